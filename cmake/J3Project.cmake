@@ -1,0 +1,54 @@
+# Helpers shared by every folder of the project.
+
+# Warnings are errors in the project's own code.
+function(j3_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror
+    -Wno-missing-field-initializers)
+endfunction()
+
+# Adds every direct subfolder of the current folder that has a CMakeLists.txt,
+# so that a new component needs no edit of its parent.
+function(j3_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+# j3_library(NAME SOURCES ... [DEPS ...]): a shared library of the project.
+# Its folder's parent is the include root, so headers are included as
+# "component/Header.h".
+function(j3_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  j3_warnings(${name})
+endfunction()
+
+# j3_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program run by CTest.
+# Tests run on Qt's offscreen platform and each in its own temporary HOME-free
+# environment; the test case list is read when ctest runs.
+function(j3_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  j3_warnings(${name})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;J3_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# j3_benchmark(NAME SOURCES ... [DEPS ...]): a Google Benchmark program (never a test).
+function(j3_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  j3_warnings(${name})
+endfunction()

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test.
+# Usage: scripts/test.sh [preset]   (preset: default | asan)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-default}"
+scripts/install-deps.sh
+cmake --preset "$preset"
+cmake --build --preset "$preset"
+export QT_QPA_PLATFORM=offscreen
+ctest --preset "$preset"
