@@ -1,0 +1,13 @@
+#pragma once
+#include <filesystem>
+
+// Appends one entry to the log file logFile (a host path; Windows paths are
+// mapped by the caller): the local date and time as "TT.MM.JJJJ HH:MM:SS"
+// ("%d.%m.%Y %H:%M:%S"), one blank, the text as given (8-bit bytes, written
+// unchanged) and a line break. The file and its missing folders are created.
+// Each entry is written with a single append under a process-wide lock, so
+// entries of several threads never mix.
+// Never throws: a failure to write loses the entry and is reported on stderr,
+// because the log is where errors go and its own failure must not stop the
+// caller. A null text logs an empty entry.
+void ErrorLog1(const std::filesystem::path& logFile, const char* text) noexcept;
