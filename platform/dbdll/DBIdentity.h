@@ -1,0 +1,24 @@
+#pragma once
+#include "vkbasis/CString.h"
+
+struct SJ3Identity;
+
+// Identity of the running program, as 8-bit texts without padding (records
+// that need a width pad them themselves).
+extern CString dbPraxisId;
+extern CString dbProgId;
+extern CString dbLfdWorkstation;
+extern CString dbLfdInstanz;
+extern CString dbMdId;     // Mandant
+extern CString dbPId;      // user
+extern CString dbTaskId;
+// Deleting a treatment record leaves a protocol entry.
+extern bool dbDeleteProtokoll;
+// The program runs in the reduced Odon32 mode.
+extern bool dbOdon32;
+
+// Sets the identity globals.
+class CDBIdentity {
+public:
+    static void Apply(const SJ3Identity& identity);
+};

@@ -1,0 +1,48 @@
+#pragma once
+#include "vkbasis/CString.h"
+#include "vkdb/DBFileEntry.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <vector>
+
+class CVKDatabase;
+
+// The database file store: files with content, size and last write time,
+// kept in the practice database under Windows-style paths (see CDBStorePath
+// for the path rules).
+//
+// A directory exists only through the files below it. A file cannot be
+// stored where a directory is, nor below a file. Every write replaces the
+// whole file in one transaction: after a crash the old or the new content is
+// there. Content is any bytes (a CString with length, NULs included).
+// Last write times are seconds since 1970-01-01 UTC (the value of the
+// framework's time class); a write stamps the current time.
+// Failures return false and leave the reason on the connection.
+class CDBFileStore {
+public:
+    explicit CDBFileStore(CVKDatabase& database);
+
+    bool FileExists(const CString& path);
+    bool RemoveFile(const CString& path);
+    bool SaveFile(const CString& path, const CString& content);
+    bool SaveFile(const CString& path, const CString& content, std::int64_t lastWriteTime);
+    bool LoadFile(const CString& path, CString& content);
+
+    // Entries of one directory matching the pattern's last element ("*" and
+    // "?"; see CDBWildcard): files directly inside, and each subdirectory
+    // once, as a directory entry, in the order of their keys. Costs in
+    // proportion to the direct entries: one index seek per subdirectory,
+    // never a read of what lies below it. maxEntries stops early.
+    std::vector<SDBFileEntry> Find(const CString& pattern,
+                                   std::size_t maxEntries = std::numeric_limits<std::size_t>::max());
+
+    CVKDatabase& Database() const { return m_database; }
+
+private:
+    bool IsDirectory(const std::string& key);
+    bool HasFileAbove(const std::string& key);
+
+    CVKDatabase& m_database;
+};

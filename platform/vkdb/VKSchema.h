@@ -1,0 +1,22 @@
+#pragma once
+
+class CVKDatabase;
+
+// The tables of the practice database and their history.
+//
+// The file carries SQLite's application_id (ApplicationId marks a practice
+// database) and its user_version (the schema version). Each version adds one
+// step; opening a file of an older version runs the missing steps in one
+// transaction, so a failed migration leaves the file as it was.
+//   1: parameter pool, patients, treatments ("BEH"), protocol, program permissions
+//   2: the database file store
+class CVKSchema {
+public:
+    static constexpr int ApplicationId = 0x4A334442;  // "J3DB"
+    static int CurrentVersion();
+
+    // Brings a practice database of an older version (or a new, empty file,
+    // version 0) up to targetVersion inside one transaction; stamps the
+    // application id. Versions above the current one are refused.
+    static bool MigrateTo(CVKDatabase& database, int targetVersion);
+};
