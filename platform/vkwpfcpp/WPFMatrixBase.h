@@ -1,0 +1,72 @@
+#pragma once
+#include "vkbasis/CString.h"
+
+#include <QAbstractTableModel>
+#include <vector>
+
+// The table behind a list view: rows of a fixed number of text cells, held
+// in one flat array and formatted for the view only when a cell is painted,
+// so a list of 100,000 rows needs no object per row.
+//
+// A flag cell is set when its text is neither empty nor "0"; SetFlag writes
+// "1" or "0". Columns marked as check columns show a check box that the
+// user may tick.
+//
+// Rows added while a view shows the table are announced to it in one batch:
+// at the next turn of the event loop, or at once when the view asks for the
+// rows through FlushPendingRows (the list view does so before it selects,
+// sizes or reads rows).
+class CWPFMatrixBase : public QAbstractTableModel {
+public:
+    // Throws std::invalid_argument when columns is less than 1.
+    explicit CWPFMatrixBase(int columns);
+    ~CWPFMatrixBase() override;
+
+    int GetColumnCount() const { return m_nColumns; }
+    int Count() const;
+
+    // Appends a row and returns its index. Missing cells at the end are
+    // empty; more cells than columns throw std::invalid_argument and add
+    // nothing.
+    int DoAdd(const std::vector<CString>& row);
+    void Clear();
+
+    // Cell access; a row or column outside the table throws
+    // std::out_of_range.
+    const CString& GetText(int row, int column) const;
+    bool GetFlag(int row, int column) const;
+    void SetText(int row, int column, const CString& text);
+    void SetFlag(int row, int column, bool set);
+
+    // Presentation of a column in the views.
+    void SetColumnHeader(int column, const CString& header, const CString& toolTip);
+    // 0 left, 1 centred, 2 right.
+    void SetColumnAlignment(int column, int alignment);
+    void SetCheckColumn(int column, bool check);
+
+    void FlushPendingRows();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    struct SColumn {
+        QString header;
+        QString toolTip;
+        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+        bool check = false;
+    };
+
+    std::size_t CellIndex(int row, int column) const;
+    void CheckColumn(int column) const;
+
+    int m_nColumns;
+    std::vector<CString> m_cells;
+    std::vector<SColumn> m_columns;
+    int m_nPublishedRows = 0;
+    bool m_bFlushQueued = false;
+};
