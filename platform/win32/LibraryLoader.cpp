@@ -1,0 +1,154 @@
+#include "win32/LibraryLoader.h"
+
+#include "win32/Win32Journal.h"
+
+#include <dlfcn.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+
+namespace {
+
+std::mutex& FolderMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::optional<std::string>& ConfiguredFolder()
+{
+    static std::optional<std::string> folder;
+    return folder;
+}
+
+std::string ProgramFolder()
+{
+    std::error_code error;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : program.parent_path().string();
+}
+
+// "C:\Suite\j3up.dll" -> "j3up"; the extension ".dll" is the Windows spelling
+// of a library and is dropped in any case; "libX.so" stays "libX.so".
+std::string BaseName(const std::string& libraryName)
+{
+    std::string name = libraryName.substr(libraryName.find_last_of("\\/") + 1);
+    if (name.size() > 4) {
+        std::string extension = name.substr(name.size() - 4);
+        for (char& c : extension)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (extension == ".dll")
+            name.resize(name.size() - 4);
+    }
+    return name;
+}
+
+// The name each handle was loaded under, for the journal.
+std::map<HMODULE, std::string>& LoadedNames()
+{
+    static std::map<HMODULE, std::string> names;
+    return names;
+}
+
+std::string LoadedName(HMODULE module)
+{
+    std::lock_guard lock(FolderMutex());
+    const auto found = LoadedNames().find(module);
+    return found == LoadedNames().end() ? std::string("?") : found->second;
+}
+
+} // namespace
+
+void CLibraryLoader::SetPluginFolder(const std::string& folder)
+{
+    std::lock_guard lock(FolderMutex());
+    ConfiguredFolder() = folder;
+}
+
+std::string CLibraryLoader::PluginFolder()
+{
+    {
+        std::lock_guard lock(FolderMutex());
+        if (ConfiguredFolder())
+            return *ConfiguredFolder();
+    }
+    if (const char* fromEnvironment = std::getenv("J3_PLUGIN_DIR"); fromEnvironment && *fromEnvironment)
+        return fromEnvironment;
+    return ProgramFolder();
+}
+
+std::string CLibraryLoader::SharedObjectPath(LPCSTR libraryName)
+{
+    if (!libraryName || !*libraryName)
+        return {};
+    const std::string base = BaseName(libraryName);
+    const std::filesystem::path folder = PluginFolder();
+    for (const std::string& candidate : {"lib" + base + ".so", base + ".so", base}) {
+        std::error_code error;
+        const auto path = folder / candidate;
+        if (std::filesystem::is_regular_file(path, error))
+            return path.string();
+    }
+    return {};
+}
+
+HMODULE LoadLibraryA(LPCSTR libraryName)
+{
+    CWin32Journal::Record(std::string("LoadLibrary ") + (libraryName ? libraryName : ""));
+    const std::string path = CLibraryLoader::SharedObjectPath(libraryName);
+    if (path.empty())
+        return nullptr;
+    const auto module = static_cast<HMODULE>(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+    if (module) {
+        std::lock_guard lock(FolderMutex());
+        LoadedNames().emplace(module, libraryName);
+    }
+    return module;
+}
+
+HMODULE AfxLoadLibrary(LPCSTR libraryName)
+{
+    return LoadLibraryA(libraryName);
+}
+
+BOOL FreeLibrary(HMODULE module)
+{
+    if (!module)
+        return 0;
+    CWin32Journal::Record("FreeLibrary " + LoadedName(module));
+    return 1;
+}
+
+BOOL AfxFreeLibrary(HMODULE module)
+{
+    return FreeLibrary(module);
+}
+
+HMODULE GetModuleHandleA(LPCSTR libraryName)
+{
+    if (!libraryName)
+        return static_cast<HMODULE>(dlopen(nullptr, RTLD_LAZY));
+    const std::string path = CLibraryLoader::SharedObjectPath(libraryName);
+    if (path.empty())
+        return nullptr;
+    return static_cast<HMODULE>(dlopen(path.c_str(), RTLD_LAZY | RTLD_NOLOAD));
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR functionName)
+{
+    if (!module || !functionName)
+        return nullptr;
+    return reinterpret_cast<FARPROC>(dlsym(module, functionName));
+}
+
+HMODULE ModuleHandleOfAddress(const void* address)
+{
+    Dl_info info{};
+    if (!dladdr(address, &info) || !info.dli_fname)
+        return nullptr;
+    return static_cast<HMODULE>(dlopen(info.dli_fname, RTLD_LAZY | RTLD_NOLOAD));
+}
