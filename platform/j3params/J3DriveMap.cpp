@@ -1,0 +1,87 @@
+#include "j3params/J3DriveMap.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+char UpperDrive(char letter)
+{
+    if (letter >= 'a' && letter <= 'z')
+        return static_cast<char>(letter - 'a' + 'A');
+    return (letter >= 'A' && letter <= 'Z') ? letter : '\0';
+}
+
+// The entry of folder spelt like name (exactly, else ignoring case); name itself
+// when there is none.
+std::filesystem::path ExistingSpelling(const std::filesystem::path& folder, const std::string& name)
+{
+    std::error_code ec;
+    const std::filesystem::path exact = folder / name;
+    if (std::filesystem::exists(exact, ec) || !std::filesystem::is_directory(folder, ec))
+        return exact;
+    const QString wanted = QString::fromStdString(name);
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string candidate = entry.path().filename().string();
+        if (wanted.compare(QString::fromStdString(candidate), Qt::CaseInsensitive) == 0)
+            return entry.path();
+    }
+    return exact;
+}
+
+} // namespace
+
+bool CJ3DriveMap::Map(char driveLetter, const std::filesystem::path& hostFolder)
+{
+    const char drive = UpperDrive(driveLetter);
+    if (drive == '\0' || !hostFolder.is_absolute())
+        return false;
+    m_drives[drive] = hostFolder.lexically_normal();
+    return true;
+}
+
+std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, std::string& error) const
+{
+    const char drive = windowsPath.size() >= 2 && windowsPath[1] == ':' ? UpperDrive(windowsPath[0]) : '\0';
+    if (drive == '\0' || windowsPath.size() < 3 || !IsSeparator(windowsPath[2])) {
+        error = "\"" + windowsPath + "\" is no absolute path on a drive (expected e.g. C:\\folder\\file)";
+        return {};
+    }
+    const auto mapped = m_drives.find(drive);
+    if (mapped == m_drives.end()) {
+        error = "drive " + std::string(1, drive) + ": of \"" + windowsPath +
+                "\" is not mapped to a host folder in the machine configuration";
+        return {};
+    }
+
+    std::vector<std::string> elements;
+    std::string element;
+    for (std::size_t i = 3; i <= windowsPath.size(); ++i) {
+        if (i < windowsPath.size() && !IsSeparator(windowsPath[i])) {
+            element += windowsPath[i];
+            continue;
+        }
+        if (element == "..") {
+            if (elements.empty()) {
+                error = "\"" + windowsPath + "\" leaves the folder of drive " + std::string(1, drive) + ":";
+                return {};
+            }
+            elements.pop_back();
+        } else if (!element.empty() && element != ".") {
+            elements.push_back(element);
+        }
+        element.clear();
+    }
+
+    std::filesystem::path host = mapped->second;
+    for (const auto& name : elements)
+        host = ExistingSpelling(host, name);
+    error.clear();
+    return host;
+}

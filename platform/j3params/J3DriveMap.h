@@ -1,0 +1,34 @@
+#pragma once
+#include <filesystem>
+#include <map>
+#include <string>
+
+// Maps Windows paths that name the host's disk ("C:\J3\Log\dbdll.log") to host
+// paths by drive letter, as a compatibility layer maps drives: "C:" stands for
+// one configured host folder.
+//
+// Choices made here:
+// - Only absolute drive paths are mapped ("X:\..." or "X:/..."); relative,
+//   drive-relative ("C:x"), rooted-without-drive ("\x") and UNC ("\\server\x")
+//   paths are refused.
+// - "." elements are dropped and ".." is resolved lexically; a ".." that would
+//   leave the drive's folder is refused. Symbolic links inside the folder are
+//   followed by the host like any other entry.
+// - Windows names are case-insensitive: an element that does not exist with the
+//   exact spelling takes the spelling of an existing entry that differs only in
+//   case; otherwise the spelling given is kept (for files yet to be created).
+// - Texts are UTF-8 on both sides.
+class CJ3DriveMap {
+public:
+    // Letter of either case; the folder must be absolute (refusal: false).
+    bool Map(char driveLetter, const std::filesystem::path& hostFolder);
+
+    // Upper-case drive letter -> host folder.
+    const std::map<char, std::filesystem::path>& Drives() const { return m_drives; }
+
+    // The host path for windowsPath, or the empty path with a reason in error.
+    std::filesystem::path ToHostPath(const std::string& windowsPath, std::string& error) const;
+
+private:
+    std::map<char, std::filesystem::path> m_drives;
+};
