@@ -1,0 +1,185 @@
+#include "winpath/Path.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+using winpath::path;
+
+namespace {
+
+struct Decomposition {
+    const wchar_t* text;
+    const wchar_t* rootName;
+    const wchar_t* rootDirectory;
+    const wchar_t* rootPath;
+    const wchar_t* relativePath;
+    const wchar_t* parentPath;
+    const wchar_t* filename;
+    const wchar_t* stem;
+    const wchar_t* extension;
+    bool absolute;
+};
+
+// Results keep the text as written: separators are not converted.
+const Decomposition kDecompositions[] = {
+    // text          root name  root dir root path  relative       parent        filename  stem     ext   abs
+    {L"", L"", L"", L"", L"", L"", L"", L"", L"", false},
+    {L".", L"", L"", L"", L".", L"", L".", L".", L"", false},
+    {L"..", L"", L"", L"", L"..", L"", L"..", L"..", L"", false},
+    {L"foo", L"", L"", L"", L"foo", L"", L"foo", L"foo", L"", false},
+    {L"/foo", L"", L"/", L"/", L"foo", L"/", L"foo", L"foo", L"", false},
+    {L"foo/", L"", L"", L"", L"foo/", L"foo", L"", L"", L"", false},
+    {L"/foo/", L"", L"/", L"/", L"foo/", L"/foo", L"", L"", L"", false},
+    {L"foo/bar", L"", L"", L"", L"foo/bar", L"foo", L"bar", L"bar", L"", false},
+    {L"/foo/bar", L"", L"/", L"/", L"foo/bar", L"/foo", L"bar", L"bar", L"", false},
+    {L"//net", L"//net", L"", L"//net", L"", L"//net", L"", L"", L"", true},
+    {L"//net/foo", L"//net", L"/", L"//net/", L"foo", L"//net/", L"foo", L"foo", L"", true},
+    {L"///foo///", L"", L"/", L"/", L"foo///", L"///foo", L"", L"", L"", false},
+    {L"///foo///bar", L"", L"/", L"/", L"foo///bar", L"///foo", L"bar", L"bar", L"", false},
+    {L"/.", L"", L"/", L"/", L".", L"/", L".", L".", L"", false},
+    {L"./", L"", L"", L"", L"./", L".", L"", L"", L"", false},
+    {L"/..", L"", L"/", L"/", L"..", L"/", L"..", L"..", L"", false},
+    {L"../", L"", L"", L"", L"../", L"..", L"", L"", L"", false},
+    {L"foo/.", L"", L"", L"", L"foo/.", L"foo", L".", L".", L"", false},
+    {L"foo/..", L"", L"", L"", L"foo/..", L"foo", L"..", L"..", L"", false},
+    {L"foo/./", L"", L"", L"", L"foo/./", L"foo/.", L"", L"", L"", false},
+    {L"foo/./bar", L"", L"", L"", L"foo/./bar", L"foo/.", L"bar", L"bar", L"", false},
+    {L"foo/../", L"", L"", L"", L"foo/../", L"foo/..", L"", L"", L"", false},
+    {L"foo/../bar", L"", L"", L"", L"foo/../bar", L"foo/..", L"bar", L"bar", L"", false},
+    {L"c:", L"c:", L"", L"c:", L"", L"c:", L"", L"", L"", false},
+    {L"c:/", L"c:", L"/", L"c:/", L"", L"c:/", L"", L"", L"", true},
+    {L"c:foo", L"c:", L"", L"c:", L"foo", L"c:", L"foo", L"foo", L"", false},
+    {L"c:/foo", L"c:", L"/", L"c:/", L"foo", L"c:/", L"foo", L"foo", L"", true},
+    {L"c:foo/", L"c:", L"", L"c:", L"foo/", L"c:foo", L"", L"", L"", false},
+    {L"c:/foo/", L"c:", L"/", L"c:/", L"foo/", L"c:/foo", L"", L"", L"", true},
+    {L"c:/foo/bar", L"c:", L"/", L"c:/", L"foo/bar", L"c:/foo", L"bar", L"bar", L"", true},
+    {L"prn:", L"", L"", L"", L"prn:", L"", L"prn:", L"prn:", L"", false},
+    {L"c:\\", L"c:", L"\\", L"c:\\", L"", L"c:\\", L"", L"", L"", true},
+    {L"c:\\foo", L"c:", L"\\", L"c:\\", L"foo", L"c:\\", L"foo", L"foo", L"", true},
+    {L"c:foo\\", L"c:", L"", L"c:", L"foo\\", L"c:foo", L"", L"", L"", false},
+    {L"c:\\foo\\", L"c:", L"\\", L"c:\\", L"foo\\", L"c:\\foo", L"", L"", L"", true},
+    {L"c:\\foo/", L"c:", L"\\", L"c:\\", L"foo/", L"c:\\foo", L"", L"", L"", true},
+    {L"c:/foo\\bar", L"c:", L"/", L"c:/", L"foo\\bar", L"c:/foo", L"bar", L"bar", L"", true},
+    // Paths of the file store and the file dialog.
+    {L"C:\\d\\", L"C:", L"\\", L"C:\\", L"d\\", L"C:\\d", L"", L"", L"", true},
+    {L"C:\\d\\\\", L"C:", L"\\", L"C:\\", L"d\\\\", L"C:\\d", L"", L"", L"", true},
+    {L"\\", L"", L"\\", L"\\", L"", L"\\", L"", L"", L"", false},
+    {L"\\x", L"", L"\\", L"\\", L"x", L"\\", L"x", L"x", L"", false},
+    {L"\\\\server\\share", L"\\\\server", L"\\", L"\\\\server\\", L"share", L"\\\\server\\", L"share", L"share", L"",
+     true},
+    {L"\\\\?\\C:\\x.txt", L"\\\\?", L"\\", L"\\\\?\\", L"C:\\x.txt", L"\\\\?\\C:", L"x.txt", L"x", L".txt", true},
+    {L"\\\\.\\pipe\\p", L"\\\\.", L"\\", L"\\\\.\\", L"pipe\\p", L"\\\\.\\pipe", L"p", L"p", L"", true},
+    {L"\\\\\\x", L"", L"\\", L"\\", L"x", L"\\\\\\", L"x", L"x", L"", false},
+    {L"C:\\P\\Data\\brief.tar.gz", L"C:", L"\\", L"C:\\", L"P\\Data\\brief.tar.gz", L"C:\\P\\Data", L"brief.tar.gz",
+     L"brief.tar", L".gz", true},
+    {L"x\\.profile", L"", L"", L"", L"x\\.profile", L"x", L".profile", L".profile", L"", false},
+    {L"foo.", L"", L"", L"", L"foo.", L"", L"foo.", L"foo", L".", false},
+    {L"..bar", L"", L"", L"", L"..bar", L"", L"..bar", L".", L".bar", false},
+};
+
+void PrintTo(const Decomposition& row, std::ostream* out)
+{
+    *out << path(row.text);
+}
+
+class PathDecompositionTest : public testing::TestWithParam<Decomposition> {};
+
+TEST_P(PathDecompositionTest, PartsKeepTheTextAsWritten)
+{
+    const Decomposition& row = GetParam();
+    const path p(row.text);
+    EXPECT_EQ(p.root_name().native(), row.rootName);
+    EXPECT_EQ(p.root_directory().native(), row.rootDirectory);
+    EXPECT_EQ(p.root_path().native(), row.rootPath);
+    EXPECT_EQ(p.relative_path().native(), row.relativePath);
+    EXPECT_EQ(p.parent_path().native(), row.parentPath);
+    EXPECT_EQ(p.filename().native(), row.filename);
+    EXPECT_EQ(p.stem().native(), row.stem);
+    EXPECT_EQ(p.extension().native(), row.extension);
+    EXPECT_EQ(p.is_absolute(), row.absolute);
+    EXPECT_EQ(p.is_relative(), !row.absolute);
+}
+
+TEST_P(PathDecompositionTest, QueriesAgreeWithTheParts)
+{
+    const path p(GetParam().text);
+    EXPECT_EQ(p.empty(), p.native().empty());
+    EXPECT_EQ(p.has_root_name(), !p.root_name().empty());
+    EXPECT_EQ(p.has_root_directory(), !p.root_directory().empty());
+    EXPECT_EQ(p.has_root_path(), !p.root_path().empty());
+    EXPECT_EQ(p.has_relative_path(), !p.relative_path().empty());
+    EXPECT_EQ(p.has_parent_path(), !p.parent_path().empty());
+    EXPECT_EQ(p.has_filename(), !p.filename().empty());
+    EXPECT_EQ(p.has_stem(), !p.stem().empty());
+    EXPECT_EQ(p.has_extension(), !p.extension().empty());
+}
+
+TEST_P(PathDecompositionTest, StemAndExtensionRebuildTheFilename)
+{
+    const path p(GetParam().text);
+    EXPECT_EQ(p.stem().native() + p.extension().native(), p.filename().native());
+    // Runs of separators after the root name shrink to the one root directory.
+    EXPECT_EQ(path(p.root_path().native() + p.relative_path().native()), p);
+}
+
+TEST_P(PathDecompositionTest, BackwardIterationMirrorsForward)
+{
+    const path p(GetParam().text);
+    std::vector<std::wstring> forward;
+    for (const path& element : p)
+        forward.push_back(element.native());
+    std::vector<std::wstring> backward;
+    for (auto it = p.end(); it != p.begin();)
+        backward.push_back((--it)->native());
+    std::reverse(backward.begin(), backward.end());
+    EXPECT_EQ(forward, backward);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowsGrammar, PathDecompositionTest, testing::ValuesIn(kDecompositions));
+
+struct Iteration {
+    const wchar_t* text;
+    std::vector<std::wstring> elements;
+};
+
+void PrintTo(const Iteration& row, std::ostream* out)
+{
+    *out << path(row.text);
+}
+
+class PathIterationTest : public testing::TestWithParam<Iteration> {};
+
+TEST_P(PathIterationTest, YieldsRootNameRootDirectoryNamesAndTrailingEmpty)
+{
+    const path p(GetParam().text);
+    std::vector<std::wstring> elements;
+    for (auto it = p.begin(); it != p.end(); it++)
+        elements.push_back(it->native());
+    EXPECT_EQ(elements, GetParam().elements);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WindowsGrammar, PathIterationTest,
+    testing::Values(Iteration{L"", {}}, Iteration{L"data\\sub\\x", {L"data", L"sub", L"x"}},
+                    Iteration{L"C:\\x", {L"C:", L"\\", L"x"}}, Iteration{L"\\x", {L"\\", L"x"}},
+                    Iteration{L"C:\\a\\", {L"C:", L"\\", L"a", L""}}, Iteration{L"C:/a//", {L"C:", L"/", L"a", L""}},
+                    Iteration{L"c:foo", {L"c:", L"foo"}}, Iteration{L"c:", {L"c:"}},
+                    Iteration{L"//net/foo", {L"//net", L"/", L"foo"}},
+                    Iteration{L"///foo///bar", {L"/", L"foo", L"bar"}},
+                    Iteration{L"\\\\?\\C:\\x", {L"\\\\?", L"\\", L"C:", L"x"}}));
+
+TEST(PathIteratorTest, PostfixStepsReturnThePreviousPosition)
+{
+    const path p(L"C:\\a\\b");
+    auto it = p.begin();
+    EXPECT_EQ((it++)->native(), L"C:");
+    EXPECT_EQ(it->native(), L"\\");
+    auto last = p.end();
+    EXPECT_EQ(last--, p.end());
+    EXPECT_EQ(last->native(), L"b");
+    EXPECT_EQ(std::distance(p.begin(), p.end()), 4);
+}
+
+} // namespace
