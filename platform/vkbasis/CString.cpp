@@ -201,8 +201,7 @@ int CString::Remove(char ch)
 
 int CString::Insert(int index, char ch)
 {
-    const char text[2] = {ch, '\0'};
-    m_text.insert(static_cast<std::size_t>(std::clamp(index, 0, GetLength())), text, 1);
+    m_text.insert(static_cast<std::size_t>(std::clamp(index, 0, GetLength())), 1, ch);
     return GetLength();
 }
 
@@ -351,9 +350,9 @@ int CString::CompareNoCase(const char* other) const
 
 char* CString::GetBuffer(int minLength)
 {
-    // One spare character so that a caller writing minLength characters and
-    // a NUL stays inside the string's own storage.
-    m_text.resize(std::max(m_text.size(), static_cast<std::size_t>(std::max(minLength, 0))) + 1, '\0');
+    // The caller may also write the NUL after minLength characters: that lands
+    // on std::string's own terminator, which may be set to '\0'.
+    m_text.resize(std::max(m_text.size(), static_cast<std::size_t>(std::max(minLength, 0))));
     return m_text.data();
 }
 
