@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QWidget>
 
+const CRuntimeClass CVKWinApp::classCVKWinApp{"CVKWinApp", nullptr};
+
 CVKWinApp::CVKWinApp(const char* appName)
     : m_strAppName(appName ? appName : "")
 {

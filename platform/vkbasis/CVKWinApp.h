@@ -1,5 +1,6 @@
 #pragma once
 #include "vkbasis/CString.h"
+#include "win32/RuntimeClass.h"
 
 #include <memory>
 #include <vector>
@@ -24,6 +25,9 @@ public:
     CVKWinApp& operator=(const CVKWinApp&) = delete;
 
     int WinMain(int argc, char** argv);
+
+    static const CRuntimeClass classCVKWinApp;
+    virtual const CRuntimeClass* GetRuntimeClass() const { return &classCVKWinApp; }
 
     // 1 when the application runs.
     virtual int InitInstance();

@@ -1,0 +1,59 @@
+#include "J3Dialoge/J3WinApp.h"
+
+#include "j3params/J3Params.h"
+#include "vkbasis/Trace.h"
+#include "win32/LibraryLoader.h"
+
+#include <cstdlib>
+
+const CRuntimeClass CJ3WinApp::classCJ3WinApp{"CJ3WinApp", &CVKWinApp::classCVKWinApp};
+int CJ3WinApp::s_appCount = 0;
+
+CJ3WinApp::CJ3WinApp(const char* appName)
+    : CVKWinApp(appName)
+{
+    LoadLeakTracker();
+    if (s_appCount == 0)
+        gp_VKSysBase = &m_sysBase;
+    else
+        VKTrace(2, 0, "J3WinApp", __LINE__, "gp_VKSysBase");
+    ++s_appCount;
+}
+
+CJ3WinApp::~CJ3WinApp()
+{
+    const bool wasLast = s_appCount-- == 1;
+    if (wasLast || gp_VKSysBase == &m_sysBase)
+        gp_VKSysBase = nullptr;
+}
+
+void CJ3WinApp::LoadLeakTracker()
+{
+    CString leakTrack = "0";
+    GetJ3MachineParameter("leaktrack", leakTrack);
+    // The tracker hooks the allocator for the whole process; it stays loaded.
+    if (std::atoi(leakTrack) != 0)
+        AfxLoadLibrary("leaktrack");
+}
+
+int CJ3WinApp::InitInstance()
+{
+    const int baseResult = CVKWinApp::InitInstance();
+    const int servicesResult = m_sysBase.InitInstance();
+    UseCrashReporting();
+    return baseResult & servicesResult;
+}
+
+void CJ3WinApp::UseCrashReporting()
+{
+    CString useCrashRpt;
+    if (GetJ3MachineParameter("UseCrashRpt", useCrashRpt) && useCrashRpt != "1")
+        return;
+    UseCrashRpt(GetJ3LogPath(), "J3", "2.95.2", "HKEY_LOCAL_MACHINE\\SOFTWARE\\Norvane\\J3");
+}
+
+int CJ3WinApp::ExitInstance()
+{
+    m_sysBase.ExitInstance();
+    return CVKWinApp::ExitInstance();
+}
