@@ -27,7 +27,8 @@ public:
     };
 
     // Parses a description. On a fault: nothing, and error holds a German
-    // sentence naming it (for the error box).
+    // sentence naming it, in UTF-8 (for the error box). The initial text of a
+    // "zahl" field must be empty or an integer.
     static std::optional<CParamDescription> Parse(std::string_view description, std::string& error);
 
     const std::vector<SField>& Fields() const { return m_fields; }

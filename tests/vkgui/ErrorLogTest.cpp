@@ -1,0 +1,98 @@
+#include "vkgui/ErrorLog.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <fstream>
+#include <iomanip>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> ReadLines(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+std::string ReadAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::time_t StampTime(const std::string& line)
+{
+    std::tm local{};
+    std::istringstream stamp(line.substr(0, 19));
+    stamp >> std::get_time(&local, "%d.%m.%Y %H:%M:%S");
+    local.tm_isdst = -1;
+    return std::mktime(&local);
+}
+
+TEST(ErrorLogTest, EachCallAppendsOneDatedLine)
+{
+    j3test::TempDir dir;
+    const std::filesystem::path log = dir.path() / "logs" / "sub" / "dbdll.log";
+    const std::time_t before = std::time(nullptr);
+    ErrorLog1(log, "SQL-Fehler: Tabelle PAT, Workstation: 7");
+    ErrorLog1(log, "zweiter Fehler \xE4\xF6\xFC");
+    ErrorLog1(log, nullptr);
+    const std::time_t after = std::time(nullptr);
+
+    const std::vector<std::string> lines = ReadLines(log);
+    ASSERT_EQ(lines.size(), 3u);
+    const std::regex stamped(R"(^\d{2}\.\d{2}\.\d{4} \d{2}:\d{2}:\d{2} (.*)$)");
+    const std::string texts[] = {"SQL-Fehler: Tabelle PAT, Workstation: 7", "zweiter Fehler \xE4\xF6\xFC", ""};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(lines[i], match, stamped));
+        EXPECT_EQ(match[1].str(), texts[i]);
+        const std::time_t stamp = StampTime(lines[i]);
+        EXPECT_GE(stamp, before);
+        EXPECT_LE(stamp, after);
+    }
+}
+
+TEST(ErrorLogTest, ExistingLogKeepsItsEntries)
+{
+    j3test::TempDir dir;
+    const std::filesystem::path log = dir.path() / "dbdll.log";
+    std::ofstream(log) << "alte Zeile\n";
+    ErrorLog1(log, "neu");
+    const std::string content = ReadAll(log);
+    EXPECT_EQ(content.rfind("alte Zeile\n", 0), 0u) << content;
+    EXPECT_EQ(content.substr(content.size() - 5), " neu\n");
+}
+
+TEST(ErrorLogTest, UnwritableLogIsReportedWithoutThrowing)
+{
+    j3test::TempDir dir;
+    std::ofstream(dir.path() / "datei") << "x";
+    std::filesystem::create_directory(dir.path() / "ordner");
+    const std::filesystem::path unwritable[] = {
+        dir.path() / "ordner",             // a folder, not a file
+        dir.path() / "datei" / "dbdll.log",  // below a regular file
+        "",
+    };
+    for (const std::filesystem::path& log : unwritable) {
+        SCOPED_TRACE(log.string());
+        testing::internal::CaptureStderr();
+        ErrorLog1(log, "verloren");
+        const std::string reported = testing::internal::GetCapturedStderr();
+        EXPECT_NE(reported.find("ErrorLog1: cannot write to " + log.string()), std::string::npos) << reported;
+    }
+    EXPECT_EQ(ReadAll(dir.path() / "datei"), "x");
+}
+
+} // namespace

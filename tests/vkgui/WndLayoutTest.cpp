@@ -1,0 +1,91 @@
+#include "vkgui/WndLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QRect>
+#include <QScreen>
+
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <ostream>
+
+std::ostream& operator<<(std::ostream& out, const RECT& rect)
+{
+    return out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << "}";
+}
+
+bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+namespace {
+
+class WndLayoutTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { s_app = std::make_unique<QGuiApplication>(s_argc, s_argv); }
+    static void TearDownTestSuite() { s_app.reset(); }
+
+    static inline int s_argc = 1;
+    static inline char s_name[11] = "vkgui_test";
+    static inline char* s_argv[2] = {s_name, nullptr};
+    static inline std::unique_ptr<QGuiApplication> s_app;
+};
+
+TEST_F(WndLayoutTest, RectangleIsKeptOnTheScreen)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const QRect area = screen->geometry();
+    const QRect work = screen->availableGeometry();
+    const std::int32_t x = area.x(), y = area.y(), w = area.width(), h = area.height();
+    constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
+    struct SCase {
+        const char* name;
+        unsigned int flags;
+        RECT given;
+        RECT expected;
+    };
+    const SCase cases[] = {
+        {"inside stays", MONITOR_CLIP, {x + 10, y + 20, x + 110, y + 220}, {x + 10, y + 20, x + 110, y + 220}},
+        {"whole screen stays", MONITOR_CLIP, {x, y, x + w, y + h}, {x, y, x + w, y + h}},
+        {"over the right edge moves left", MONITOR_CLIP, {x + w - 50, y + 10, x + w + 50, y + 110},
+         {x + w - 100, y + 10, x + w, y + 110}},
+        {"over the top left corner moves in", MONITOR_CLIP, {x - 30, y - 40, x + 70, y + 60},
+         {x, y, x + 100, y + 100}},
+        {"larger than the screen is clipped", MONITOR_CLIP, {x - 10, y - 10, x + w + 90, y + h + 40},
+         {x, y, x + w, y + h}},
+        {"far below right comes onto the screen", MONITOR_CLIP, {100000, 100000, 100200, 100100},
+         {x + w - 200, y + h - 100, x + w, y + h}},
+        {"far above left comes onto the screen", MONITOR_CLIP, {-100000, -5000, -99800, -4900},
+         {x, y, x + 200, y + 100}},
+        {"centre flag centres", MONITOR_CENTER, {x, y, x + 200, y + 100},
+         {x + (w - 200) / 2, y + (h - 100) / 2, x + (w - 200) / 2 + 200, y + (h - 100) / 2 + 100}},
+        {"centre flag fits a larger rectangle", MONITOR_CENTER, {x - 500, y, x + w + 500, y + 10},
+         {x, y + (h - 10) / 2, x + w, y + (h - 10) / 2 + 10}},
+        {"work area bounds", MONITOR_WORKAREA, {work.x() - 20, work.y() - 20, work.x() + 80, work.y() + 80},
+         {work.x(), work.y(), work.x() + 100, work.y() + 100}},
+        {"negative extent counts as empty", MONITOR_CLIP, {x + 50, y + 50, x + 10, y + 10},
+         {x + 50, y + 50, x + 50, y + 50}},
+        {"extreme edges", MONITOR_CLIP, {lowest, lowest, highest, highest}, {x, y, x + w, y + h}},
+    };
+    for (const SCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        RECT rect = test.given;
+        CWndLayout::ClipOrCenterRectToMonitor(&rect, test.flags);
+        EXPECT_EQ(rect, test.expected);
+    }
+}
+
+TEST(WndLayoutWithoutScreenTest, RectangleIsLeftAsItIs)
+{
+    ASSERT_EQ(QGuiApplication::instance(), nullptr);
+    RECT rect{-100000, 5, -99000, 7};
+    CWndLayout::ClipOrCenterRectToMonitor(&rect, MONITOR_CLIP);
+    EXPECT_EQ(rect, (RECT{-100000, 5, -99000, 7}));
+}
+
+} // namespace
