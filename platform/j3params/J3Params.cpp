@@ -1,26 +1,14 @@
 #include "j3params/J3Params.h"
 
+#include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
-#include "winpath/AnsiCodePage.h"
-
-#include <QString>
 
 namespace {
 
 // The configuration holds UTF-8 (a Linux text file); the suite's texts are 1252.
-CString FromUtf8(const std::string& text)
-{
-    return CString(winpath::WideToAnsi(QString::fromStdString(text).toStdWString()));
-}
-
-std::string ToUtf8(const CString& text)
-{
-    return QString::fromStdWString(winpath::AnsiToWide(text.str())).toStdString();
-}
-
 CString ConfiguredDir(EJ3Dir dir)
 {
-    return FromUtf8(CJ3MachineConfig::Current()->Dir(dir));
+    return CJ3HostText::FromHost(CJ3MachineConfig::Current()->Dir(dir));
 }
 
 } // namespace
@@ -64,17 +52,17 @@ bool GetJ3MachineParameter(const char* name, CString& value)
 {
     if (!name)
         return false;
-    const auto configured = CJ3MachineConfig::Current()->MachineParameter(ToUtf8(CString(name)));
+    const auto configured = CJ3MachineConfig::Current()->MachineParameter(CJ3HostText::ToHost(CString(name)));
     if (!configured)
         return false;
-    value = FromUtf8(*configured);
+    value = CJ3HostText::FromHost(*configured);
     return true;
 }
 
 std::filesystem::path GetJ3HostPath(const CString& windowsPath, CString& error)
 {
     std::string reason;
-    std::filesystem::path host = CJ3MachineConfig::Current()->Drives().ToHostPath(ToUtf8(windowsPath), reason);
-    error = FromUtf8(reason);
+    std::filesystem::path host = CJ3MachineConfig::Current()->Drives().ToHostPath(CJ3HostText::ToHost(windowsPath), reason);
+    error = CJ3HostText::FromHost(reason);
     return host;
 }
