@@ -25,6 +25,7 @@ public:
 
     // Parameters count from 1.
     CVKQuery& Bind(int index, std::string_view bytes);
+    CVKQuery& Bind(int index, const std::string& bytes) { return Bind(index, std::string_view(bytes)); }
     CVKQuery& Bind(int index, const CString& text) { return Bind(index, std::string_view(text.str())); }
     CVKQuery& Bind(int index, std::int64_t value);
 
@@ -33,6 +34,8 @@ public:
     bool Next();
     // Runs a statement without rows; true on success.
     bool Run();
+    // Back to before the first row, bindings kept (rebind to seek elsewhere).
+    void Reset();
     bool Failed() const { return m_failed; }
 
     std::string_view ColumnBytes(int column) const;

@@ -1,0 +1,24 @@
+#include "dbdll/DBIdentity.h"
+
+#include "j3params/J3Identity.h"
+
+CString dbPraxisId;
+CString dbProgId;
+CString dbLfdWorkstation;
+CString dbLfdInstanz;
+CString dbMdId;
+CString dbPId;
+CString dbTaskId;
+bool dbDeleteProtokoll = false;
+bool dbOdon32 = false;
+
+void CDBIdentity::Apply(const SJ3Identity& identity)
+{
+    dbPraxisId = identity.praxis;
+    dbProgId = identity.progId;
+    dbLfdWorkstation = identity.workstation;
+    dbLfdInstanz = identity.instance;
+    dbMdId = identity.mandant;
+    dbPId = identity.user;
+    dbTaskId = identity.task;
+}

@@ -1,0 +1,31 @@
+#include "dbdll/PracticeDatabase.h"
+
+#include "dbdll/DBIdentity.h"
+#include "j3params/J3MachineConfig.h"
+#include "vkdb/VKDatabase.h"
+
+bool CPracticeDatabase::Open(CString& error)
+{
+    const auto config = CJ3MachineConfig::Current();
+    CDBIdentity::Apply(config->Identity());
+    return Open(config->DatabaseFile(), error);
+}
+
+bool CPracticeDatabase::Open(const std::filesystem::path& hostFile, CString& error)
+{
+    // The read-write connection first: it migrates an older file, which the
+    // read-only one could not.
+    const bool opened = dbDatabase.Open(hostFile, CVKDatabase::EOpenMode::ReadWrite) &&
+                        dbDatabaseRO.Open(hostFile, CVKDatabase::EOpenMode::ReadOnly);
+    if (!opened) {
+        error = dbDatabase.IsOpen() ? dbDatabaseRO.GetLastError() : dbDatabase.GetLastError();
+        Close();
+    }
+    return opened;
+}
+
+void CPracticeDatabase::Close()
+{
+    dbDatabaseRO.Close();
+    dbDatabase.Close();
+}

@@ -1,0 +1,6 @@
+#include "PracticeFile.h"
+
+void PracticeFile::SetUp()
+{
+    ASSERT_TRUE(db.Create(File())) << db.GetLastError().GetString();
+}

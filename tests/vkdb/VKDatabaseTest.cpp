@@ -1,0 +1,233 @@
+#include "PracticeFile.h"
+
+#include "vkbasis/CVKSysBase.h"
+#include "vkdb/DBFileStore.h"
+#include "vkdb/VKQuery.h"
+#include "vkdb/VKSchema.h"
+#include "vkdb/VKTransaction.h"
+
+#include <sqlite3.h>
+
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const std::filesystem::path& file, const std::string& bytes, std::streamoff at = 0)
+{
+    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
+    if (!out)
+        out.open(file, std::ios::binary | std::ios::out);
+    out.seekp(at);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Changes a file behind the layer's back, as another program could.
+void RawSql(const std::filesystem::path& file, const char* sql)
+{
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &raw), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(raw, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(raw);
+    sqlite3_close(raw);
+}
+
+bool Contains(const CString& text, const char* fragment)
+{
+    return text.Find(fragment) >= 0;
+}
+
+// Records the database errors the layer reports to the program.
+class RecordingSysBase : public CVKSysBase {
+public:
+    RecordingSysBase() { gp_VKSysBase = this; }
+    ~RecordingSysBase() override { gp_VKSysBase = nullptr; }
+    void DoDBError(const CString& message) override { messages.push_back(message); }
+    CString DBErrorString() override { return ", Workstation: 7"; }
+    std::vector<CString> messages;
+};
+
+} // namespace
+
+TEST(VKDatabaseOpen, MissingFileTellsHowToCreateOne)
+{
+    j3test::TempDir folder;
+    CVKDatabase db;
+    const auto file = folder.path() / "fehlt.j3db";
+    EXPECT_FALSE(db.Open(file));
+    EXPECT_TRUE(Contains(db.GetLastError(), "j3db init")) << db.GetLastError().GetString();
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+TEST(VKDatabaseOpen, CreateRefusesAnExistingFile)
+{
+    j3test::TempDir folder;
+    const auto file = folder.path() / "vorhanden.j3db";
+    WriteBytes(file, "wichtige Daten");
+    CVKDatabase db;
+    EXPECT_FALSE(db.Create(file));
+    EXPECT_TRUE(Contains(db.GetLastError(), "existiert bereits"));
+    EXPECT_EQ(ReadBytes(file), "wichtige Daten");
+}
+
+TEST(VKDatabaseOpen, RefusedFilesStayUntouched)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const std::filesystem::path&)> make;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"text file", [](const auto& f) { WriteBytes(f, std::string(5000, 'x')); }, "keine lesbare Datenbank"},
+        {"empty file", [](const auto& f) { WriteBytes(f, ""); }, "keine J3-Praxisdatenbank (sie ist leer)"},
+        {"foreign database", [](const auto& f) { RawSql(f, "CREATE TABLE kunden(name TEXT)"); },
+         "keine J3-Praxisdatenbank"},
+        {"newer schema",
+         [](const auto& f) {
+             CVKDatabase db;
+             ASSERT_TRUE(db.Create(f));
+             db.Close();
+             RawSql(f, ("PRAGMA user_version=" + std::to_string(CVKSchema::CurrentVersion() + 1)).c_str());
+         },
+         "Programm aktualisieren"},
+        {"damaged schema page",
+         [](const auto& f) {
+             CVKDatabase db;
+             ASSERT_TRUE(db.Create(f));
+             db.Close();
+             WriteBytes(f, std::string(3000, '\x5A'), 100);  // behind the 100-byte header
+         },
+         "keine lesbare Datenbank"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        j3test::TempDir folder;
+        const auto file = folder.path() / "datei.j3db";
+        c.make(file);
+        const std::string before = ReadBytes(file);
+        for (auto mode : {CVKDatabase::EOpenMode::ReadWrite, CVKDatabase::EOpenMode::ReadOnly}) {
+            CVKDatabase db;
+            EXPECT_FALSE(db.Open(file, mode));
+            EXPECT_FALSE(db.IsOpen());
+            EXPECT_TRUE(Contains(db.GetLastError(), c.message)) << db.GetLastError().GetString();
+        }
+        EXPECT_EQ(ReadBytes(file), before);
+    }
+}
+
+TEST_F(PracticeFile, OlderSchemaIsMigratedKeepingItsRecords)
+{
+    db.Close();
+    // Version 1 had the records but no file store.
+    RawSql(File(), "DROP TABLE files; PRAGMA user_version=1;"
+                   "INSERT INTO parpool VALUES(x'323639', x'6B6579', x'76616C7565');");
+
+    CVKDatabase reader;
+    EXPECT_FALSE(reader.Open(File(), CVKDatabase::EOpenMode::ReadOnly));
+    EXPECT_TRUE(Contains(reader.GetLastError(), "schreibend")) << reader.GetLastError().GetString();
+
+    ASSERT_TRUE(db.Open(File())) << db.GetLastError().GetString();
+    EXPECT_EQ(db.GetSchemaVersion(), CVKSchema::CurrentVersion());
+    CVKQuery kept(db, "SELECT wert FROM parpool WHERE nr = x'323639'");
+    ASSERT_TRUE(kept.Next());
+    EXPECT_EQ(kept.ColumnText(0), "value");
+    EXPECT_TRUE(CDBFileStore(db).SaveFile("C:\\neu.txt", "x"));
+    EXPECT_TRUE(reader.Open(File(), CVKDatabase::EOpenMode::ReadOnly));
+}
+
+TEST_F(PracticeFile, ReadOnlyConnectionRefusesWrites)
+{
+    CVKDatabase reader;
+    ASSERT_TRUE(reader.Open(File(), CVKDatabase::EOpenMode::ReadOnly));
+    EXPECT_TRUE(reader.IsReadOnly());
+    EXPECT_FALSE(CDBFileStore(reader).SaveFile("C:\\x.txt", "x"));
+    EXPECT_FALSE(CDBFileStore(db).FileExists("C:\\x.txt"));
+}
+
+TEST_F(PracticeFile, LockedDatabaseWaitsThenReportsAndWritesNothing)
+{
+    RecordingSysBase sysBase;
+    CVKDatabase other;
+    ASSERT_TRUE(other.Open(File()));
+    CDBFileStore store(db);
+    db.SetBusyTimeout(200);
+    {
+        CVKTransaction otherWrite(other);
+        ASSERT_TRUE(otherWrite.IsActive());
+        ASSERT_TRUE(CDBFileStore(other).SaveFile("C:\\andere\\a.txt", "von der anderen Station"));
+
+        EXPECT_FALSE(store.SaveFile("C:\\hier\\b.txt", "hier"));
+        EXPECT_TRUE(Contains(db.GetLastError(), "gesperrt")) << db.GetLastError().GetString();
+        ASSERT_EQ(sysBase.messages.size(), 1u);
+        EXPECT_EQ(sysBase.messages[0], db.GetLastError() + ", Workstation: 7");
+        ASSERT_TRUE(otherWrite.Commit());
+    }
+    EXPECT_FALSE(store.FileExists("C:\\hier\\b.txt"));
+    EXPECT_TRUE(store.FileExists("C:\\andere\\a.txt"));
+    EXPECT_TRUE(store.SaveFile("C:\\hier\\b.txt", "hier"));
+}
+
+TEST_F(PracticeFile, NestedTransactionsRollBackOnlyTheirOwnWork)
+{
+    CDBFileStore store(db);
+    {
+        CVKTransaction import(db);
+        ASSERT_TRUE(store.SaveFile("C:\\i\\1.txt", "1"));
+        {
+            CVKTransaction part(db);
+            ASSERT_TRUE(store.SaveFile("C:\\i\\2.txt", "2"));
+        }  // no commit: only 2.txt goes
+        ASSERT_TRUE(store.SaveFile("C:\\i\\3.txt", "3"));
+        CVKDatabase other;
+        ASSERT_TRUE(other.Open(File(), CVKDatabase::EOpenMode::ReadOnly));
+        EXPECT_FALSE(CDBFileStore(other).FileExists("C:\\i\\1.txt")) << "visible before the commit";
+        ASSERT_TRUE(import.Commit());
+    }
+    EXPECT_TRUE(store.FileExists("C:\\i\\1.txt"));
+    EXPECT_FALSE(store.FileExists("C:\\i\\2.txt"));
+    EXPECT_TRUE(store.FileExists("C:\\i\\3.txt"));
+    {
+        CVKTransaction abandoned(db);
+        ASSERT_TRUE(store.RemoveFile("C:\\i\\1.txt"));
+    }
+    EXPECT_TRUE(store.FileExists("C:\\i\\1.txt"));
+}
+
+TEST_F(PracticeFile, SameStatementCanRunNested)
+{
+    CDBFileStore store(db);
+    ASSERT_TRUE(store.SaveFile("C:\\a.txt", "A"));
+    ASSERT_TRUE(store.SaveFile("C:\\b.txt", "B"));
+    const char* sql = "SELECT path FROM files ORDER BY pathkey";
+    CVKQuery outer(db, sql);
+    std::vector<CString> pairs;
+    while (outer.Next()) {
+        CVKQuery inner(db, sql);
+        while (inner.Next())
+            pairs.push_back(outer.ColumnText(0) + inner.ColumnText(0));
+    }
+    EXPECT_EQ(pairs, (std::vector<CString>{"C:\\a.txtC:\\a.txt", "C:\\a.txtC:\\b.txt", "C:\\b.txtC:\\a.txt",
+                                           "C:\\b.txtC:\\b.txt"}));
+}
+
+TEST_F(PracticeFile, IntegrityCheckFindsDamageBehindTheFirstPage)
+{
+    CDBFileStore store(db);
+    for (int i = 0; i < 300; ++i)
+        ASSERT_TRUE(store.SaveFile(CString("C:\\d\\datei") + CString(std::to_string(i)), CString(std::string(500, 'c'))));
+    EXPECT_TRUE(db.CheckIntegrity()) << db.GetLastError().GetString();
+    db.Close();
+    WriteBytes(File(), std::string(8 * 4096, '\x5A'), 2 * 4096);
+    ASSERT_TRUE(db.Open(File()));
+    EXPECT_FALSE(db.CheckIntegrity());
+    EXPECT_TRUE(Contains(db.GetLastError(), "beschädigt")) << db.GetLastError().GetString();
+}
