@@ -129,11 +129,13 @@ private:
     void ContentRendered();
     void ApplyStartupGeometry();
     QPushButton* AddFrameButton(int buttonClass);
+    QWidget* Frame() const;
 
     CString m_strMarkupKey;
     CString m_strResourceAssembly;
     QPointer<QWidget> m_pParent;
-    std::unique_ptr<CWPFDialogWindow> m_window;
+    // The window is also a child of the parent window, which may delete it.
+    QPointer<CWPFDialogWindow> m_window;
     QPointer<QWidget> m_markupRoot;
     QPointer<QLabel> m_emojiLabel;
     CWPFPostItStrip* m_pPostIts = nullptr;
@@ -151,7 +153,6 @@ private:
     CString m_strEmoji2;
     int m_nStartupLocation = VKStartupCenterOwner;
     int m_nSizeToContent = VKSizeManual;
-    bool m_bPlacementApplied = false;
     int m_nEndCode = 0;
     bool m_bEndRequested = false;
     bool m_bClosing = false;

@@ -1,0 +1,260 @@
+#include "support/DialogDriver.h"
+
+#include "support/GuiApplication.h"
+#include "vkwpfcpp/WPFDialog.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+namespace j3test {
+
+namespace {
+
+// Code with which the driver closes a dialog that its script left open.
+constexpr int kDriverClosed = -99;
+
+template <typename Widget>
+Widget* FindAs(QDialog& window, const std::string& name)
+{
+    auto* widget = qobject_cast<Widget*>(DialogDriver::Find(window, name));
+    if (!widget)
+        ADD_FAILURE() << "no element \"" << name << "\" of the expected kind in the dialog";
+    return widget;
+}
+
+// Where a person would click to hit a row: its first cell, scrolled into
+// view; below the last row for -1.
+bool RowPoint(QTreeView& view, int row, QPoint& point)
+{
+    if (row == -1) {
+        const int rows = view.model() ? view.model()->rowCount() : 0;
+        const int below = rows > 0 ? view.visualRect(view.model()->index(rows - 1, 0)).bottom() + 4 : 4;
+        point = QPoint(4, below);
+        return below < view.viewport()->height();
+    }
+    if (!view.model() || row < 0 || row >= view.model()->rowCount())
+        return false;
+    const QModelIndex index = view.model()->index(row, 0);
+    view.scrollTo(index);
+    point = view.visualRect(index).center();
+    return true;
+}
+
+}  // namespace
+
+QWidget* DialogDriver::Find(QDialog& window, const std::string& name)
+{
+    return window.findChild<QWidget*>(QString::fromStdString(name));
+}
+
+DialogDriver& DialogDriver::Add(std::string description, Step step)
+{
+    m_steps.push_back({std::move(description), std::move(step)});
+    return *this;
+}
+
+DialogDriver& DialogDriver::Type(const std::string& element, const std::string& text)
+{
+    return Add("type into " + element, [element, text](QDialog& window) {
+        QWidget* edit = FindAs<QWidget>(window, element);
+        if (!edit)
+            return false;
+        if (!qobject_cast<QLineEdit*>(edit) && !qobject_cast<QPlainTextEdit*>(edit)) {
+            ADD_FAILURE() << element << " is no text box";
+            return false;
+        }
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromStdString(text));
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::PressKey(const std::string& element, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    return Add("press a key in " + element, [element, key, modifiers](QDialog& window) {
+        QWidget* widget = FindAs<QWidget>(window, element);
+        if (!widget)
+            return false;
+        widget->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(widget, key, modifiers);
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::PressReturn(const std::string& element)
+{
+    return PressKey(element, Qt::Key_Return);
+}
+
+DialogDriver& DialogDriver::PressEscape()
+{
+    return Add("press Escape", [](QDialog& window) {
+        QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+        QTest::keyClick(target, Qt::Key_Escape);
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::Click(const std::string& element)
+{
+    return Add("click " + element, [element](QDialog& window) {
+        auto* button = FindAs<QAbstractButton>(window, element);
+        if (!button)
+            return false;
+        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::ClickFrameButton(int buttonClass)
+{
+    return Click("VKFRAMEBUTTON_" + std::to_string(buttonClass));
+}
+
+DialogDriver& DialogDriver::ClickRow(const std::string& list, int row, Qt::KeyboardModifiers modifiers)
+{
+    return Add("click row " + std::to_string(row) + " of " + list, [list, row, modifiers](QDialog& window) {
+        auto* view = FindAs<QTreeView>(window, list);
+        QPoint point;
+        if (!view || !RowPoint(*view, row, point)) {
+            ADD_FAILURE() << "row " << row << " cannot be clicked in " << list;
+            return false;
+        }
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, point);
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::SelectRows(const std::string& list, const std::vector<int>& rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        ClickRow(list, rows[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+    return *this;
+}
+
+DialogDriver& DialogDriver::DoubleClickRow(const std::string& list, int row)
+{
+    return Add("double-click row " + std::to_string(row) + " of " + list, [list, row](QDialog& window) {
+        auto* view = FindAs<QTreeView>(window, list);
+        QPoint point;
+        if (!view || !RowPoint(*view, row, point)) {
+            ADD_FAILURE() << "row " << row << " cannot be double-clicked in " << list;
+            return false;
+        }
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::ClickHeader(const std::string& list, int column)
+{
+    return Add("click header " + std::to_string(column) + " of " + list, [list, column](QDialog& window) {
+        auto* view = FindAs<QTreeView>(window, list);
+        if (!view)
+            return false;
+        QHeaderView* header = view->header();
+        if (column < 0 || column >= header->count() || header->isSectionHidden(column)) {
+            ADD_FAILURE() << "no visible column " << column << " in " << list;
+            return false;
+        }
+        const QPoint point(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                           header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, point);
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::TriggerMenuItem(const std::string& action)
+{
+    return Add("choose menu item " + action, [action](QDialog& window) {
+        auto* item = window.findChild<QAction*>(QString::fromStdString(action));
+        if (!item) {
+            ADD_FAILURE() << "no menu item \"" << action << "\" in the dialog";
+            return false;
+        }
+        item->trigger();
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::CloseWindow()
+{
+    return Add("close the window", [](QDialog& window) {
+        window.close();
+        return true;
+    });
+}
+
+DialogDriver& DialogDriver::SaveImage(const std::string& pngFile)
+{
+    return Add("save " + pngFile, [pngFile](QDialog& window) {
+        const bool saved = window.grab().save(QString::fromStdString(pngFile), "PNG");
+        EXPECT_TRUE(saved) << "cannot save " << pngFile;
+        return saved;
+    });
+}
+
+DialogDriver& DialogDriver::Do(std::function<void()> action)
+{
+    return Add("run a test action", [action = std::move(action)](QDialog&) {
+        action();
+        return !::testing::Test::HasFatalFailure();
+    });
+}
+
+int DialogDriver::Run(CWPFDialog& dialog)
+{
+    GuiApplication::Instance();
+    m_bScriptRan = false;
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QDialog* window = dialog.GetWindow();
+        if (!window || !window->isVisible() || !dialog.IsContentRendered())
+            return;
+        poll.stop();
+        Play(dialog);
+    });
+    poll.start();
+    const int code = dialog.DoModal();
+    poll.stop();
+    return code;
+}
+
+void DialogDriver::Play(CWPFDialog& dialog)
+{
+    m_bScriptRan = true;
+    QDialog* window = dialog.GetWindow();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window, 2000))
+        ADD_FAILURE() << "the dialog did not become the active window";
+    for (const SNamedStep& step : m_steps) {
+        if (!window->isVisible()) {
+            ADD_FAILURE() << "the dialog ended before the step: " << step.description;
+            return;
+        }
+        if (!step.step(*window)) {
+            ADD_FAILURE() << "step failed: " << step.description;
+            break;
+        }
+        QApplication::processEvents();
+    }
+    if (window->isVisible()) {
+        ADD_FAILURE() << "the dialog is still open after its script";
+        window->done(kDriverClosed);
+    }
+}
+
+} // namespace j3test
