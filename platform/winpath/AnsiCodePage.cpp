@@ -15,6 +15,16 @@ constexpr std::array<wchar_t, 32> kHighControlRange = {
 };
 constexpr unsigned kHighControlFirst = 0x80;
 
+template <class Target, class Source, class Convert>
+Target ConvertEach(Source text, Convert convert)
+{
+    Target converted;
+    converted.reserve(text.size());
+    for (const auto c : text)
+        converted.push_back(convert(c));
+    return converted;
+}
+
 } // namespace
 
 wchar_t AnsiToWideChar(char c) noexcept
@@ -41,20 +51,12 @@ char WideToAnsiChar(wchar_t c) noexcept
 
 std::wstring AnsiToWide(std::string_view text)
 {
-    std::wstring wide;
-    wide.reserve(text.size());
-    for (const char c : text)
-        wide.push_back(AnsiToWideChar(c));
-    return wide;
+    return ConvertEach<std::wstring>(text, AnsiToWideChar);
 }
 
 std::string WideToAnsi(std::wstring_view text)
 {
-    std::string ansi;
-    ansi.reserve(text.size());
-    for (const wchar_t c : text)
-        ansi.push_back(WideToAnsiChar(c));
-    return ansi;
+    return ConvertEach<std::string>(text, WideToAnsiChar);
 }
 
 } // namespace winpath

@@ -3,6 +3,7 @@
 #include "winpath/AnsiCodePage.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <vector>
 
@@ -153,11 +154,6 @@ View elementAt(View text, std::size_t position) noexcept
     return relativeElementAt(text, position);
 }
 
-int sign(int value) noexcept
-{
-    return (value > 0) - (value < 0);
-}
-
 wchar_t preferredForm(wchar_t c) noexcept
 {
     return c == kGenericSeparator ? path::preferred_separator : c;
@@ -172,7 +168,23 @@ int compareRootNames(View lhs, View rhs) noexcept
         if (a != b)
             return a < b ? -1 : 1;
     }
-    return sign(static_cast<int>(lhs.size() > rhs.size()) - static_cast<int>(lhs.size() < rhs.size()));
+    if (lhs.size() == rhs.size())
+        return 0;
+    return lhs.size() < rhs.size() ? -1 : 1;
+}
+
+// The relative parts are read as one stream of tokens: a character, a run
+// of separators (sorting below every character, since it ends an element), or
+// the end (sorting below a separator, since it ends the element list). Walking
+// that stream once is the same as comparing element by element, without
+// finding element bounds first.
+long relativeToken(View text, std::size_t position) noexcept
+{
+    constexpr long kEnd = -2;
+    constexpr long kSeparatorRun = -1;
+    if (position == text.size())
+        return kEnd;
+    return isSeparator(text[position]) ? kSeparatorRun : static_cast<long>(static_cast<std::uint32_t>(text[position]));
 }
 
 int compareTexts(View lhs, View rhs) noexcept
@@ -186,13 +198,21 @@ int compareTexts(View lhs, View rhs) noexcept
         return lhsHasRootDir ? 1 : -1;
     std::size_t i = skipSeparators(lhs, lhsRootEnd);
     std::size_t j = skipSeparators(rhs, rhsRootEnd);
-    while (i < lhs.size() && j < rhs.size()) {
-        if (const int byElement = relativeElementAt(lhs, i).compare(relativeElementAt(rhs, j)))
-            return sign(byElement);
-        i = nextRelativePosition(lhs, i);
-        j = nextRelativePosition(rhs, j);
+    while (true) {
+        const long lhsToken = relativeToken(lhs, i);
+        const long rhsToken = relativeToken(rhs, j);
+        if (lhsToken != rhsToken)
+            return lhsToken < rhsToken ? -1 : 1;
+        if (i == lhs.size())
+            return 0;
+        if (isSeparator(lhs[i])) {
+            i = skipSeparators(lhs, i);
+            j = skipSeparators(rhs, j);
+        } else {
+            ++i;
+            ++j;
+        }
     }
-    return static_cast<int>(i < lhs.size()) - static_cast<int>(j < rhs.size());
 }
 
 // FNV-1a over the same parts that compareTexts() looks at.
