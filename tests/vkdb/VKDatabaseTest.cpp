@@ -229,5 +229,5 @@ TEST_F(PracticeFile, IntegrityCheckFindsDamageBehindTheFirstPage)
     WriteBytes(File(), std::string(8 * 4096, '\x5A'), 2 * 4096);
     ASSERT_TRUE(db.Open(File()));
     EXPECT_FALSE(db.CheckIntegrity());
-    EXPECT_TRUE(Contains(db.GetLastError(), "beschädigt")) << db.GetLastError().GetString();
+    EXPECT_TRUE(Contains(db.GetLastError(), "besch\xE4" "digt")) << db.GetLastError().GetString();
 }

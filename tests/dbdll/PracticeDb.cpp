@@ -1,0 +1,16 @@
+#include "PracticeDb.h"
+
+#include "dbdll/PracticeDatabase.h"
+#include "vkdb/VKDatabase.h"
+
+void PracticeDb::SetUp()
+{
+    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
+    CString error;
+    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
+}
+
+void PracticeDb::TearDown()
+{
+    CPracticeDatabase::Close();
+}
