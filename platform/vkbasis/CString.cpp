@@ -69,6 +69,16 @@ bool IsCWhiteSpace(char ch)
     return std::isspace(static_cast<unsigned char>(ch)) != 0;
 }
 
+auto IsChar(char wanted)
+{
+    return [wanted](char ch) { return ch == wanted; };
+}
+
+auto IsOneOf(const char* charSet)
+{
+    return [set = std::string_view(OrEmpty(charSet))](char ch) { return set.find(ch) != std::string_view::npos; };
+}
+
 } // namespace
 
 CString::CString(const char* text) : m_text(OrEmpty(text)) {}
@@ -257,13 +267,12 @@ CString& CString::TrimLeft()
 
 CString& CString::TrimLeft(char ch)
 {
-    return TrimLeftWhile([ch](char c) { return c == ch; });
+    return TrimLeftWhile(IsChar(ch));
 }
 
 CString& CString::TrimLeft(const char* charSet)
 {
-    const std::string_view set = OrEmpty(charSet);
-    return TrimLeftWhile([set](char c) { return set.find(c) != std::string_view::npos; });
+    return TrimLeftWhile(IsOneOf(charSet));
 }
 
 CString& CString::TrimRight()
@@ -273,13 +282,12 @@ CString& CString::TrimRight()
 
 CString& CString::TrimRight(char ch)
 {
-    return TrimRightWhile([ch](char c) { return c == ch; });
+    return TrimRightWhile(IsChar(ch));
 }
 
 CString& CString::TrimRight(const char* charSet)
 {
-    const std::string_view set = OrEmpty(charSet);
-    return TrimRightWhile([set](char c) { return set.find(c) != std::string_view::npos; });
+    return TrimRightWhile(IsOneOf(charSet));
 }
 
 CString& CString::MakeLower()

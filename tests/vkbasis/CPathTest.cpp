@@ -100,11 +100,4 @@ INSTANTIATE_TEST_SUITE_P(
                     PartsCase{"\\\\server\\share\\x.doc", "\\\\server\\share\\", "x"},
                     PartsCase{"", "", ""}));
 
-TEST(CPathText, KeepsTheTextAsGiven)
-{
-    EXPECT_EQ(CPath("c:/P\\x").GetPath(), "c:/P\\x");
-    EXPECT_EQ(CPath(CString("C:\\a")).GetPath(), "C:\\a");
-    EXPECT_EQ(CPath().GetPath(), "");
-}
-
 } // namespace
