@@ -1,0 +1,38 @@
+#pragma once
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+// Runs the admin tool in-process against a database in a temporary folder,
+// with a machine configuration of its own (data root D:\Praxis\Daten\, QA
+// root D:\Praxis\QA\), so that nothing of the user's configuration is used.
+class J3DbToolFixture : public ::testing::Test {
+protected:
+    struct SResult {
+        int exitCode;
+        std::string out;
+        std::string err;
+    };
+
+    J3DbToolFixture();
+    ~J3DbToolFixture() override;
+
+    // "j3db --db <database> args..."
+    SResult Run(std::initializer_list<std::string> args, bool progressBar = false);
+    // "j3db args..." without --db.
+    SResult RunPlain(std::initializer_list<std::string> args);
+    // Runs and expects success; returns the output.
+    std::string Ok(std::initializer_list<std::string> args);
+
+    void WriteLocal(const std::string& relative, const std::string& bytes);
+    std::string ReadLocal(const std::string& path) const;
+    // The bytes of the database file, to show that a failure changed nothing.
+    std::string DatabaseBytes() const { return ReadLocal(m_database); }
+
+    j3test::TempDir m_dir;
+    std::string m_database;
+    std::string m_configFile;
+};

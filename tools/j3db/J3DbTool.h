@@ -1,0 +1,76 @@
+#pragma once
+#include "vkbasis/CString.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The practice database admin tool behind the command "j3db":
+//
+//   j3db [--db FILE] init [--sample] [FILE]
+//   j3db [--db FILE] ls [-l] STOREDIR|PATTERN
+//   j3db [--db FILE] put LOCAL STOREPATH
+//   j3db [--db FILE] get STOREPATH [LOCAL]
+//   j3db [--db FILE] rm STOREPATH
+//   j3db [--db FILE] import LOCALDIR STOREDIR
+//   j3db [--db FILE] param get NR KEY | param set NR KEY VALUE | param ls [NR]
+//
+// Without --db the database of the machine configuration is used. Store paths
+// are Windows paths in the database file store ("C:\J3\Daten\Briefe"); the
+// command line and the output are UTF-8, the store keeps Windows-1252, and a
+// name that 1252 cannot show is refused rather than changed.
+//
+// Choices made here:
+// - Messages are German, as every text of the suite.
+// - Exit codes: 0 done, 1 the work failed (the reason on err), 2 wrong call
+//   (with a hint to --help). A failure changes nothing: import runs in one
+//   transaction, init --sample removes the new file again, get writes its
+//   local file under a temporary name and renames it only when complete.
+// - put and import keep the local files' last write times.
+// - "put LOCAL DIR\" (a store path ending in a separator) stores under the
+//   local file's name; "get PATH DIR" into an existing local folder likewise.
+// - ls of a store path that names a file lists that file; a pattern with "*"
+//   or "?" in its last element lists what matches it.
+// - rm removes files only; a directory goes with its last file.
+// - import takes regular files (symbolic links to files included) and does
+//   not follow linked folders; empty folders cannot exist in the store and are
+//   passed over.
+class CJ3DbTool {
+public:
+    // out: listings, file contents and reports; err: errors and the progress
+    // bar, which is drawn only when progressBar is set (stderr is a terminal).
+    CJ3DbTool(std::ostream& out, std::ostream& err, bool progressBar);
+
+    // The arguments after the program name; returns the exit code.
+    int Run(const std::vector<std::string>& args);
+
+private:
+    using Args = std::vector<std::string>;
+
+    int Init(const Args& args);
+    int List(const Args& args);
+    int Put(const Args& args);
+    int Get(const Args& args);
+    int Remove(const Args& args);
+    int Import(const Args& args);
+    int Param(const Args& args);
+    int ParamGet(const Args& args);
+    int ParamSet(const Args& args);
+    int ParamList(const Args& args);
+
+    bool OpenDatabase();
+    // A store path from the command line; false (reported) when 1252 cannot show it.
+    bool StorePath(const std::string& argument, CString& path);
+    // "%3d" of a parameter number 0..999; false (reported) otherwise.
+    bool ParamNumber(const std::string& argument, CString& number);
+    int Fail(const std::string& message);
+    int FailDatabase();
+    int WrongCall(const std::string& message);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    bool m_progressBar;
+    std::filesystem::path m_databaseFile;
+    bool m_databaseGiven = false;
+};
