@@ -83,6 +83,11 @@ CWPFDialog::~CWPFDialog()
     delete m_window.data();
 }
 
+QWidget* CWPFDialog::GetParentWindow() const
+{
+    return m_pParent.data();
+}
+
 int CWPFDialog::DoModal()
 {
     if (m_bRunning)

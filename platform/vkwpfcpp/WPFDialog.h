@@ -45,7 +45,7 @@ public:
 
     const CString& GetMarkupKey() const { return m_strMarkupKey; }
     const CString& GetResourceAssembly() const { return m_strResourceAssembly; }
-    QWidget* GetParentWindow() const { return m_pParent; }
+    QWidget* GetParentWindow() const;
 
     // Runs the dialog modally; the code given to EndDialog, or -1 when the
     // markup cannot be loaded (an error box says which).

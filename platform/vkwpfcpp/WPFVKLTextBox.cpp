@@ -79,6 +79,7 @@ bool CWPFVKLTextBox::CanAttach(QObject* element) const
 void CWPFVKLTextBox::OnAttached()
 {
     QLineEdit* edit = LineEdit();
+    m_bHasFocus = edit->hasFocus();
     QObject::connect(edit, &QLineEdit::textChanged, EventContext(), [this](const QString& text) {
         CWPFTextChangedEvent event(this, CWPFText::FromQString(text));
         m_onTextChanged.Raise(event);
@@ -92,22 +93,28 @@ void CWPFVKLTextBox::OnAttached()
                 return OnKeyPress(key->key(), key->modifiers().toInt());
             }
             case QEvent::FocusIn:
-            case QEvent::FocusOut: {
-                // Focus that comes and goes with the window's activation (a
-                // box opening over the dialog) is no move of the user's.
-                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-                if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-                    return false;
-                const bool got = event->type() == QEvent::FocusIn;
-                CWPFKeyboardFocusChangedEvent focusEvent(this, got);
-                (got ? m_onGotFocus : m_onLostFocus).Raise(focusEvent);
+            case QEvent::FocusOut:
+                OnFocusChange(event->type() == QEvent::FocusIn, static_cast<QFocusEvent*>(event)->reason());
                 return false;
-            }
             default:
                 return false;
             }
         },
         EventContext());
+}
+
+void CWPFVKLTextBox::OnFocusChange(bool got, Qt::FocusReason reason)
+{
+    // A box or window opening over the dialog takes the focus only for a
+    // while: the box keeps its focus for the dialog, so got and lost always
+    // alternate and mean moves of the user.
+    if (!got && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason))
+        return;
+    if (got == m_bHasFocus)
+        return;
+    m_bHasFocus = got;
+    CWPFKeyboardFocusChangedEvent event(this, got);
+    (got ? m_onGotFocus : m_onLostFocus).Raise(event);
 }
 
 bool CWPFVKLTextBox::OnKeyPress(int key, int modifiers)

@@ -3,6 +3,8 @@
 #include "vkwpfcpp/WPFEventHandlerOf.h"
 #include "vkwpfcpp/WPFWndBase.h"
 
+#include <Qt>
+
 class CWPFRoutedEvent;
 class CWPFTextChangedEvent;
 class CWPFKeyEvent;
@@ -26,8 +28,8 @@ public:
     // Any key pressed in the box; a handler that sets Handled swallows it.
     void DoAddOnKeyDown(CWPFEventHandlerOf<CWPFKeyEvent>* handler);
     void DoAddOnTextChanged(CWPFEventHandlerOf<CWPFTextChangedEvent>* handler);
-    // Focus moves inside the dialog; a box or window opening over the dialog
-    // does not count as losing the focus.
+    // The box got or lost the focus; a box or window opening over the
+    // dialog does not count as losing it.
     void DoAddOnGotKeyboardFocus(CWPFEventHandlerOf<CWPFKeyboardFocusChangedEvent>* handler);
     void DoAddOnLostKeyboardFocus(CWPFEventHandlerOf<CWPFKeyboardFocusChangedEvent>* handler);
 
@@ -38,10 +40,12 @@ protected:
 private:
     QLineEdit* LineEdit() const;
     bool OnKeyPress(int key, int modifiers);
+    void OnFocusChange(bool got, Qt::FocusReason reason);
 
     CWPFEventList m_onReturnKey;
     CWPFEventList m_onKeyDown;
     CWPFEventList m_onTextChanged;
     CWPFEventList m_onGotFocus;
     CWPFEventList m_onLostFocus;
+    bool m_bHasFocus = false;
 };

@@ -50,6 +50,19 @@ bool RowPoint(QTreeView& view, int row, QPoint& point)
     return true;
 }
 
+// Types like a keyboard: QTest knows keys for ASCII characters only, so an
+// umlaut arrives as a key event that carries just its text, as from a
+// German layout.
+void TypeText(QWidget& widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(&widget, static_cast<char>(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, &widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 }  // namespace
 
 QWidget* DialogDriver::Find(QDialog& window, const std::string& name)
@@ -75,7 +88,8 @@ DialogDriver& DialogDriver::Type(const std::string& element, const std::string& 
         }
         QTest::mouseClick(edit, Qt::LeftButton);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, QString::fromStdString(text));
+        QTest::keyClick(edit, Qt::Key_Delete);
+        TypeText(*edit, QString::fromUtf8(text.c_str()));
         return true;
     });
 }

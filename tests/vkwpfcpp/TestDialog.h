@@ -1,0 +1,69 @@
+#pragma once
+#include "vkwpfcpp/WPFDialog.h"
+#include "vkwpfcpp/WPFKeyboardFocusChangedEvent.h"
+#include "vkwpfcpp/WPFMatrix.h"
+#include "vkwpfcpp/WPFMenuItem.h"
+#include "vkwpfcpp/WPFMouseButtonEvent.h"
+#include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFTextChangedEvent.h"
+#include "vkwpfcpp/WPFVKButton.h"
+#include "vkwpfcpp/WPFVKLListView.h"
+#include "vkwpfcpp/WPFVKLTextBox.h"
+#include "vkwpfcpp/WPFVKTextBlock.h"
+#include "vkwpfcpp/WPFVKXButton.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// A small dialog of the toolkit for the tests: a name box, a filter box, a
+// list of three columns, two buttons, a status text and a menu item. Every
+// overridable call and every event is written to the log; hooks let a test
+// change what the dialog does at each stage.
+class CTestDialog : public CWPFDialog {
+public:
+    explicit CTestDialog(const CString& markupKey = "test/WPFTestDialog");
+
+    CWPFWndBase* OnInitDialog() override;
+    void AfterInitDialog() override;
+    void OnContentRendered() override;
+    void OnClosing(bool& cancel) override;
+    void OnExit() override;
+    void OnSaveAndExit() override;
+    void OnHelp() override;
+    void OnSelect() override;
+
+    void OnTextChangedName(CWPFTextChangedEvent& event);
+    void OnReturnName(CWPFRoutedEvent& event);
+    void OnGotFocusName(CWPFKeyboardFocusChangedEvent& event);
+    void OnLostFocusName(CWPFKeyboardFocusChangedEvent& event);
+    void OnSelectionChangedItems(CWPFSelectionChangedEvent& event);
+    void OnDoubleClickItems(CWPFMouseButtonEvent& event);
+    void OnHeaderClickItems(CWPFRoutedEvent& event);
+    void OnClickAdd(CWPFRoutedEvent& event);
+    void OnClickFavorit(CWPFRoutedEvent& event);
+    void OnClickFavoritX(CWPFRoutedEvent& event);
+    void OnClickDelete(CWPFRoutedEvent& event);
+
+    // The log, one entry per call or event ("OnInitDialog", "click VKBUTTON_ADD", ...).
+    std::vector<std::string> m_log;
+    // Closing is refused this many times before it is allowed.
+    int m_nRefuseClosing = 0;
+    // Run at the end of the stage of the same name.
+    std::function<void(CTestDialog&)> m_onInit;
+    std::function<void(CTestDialog&)> m_afterInit;
+    std::function<void(CTestDialog&)> m_onRendered;
+    // Run by a click on "Hinzufügen" after it is logged.
+    std::function<void(CTestDialog&)> m_onAdd;
+    bool m_bAttachResults[8] = {};
+    CWPFWndBase* m_pRoot = nullptr;
+
+    CWPFMatrix<3> m_matrix;
+    CWPFVKLTextBox m_editName;
+    CWPFVKLTextBox m_editFilter;
+    CWPFVKLListView m_list;
+    CWPFVKButton m_btnAdd;
+    CWPFVKXButton m_btnFavorit;
+    CWPFVKTextBlock m_textStatus;
+    CWPFMenuItem m_menuDelete;
+};
