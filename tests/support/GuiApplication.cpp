@@ -2,8 +2,25 @@
 
 #include <QApplication>
 #include <QtGlobal>
+#include <gtest/gtest.h>
 
 namespace j3test {
+
+namespace {
+
+// Ends the application when the tests are over, while Qt's own program-wide
+// objects still exist: a QApplication left to the end of the program would
+// outlive them and crash there.
+class GuiEnvironment : public ::testing::Environment {
+public:
+    explicit GuiEnvironment(QApplication* application) : m_application(application) {}
+    void TearDown() override { delete m_application; }
+
+private:
+    QApplication* m_application;
+};
+
+}  // namespace
 
 QApplication& GuiApplication::Instance()
 {
@@ -15,8 +32,9 @@ QApplication& GuiApplication::Instance()
     static int argc = 1;
     static char programName[] = "j3test";
     static char* argv[] = {programName, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    auto* application = new QApplication(argc, argv);
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment(application));
+    return *application;
 }
 
 } // namespace j3test
