@@ -77,7 +77,7 @@ std::vector<CDBFileTypeFilter::FilterPair> CDBFileTypeFilter::ParseOFNFilters() 
 
 bool CDBFileTypeFilter::FileMatchesAnyFilter(const winpath::path& name) const
 {
-    return FileMatchesAnyFilter(name.string());
+    return FileMatchesAnyFilter(std::string_view(name.string()));
 }
 
 bool CDBFileTypeFilter::FileMatchesAnyFilter(std::string_view name) const

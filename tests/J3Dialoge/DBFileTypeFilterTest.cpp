@@ -1,0 +1,205 @@
+#include <random>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "J3Dialoge/DBFileTypeFilter.h"
+
+namespace {
+
+using Pairs = std::vector<CDBFileTypeFilter::FilterPair>;
+
+struct SParseCase {
+    const char* text;
+    Pairs pairs;
+};
+
+TEST(DBFileTypeFilterTest, ParsesDescriptionPatternPairs)
+{
+    const std::vector<SParseCase> cases = {
+        {"Text (*.txt)|*.txt; *.log|Alle (*.*)|*.*||", {{"Text (*.txt)", "*.txt; *.log"}, {"Alle (*.*)", "*.*"}}},
+        {"Desc|*.a|Lonely", {{"Desc", "*.a"}}},
+        {"A||B|b", {{"B", "b"}}},
+        {"", {}},
+        {"|||", {}},
+        {"Nur Beschreibung", {}},
+        {"a|b|c|d|", {{"a", "b"}, {"c", "d"}}},
+        {"a\nb|*.x", {{"a\nb", "*.x"}}},
+    };
+    for (const SParseCase& c : cases) {
+        const char* text = c.text;
+        EXPECT_EQ(CDBFileTypeFilter(&text).ParseOFNFilters(), c.pairs) << c.text;
+    }
+}
+
+// The pairs are those found by searching for "([^|]+)\|([^|]+)" again and
+// again, which is how the filter form is defined.
+TEST(DBFileTypeFilterTest, ParsingAgreesWithTheExpressionOnRandomTexts)
+{
+    const std::regex pairExpression("([^|]+)\\|([^|]+)");
+    std::mt19937 random(7);
+    const std::string alphabet = "ab|| *.;";
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 14);
+        for (int i = 0; i < length; ++i)
+            text += alphabet[random() % alphabet.size()];
+        Pairs expected;
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), pairExpression); it != std::sregex_iterator(); ++it)
+            expected.emplace_back((*it)[1].str(), (*it)[2].str());
+        const char* pointer = text.c_str();
+        EXPECT_EQ(CDBFileTypeFilter(&pointer).ParseOFNFilters(), expected) << '"' << text << '"';
+    }
+}
+
+TEST(DBFileTypeFilterTest, AbsentFilterTextHasNoPairsAndPassesNoFile)
+{
+    const char* nullText = nullptr;
+    const CDBFileTypeFilter withNullText(&nullText);
+    const CDBFileTypeFilter withoutPointer(nullptr);
+    for (const CDBFileTypeFilter* filter : {&withNullText, &withoutPointer}) {
+        EXPECT_TRUE(filter->ParseOFNFilters().empty());
+        EXPECT_FALSE(filter->FileMatchesAnyFilter(std::string_view("a.txt")));
+        EXPECT_EQ(filter->JoinedPatternLists(), "");
+    }
+}
+
+struct SMatchCase {
+    const char* filter;
+    const char* name;
+    bool passes;
+};
+
+TEST(DBFileTypeFilterTest, MatchesNamesAgainstPatternLists)
+{
+    const std::vector<SMatchCase> cases = {
+        {"Text|*.txt;*.log||", "a.TXT", true},       {"Text|*.txt;*.log||", "a.txt", true},
+        {"Text|*.txt;*.log||", ".txt", true},        {"Text|*.txt;*.log||", "b.log", true},
+        {"Text|*.txt;*.log||", "a.txt.bak", false},  {"Text|*.txt;*.log||", "atxt", false},
+        {"Text|*.txt;*.log||", "a.doc", false},      {"Text (*.txt)|*.txt; *.log|Alle (*.*)|*.*||", "a.doc", true},
+        {"Alle|*.*", "ohnepunkt", true},              {"Alle|*.*", "zeile\numbruch", true},
+        {"Alle|*", "ohnepunkt", true},                {"Alle|*", "", true},
+        {"Fest|abc", "ABC", true},                    {"Fest|abc", "abcd", false},
+        {"Leer|  ;  ; ", "a", false},                 {"Leer|  ;  ; ", "", false},
+        {"Brief|Brief*.doc", "brief2024.DOC", true},  {"Brief|Brief*.doc", "Abrief.doc", false},
+        {"Text|*.txt", "a\n.txt", false},             {"Text|*.txt", "a\r.txt", false},
+        {"Text|*.txt", "\xc4rger.txt", true},         {"Text|*.t*t", "a.tXt", true},
+        {"Text|*.txt", "a.txt\n", false},             {"Text|a*b*c", "aXbYc", true},
+        {"Text|a*b*c", "acb", false},                 {"Text|**.txt", "x.txt", true},
+    };
+    for (const SMatchCase& c : cases) {
+        const char* text = c.filter;
+        EXPECT_EQ(CDBFileTypeFilter(&text).FileMatchesAnyFilter(std::string_view(c.name)), c.passes)
+            << c.filter << " / " << c.name;
+    }
+}
+
+// Characters that a regular expression treats specially stand for
+// themselves: such a filter must neither stop the program nor invent matches.
+TEST(DBFileTypeFilterTest, RegexSpecialCharactersMatchThemselves)
+{
+    const std::vector<SMatchCase> cases = {
+        {"C|*.c++", "main.c++", true},   {"C|*.c++", "main.cc", false},    {"C|*.c++", "main.c", false},
+        {"K|[ab].txt", "[ab].txt", true}, {"K|[ab].txt", "a.txt", false},  {"G|(x)*", "(x)1", true},
+        {"G|(x)*", "x1", false},          {"F|a{2}", "a{2}", true},         {"F|a{2}", "aa", false},
+        {"D|^a$", "^a$", true},           {"D|^a$", "a", false},            {"Q|a?c", "abc", false},
+        {"Q|a?c", "a?c", true},           {"B|a\\d", "a\\d", true},         {"B|a\\d", "a1", false},
+        {"U|(", "(", true},               {"U|[", "x", false},
+    };
+    for (const SMatchCase& c : cases) {
+        const char* text = c.filter;
+        EXPECT_EQ(CDBFileTypeFilter(&text).FileMatchesAnyFilter(std::string_view(c.name)), c.passes)
+            << c.filter << " / " << c.name;
+    }
+}
+
+// The regular expression that the filter form defines for one pattern:
+// dots escaped, anchored, '*' turned into ".*", ignoring case.
+std::regex DefiningExpression(const std::string& pattern)
+{
+    std::string expression;
+    for (char ch : pattern)
+        expression += ch == '.' ? std::string("\\.") : std::string(1, ch);
+    expression = "^" + expression + "$";
+    std::string expanded;
+    for (char ch : expression)
+        expanded += ch == '*' ? std::string(".*") : std::string(1, ch);
+    return std::regex(expanded, std::regex::ECMAScript | std::regex::icase);
+}
+
+TEST(DBFileTypeFilterTest, AgreesWithTheDefiningExpressionOnManyNamesAndPatterns)
+{
+    std::mt19937 random(42);
+    const std::string patternAlphabet = "*.tTxXa\xe4\xc4";
+    const std::string nameAlphabet = ".tTxXa\xe4\xc4\n\r ";
+    auto randomText = [&random](const std::string& alphabet, int maxLength) {
+        std::string text;
+        const int length = static_cast<int>(random() % (maxLength + 1));
+        for (int i = 0; i < length; ++i)
+            text += alphabet[random() % alphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 400; ++round) {
+        const std::string pattern = randomText(patternAlphabet, 6);
+        if (pattern.empty() || pattern == "*.*")
+            continue;
+        const std::regex expression = DefiningExpression(pattern);
+        const std::string filterText = "F|" + pattern;
+        const char* text = filterText.c_str();
+        const CDBFileTypeFilter filter(&text);
+        for (int n = 0; n < 60; ++n) {
+            const std::string name = randomText(nameAlphabet, 9);
+            ASSERT_EQ(filter.FileMatchesAnyFilter(std::string_view(name)), std::regex_match(name, expression))
+                << "pattern '" << pattern << "' name '" << name << "'";
+        }
+    }
+}
+
+TEST(DBFileTypeFilterTest, PatternsOfManyLiteralsMatchLikeShortOnes)
+{
+    const std::string stem(100, 'a');
+    const std::string filterText = "Lang|" + stem + "*" + stem + ".TXT";
+    const char* text = filterText.c_str();
+    const CDBFileTypeFilter filter(&text);
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view(stem + "mitte" + stem + ".txt")));
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view(stem + stem + ".txt")));
+    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(stem + stem.substr(1) + ".txt")));
+    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(stem + "\n" + stem + ".txt")));
+}
+
+TEST(DBFileTypeFilterTest, VeryLongNamesAndFilterTextsDoNotCrash)
+{
+    const std::string longName(1'000'000, 'x');
+    const std::string filterText = std::string(500'000, 'D') + "|*.txt;" + std::string(500'000, 'p');
+    const char* text = filterText.c_str();
+    const CDBFileTypeFilter filter(&text);
+    EXPECT_EQ(filter.ParseOFNFilters().size(), 1u);
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view(longName + ".txt")));
+    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(longName)));
+}
+
+TEST(DBFileTypeFilterTest, ChangedFilterTextCountsFromTheNextQuestion)
+{
+    const char* text = "Text|*.txt";
+    const CDBFileTypeFilter filter(&text);
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view("a.txt")));
+    text = "Log|*.log";
+    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view("a.txt")));
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(winpath::path(L"a.log")));
+    std::string buffer = "Doc|*.doc";
+    text = buffer.c_str();
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view("a.doc")));
+    buffer[6] = 'x'; // same pointer, new text: "*.xoc"
+    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view("a.xoc")));
+}
+
+TEST(DBFileTypeFilterTest, JoinsPatternListsForTheRefusalMessage)
+{
+    const char* text = "Text|*.txt; *.log|Bilder|*.png||";
+    EXPECT_EQ(CDBFileTypeFilter(&text).JoinedPatternLists(), "*.txt; *.log,*.png");
+}
+
+} // namespace

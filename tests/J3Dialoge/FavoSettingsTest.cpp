@@ -1,0 +1,79 @@
+#include "WPFJ3DialogFixture.h"
+
+#include "J3Dialoge/FavoSettings.h"
+
+#include <optional>
+
+namespace {
+
+using FavoSettingsTest = WPFJ3DialogFixture;
+
+TEST_F(FavoSettingsTest, OnlyTheExactValueOneLoadsAsSet)
+{
+    struct SCase {
+        std::optional<std::string> stored;  // nullopt: no record
+        bool loaded;
+    };
+    const SCase cases[] = {
+        {std::nullopt, false}, {"1", true}, {"0", false}, {"", false},
+        {"1 ", false},         {"01", false}, {" 1", false}, {"j", false},
+    };
+    const char* const keys[] = {"usrfavorit", "usrpostit"};
+    for (const char* key : keys) {
+        for (const SCase& c : cases) {
+            SCOPED_TRACE(std::string(key) + " = \"" + c.stored.value_or("(kein Satz)") + "\"");
+            // The other setting is set, so that a mix-up of the keys shows.
+            const char* other = key == keys[0] ? keys[1] : keys[0];
+            WithDatabase([&] { dbDatabase.ExecuteScript("DELETE FROM parpool"); });
+            SetParameter("  0", other, "1");
+            if (c.stored)
+                SetParameter("  0", key, *c.stored);
+            WithDatabase([&] {
+                const CFavoSettings settings;
+                EXPECT_EQ(key == keys[0] ? settings.m_bFavorit : settings.m_bPostIt, c.loaded);
+                EXPECT_TRUE(key == keys[0] ? settings.m_bPostIt : settings.m_bFavorit);
+            });
+        }
+    }
+}
+
+TEST_F(FavoSettingsTest, SavedSettingsLoadAgainAndReplaceTheStoredOnes)
+{
+    struct SCase {
+        bool favorit;
+        bool postIt;
+    };
+    const SCase cases[] = {{false, false}, {true, false}, {false, true}, {true, true}, {false, false}};
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.favorit) + "/" + std::to_string(c.postIt));
+        WithDatabase([&] {
+            CFavoSettings settings;
+            settings.m_bFavorit = c.favorit;
+            settings.m_bPostIt = c.postIt;
+            settings.SaveSettings();
+            const CFavoSettings loaded;
+            EXPECT_EQ(loaded.m_bFavorit, c.favorit);
+            EXPECT_EQ(loaded.m_bPostIt, c.postIt);
+        });
+        const std::map<std::string, std::string> expected = {{"usrfavorit", c.favorit ? "1" : "0"},
+                                                             {"usrpostit", c.postIt ? "1" : "0"}};
+        EXPECT_EQ(Parameters("  0", "usr"), expected);
+    }
+}
+
+TEST_F(FavoSettingsTest, ReloadingFollowsTheStoredRecords)
+{
+    WithDatabase([&] {
+        CFavoSettings settings;
+        EXPECT_FALSE(settings.m_bFavorit);
+        EXPECT_FALSE(settings.m_bPostIt);
+        CFavoSettings writer;
+        writer.m_bPostIt = true;
+        writer.SaveSettings();
+        settings.LoadSettings();
+        EXPECT_FALSE(settings.m_bFavorit);
+        EXPECT_TRUE(settings.m_bPostIt);
+    });
+}
+
+} // namespace

@@ -1,0 +1,535 @@
+#include "J3WinAppFixture.h"
+
+#include "J3Dialoge/J3SysBase.h"
+#include "J3Dialoge/J3SysBaseLoadProc.h"
+#include "dbdll/DBIdentity.h"
+#include "dbdll/J3RSetEx.h"
+#include "dbdll/JBeh.h"
+#include "dbdll/JProtokoll.h"
+#include "vkbasis/DateUtils.h"
+#include "vkdb/VKDatabase.h"
+#include "vkgui/CVKDialog.h"
+#include "vkwpfcpp/WPFDialog.h"
+#include "win32/Accelerators.h"
+#include "win32/HtmlHelp.h"
+#include "win32/LibraryLoader.h"
+#include "win32/ShellFolders.h"
+#include "win32/WindowHandle.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace {
+
+class J3SysBaseTest : public J3WinAppFixture {
+protected:
+    void SetUp() override
+    {
+        J3WinAppFixture::SetUp();
+        dbProgId = "AB";
+        dbLfdWorkstation = "7";
+        dbTaskId = "12345";
+        dbMdId = "1";
+        dbPId = "22";
+        dbLfdInstanz = "3";
+        dbPraxisId = "P1";
+    }
+
+    // A function of a loaded plugin, for reading what the plugin noted.
+    template <typename Function>
+    Function PluginFunction(const char* library, const char* name)
+    {
+        return reinterpret_cast<Function>(GetProcAddress(GetModuleHandleA(library), name));
+    }
+
+    CJ3SysBase m_services;
+};
+
+// Paths, identity and temporary directories ----------------------------------
+
+TEST_F(J3SysBaseTest, RegistryKeyAndApplicationIdentityAreFixed)
+{
+    EXPECT_EQ(m_services.MainRegKey(), "SOFTWARE\\Norvane\\J3");
+    const wchar_t* identity = m_services.AppUserModelID();
+    EXPECT_EQ(std::wstring(identity), L"TARVELIN.J3");
+    EXPECT_EQ(m_services.AppUserModelID(), identity);
+}
+
+struct STempDirCase {
+    const char* name;
+    const char* progId;
+    const char* suffix;
+    const char* expected;
+};
+
+class J3SysBaseTempDirTest : public J3SysBaseTest, public ::testing::WithParamInterface<STempDirCase> {};
+
+TEST_P(J3SysBaseTempDirTest, TemporaryDirectoryIsNamedAndCreated)
+{
+    dbProgId = GetParam().progId;
+    const CString directory = m_services.GetTempDirDB(GetParam().suffix);
+    EXPECT_EQ(directory, GetParam().expected);
+    EXPECT_TRUE(std::filesystem::is_directory(HostPath(directory.GetString())));
+    // Asking again finds the directory there and gives the same path.
+    EXPECT_EQ(m_services.GetTempDirDB(GetParam().suffix), directory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Suffixes, J3SysBaseTempDirTest,
+    ::testing::Values(STempDirCase{"ProgramIdentifier", "A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
+                      STempDirCase{"SuffixUnchanged", "AB", "x ?", "C:\\J3\\Temp\\dbtmpx ?\\"},
+                      STempDirCase{"PrefixAlwaysAppended", "AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SCommonFolderCase {
+    const char* name;
+    std::optional<std::string> shellFolder;
+    const char* expected;
+};
+
+class J3SysBaseCommonFolderTest : public J3SysBaseTest, public ::testing::WithParamInterface<SCommonFolderCase> {
+protected:
+    void TearDown() override
+    {
+        CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, std::string("C:\\Program Files\\Common Files"));
+        J3SysBaseTest::TearDown();
+    }
+};
+
+TEST_P(J3SysBaseCommonFolderTest, SharedDentalFolderLiesBelowCommonProgramFiles)
+{
+    CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, GetParam().shellFolder);
+    ASSERT_EQ(m_services.InitInstance(), 1);
+    // Without a registered object the services fill their own directories.
+    EXPECT_EQ(m_services.m_commonDentalPath, GetParam().expected);
+    m_services.ExitInstance();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShellFolders, J3SysBaseCommonFolderTest,
+    ::testing::Values(SCommonFolderCase{"Plain", std::string("C:\\Gemeinsam"), "C:\\Gemeinsam\\VK\\Dental\\"},
+                      SCommonFolderCase{"TrailingBackslash", std::string("D:\\"), "D:\\VK\\Dental\\"},
+                      SCommonFolderCase{"NoFolder", std::nullopt, ""},
+                      SCommonFolderCase{"TooLong", std::string("C:\\" + std::string(250, 'x')), ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Help -----------------------------------------------------------------------
+
+class J3SysBaseHelpTest : public J3SysBaseTest {
+protected:
+    void SetUp() override
+    {
+        J3SysBaseTest::SetUp();
+        // A help file in its unpacked form: a folder of pages.
+        const auto helpFolder = std::filesystem::path(HostPath("C:\\J3\\Hilfe\\J3Dialoge.chm"));
+        std::filesystem::create_directories(helpFolder);
+        std::ofstream(helpFolder / "hDiaIndexMarkerConfig.htm")
+            << "<html><body><h1>Karteireiter einrichten</h1></body></html>";
+    }
+};
+
+TEST_F(J3SysBaseHelpTest, HelpNameGivesHelpFileAndTopic)
+{
+    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
+    dialog.SetHelpTopic("vorher");
+    m_services.SetHelpName(&dialog, "C:\\Quellen\\J3Dialoge\\DiaIndexMarkerConfig.cpp");
+    EXPECT_EQ(dialog.GetHelpFile(), "C:\\J3\\Hilfe\\J3Dialoge.chm>J3");
+    EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
+
+    // A folder without a help file clears the file and keeps the topic.
+    m_services.SetHelpName(&dialog, "C:\\Quellen\\Anderes\\DiaX.cpp");
+    EXPECT_EQ(dialog.GetHelpFile(), "");
+    EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
+}
+
+TEST_F(J3SysBaseHelpTest, NameWithoutDirectoryLooksForTheBareExtension)
+{
+    CVKDialog dialog;
+    m_services.SetHelpName(&dialog, "DiaX.cpp");
+    EXPECT_EQ(dialog.m_strHelpFile, "");
+    std::ofstream(HostPath("C:\\J3\\Hilfe\\.chm")) << "help";
+    m_services.SetHelpName(&dialog, "DiaX.cpp");
+    EXPECT_EQ(dialog.m_strHelpFile, "C:\\J3\\Hilfe\\.chm>J3");
+    EXPECT_EQ(dialog.m_strHelpTopic, "hDiaX.htm");
+}
+
+TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
+{
+    CVKDialog dialog;
+    m_services.SetHelpName(&dialog, "C:\\Quellen\\J3Dialoge\\DiaIndexMarkerConfig.cpp");
+    if (QWidget* open = CHtmlHelpWindow::Window())
+        open->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 5), 1);
+    EXPECT_EQ(CHtmlHelpWindow::Window(), nullptr);
+    EXPECT_EQ(m_services.GetHelpWindow(), nullptr);
+
+    EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 0), 1);
+    ASSERT_NE(CHtmlHelpWindow::Window(), nullptr);
+    EXPECT_EQ(m_services.GetHelpWindow(), HwndFromWidget(CHtmlHelpWindow::Window()));
+    EXPECT_EQ(CHtmlHelpWindow::ShownFile(), "C:\\J3\\Hilfe\\J3Dialoge.chm");
+    EXPECT_EQ(CHtmlHelpWindow::ShownTopic(), "hDiaIndexMarkerConfig.htm");
+    if (const char* shots = std::getenv("J3_SCREENSHOT_DIR"))
+        CHtmlHelpWindow::Window()->grab().save(QString::fromLocal8Bit(shots) + "/help.png");
+    CHtmlHelpWindow::Window()->close();
+}
+
+TEST_F(J3SysBaseHelpTest, HelpButtonIsDisabledOnlyWithoutHelp)
+{
+    for (const bool withHelp : {true, false}) {
+        CVKDialog dialog;
+        CVKDialog::CSpeedBtn* helpButton = dialog.AddSpeedBtn(CVKDialog::ID_HELP_COMMAND, "Hilfe");
+        m_services.SetHelpName(&dialog, withHelp ? "C:\\Q\\J3Dialoge\\DiaIndexMarkerConfig.cpp" : "C:\\Q\\Nix\\D.cpp");
+        m_services.DisableHelpButton(&dialog);
+        EXPECT_EQ(helpButton->IsEnabled(), withHelp) << "with help: " << withHelp;
+    }
+    CVKDialog withoutButton;
+    m_services.DisableHelpButton(&withoutButton); // nothing to disable, nothing breaks
+    EXPECT_EQ(withoutButton.GetSpeedBtn(CVKDialog::ID_HELP_COMMAND), nullptr);
+}
+
+// Accelerators ------------------------------------------------------------------
+
+struct SAcceleratorCase {
+    unsigned int kind;
+    WORD f12;
+    WORD ctrlShiftD;
+    bool hasShiftF8;
+};
+
+class J3SysBaseAcceleratorTest : public J3SysBaseTest, public ::testing::WithParamInterface<SAcceleratorCase> {};
+
+std::optional<WORD> CommandOf(const std::vector<ACCEL>& table, BYTE modifiers, WORD key)
+{
+    for (const ACCEL& entry : table)
+        if (entry.key == key && (entry.fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers)
+            return entry.cmd;
+    return std::nullopt;
+}
+
+TEST_P(J3SysBaseAcceleratorTest, KindSelectsTheTable)
+{
+    CVKDialog dialog;
+    m_services.LoadAcceleratorsA(&dialog, GetParam().kind);
+    ASSERT_NE(dialog.m_hAccel, nullptr);
+    std::vector<ACCEL> table(static_cast<std::size_t>(CopyAcceleratorTableA(dialog.m_hAccel, nullptr, 0)));
+    CopyAcceleratorTableA(dialog.m_hAccel, table.data(), static_cast<int>(table.size()));
+    EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 53u : 52u);
+    for (const ACCEL& entry : table)
+        EXPECT_EQ(entry.fVirt & (FVIRTKEY | FNOINVERT), FVIRTKEY | FNOINVERT);
+
+    const WORD f8 = VK_F1 + 7, f11 = VK_F1 + 10, f12 = VK_F1 + 11;
+    EXPECT_EQ(CommandOf(table, 0, f12), GetParam().f12);
+    EXPECT_EQ(CommandOf(table, FCONTROL | FSHIFT, 'D'), GetParam().ctrlShiftD);
+    EXPECT_EQ(CommandOf(table, FSHIFT, f8).has_value(), GetParam().hasShiftF8);
+    if (GetParam().hasShiftF8) {
+        EXPECT_EQ(CommandOf(table, FSHIFT, f8), 10003);
+    }
+
+    // Shared entries.
+    EXPECT_EQ(CommandOf(table, FCONTROL, '0'), 10081);
+    EXPECT_EQ(CommandOf(table, FCONTROL, '9'), 10099);
+    EXPECT_EQ(CommandOf(table, FCONTROL, 'A'), 10101);
+    EXPECT_EQ(CommandOf(table, FCONTROL, 'D'), 10105);
+    EXPECT_EQ(CommandOf(table, FCONTROL, 'Y'), 10141);
+    EXPECT_EQ(CommandOf(table, FCONTROL, 'H'), 10033);
+    EXPECT_EQ(CommandOf(table, FCONTROL, 'Z'), 10023);
+    for (const char clipboard : {'C', 'V', 'X'})
+        EXPECT_FALSE(CommandOf(table, FCONTROL, static_cast<WORD>(clipboard))) << clipboard;
+    EXPECT_EQ(CommandOf(table, 0, VK_ESCAPE), 10001);
+    EXPECT_EQ(CommandOf(table, 0, VK_F1), 10025);
+    EXPECT_EQ(CommandOf(table, 0, f11), 10017);
+    EXPECT_EQ(CommandOf(table, FSHIFT, f11), 10035);
+    EXPECT_EQ(CommandOf(table, FCONTROL, f12), 10043);
+    EXPECT_EQ(CommandOf(table, FCONTROL, VK_NEXT), 10029);
+    EXPECT_EQ(CommandOf(table, FCONTROL, VK_PRIOR), 10031);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, J3SysBaseAcceleratorTest,
+                         ::testing::Values(SAcceleratorCase{0, 10005, 10155, true},
+                                           SAcceleratorCase{1, 10005, 10105, false},
+                                           SAcceleratorCase{2, 10003, 10155, false},
+                                           SAcceleratorCase{3, 10005, 10155, true}));
+
+TEST_F(J3SysBaseTest, DialogBindsTheTableAsShortcuts)
+{
+    CVKDialog dialog;
+    gp_VKSysBase = &m_services;
+    dialog.LoadAccelerators(2);
+    gp_VKSysBase = nullptr;
+    const auto& shortcuts = dialog.GetShortcuts();
+    EXPECT_EQ(shortcuts.size(), 52u);
+    const auto bound = [&](const char* keys) {
+        const auto found = std::find_if(shortcuts.begin(), shortcuts.end(),
+                                        [&](const auto& shortcut) { return shortcut.first == QKeySequence(keys); });
+        return found == shortcuts.end() ? 0u : found->second;
+    };
+    EXPECT_EQ(bound("Ctrl+Z"), 10023u);
+    EXPECT_EQ(bound("Ctrl+PgDown"), 10029u);
+    EXPECT_EQ(bound("Shift+F11"), 10035u);
+    EXPECT_EQ(bound("F12"), 10003u);
+    EXPECT_EQ(bound("Ctrl+C"), 0u);
+}
+
+// Hotkeys and Daisy ---------------------------------------------------------------
+
+TEST_F(J3SysBaseTest, HotkeyReachesThePlugin)
+{
+    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
+    m_services.OnHotkey(&dialog);
+    const auto calls = PluginFunction<int (*)()>("j3up.dll", "J3UpHotkeyCalls");
+    const auto lastDialog = PluginFunction<CWPFDialog* (*)()>("j3up.dll", "J3UpLastHotkeyDialog");
+    ASSERT_NE(calls, nullptr);
+    ASSERT_NE(lastDialog, nullptr);
+    const int before = calls();
+    m_services.OnHotkey(&dialog);
+    EXPECT_EQ(calls(), before + 1);
+    EXPECT_EQ(lastDialog(), &dialog);
+    CVKDialog olderDialog;
+    m_services.OnHotkey(&olderDialog);
+    EXPECT_EQ(calls(), before + 1);
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+TEST_F(J3SysBaseTest, DaisyCallArrivesWithItsArguments)
+{
+    m_services.OnStartDaisy("Karies", "K02.1", true);
+    const auto lastCall = PluginFunction<const char* (*)()>("j3fremd.dll", "J3FremdLastDaisyCall");
+    ASSERT_NE(lastCall, nullptr);
+    EXPECT_STREQ(lastCall(), "Karies|K02.1|1");
+    m_services.OnStartDaisy("", "x", false);
+    EXPECT_STREQ(lastCall(), "|x|0");
+    EXPECT_TRUE(ShownBoxes().empty());
+}
+
+TEST_F(J3SysBaseTest, MissingPluginsShowTheLoaderMessagesEveryTime)
+{
+    RemovePlugins();
+    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
+    m_services.OnHotkey(&dialog);
+    m_services.OnStartDaisy("a", "b", false);
+    m_services.OnStartDaisy("a", "b", false);
+    EXPECT_EQ(ShownBoxes(), (std::vector<std::string>{"LoadLibrary fehlgeschlagen!|j3up.dll\nJ3HotkeyFunc",
+                                                      "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy",
+                                                      "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy"}));
+    EXPECT_EQ(m_boxes.RecordsOf(EBoxKind::VKError).size(), 3u);
+}
+
+TEST_F(J3SysBaseTest, MissingFunctionShowsProgramInPreparation)
+{
+    EXPECT_EQ(LoadProc("j3up.dll", "GibtEsNicht"), nullptr);
+    EXPECT_EQ(LoadProc(nullptr, "GibtEsImProgrammNicht"), nullptr);
+    EXPECT_EQ(ShownBoxes(), (std::vector<std::string>{"Hinweis|Programm in Vorbereitung!",
+                                                      "Hinweis|Programm in Vorbereitung!"}));
+}
+
+// The Daisy answer is kept for the process, so each case runs in a process of
+// its own and reports through its exit code.
+void ExpectInOwnProcess(const std::function<bool()>& scenario)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(scenario() ? 0 : 1), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(J3SysBaseTest, DaisyAnswerIsAskedOnceWhenNotNegative)
+{
+    ExpectInOwnProcess([this] {
+        if (m_services.HasDaisyHOZ() != 1)
+            return false;
+        const auto setAnswer = PluginFunction<void (*)(int)>("j3fremd", "J3FremdSetHozAnswer");
+        const auto calls = PluginFunction<int (*)()>("j3fremd", "J3FremdHozCalls");
+        setAnswer(5);
+        const bool cached = m_services.HasDaisyHOZ() == 1 && m_services.HasDaisyHOZ() == 1 && calls() == 1;
+        std::cerr << "cached " << cached << " calls " << calls() << "\n";
+        return cached && ShownBoxes().empty();
+    });
+}
+
+TEST_F(J3SysBaseTest, DaisyAnswerMinusOneIsAskedAgain)
+{
+    ExpectInOwnProcess([this] {
+        LoadProc("j3fremd", "HasDaisyHOZ");
+        const auto setAnswer = PluginFunction<void (*)(int)>("j3fremd", "J3FremdSetHozAnswer");
+        const auto calls = PluginFunction<int (*)()>("j3fremd", "J3FremdHozCalls");
+        setAnswer(-1);
+        const bool askedAgain = m_services.HasDaisyHOZ() == -1 && m_services.HasDaisyHOZ() == -1 && calls() == 2;
+        setAnswer(0);
+        const bool thenKept = m_services.HasDaisyHOZ() == 0 && m_services.HasDaisyHOZ() == 0 && calls() == 3;
+        return askedAgain && thenKept;
+    });
+}
+
+TEST_F(J3SysBaseTest, MissingDaisyIsReportedOnceAndAnsweredZero)
+{
+    ExpectInOwnProcess([this] {
+        RemovePlugins();
+        const bool answers = m_services.HasDaisyHOZ() == 0 && m_services.HasDaisyHOZ() == 0;
+        return answers
+               && ShownBoxes() == std::vector<std::string>{"LoadLibrary fehlgeschlagen!|j3fremd\nHasDaisyHOZ"};
+    });
+}
+
+// Database services ---------------------------------------------------------------
+
+TEST_F(J3SysBaseTest, ErrorSuffixNamesWorkstationProgramAndPractice)
+{
+    EXPECT_EQ(m_services.DBErrorString(), ", Workstation: 7, ProgId: AB, PraxisId: P1");
+    dbLfdWorkstation = dbProgId = dbPraxisId = "";
+    EXPECT_EQ(m_services.DBErrorString(), ", Workstation: , ProgId: , PraxisId: ");
+}
+
+struct SRecordInfoCase {
+    const char* name;
+    const char* workstation;
+    const char* task;
+    const char* mandant;
+    const char* user;
+    const char* program;
+    const char* instance;
+    const char* expected;
+};
+
+class J3SysBaseRecordInfoTest : public J3SysBaseTest, public ::testing::WithParamInterface<SRecordInfoCase> {};
+
+TEST_P(J3SysBaseRecordInfoTest, RecordInfoIsTimeStampAndPaddedIdentity)
+{
+    const auto& values = GetParam();
+    dbLfdWorkstation = values.workstation;
+    dbTaskId = values.task;
+    dbMdId = values.mandant;
+    dbPId = values.user;
+    dbProgId = values.program;
+    dbLfdInstanz = values.instance;
+    const CString before = GetStechUhr();
+    const CString info = m_services.MakeRInfo("");
+    const CString after = GetStechUhr();
+    ASSERT_EQ(info.GetLength(), before.GetLength() + 16);
+    const CString stamp = info.Left(before.GetLength());
+    EXPECT_TRUE(stamp >= before && stamp <= after) << stamp.GetString();
+    EXPECT_EQ(info.Mid(before.GetLength()), values.expected);
+    // An old record info does not change the layout of the new one.
+    EXPECT_EQ(m_services.MakeRInfo("19990101000000xyz").Mid(before.GetLength()), values.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Identities, J3SysBaseRecordInfoTest,
+    ::testing::Values(SRecordInfoCase{"Padded", "7", "12345", "1", "22", "AB", "3", "7  123  1 22AB 3"},
+                      SRecordInfoCase{"Cut", "1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"},
+                      SRecordInfoCase{"Empty", "", "", "", "", "", "", "                "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(J3SysBaseTest, DatabaseErrorsGoToTheLogFile)
+{
+    m_services.DoDBError("SQL-Fehler 1" + m_services.DBErrorString());
+    m_services.DoDBError("SQL-Fehler 2");
+    std::ifstream log(HostPath("C:\\J3\\Log\\dbdll.log"));
+    ASSERT_TRUE(log.is_open());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(log, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[0].ends_with(" SQL-Fehler 1, Workstation: 7, ProgId: AB, PraxisId: P1")) << lines[0];
+    EXPECT_TRUE(lines[1].ends_with(" SQL-Fehler 2")) << lines[1];
+}
+
+// A record set of any table, for the tables that get no protocol.
+class CAnyTableRecord : public CVKRSet {
+public:
+    explicit CAnyTableRecord(const char* table)
+        : CVKRSet(&dbDatabase, nullptr, table)
+    {
+    }
+};
+
+class J3SysBaseProtocolTest : public J3SysBaseTest {
+protected:
+    void SetUp() override
+    {
+        J3SysBaseTest::SetUp();
+        ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "protokoll.db")) << dbDatabase.GetLastError().GetString();
+        dbDeleteProtokoll = true;
+    }
+    void TearDown() override
+    {
+        dbDeleteProtokoll = false;
+        dbDatabase.Close();
+        J3SysBaseTest::TearDown();
+    }
+
+    // The latest protocol entry of the patient, or null text fields.
+    std::vector<std::string> LatestEntry(const char* patientNumber)
+    {
+        CJProtokoll entry(&dbDatabase, nullptr);
+        entry.m_strPatNr = patientNumber;
+        if (entry.GetByK1(0) != CVKRSet::FOUND)
+            return {};
+        return {entry.m_strPatNr.GetString(), entry.m_strArt.GetString(), entry.m_strStatus.GetString(),
+                entry.m_strFunktion.GetString(), entry.m_strText.GetString()};
+    }
+};
+
+TEST_F(J3SysBaseProtocolTest, DeletingATreatmentLeavesAProtocolEntry)
+{
+    CJBeh treatment(&dbDatabase, nullptr);
+    treatment.m_strPatNr = "       123";
+    treatment.m_strDatum = "20240229";
+    treatment.m_strLeistung = "01";
+    treatment.m_strText = "Eingehende Untersuchung";
+    m_services.DeleteProtokoll(&treatment);
+    EXPECT_EQ(LatestEntry("       123"),
+              (std::vector<std::string>{"       123", "l", " ", "CVKRSet::DeleteRec",
+                                        "Lstg. Pat.Nr. 123 vom 29.02.2024: 01, Eingehende Untersuchung"}));
+
+    treatment.m_strText = std::string(100, 'x').c_str();
+    m_services.DeleteProtokoll(&treatment);
+    const auto entry = LatestEntry("       123");
+    ASSERT_EQ(entry.size(), 5u);
+    EXPECT_EQ(entry[4].size(), 80u);
+    EXPECT_EQ(entry[4], ("Lstg. Pat.Nr. 123 vom 29.02.2024: 01, " + std::string(42, 'x')));
+}
+
+TEST_F(J3SysBaseProtocolTest, OnlyTreatmentRecordsWithProtocolWantedAreProtocolled)
+{
+    for (const char* table : {"beh", "BEHX", "BE", "BEH"}) {
+        CAnyTableRecord record(table);
+        m_services.DeleteProtokoll(&record);
+    }
+    m_services.DeleteProtokoll(nullptr);
+    dbDeleteProtokoll = false;
+    CJBeh treatment(&dbDatabase, nullptr);
+    treatment.m_strPatNr = "         9";
+    m_services.DeleteProtokoll(&treatment);
+
+    CJProtokoll anyEntry(&dbDatabase, nullptr);
+    for (const char* patientNumber : {"", "         9"}) {
+        anyEntry.m_strPatNr = patientNumber;
+        EXPECT_EQ(anyEntry.GetByK1(0), CVKRSet::NOT_FOUND) << '"' << patientNumber << '"';
+    }
+}
+
+TEST_F(J3SysBaseProtocolTest, SelectReadIsTheRecordLayersAnswer)
+{
+    CJBeh treatment(&dbDatabase, nullptr);
+    treatment.m_strPatNr = "         5";
+    treatment.m_strDatum = "20240101";
+    treatment.m_strLeistung = "01";
+    ASSERT_TRUE(treatment.Write(""));
+    ASSERT_EQ(treatment.GetByK1(0), CVKRSet::FOUND);
+    for (const bool forUpdate : {false, true}) {
+        EXPECT_TRUE(m_services.TriggerSelectRead(&treatment, forUpdate));
+        treatment.SetForwardOnly(true);
+        EXPECT_EQ(m_services.TriggerSelectRead(&treatment, forUpdate), CJ3RSetEx::TriggerSelectRead(&treatment, forUpdate));
+        EXPECT_EQ(m_services.TriggerSelectRead(&treatment, forUpdate), !forUpdate);
+        treatment.SetForwardOnly(false);
+    }
+    EXPECT_FALSE(m_services.TriggerSelectRead(nullptr, false));
+}
+
+} // namespace

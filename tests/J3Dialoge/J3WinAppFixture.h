@@ -1,0 +1,31 @@
+#pragma once
+#include "msgbox/BoxAnswerer.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+// A machine of its own for each test: drive C: is a temporary folder, the
+// suite's directories lie on it, the machine parameters are the test's, and
+// every box is answered (and recorded) without a person.
+class J3WinAppFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the machine configuration with these parameters and loads it.
+    void Configure(const std::map<std::string, std::string>& parameters);
+    // The host folder of a Windows path on drive C: ("C:\J3\Temp\" ...).
+    std::string HostPath(const std::string& windowsPath) const;
+    // Libraries loaded by name come from an empty folder.
+    void RemovePlugins();
+    // The boxes shown so far, as "caption|text".
+    std::vector<std::string> ShownBoxes() const;
+
+    j3test::TempDir m_folder;
+    CBoxAnswerer m_boxes;
+    std::string m_pluginFolder;
+};

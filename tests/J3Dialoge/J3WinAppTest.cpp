@@ -1,0 +1,292 @@
+#include "J3WinAppFixture.h"
+
+#include "J3Dialoge/J3WinApp.h"
+#include "win32/CDynLinkLibrary.h"
+#include "win32/CrashReport.h"
+#include "win32/Gdiplus.h"
+#include "win32/Win32Journal.h"
+#include "J3Dialoge/J3WinAppModule.h"
+#include "vkbasis/Trace.h"
+
+#include <QApplication>
+
+#include <algorithm>
+#include <csignal>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// A program of the suite: notes its run and what it saw while running.
+class CTestProgram : public CJ3WinApp {
+public:
+    int Run() override
+    {
+        CWin32Journal::Record("Program::Run");
+        registeredWhileRunning = gp_VKSysBase == &GetSysBase();
+        dataPathWhileRunning = GetSysBase().m_dataPath;
+        return CJ3WinApp::Run();
+    }
+
+    bool registeredWhileRunning = false;
+    CString dataPathWhileRunning;
+};
+
+// Whether expected appears in entries in this order (other entries between).
+::testing::AssertionResult InOrder(const std::vector<std::string>& entries, const std::vector<std::string>& expected)
+{
+    auto position = entries.begin();
+    for (const std::string& entry : expected) {
+        position = std::find(position, entries.end(), entry);
+        if (position == entries.end()) {
+            std::ostringstream all;
+            for (const std::string& seen : entries)
+                all << "\n  " << seen;
+            return ::testing::AssertionFailure() << "missing in order: " << entry << "; journal:" << all.str();
+        }
+        ++position;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+bool Contains(const std::vector<std::string>& entries, const std::string& entry)
+{
+    return std::find(entries.begin(), entries.end(), entry) != entries.end();
+}
+
+class J3WinAppTest : public J3WinAppFixture {};
+
+TEST_F(J3WinAppTest, ProgramStartsRunsAndEndsInOrder)
+{
+    const std::size_t mark = CWin32Journal::Size();
+    int exitCode = -1;
+    {
+        CTestProgram program;
+        EXPECT_EQ(gp_VKSysBase, &program.GetSysBase());
+        char name[] = "j3test";
+        char* argv[] = {name, nullptr};
+        exitCode = program.WinMain(1, argv);
+        EXPECT_TRUE(program.registeredWhileRunning);
+        EXPECT_EQ(program.dataPathWhileRunning, "C:\\J3\\Daten\\");
+        EXPECT_EQ(CJ3WinApp::GetAppCount(), 1);
+    }
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(gp_VKSysBase, nullptr);
+    EXPECT_EQ(CJ3WinApp::GetAppCount(), 0);
+    EXPECT_TRUE(InOrder(CWin32Journal::EntriesSince(mark),
+                        {"CVKWinApp::InitInstance", "CVKSysBase::InitInstance", "AfxOleInit",
+                         "VKEnableControlContainer", "GdiplusStartup", "GdiplusNotificationHook",
+                         "LoadLibrary j3bitmap", "InitCommonControlsEx 0xff",
+                         "UseCrashRpt C:\\J3\\Log\\ J3 2.95.2 HKEY_LOCAL_MACHINE\\SOFTWARE\\Norvane\\J3",
+                         "Program::Run", "GdiplusNotificationUnhook", "GdiplusShutdown",
+                         "CVKSysBase::ExitInstance", "CVKWinApp::ExitInstance", "AfxOleTerm"}));
+    EXPECT_EQ(CJ3SysBase::GetGdiCount(), 0);
+    EXPECT_EQ(Gdiplus::GdiplusRunningCount(), 0);
+}
+
+TEST_F(J3WinAppTest, SystemServicesFillTheSuiteWidePaths)
+{
+    CTestProgram program;
+    ASSERT_EQ(program.InitInstance(), 1);
+    const CJ3SysBase& services = program.GetSysBase();
+    EXPECT_EQ(services.m_dataPath, "C:\\J3\\Daten\\");
+    EXPECT_EQ(services.m_printTemplatePath, "C:\\J3\\Daten\\Druckvorlagen\\");
+    EXPECT_EQ(services.m_printTemplateROPath, "C:\\J3\\DatenRO\\Druckvorlagen\\");
+    EXPECT_EQ(services.m_dataROPath, "C:\\J3\\DatenRO\\");
+    EXPECT_EQ(services.m_commonDentalPath, "C:\\Program Files\\Common Files\\VK\\Dental\\");
+    EXPECT_EQ(services.m_appDataPath, "C:\\J3\\AppData\\");
+    EXPECT_EQ(services.m_tempPath, "C:\\J3\\Temp\\");
+    EXPECT_EQ(services.m_logPath, "C:\\J3\\Log\\");
+    program.ExitInstance();
+}
+
+// Which of two application objects is destroyed first.
+struct STwoAppsCase {
+    const char* name;
+    bool firstGoesFirst;
+};
+
+class J3WinAppTwoAppsTest : public J3WinAppFixture, public ::testing::WithParamInterface<STwoAppsCase> {};
+
+TEST_P(J3WinAppTwoAppsTest, OnlyTheFirstRegistersAndTheRegistrationNeverDangles)
+{
+    std::vector<SVKTraceEntry> traces;
+    const VKTraceSink previous = SetVKTraceSink([&](const SVKTraceEntry& entry) { traces.push_back(entry); });
+    auto first = std::make_unique<CTestProgram>();
+    auto second = std::make_unique<CTestProgram>();
+    SetVKTraceSink(previous);
+
+    EXPECT_EQ(gp_VKSysBase, &first->GetSysBase());
+    EXPECT_EQ(CJ3WinApp::GetAppCount(), 2);
+    ASSERT_EQ(traces.size(), 1u);
+    EXPECT_EQ(traces[0].level, 2);
+    EXPECT_EQ(traces[0].source, "J3WinApp");
+    EXPECT_EQ(traces[0].text, "gp_VKSysBase");
+
+    if (GetParam().firstGoesFirst) {
+        first.reset();
+        // The registered object is gone: the pointer must not point into it.
+        EXPECT_EQ(gp_VKSysBase, nullptr);
+    } else {
+        second.reset();
+        EXPECT_EQ(gp_VKSysBase, &first->GetSysBase());
+    }
+    first.reset();
+    second.reset();
+    EXPECT_EQ(gp_VKSysBase, nullptr);
+    EXPECT_EQ(CJ3WinApp::GetAppCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(DestructionOrder, J3WinAppTwoAppsTest,
+                         ::testing::Values(STwoAppsCase{"FirstGoesFirst", true}, STwoAppsCase{"SecondGoesFirst", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A machine parameter and whether the start-up reacts to it.
+struct SParameterCase {
+    const char* name;
+    std::optional<std::string> value;
+    bool expected;
+};
+
+class J3WinAppCrashRptTest : public J3WinAppFixture, public ::testing::WithParamInterface<SParameterCase> {};
+
+TEST_P(J3WinAppCrashRptTest, CrashReportingIsOnUnlessSwitchedOff)
+{
+    std::map<std::string, std::string> parameters;
+    if (GetParam().value)
+        parameters["UseCrashRpt"] = *GetParam().value;
+    Configure(parameters);
+    const std::size_t mark = CWin32Journal::Size();
+    CTestProgram program;
+    EXPECT_EQ(program.InitInstance(), 1);
+    program.ExitInstance();
+    const auto entries = CWin32Journal::EntriesSince(mark);
+    const bool setUp = std::any_of(entries.begin(), entries.end(),
+                                   [](const std::string& entry) { return entry.starts_with("UseCrashRpt "); });
+    EXPECT_EQ(setUp, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(UseCrashRpt, J3WinAppCrashRptTest,
+                         ::testing::Values(SParameterCase{"Absent", std::nullopt, true},
+                                           SParameterCase{"One", "1", true}, SParameterCase{"Zero", "0", false},
+                                           SParameterCase{"Empty", "", false},
+                                           SParameterCase{"Yes", "yes", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class J3WinAppLeakTrackTest : public J3WinAppFixture, public ::testing::WithParamInterface<SParameterCase> {};
+
+TEST_P(J3WinAppLeakTrackTest, LeakTrackerIsLoadedOnlyWhenAsked)
+{
+    std::map<std::string, std::string> parameters;
+    if (GetParam().value)
+        parameters["leaktrack"] = *GetParam().value;
+    Configure(parameters);
+    const std::size_t mark = CWin32Journal::Size();
+    CTestProgram program;
+    EXPECT_EQ(Contains(CWin32Journal::EntriesSince(mark), "LoadLibrary leaktrack"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(LeakTrack, J3WinAppLeakTrackTest,
+                         ::testing::Values(SParameterCase{"Absent", std::nullopt, false},
+                                           SParameterCase{"Zero", "0", false}, SParameterCase{"Two", "2", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(J3WinAppTest, TwoSystemServicesStartGdiplusOnceAndTheFirstEndsIt)
+{
+    const std::size_t mark = CWin32Journal::Size();
+    CJ3SysBase first;
+    CJ3SysBase second;
+    ASSERT_EQ(first.InitInstance(), 1);
+    ASSERT_EQ(second.InitInstance(), 1);
+    EXPECT_EQ(CJ3SysBase::GetGdiCount(), 2);
+    EXPECT_EQ(CWin32Journal::CountSince(mark, "GdiplusStartup"), 1);
+    EXPECT_NE(first.GetGdiplusToken(), 0u);
+    EXPECT_NE(first.GetGdiplusHookToken(), 0u);
+    EXPECT_EQ(second.GetGdiplusToken(), 0u);
+    EXPECT_EQ(second.GetGdiplusHookToken(), 0u);
+
+    first.ExitInstance();
+    EXPECT_EQ(CWin32Journal::CountSince(mark, "GdiplusShutdown"), 1);
+    EXPECT_EQ(Gdiplus::GdiplusRunningCount(), 0);
+    EXPECT_EQ(first.GetGdiplusToken(), 0u);
+    second.ExitInstance();
+    EXPECT_EQ(CJ3SysBase::GetGdiCount(), 0);
+    EXPECT_EQ(CWin32Journal::CountSince(mark, "GdiplusShutdown"), 1);
+}
+
+TEST_F(J3WinAppTest, FailedOrRepeatedStartAndEndKeepTheGdiplusCount)
+{
+    const std::size_t mark = CWin32Journal::Size();
+    CJ3SysBase services;
+    ASSERT_EQ(services.InitInstance(), 1);
+    const std::size_t afterFirstStart = CWin32Journal::Size();
+    // The base refuses a second start: nothing below it happens.
+    EXPECT_EQ(services.InitInstance(), 0);
+    EXPECT_EQ(CJ3SysBase::GetGdiCount(), 1);
+    EXPECT_EQ(CWin32Journal::CountSince(afterFirstStart, "LoadLibrary j3bitmap"), 0);
+
+    services.ExitInstance();
+    services.ExitInstance();
+    EXPECT_EQ(CJ3SysBase::GetGdiCount(), 0);
+
+    // A later object still finds the count at 0 and starts GDI+ again.
+    CJ3SysBase later;
+    ASSERT_EQ(later.InitInstance(), 1);
+    EXPECT_EQ(CWin32Journal::CountSince(mark, "GdiplusStartup"), 2);
+    later.ExitInstance();
+    EXPECT_EQ(CJ3SysBase::GetGdiCount(), 0);
+}
+
+TEST_F(J3WinAppTest, ApplicationStartFailsWhenTheServicesFailButStillSetsUpCrashReporting)
+{
+    CTestProgram program;
+    ASSERT_EQ(program.GetSysBase().InitInstance(), 1);
+    const std::size_t mark = CWin32Journal::Size();
+    EXPECT_EQ(program.InitInstance(), 0);
+    const auto entries = CWin32Journal::EntriesSince(mark);
+    EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
+                            [](const std::string& entry) { return entry.starts_with("UseCrashRpt "); }));
+    program.ExitInstance();
+}
+
+TEST_F(J3WinAppTest, ModuleIsAttachedWithItsResourcesAndRunTimeClass)
+{
+    EXPECT_TRUE(CJ3WinAppModule::J3DialogeDLL.bInitialized);
+    ASSERT_NE(CJ3WinAppModule::s_hInstance, nullptr);
+    const auto chain = CDynLinkLibrary::ResourceChain();
+    EXPECT_NE(std::find(chain.begin(), chain.end(), CJ3WinAppModule::s_hInstance), chain.end());
+
+    CTestProgram program;
+    EXPECT_STREQ(program.GetRuntimeClass()->m_lpszClassName, "CJ3WinApp");
+    EXPECT_TRUE(program.GetRuntimeClass()->IsDerivedFrom(&CVKWinApp::classCVKWinApp));
+    EXPECT_FALSE(CVKWinApp::classCVKWinApp.IsDerivedFrom(&CJ3WinApp::classCJ3WinApp));
+}
+
+TEST_F(J3WinAppTest, CrashWritesAReportWithABacktraceIntoTheLogDirectory)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string logFolder = HostPath("C:\\J3\\Log\\");
+    EXPECT_EXIT(
+        {
+            CTestProgram program;
+            program.InitInstance();
+            std::ofstream(logFolder + "/child.pid") << getpid();
+            std::raise(SIGSEGV);
+        },
+        ::testing::KilledBySignal(SIGSEGV), "");
+    long childPid = 0;
+    std::ifstream(logFolder + "/child.pid") >> childPid;
+    ASSERT_GT(childPid, 0);
+    std::ifstream report(logFolder + "/J3-crash-" + std::to_string(childPid) + ".txt");
+    ASSERT_TRUE(report.is_open());
+    const std::string content((std::istreambuf_iterator<char>(report)), std::istreambuf_iterator<char>());
+    EXPECT_NE(content.find("Programm: J3\nVersion: 2.95.2\nSignal: " + std::to_string(SIGSEGV)), std::string::npos)
+        << content;
+    const auto backtraceAt = content.find("Backtrace:\n");
+    ASSERT_NE(backtraceAt, std::string::npos);
+    EXPECT_GT(content.size(), backtraceAt + 20) << "no frames in the backtrace";
+}
+
+} // namespace

@@ -1,0 +1,160 @@
+#include "WPFJ3DialogFixture.h"
+
+#include "dbdll/DBIdentity.h"
+#include "dbdll/JParPool.h"
+#include "dbdll/JProgPool.h"
+#include "dbdll/PracticeDatabase.h"
+#include "msgbox/BoxAnswerer.h"
+#include "support/GuiApplication.h"
+#include "vkdb/DBFileStore.h"
+#include "vkdb/VKDatabase.h"
+#include "vkdb/VKQuery.h"
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::function<void()> s_statementHook;
+
+void CallStatementHook(sqlite3_context* context, int, sqlite3_value**)
+{
+    if (s_statementHook)
+        s_statementHook();
+    sqlite3_result_null(context);
+}
+
+int s_nTrigger = 0;
+
+void CreateTrigger(const char* event, const char* table, const char* condition, const std::string& action)
+{
+    const std::string sql = "CREATE TEMP TRIGGER test_trigger_" + std::to_string(++s_nTrigger) + " BEFORE " + event +
+                            " ON main." + table + " WHEN " + condition + " BEGIN " + action + "; END;";
+    ASSERT_TRUE(dbDatabase.ExecuteScript(sql.c_str())) << dbDatabase.GetLastError().GetString();
+}
+
+} // namespace
+
+void WPFJ3DialogFixture::SetUp()
+{
+    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
+    dbDatabase.Close();
+}
+
+pid_t WPFJ3DialogFixture::StartProgram(const SProgramUser& who, const std::function<void()>& body)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t program = fork();
+    if (program != 0)
+        return program;
+    dbLfdWorkstation = who.workstation;
+    dbPId = who.user;
+    CString error;
+    if (CPracticeDatabase::Open(File(), error)) {
+        j3test::GuiApplication::Instance();
+        CBoxAnswerer boxes;
+        body();
+        CPracticeDatabase::Close();
+    } else {
+        ADD_FAILURE() << "the program cannot open the database: " << error.GetString();
+    }
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _exit(::testing::Test::HasFailure() ? 1 : 0);
+}
+
+int WPFJ3DialogFixture::WaitForProgram(pid_t program)
+{
+    int status = 0;
+    EXPECT_EQ(waitpid(program, &status, 0), program);
+    return status;
+}
+
+void WPFJ3DialogFixture::RunProgram(const SProgramUser& who, const std::function<void()>& body)
+{
+    const pid_t program = StartProgram(who, body);
+    ASSERT_GT(program, 0);
+    const int status = WaitForProgram(program);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the program on workstation " << who.workstation << " for user " << who.user << " failed";
+}
+
+void WPFJ3DialogFixture::WithDatabase(const std::function<void()>& work)
+{
+    CString error;
+    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
+    work();
+    CPracticeDatabase::Close();
+}
+
+void WPFJ3DialogFixture::SetParameter(const std::string& number, const std::string& key, const std::string& value)
+{
+    WithDatabase([&] {
+        CJParPool pool(&dbDatabase, nullptr);
+        pool.m_strNr = number;
+        pool.m_strKey = key;
+        const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
+        pool.m_strValue = value;
+        EXPECT_TRUE(found ? pool.Rewrite("") : pool.Write("")) << key;
+    });
+}
+
+std::map<std::string, std::string> WPFJ3DialogFixture::Parameters(const std::string& number,
+                                                                  const std::string& keyPrefix)
+{
+    std::map<std::string, std::string> records;
+    WithDatabase([&] {
+        CVKQuery query(dbDatabase, "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, ?3) = ?2");
+        query.Bind(1, number).Bind(2, keyPrefix).Bind(3, static_cast<std::int64_t>(keyPrefix.size()));
+        while (query.Next())
+            records.emplace(query.ColumnBytes(0), query.ColumnBytes(1));
+        EXPECT_FALSE(query.Failed());
+    });
+    return records;
+}
+
+void WPFJ3DialogFixture::SetEInfoPermission(int permission)
+{
+    WithDatabase([&] { EXPECT_TRUE(CJProgPool::SetPermission(291, "eInfo", "", permission)); });
+}
+
+std::map<std::string, std::string> WPFJ3DialogFixture::StoredFiles(const std::string& folder)
+{
+    std::map<std::string, std::string> files;
+    WithDatabase([&] {
+        CDBFileStore store(dbDatabase);
+        for (const SDBFileEntry& entry : store.Find(CString(folder + "\\*"))) {
+            if (entry.isDirectory)
+                continue;
+            CString content;
+            EXPECT_TRUE(store.LoadFile(entry.path, content)) << entry.path.GetString();
+            files.emplace(entry.path.str(), content.str());
+        }
+    });
+    return files;
+}
+
+void WPFJ3DialogFixture::StoreFile(const std::string& path, const std::string& content)
+{
+    WithDatabase([&] { EXPECT_TRUE(CDBFileStore(dbDatabase).SaveFile(CString(path), CString(content))) << path; });
+}
+
+void WPFJ3DialogFixture::HookStatement(const char* event, const char* table, const char* condition,
+                                       std::function<void()> action)
+{
+    s_statementHook = std::move(action);
+    ASSERT_EQ(sqlite3_create_function(dbDatabase.Handle(), "test_hook", 0, SQLITE_UTF8, nullptr, &CallStatementHook,
+                                      nullptr, nullptr),
+              SQLITE_OK);
+    CreateTrigger(event, table, condition, "SELECT test_hook()");
+}
+
+void WPFJ3DialogFixture::FailStatement(const char* event, const char* table, const char* condition,
+                                       const char* reason)
+{
+    CreateTrigger(event, table, condition, std::string("SELECT RAISE(ABORT, '") + reason + "')");
+}
