@@ -38,12 +38,12 @@ CBoxAnswerer* CBoxAnswerer::Installed()
 
 void CBoxAnswerer::QueueAnswer(int code)
 {
-    m_answers.push_back({code, {}, false});
+    m_answers.push_back({code, {}});
 }
 
 void CBoxAnswerer::QueueInput(std::vector<std::string> fieldTexts)
 {
-    m_answers.push_back({BOX_OK, std::move(fieldTexts), true});
+    m_answers.push_back({BOX_OK, std::move(fieldTexts)});
 }
 
 void CBoxAnswerer::SetDefaultAnswer(int code)
@@ -100,7 +100,7 @@ int CBoxAnswerer::AnswerNotice(SBoxRecord record)
 CBoxAnswerer::SAnswer CBoxAnswerer::TakeInputAnswer()
 {
     if (m_answers.empty())
-        return {0, {}, false};
+        return {0, {}};
     SAnswer answer = std::move(m_answers.front());
     m_answers.pop_front();
     return answer;

@@ -27,7 +27,6 @@ public:
     struct SAnswer {
         int code = 0;
         std::vector<std::string> inputs;  // UTF-8
-        bool hasInputs = false;
     };
 
     CBoxAnswerer();
