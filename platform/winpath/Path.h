@@ -67,6 +67,7 @@ public:
     // the argument's text without its root name is appended
     // ("C:\d" / "C:x" is "C:\d\x").
     path& operator/=(const path& p);
+    path& append(const path& p) { return *this /= p; }
     friend path operator/(const path& lhs, const path& rhs);
 
     // Plain text append, no separator added.
@@ -75,6 +76,7 @@ public:
     path& operator+=(std::wstring_view text);
     path& operator+=(const wchar_t* text);
     path& operator+=(wchar_t c);
+    path& concat(const path& p) { return *this += p; }
 
     void clear() noexcept;
     path& make_preferred();  // every '/' becomes '\'

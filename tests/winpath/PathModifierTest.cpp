@@ -28,6 +28,7 @@ TEST_P(PathAppendTest, FollowsTheRootNameRules)
     path p(c.lhs);
     p /= c.rhs;
     EXPECT_EQ(p.native(), c.expected);
+    EXPECT_EQ(path(c.lhs).append(c.rhs).native(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,8 +104,9 @@ TEST(PathTextTest, PlusAppendsTextWithoutSeparator)
     p += std::wstring(L"~");
     p += std::wstring_view(L"1");
     p += L'\\';
-    EXPECT_EQ(p.native(), L"C:\\dx.tmp~1\\");
-    EXPECT_EQ(p.filename().native(), L"");
+    p.concat("2");
+    EXPECT_EQ(p.native(), L"C:\\dx.tmp~1\\2");
+    EXPECT_EQ(p.filename().native(), L"2");
 }
 
 TEST(PathTextTest, SeparatorFormsConvertBothWays)
