@@ -4,11 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // A search in the database file store, in the framework's file-finder form.
 // FindFile reads the whole listing at once (see CDBFileStore::Find), so the
-// search holds no statement or lock while the caller steps through it.
+// search holds no statement or lock while the caller steps through it. The
+// listing is kept compact (all paths in one text), since a directory may
+// hold 100,000 files; the per-entry texts are made when asked for. The
+// buffers of a finished search are kept (one set per thread) and reused by
+// the next, so that moving from directory to directory allocates nothing
+// new; they hold the largest listing seen until the thread ends.
 //
 //   CDBFileFind finder;
 //   for (int more = finder.FindFile(pattern, 0); more;) {
@@ -18,6 +24,9 @@
 class CDBFileFind {
 public:
     explicit CDBFileFind(CVKDatabase* database = &dbDatabase);
+    ~CDBFileFind();
+    CDBFileFind(const CDBFileFind&) = delete;
+    CDBFileFind& operator=(const CDBFileFind&) = delete;
 
     // Nonzero when anything matches; flags are unused (0). A null pattern
     // matches nothing.
@@ -36,10 +45,10 @@ public:
     template <class TTime>
     bool GetLastWriteTime(TTime& time) const
     {
-        const SDBFileEntry* entry = Current();
-        if (!entry)
+        const SItem* item = Current();
+        if (!item)
             return false;
-        time = TTime(entry->lastWriteTime);
+        time = TTime(item->lastWriteTime);
         return true;
     }
 
@@ -51,9 +60,21 @@ public:
     static void* InvalidHandleValue();
 
 private:
-    const SDBFileEntry* Current() const;
+    struct SItem {
+        std::size_t pathOffset;
+        std::size_t pathLength;
+        std::uint64_t length;
+        std::int64_t lastWriteTime;
+        bool isDirectory;
+    };
+    struct SListing {
+        std::string paths;
+        std::vector<SItem> items;
+    };
+    const SItem* Current() const;
+    static SListing& SpareListing();
 
     CVKDatabase* m_database;
-    std::vector<SDBFileEntry> m_entries;
+    SListing m_listing;
     std::size_t m_next = 0;  // entries stepped onto so far; current is m_next - 1
 };

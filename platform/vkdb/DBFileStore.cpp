@@ -110,12 +110,25 @@ bool CDBFileStore::HasFileAbove(const std::string& key)
 std::vector<SDBFileEntry> CDBFileStore::Find(const CString& pattern, std::size_t maxEntries)
 {
     std::vector<SDBFileEntry> entries;
+    if (maxEntries == 0)
+        return entries;
+    const bool complete = Visit(pattern, [&](const SDBFileEntryView& view) {
+        entries.push_back({CString(view.path), view.isDirectory, view.length, view.lastWriteTime});
+        return entries.size() < maxEntries;
+    });
+    if (!complete)
+        entries.clear();
+    return entries;
+}
+
+bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const SDBFileEntryView&)>& visitor)
+{
     const std::string normalized = CDBStorePath::Normalize(pattern.str());
     const std::size_t nameStart = normalized.rfind(CDBStorePath::Separator) + 1;  // npos + 1 == 0
     const std::string dirKey = CDBStorePath::Key(std::string_view(normalized).substr(0, nameStart));
     const CDBWildcard wildcard(CDBStorePath::Key(std::string_view(normalized).substr(nameStart)));
-    if (nameStart == normalized.size() || normalized.find('\0') != std::string::npos || maxEntries == 0)
-        return entries;
+    if (nameStart == normalized.size() || normalized.find('\0') != std::string::npos)
+        return true;
 
     std::string from = dirKey + std::string(wildcard.LiteralPrefix());
     const std::string to = CDBStorePath::PrefixEnd(from);
@@ -126,20 +139,19 @@ std::vector<SDBFileEntry> CDBFileStore::Find(const CString& pattern, std::size_t
     while (query.Next()) {
         const std::string_view name = query.ColumnBytes(0).substr(dirKey.size());
         const std::size_t separator = name.find(CDBStorePath::Separator);
-        const bool isDirectory = separator != std::string_view::npos;
+        SDBFileEntryView entry;
+        entry.isDirectory = separator != std::string_view::npos;
         const std::string_view entryName = name.substr(0, separator);
         if (wildcard.Matches(entryName)) {
-            SDBFileEntry& entry = entries.emplace_back();
-            entry.isDirectory = isDirectory;
-            entry.path = CString(query.ColumnBytes(1).substr(0, dirKey.size() + entryName.size()));
-            if (!isDirectory) {
+            entry.path = query.ColumnBytes(1).substr(0, dirKey.size() + entryName.size());
+            if (!entry.isDirectory) {
                 entry.lastWriteTime = query.ColumnInt64(2);
                 entry.length = static_cast<std::uint64_t>(query.ColumnInt64(3));
             }
-            if (entries.size() == maxEntries)
-                break;
+            if (!visitor(entry))
+                return true;
         }
-        if (isDirectory) {
+        if (entry.isDirectory) {
             // Everything below the subdirectory sorts before its name + ']'
             // (']' follows '\' and has no case partner): one seek skips it.
             from = dirKey + std::string(entryName) + ']';
@@ -147,7 +159,5 @@ std::vector<SDBFileEntry> CDBFileStore::Find(const CString& pattern, std::size_t
             query.Bind(1, from);
         }
     }
-    if (query.Failed())
-        entries.clear();
-    return entries;
+    return !query.Failed();
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include "vkbasis/CString.h"
 #include "vkdb/DBFileEntry.h"
+#include "vkdb/DBFileEntryView.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -37,6 +39,9 @@ public:
     // never a read of what lies below it. maxEntries stops early.
     std::vector<SDBFileEntry> Find(const CString& pattern,
                                    std::size_t maxEntries = std::numeric_limits<std::size_t>::max());
+    // The same search without a copy per entry: the visitor sees each entry
+    // in turn and returns false to stop. False when the search failed.
+    bool Visit(const CString& pattern, const std::function<bool(const SDBFileEntryView&)>& visitor);
 
     CVKDatabase& Database() const { return m_database; }
 

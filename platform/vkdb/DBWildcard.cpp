@@ -12,6 +12,8 @@ std::string_view CDBWildcard::LiteralPrefix() const
 
 bool CDBWildcard::Matches(std::string_view name) const
 {
+    if (m_pattern == "*")
+        return true;
     // Greedy match with one backtrack point: the latest "*" absorbs one more
     // character whenever the rest fails. Linear in practice, no recursion.
     std::size_t p = 0;

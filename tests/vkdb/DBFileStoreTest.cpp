@@ -186,3 +186,33 @@ TEST_F(FileStore, FindFirstGivesAHandleOnlyWhenSomethingMatches)
     EXPECT_NE(CDBFileFind::FindFirstFileA("C:\\*", nullptr), CDBFileFind::InvalidHandleValue());
     dbDatabase.Close();
 }
+
+TEST_F(FileStore, FindersAliveAtOnceOrOneAfterAnotherKeepTheirOwnListings)
+{
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(store.SaveFile(CString("C:\\gross\\") + CString(std::to_string(100 + i)), "x"));
+    ASSERT_TRUE(store.SaveFile("C:\\klein\\eins.txt", "x"));
+    auto listing = [](CDBFileFind& finder) {
+        std::vector<CString> paths;
+        for (int more = 1; more;) {
+            more = finder.FindNextFileA();
+            paths.push_back(finder.GetFilePath());
+        }
+        return paths;
+    };
+    {
+        CDBFileFind big(&db);
+        ASSERT_NE(big.FindFile("C:\\gross\\*"), 0);
+    }  // leaves its buffers for the next search
+    CDBFileFind outer(&db);
+    ASSERT_NE(outer.FindFile("C:\\klein\\*"), 0);
+    {
+        CDBFileFind inner(&db);
+        ASSERT_NE(inner.FindFile("C:\\gross\\10*"), 0);
+        EXPECT_EQ(listing(inner).size(), 10u);
+    }
+    EXPECT_EQ(listing(outer), (std::vector<CString>{"C:\\klein\\eins.txt"}));
+    CDBFileFind after(&db);
+    ASSERT_NE(after.FindFile("C:\\gross\\149"), 0);
+    EXPECT_EQ(listing(after), (std::vector<CString>{"C:\\gross\\149"}));
+}
