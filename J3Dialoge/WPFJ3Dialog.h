@@ -1,0 +1,70 @@
+#pragma once
+#include "J3Dialoge/EInfo.h"
+#include "vkbasis/CString.h"
+#include "vkwpfcpp/WPFDialog.h"
+
+class CJParPool;
+class CWPFVKIndexMarker;
+class QWidget;
+
+// The base of the suite's dialogs: remembers the window placement of each
+// dialog class per workstation and restores it the next time the dialog
+// opens.
+//
+// Records of the parameter pool, all with the number "269":
+// - "savewps" + the workstation number as three digits: placement is kept
+//   on this workstation unless the record is missing or its value is "0".
+//   Read once per process.
+// - "did" + the dialog number ("%4d", the first is "   0"), value the dialog
+//   identity (see GetDialogIdentity): gives each dialog class its number.
+// - "dps" + dialog number + workstation as the program knows it: the
+//   placement, "flags|showCmd|minX|minY|maxX|maxY|left|top|right|bottom".
+//
+// AfterInitDialog restores the placement (clipped to the screen; a value
+// with fewer than ten numbers or an empty normal rectangle is ignored),
+// OnClosing saves it, but only for a dialog that got as far as
+// AfterInitDialog. A new dialog class gets its number when it is first
+// saved: look-up, highest number and new record happen in one write
+// transaction, so two workstations closing new dialog classes at the same
+// moment never get the same number, and a class is never numbered twice.
+// When the database cannot give the write lock in time, the placement is
+// not saved this time.
+class CWPFJ3Dialog : public CWPFDialog {
+public:
+    CWPFJ3Dialog(const CString& markupKey, const CString& resourceAssembly, QWidget* parent);
+    ~CWPFJ3Dialog() override;
+    CWPFJ3Dialog(const CWPFJ3Dialog&) = delete;
+    CWPFJ3Dialog& operator=(const CWPFJ3Dialog&) = delete;
+
+    void AfterInitDialog() override;
+    void OnClosing(bool& cancel) override;
+
+    // Resource assembly, "/" and markup key: "j3wpfcs/jt/j3dialoge/DiaIndexMarkerConfig".
+    CString GetDialogIdentity() const;
+
+protected:
+    // Set by a derived dialog that keeps no placement.
+    bool m_bNoPlacement = false;
+    // Set once the bound patient's notes were read; the dialog's own notes
+    // are then left alone.
+    bool m_bEInfoDone = false;
+    CEInfo m_eInfo;
+    // The index-marker strip, owned; null until created.
+    CWPFVKIndexMarker* m_pIndexMarker = nullptr;
+    // The number of the patient the dialog is bound to; empty when none.
+    CString m_strDataPatNr;
+    // The patient's index-marker flags as read from the patient record.
+    CString m_strIndexFlags;
+    // Set when AfterInitDialog ran; only then is the placement saved.
+    bool m_bInitDone = false;
+
+private:
+    static bool IsPlacementSaved(CJParPool& pool);
+    void RestorePlacement(CJParPool& pool);
+    void SavePlacement(CJParPool& pool);
+    // The dialog class's number, when the lookup (its result) finds one.
+    int LookUpDialogNumber(CJParPool& pool, CString& number) const;
+    // The existing number, or a new one stored with the identity; false on a
+    // database failure. Runs inside the caller's write transaction.
+    bool AllocateDialogNumber(CJParPool& pool, CString& number) const;
+};
