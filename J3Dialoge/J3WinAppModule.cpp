@@ -1,6 +1,7 @@
 #include "J3Dialoge/J3WinAppModule.h"
 
 #include "J3Dialoge/J3SysBaseAccelerators.h"
+#include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
 #include "vkbasis/Trace.h"
 #include "win32/HostFiles.h"
@@ -41,6 +42,7 @@ BOOL CJ3WinAppModule::DllMain(HINSTANCE instance, DWORD reason)
         s_hInstance = instance;
         RegisterJ3AcceleratorTables(instance);
         CHostPaths::Install(&HostPathOf);
+        CLibraryLoader::SetPluginFolder(CJ3MachineConfig::Current()->PluginDir().string());
     } else if (reason == DLL_PROCESS_DETACH) {
         AfxTermExtensionModule(J3DialogeDLL, 0);
     }

@@ -221,7 +221,7 @@ TEST_P(J3SysBaseAcceleratorTest, KindSelectsTheTable)
     ASSERT_NE(dialog.m_hAccel, nullptr);
     std::vector<ACCEL> table(static_cast<std::size_t>(CopyAcceleratorTableA(dialog.m_hAccel, nullptr, 0)));
     CopyAcceleratorTableA(dialog.m_hAccel, table.data(), static_cast<int>(table.size()));
-    EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 53u : 52u);
+    EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 52u : 51u);
     for (const ACCEL& entry : table)
         EXPECT_EQ(entry.fVirt & (FVIRTKEY | FNOINVERT), FVIRTKEY | FNOINVERT);
 
@@ -265,7 +265,7 @@ TEST_F(J3SysBaseTest, DialogBindsTheTableAsShortcuts)
     dialog.LoadAccelerators(2);
     gp_VKSysBase = nullptr;
     const auto& shortcuts = dialog.GetShortcuts();
-    EXPECT_EQ(shortcuts.size(), 52u);
+    EXPECT_EQ(shortcuts.size(), 51u);
     const auto bound = [&](const char* keys) {
         const auto found = std::find_if(shortcuts.begin(), shortcuts.end(),
                                         [&](const auto& shortcut) { return shortcut.first == QKeySequence(keys); });

@@ -26,12 +26,12 @@ void J3WinAppFixture::TearDown()
     CJ3MachineConfig::ReloadCurrent(ignored);
 }
 
-void J3WinAppFixture::Configure(const std::map<std::string, std::string>& parameters)
+void J3WinAppFixture::Configure(const std::map<std::string, std::string>& parameters, const std::string& driveC)
 {
     const auto file = m_folder.path() / "j3machine.ini";
     std::ofstream ini(file);
     ini << "[database]\nfile = " << (m_folder.path() / "praxis.j3db").string() << "\n"
-        << "[drives]\nC = " << (m_folder.path() / "drive_c").string() << "\n"
+        << "[drives]\nC = " << (driveC.empty() ? (m_folder.path() / "drive_c").string() : driveC) << "\n"
         << "[parameters]\n";
     for (const auto& [name, value] : parameters)
         ini << name << " = " << value << "\n";

@@ -16,8 +16,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Writes the machine configuration with these parameters and loads it.
-    void Configure(const std::map<std::string, std::string>& parameters);
+    // Writes the machine configuration with these parameters and loads it;
+    // drive C: is the given host folder, by default one of the test's own.
+    void Configure(const std::map<std::string, std::string>& parameters, const std::string& driveC = "");
     // The host folder of a Windows path on drive C: ("C:\J3\Temp\" ...).
     std::string HostPath(const std::string& windowsPath) const;
     // Libraries loaded by name come from an empty folder.

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <csignal>
-#include <unistd.h>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -267,20 +267,27 @@ TEST_F(J3WinAppTest, ModuleIsAttachedWithItsResourcesAndRunTimeClass)
 TEST_F(J3WinAppTest, CrashWritesAReportWithABacktraceIntoTheLogDirectory)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    const std::string logFolder = HostPath("C:\\J3\\Log\\");
+    // The crashing process runs this test anew: it finds drive C: of this one
+    // in the environment.
+    if (!std::getenv("J3_TEST_CRASH_DRIVE"))
+        setenv("J3_TEST_CRASH_DRIVE", (m_folder.path() / "drive_c").c_str(), 1);
+    const std::string driveC = std::getenv("J3_TEST_CRASH_DRIVE");
     EXPECT_EXIT(
         {
+            Configure({}, driveC);
             CTestProgram program;
             program.InitInstance();
-            std::ofstream(logFolder + "/child.pid") << getpid();
             std::raise(SIGSEGV);
         },
         ::testing::KilledBySignal(SIGSEGV), "");
-    long childPid = 0;
-    std::ifstream(logFolder + "/child.pid") >> childPid;
-    ASSERT_GT(childPid, 0);
-    std::ifstream report(logFolder + "/J3-crash-" + std::to_string(childPid) + ".txt");
-    ASSERT_TRUE(report.is_open());
+    unsetenv("J3_TEST_CRASH_DRIVE");
+
+    std::vector<std::filesystem::path> reports;
+    for (const auto& entry : std::filesystem::directory_iterator(driveC + "/J3/Log"))
+        if (entry.path().filename().string().starts_with("J3-crash-"))
+            reports.push_back(entry.path());
+    ASSERT_EQ(reports.size(), 1u);
+    std::ifstream report(reports.front());
     const std::string content((std::istreambuf_iterator<char>(report)), std::istreambuf_iterator<char>());
     EXPECT_NE(content.find("Programm: J3\nVersion: 2.95.2\nSignal: " + std::to_string(SIGSEGV)), std::string::npos)
         << content;
