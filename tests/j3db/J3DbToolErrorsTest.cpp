@@ -1,11 +1,8 @@
 #include "J3DbToolFixture.h"
 
-#include "j3db/J3DbTool.h"
-
 #include <gmock/gmock.h>
 
 #include <fstream>
-#include <sstream>
 
 using ::testing::HasSubstr;
 
@@ -64,27 +61,25 @@ TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
         {{}, "Kein Befehl"},
         {{"--db"}, "--db braucht eine Datei"},
         {{"--verbose", "ls", "C:\\"}, "Unbekannte Option --verbose"},
-        {{"kopiere", "a", "b"}, "Unbekannter Befehl kopiere"},
+        {{"kopiere", "a", "b"}, "Unbekannter Befehl kopiere (bekannt: init, ls, put, get, rm, import, param)"},
         {{"put", m_dir.file("a.txt")}, "Falsche Zahl von Argumenten für put"},
         {{"rm"}, "Falsche Zahl von Argumenten für rm"},
         {{"ls", "-a", "C:\\"}, "ls kennt nur die Option -l"},
         {{"init", "--leer"}, "Unbekannte Option --leer für init"},
         {{"param"}, "Falsche Zahl von Argumenten für param"},
-        {{"param", "del", "1"}, "param kennt get, set und ls"},
+        {{"param", "del", "1"}, "Unbekannter Befehl param del (bekannt: get, set, ls)"},
         {{"param", "set", "269", "key"}, "Falsche Zahl von Argumenten für param set"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
-        std::ostringstream out;
-        std::ostringstream err;
         std::vector<std::string> args{"--db", m_database};
         if (!c.args.empty() && c.args[0] == "--db")
             args.clear();
         args.insert(args.end(), c.args.begin(), c.args.end());
-        CJ3DbTool tool(out, err, false);
-        EXPECT_EQ(tool.Run(args), 2);
-        EXPECT_THAT(err.str(), HasSubstr(c.fragment));
-        EXPECT_THAT(err.str(), HasSubstr("j3db --help"));
+        const SResult result = RunPlain(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_THAT(result.err, HasSubstr(c.fragment));
+        EXPECT_THAT(result.err, HasSubstr("j3db --help"));
     }
     EXPECT_EQ(DatabaseBytes(), before);
 }
@@ -116,13 +111,11 @@ TEST_F(J3DbToolErrorsTest, FailedWorkChangesNothing)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
-        std::ostringstream out;
-        std::ostringstream err;
         std::vector<std::string> args{"--db", m_database};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        CJ3DbTool tool(out, err, false);
-        EXPECT_EQ(tool.Run(args), 1);
-        EXPECT_THAT(err.str(), HasSubstr(c.fragment));
+        const SResult result = RunPlain(args);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_THAT(result.err, HasSubstr(c.fragment));
     }
     EXPECT_EQ(DatabaseBytes(), before);
     EXPECT_FALSE(std::filesystem::exists(m_dir.file("kein")));

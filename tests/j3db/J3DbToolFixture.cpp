@@ -23,18 +23,14 @@ J3DbToolFixture::SResult J3DbToolFixture::Run(std::initializer_list<std::string>
 {
     std::vector<std::string> all{"--db", m_database};
     all.insert(all.end(), args);
-    std::ostringstream out;
-    std::ostringstream err;
-    CJ3DbTool tool(out, err, progressBar);
-    const int exitCode = tool.Run(all);
-    return {exitCode, out.str(), err.str()};
+    return RunPlain(all, progressBar);
 }
 
-J3DbToolFixture::SResult J3DbToolFixture::RunPlain(std::initializer_list<std::string> args)
+J3DbToolFixture::SResult J3DbToolFixture::RunPlain(const std::vector<std::string>& args, bool progressBar)
 {
     std::ostringstream out;
     std::ostringstream err;
-    CJ3DbTool tool(out, err, false);
+    CJ3DbTool tool(out, err, progressBar);
     const int exitCode = tool.Run(args);
     return {exitCode, out.str(), err.str()};
 }

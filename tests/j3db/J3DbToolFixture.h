@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Runs the admin tool in-process against a database in a temporary folder,
 // with a machine configuration of its own (data root D:\Praxis\Daten\, QA
@@ -22,8 +23,8 @@ protected:
 
     // "j3db --db <database> args..."
     SResult Run(std::initializer_list<std::string> args, bool progressBar = false);
-    // "j3db args..." without --db.
-    SResult RunPlain(std::initializer_list<std::string> args);
+    // "j3db args..." exactly as given (without --db unless among them).
+    SResult RunPlain(const std::vector<std::string>& args, bool progressBar = false);
     // Runs and expects success; returns the output.
     std::string Ok(std::initializer_list<std::string> args);
 

@@ -139,26 +139,16 @@ int CJ3DbTool::Run(const Args& args)
     if (next == args.size())
         return WrongCall("Kein Befehl angegeben.");
 
-    struct SCommand {
-        const char* name;
-        std::size_t minArgs;
-        std::size_t maxArgs;
-        int (CJ3DbTool::*handler)(const Args&);
-    };
     static const SCommand commands[] = {
         {"init", 0, 2, &CJ3DbTool::Init}, {"ls", 1, 2, &CJ3DbTool::List},
         {"put", 2, 2, &CJ3DbTool::Put},   {"get", 1, 2, &CJ3DbTool::Get},
         {"rm", 1, 1, &CJ3DbTool::Remove}, {"import", 2, 2, &CJ3DbTool::Import},
         {"param", 1, 4, &CJ3DbTool::Param},
     };
-    const std::string& name = args[next];
-    const Args commandArgs(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
-    const auto command = std::find_if(std::begin(commands), std::end(commands),
-                                      [&](const SCommand& c) { return name == c.name; });
-    if (command == std::end(commands))
-        return WrongCall("Unbekannter Befehl " + name + ".");
-    if (commandArgs.size() < command->minArgs || commandArgs.size() > command->maxArgs)
-        return WrongCall("Falsche Zahl von Argumenten für " + name + ".");
+    const Args commandLine(args.begin() + static_cast<std::ptrdiff_t>(next), args.end());
+    const SCommand* command = Choose(commands, commandLine, "");
+    if (!command)
+        return kWrongCall;
 
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
@@ -168,7 +158,27 @@ int CJ3DbTool::Run(const Args& args)
         m_databaseFile = config->DatabaseFile();
     CDBIdentity::Apply(config->Identity());
     const SDatabaseCloser closer;
-    return (this->*command->handler)(commandArgs);
+    return (this->*command->handler)(Args(commandLine.begin() + 1, commandLine.end()));
+}
+
+const CJ3DbTool::SCommand* CJ3DbTool::Choose(std::span<const SCommand> table, const Args& args,
+                                             const std::string& caller)
+{
+    const auto command =
+        std::find_if(table.begin(), table.end(), [&](const SCommand& c) { return args[0] == c.name; });
+    if (command == table.end()) {
+        std::string known;
+        for (const auto& c : table)
+            known += std::string(known.empty() ? "" : ", ") + c.name;
+        WrongCall("Unbekannter Befehl " + (caller.empty() ? "" : caller + " ") + args[0] + " (bekannt: " + known + ").");
+        return nullptr;
+    }
+    const std::size_t count = args.size() - 1;
+    if (count < command->minArgs || count > command->maxArgs) {
+        WrongCall("Falsche Zahl von Argumenten für " + (caller.empty() ? "" : caller + " ") + args[0] + ".");
+        return nullptr;
+    }
+    return &*command;
 }
 
 int CJ3DbTool::Init(const Args& args)
@@ -367,25 +377,13 @@ int CJ3DbTool::Import(const Args& args)
 
 int CJ3DbTool::Param(const Args& args)
 {
-    struct SSubcommand {
-        const char* name;
-        std::size_t minArgs;
-        std::size_t maxArgs;
-        int (CJ3DbTool::*handler)(const Args&);
-    };
-    static const SSubcommand subcommands[] = {
+    static const SCommand subcommands[] = {
         {"get", 2, 2, &CJ3DbTool::ParamGet},
         {"set", 3, 3, &CJ3DbTool::ParamSet},
         {"ls", 0, 1, &CJ3DbTool::ParamList},
     };
-    const Args rest(args.begin() + 1, args.end());
-    const auto sub = std::find_if(std::begin(subcommands), std::end(subcommands),
-                                  [&](const SSubcommand& s) { return args[0] == s.name; });
-    if (sub == std::end(subcommands))
-        return WrongCall("param kennt get, set und ls, nicht " + args[0] + ".");
-    if (rest.size() < sub->minArgs || rest.size() > sub->maxArgs)
-        return WrongCall("Falsche Zahl von Argumenten für param " + args[0] + ".");
-    return (this->*sub->handler)(rest);
+    const SCommand* sub = Choose(subcommands, args, "param");
+    return sub ? (this->*sub->handler)(Args(args.begin() + 1, args.end())) : kWrongCall;
 }
 
 int CJ3DbTool::ParamGet(const Args& args)

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,16 @@ public:
 
 private:
     using Args = std::vector<std::string>;
+    struct SCommand {
+        const char* name;
+        std::size_t minArgs;
+        std::size_t maxArgs;
+        int (CJ3DbTool::*handler)(const Args&);
+    };
+
+    // The command of the table named by args[0] that takes the number of
+    // arguments after it; null, with the wrong call reported, otherwise.
+    const SCommand* Choose(std::span<const SCommand> table, const Args& args, const std::string& caller);
 
     int Init(const Args& args);
     int List(const Args& args);
