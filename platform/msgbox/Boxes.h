@@ -20,7 +20,9 @@ int HaltE(const CBoxText& caption, const CBoxText& text, QWidget* parent);    //
 int HaltI(const CBoxText& caption, const CBoxText& text, QWidget* parent);    // refused input or notice
 int Halt(const CBoxText& caption, const CBoxText& text, QWidget* parent);     // plain notice
 int VKHaltE(const CBoxText& caption, const CBoxText& text, QWidget* parent);  // error of the interface library
-int SollIch(const CBoxText& caption, const CBoxText& text, QWidget* parent);  // "Ja" BOX_YES, "Nein" BOX_NO
+// Question: "Ja" gives BOX_YES, "Nein" BOX_NO; Return chooses "Ja", Escape or
+// closing the box "Nein".
+int SollIch(const CBoxText& caption, const CBoxText& text, QWidget* parent);
 
 // Input box. The field description is a sequence of fields, each a label
 // followed by a field in brackets, "[kind,initial text]" (see
