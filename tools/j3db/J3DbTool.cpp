@@ -208,8 +208,10 @@ int CJ3DbTool::Init(const Args& args)
     if (sample) {
         m_databaseFile = file;
         CString error;
-        if (!OpenDatabase())
-            return (RemoveDatabaseFiles(file), kFailed);
+        if (!OpenDatabase()) {
+            RemoveDatabaseFiles(file);
+            return kFailed;
+        }
         if (!CJ3SamplePractice::Fill(error)) {
             CPracticeDatabase::Close();
             RemoveDatabaseFiles(file);
@@ -361,10 +363,12 @@ int CJ3DbTool::Import(const Args& args)
         std::string error;
         CString path = storeDir + "\\" + CJ3HostText::FromHost(files[i].string());
         path.Replace('/', '\\');
-        if (!ReadLocalFile(localDir / files[i], content, lastWriteTime, error))
-            return (progress.Finish(), Fail(error + " Nichts ist importiert."));
-        if (!store.SaveFile(path, content, lastWriteTime))
-            return (progress.Finish(), FailDatabase());
+        const bool stored = ReadLocalFile(localDir / files[i], content, lastWriteTime, error) &&
+                            store.SaveFile(path, content, lastWriteTime);
+        if (!stored) {
+            progress.Finish();
+            return error.empty() ? FailDatabase() : Fail(error + " Nichts ist importiert.");
+        }
         bytes += static_cast<std::uint64_t>(content.GetLength());
         progress.Update(i + 1);
     }
