@@ -8,9 +8,15 @@
 
 namespace {
 
-// The 8-bit name of an entry, as the name comparison sees it.
+// The 8-bit name of an entry (the last element of its path), as the name
+// comparison sees it. A name behind a separator past the root name is taken
+// directly from the text; other forms go through the path grammar.
 std::string NameKey(const winpath::path& p)
 {
+    const std::wstring& text = p.native();
+    const std::size_t separator = text.find_last_of(L"\\/");
+    if (separator != std::wstring::npos && separator >= 2 && separator + 1 < text.size())
+        return winpath::WideToAnsi(std::wstring_view(text).substr(separator + 1));
     return winpath::WideToAnsi(p.filename().native());
 }
 

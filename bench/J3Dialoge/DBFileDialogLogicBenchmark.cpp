@@ -15,6 +15,7 @@
 #include "J3Dialoge/DBEntrySorter.h"
 #include "J3Dialoge/DBFilePathModel.h"
 #include "J3Dialoge/DBFileTypeFilter.h"
+#include "vkdb/DBFileFind.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
@@ -173,5 +174,25 @@ void BM_ListParentOf100Subdirectories(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ListParentOf100Subdirectories)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The store's own part of a listing: the search and its steps, for reading
+// the listing's figures.
+void BM_StoreSearch100kFiles(benchmark::State& state)
+{
+    BenchmarkStore::Instance();
+    const std::string pattern = std::string(kManyDir) + "\\*";
+    for (auto _ : state) {
+        CDBFileFind finder;
+        int count = 0;
+        for (int more = finder.FindFile(pattern.c_str(), 0); more; ++count)
+            more = finder.FindNextFileA();
+        benchmark::DoNotOptimize(count);
+    }
+}
+BENCHMARK(BM_StoreSearch100kFiles)->Unit(benchmark::kMillisecond);
 
 } // namespace
