@@ -32,18 +32,20 @@ std::string ProgramFolder()
     return error ? std::string(".") : program.parent_path().string();
 }
 
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
 // "C:\Suite\j3up.dll" -> "j3up"; the extension ".dll" is the Windows spelling
 // of a library and is dropped in any case; "libX.so" stays "libX.so".
 std::string BaseName(const std::string& libraryName)
 {
     std::string name = libraryName.substr(libraryName.find_last_of("\\/") + 1);
-    if (name.size() > 4) {
-        std::string extension = name.substr(name.size() - 4);
-        for (char& c : extension)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (extension == ".dll")
-            name.resize(name.size() - 4);
-    }
+    if (name.size() > 4 && Lowered(name.substr(name.size() - 4)) == ".dll")
+        name.resize(name.size() - 4);
     return name;
 }
 
@@ -87,11 +89,19 @@ std::string CLibraryLoader::SharedObjectPath(LPCSTR libraryName)
         return {};
     const std::string base = BaseName(libraryName);
     const std::filesystem::path folder = PluginFolder();
-    for (const std::string& candidate : {"lib" + base + ".so", base + ".so", base}) {
+    const std::string candidates[] = {"lib" + base + ".so", base + ".so", base};
+    for (const std::string& candidate : candidates) {
         std::error_code error;
-        const auto path = folder / candidate;
-        if (std::filesystem::is_regular_file(path, error))
-            return path.string();
+        if (std::filesystem::is_regular_file(folder / candidate, error))
+            return (folder / candidate).string();
+    }
+    // Windows names of libraries ignore case ("J3UP.DLL").
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = Lowered(entry.path().filename().string());
+        for (const std::string& candidate : candidates)
+            if (name == Lowered(candidate) && entry.is_regular_file(error))
+                return entry.path().string();
     }
     return {};
 }
