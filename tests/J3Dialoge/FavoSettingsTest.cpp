@@ -24,7 +24,7 @@ TEST_F(FavoSettingsTest, OnlyTheExactValueOneLoadsAsSet)
             SCOPED_TRACE(std::string(key) + " = \"" + c.stored.value_or("(kein Satz)") + "\"");
             // The other setting is set, so that a mix-up of the keys shows.
             const char* other = key == keys[0] ? keys[1] : keys[0];
-            WithDatabase([&] { dbDatabase.ExecuteScript("DELETE FROM parpool"); });
+            Execute("DELETE FROM parpool");
             SetParameter("  0", other, "1");
             if (c.stored)
                 SetParameter("  0", key, *c.stored);

@@ -51,6 +51,9 @@ pid_t WPFJ3DialogFixture::StartProgram(const SProgramUser& who, const std::funct
     const pid_t program = fork();
     if (program != 0)
         return program;
+    // Failures of the test before the program started are not the program's.
+    const ::testing::TestResult& result = *::testing::UnitTest::GetInstance()->current_test_info()->result();
+    const int partsBefore = result.total_part_count();
     dbLfdWorkstation = who.workstation;
     dbPId = who.user;
     CString error;
@@ -64,7 +67,10 @@ pid_t WPFJ3DialogFixture::StartProgram(const SProgramUser& who, const std::funct
     }
     std::fflush(stdout);
     std::fflush(stderr);
-    _exit(::testing::Test::HasFailure() ? 1 : 0);
+    bool failed = false;
+    for (int part = partsBefore; part < result.total_part_count(); ++part)
+        failed = failed || result.GetTestPartResult(part).failed();
+    _exit(failed ? 1 : 0);
 }
 
 int WPFJ3DialogFixture::WaitForProgram(pid_t program)
@@ -89,6 +95,18 @@ void WPFJ3DialogFixture::WithDatabase(const std::function<void()>& work)
     ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
     work();
     CPracticeDatabase::Close();
+}
+
+void WPFJ3DialogFixture::Execute(const char* sql)
+{
+    WithDatabase([&] { EXPECT_TRUE(dbDatabase.ExecuteScript(sql)) << dbDatabase.GetLastError().GetString(); });
+}
+
+bool WPFJ3DialogFixture::IsDatabaseIntact()
+{
+    bool intact = false;
+    WithDatabase([&] { intact = dbDatabase.CheckIntegrity(); });
+    return intact;
 }
 
 void WPFJ3DialogFixture::SetParameter(const std::string& number, const std::string& key, const std::string& value)
@@ -127,12 +145,19 @@ std::map<std::string, std::string> WPFJ3DialogFixture::StoredFiles(const std::st
     std::map<std::string, std::string> files;
     WithDatabase([&] {
         CDBFileStore store(dbDatabase);
-        for (const SDBFileEntry& entry : store.Find(CString(folder + "\\*"))) {
-            if (entry.isDirectory)
-                continue;
-            CString content;
-            EXPECT_TRUE(store.LoadFile(entry.path, content)) << entry.path.GetString();
-            files.emplace(entry.path.str(), content.str());
+        std::vector<std::string> folders = {folder};
+        while (!folders.empty()) {
+            const std::string current = folders.back();
+            folders.pop_back();
+            for (const SDBFileEntry& entry : store.Find(CString(current + "\\*"))) {
+                if (entry.isDirectory) {
+                    folders.push_back(entry.path.str());
+                    continue;
+                }
+                CString content;
+                EXPECT_TRUE(store.LoadFile(entry.path, content)) << entry.path.GetString();
+                files.emplace(entry.path.str(), content.str());
+            }
         }
     });
     return files;

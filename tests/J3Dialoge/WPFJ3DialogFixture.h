@@ -38,6 +38,8 @@ protected:
 
     // Runs work with the practice database open in this process.
     void WithDatabase(const std::function<void()>& work);
+    void Execute(const char* sql);
+    bool IsDatabaseIntact();
     void SetParameter(const std::string& number, const std::string& key, const std::string& value);
     // The parameter-pool records of that number whose key starts with the
     // prefix: key -> value.
@@ -50,7 +52,8 @@ protected:
 
     // In a program: calls action whenever a row is inserted into or deleted
     // from the table (event "INSERT" or "DELETE") and the SQL condition on
-    // NEW or OLD holds, inside the statement that does it.
+    // NEW or OLD holds, inside the statement that does it. Texts are stored
+    // as BLOBs: a condition compares CAST(NEW.column AS TEXT).
     static void HookStatement(const char* event, const char* table, const char* condition,
                               std::function<void()> action);
     // In a program: such a statement fails with the reason text instead.

@@ -128,7 +128,7 @@ TEST_F(WPFJ3DialogTest, TheWorkstationSwitchTurnsPlacementOnAndOff)
     const SCase cases[] = {{std::nullopt, false}, {"0", false}, {"00", true}, {"1", true}, {"ja", true}};
     for (const SCase& c : cases) {
         SCOPED_TRACE("savewps001 = " + c.value.value_or("(kein Satz)"));
-        WithDatabase([] { dbDatabase.ExecuteScript("DELETE FROM parpool"); });
+        Execute("DELETE FROM parpool");
         SetParameter("269", "did   0", Befund);
         SetParameter("269", "dps   01", MovedValue);
         // Another workstation's switch does not count here.
@@ -158,7 +158,7 @@ TEST_F(WPFJ3DialogTest, NewDialogClassesGetTheNextNumber)
               (std::map<std::string, std::string>{{"did   0", Befund}, {"did   1", Karteikarte}}));
 
     // The highest number counts, also past one digit; gaps stay.
-    WithDatabase([] { dbDatabase.ExecuteScript("DELETE FROM parpool WHERE kuerzel LIKE 'd%'"); });
+    Execute("DELETE FROM parpool WHERE CAST(kuerzel AS TEXT) LIKE 'd%'");
     SetParameter("269", "did   0", "j3wpfcs/jt/j3dialoge/Alt");
     SetParameter("269", "did   9", "j3wpfcs/jt/j3dialoge/Neu");
     RunProgram(Workstation1, [] { OpenDialog("test/WPFJ3TestDialog"); });
@@ -239,7 +239,7 @@ TEST_F(WPFJ3DialogTest, TwoWorkstationsClosingAtOnceNeverShareANumber)
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(std::string(c.first) + " / " + c.second);
-        WithDatabase([] { dbDatabase.ExecuteScript("DELETE FROM parpool"); });
+        Execute("DELETE FROM parpool");
         SetParameter("269", "savewps001", "1");
         SetParameter("269", "savewps002", "1");
         int toParent[2];
@@ -248,7 +248,7 @@ TEST_F(WPFJ3DialogTest, TwoWorkstationsClosingAtOnceNeverShareANumber)
         ASSERT_EQ(pipe(toFirst), 0);
         // The first workstation stops just before it stores its new number.
         const pid_t first = StartProgram(Workstation1, [&] {
-            HookStatement("INSERT", "parpool", "NEW.kuerzel LIKE 'did%'", [&] {
+            HookStatement("INSERT", "parpool", "CAST(NEW.kuerzel AS TEXT) LIKE 'did%'", [&] {
                 char signal = 'n';
                 EXPECT_EQ(write(toParent[1], &signal, 1), 1);
                 EXPECT_EQ(read(toFirst[0], &signal, 1), 1);
@@ -327,7 +327,7 @@ TEST_F(WPFJ3DialogNotesTest, NotesWrittenInOneDialogShowInTheNextOfTheSameUserOr
     for (const SCase& c : cases) {
         SCOPED_TRACE(std::string(c.perUser ? "pro Benutzer, " : "pro Arbeitsplatz, ") + "Arbeitsplatz " +
                      c.reader.workstation + ", Benutzer " + c.reader.user);
-        WithDatabase([] { dbDatabase.ExecuteScript("DELETE FROM files"); });
+        Execute("DELETE FROM files");
         SetParameter("  0", "usrpostit", c.perUser ? "1" : "0");
         RunProgram(Workstation1, [&] {
             CWPFJ3TestDialog dialog;
@@ -364,7 +364,7 @@ TEST_F(WPFJ3DialogNotesTest, PermissionDecidesWhatTheDialogShowsAndStores)
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE("Berechtigung " + std::to_string(c.permission) + (c.perUser ? " pro Benutzer" : ""));
-        WithDatabase([] { dbDatabase.ExecuteScript("DELETE FROM files"); });
+        Execute("DELETE FROM files");
         SetEInfoPermission(c.permission);
         SetParameter("  0", "usrpostit", c.perUser ? "1" : "0");
         const std::string base = NotesOf(c.perUser ? "p12" : "w1");
@@ -374,8 +374,8 @@ TEST_F(WPFJ3DialogNotesTest, PermissionDecidesWhatTheDialogShowsAndStores)
             CWPFJ3TestDialog dialog;
             DialogDriver driver;
             driver.Do([&] {
-                EXPECT_EQ(ShownNotes(dialog), c.shown ? std::vector<std::string>{"Erste", "Zweite"}
-                                                      : std::vector<std::string>());
+                const std::vector<std::string> stored = {"Erste", "Zweite"};
+                EXPECT_EQ(ShownNotes(dialog), c.shown ? stored : std::vector<std::string>());
                 EXPECT_EQ(DialogDriver::Find(*dialog.GetWindow(), "VKPOSTIT_NEW")->isVisible(), c.editable);
             });
             if (c.editable)
