@@ -22,11 +22,14 @@ class CWPFDialog;
 // the setting "usrpostit", read once per process.
 //
 // Notes come back in the order of their number, so that what was written is
-// read in the same order also beyond ten notes. Storing replaces all notes of
-// the key in one database transaction: when a note cannot be deleted or
-// saved, or the program ends half-way, the notes stored before stay as they
-// were. Each failing file gets its error box ("eInfo"), followed by the
-// store's reason for the failure.
+// read in the same order also beyond ten notes; only files count, folders
+// below the base path are no notes. Storing replaces all notes of the key in
+// one database transaction: when a note cannot be deleted or saved, or the
+// program ends half-way, the notes stored before stay as they were. Each
+// failing file gets its error box ("eInfo"), its path and the reason the
+// file store gave (the store reports on the database connection, not through
+// the system's last error); when the database refuses the write lock, one
+// box names the base path. The boxes show after the lock is given back.
 class CEInfo {
 public:
     // Asks the permission; the dialog must outlive this object.

@@ -21,7 +21,9 @@ class QWidget;
 //   placement, "flags|showCmd|minX|minY|maxX|maxY|left|top|right|bottom".
 //
 // AfterInitDialog restores the placement (clipped to the screen; a value
-// with fewer than ten numbers or an empty normal rectangle is ignored),
+// with fewer than ten numbers, a number beyond 32 bits or an empty normal
+// rectangle is ignored; a restored placement turns the toolkit's start-up
+// location and size-to-content to manual so that the window keeps it),
 // OnClosing saves it, but only for a dialog that got as far as
 // AfterInitDialog. A new dialog class gets its number when it is first
 // saved: look-up, highest number and new record happen in one write

@@ -44,10 +44,13 @@ TEST_F(FavoSettingsTest, SavedSettingsLoadAgainAndReplaceTheStoredOnes)
         bool postIt;
     };
     const SCase cases[] = {{false, false}, {true, false}, {false, true}, {true, true}, {false, false}};
+    SCase previous = {false, false};
     for (const SCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.favorit) + "/" + std::to_string(c.postIt));
         WithDatabase([&] {
             CFavoSettings settings;
+            EXPECT_EQ(settings.m_bFavorit, previous.favorit) << "loaded on construction";
+            EXPECT_EQ(settings.m_bPostIt, previous.postIt) << "loaded on construction";
             settings.m_bFavorit = c.favorit;
             settings.m_bPostIt = c.postIt;
             settings.SaveSettings();
@@ -58,22 +61,8 @@ TEST_F(FavoSettingsTest, SavedSettingsLoadAgainAndReplaceTheStoredOnes)
         const std::map<std::string, std::string> expected = {{"usrfavorit", c.favorit ? "1" : "0"},
                                                              {"usrpostit", c.postIt ? "1" : "0"}};
         EXPECT_EQ(Parameters("  0", "usr"), expected);
+        previous = c;
     }
-}
-
-TEST_F(FavoSettingsTest, ReloadingFollowsTheStoredRecords)
-{
-    WithDatabase([&] {
-        CFavoSettings settings;
-        EXPECT_FALSE(settings.m_bFavorit);
-        EXPECT_FALSE(settings.m_bPostIt);
-        CFavoSettings writer;
-        writer.m_bPostIt = true;
-        writer.SaveSettings();
-        settings.LoadSettings();
-        EXPECT_FALSE(settings.m_bFavorit);
-        EXPECT_TRUE(settings.m_bPostIt);
-    });
 }
 
 } // namespace

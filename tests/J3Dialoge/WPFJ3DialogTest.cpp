@@ -56,44 +56,7 @@ QRect OpenDialog(const char* markupKey = "test/WPFJ3TestDialog", std::optional<Q
     return OpenDialog(dialog, moveTo);
 }
 
-class WPFJ3DialogTest : public WPFJ3DialogFixture {
-protected:
-    // The geometry of a dialog that restores nothing.
-    QRect DefaultGeometry()
-    {
-        RunProgram(Workstation1, [&] {
-            CWPFJ3TestDialog dialog;
-            dialog.KeepNoPlacement();
-            WriteResult(OpenDialog(dialog));
-        });
-        return ReadResult();
-    }
-
-    // A program's result travels back through a pipe.
-    void WriteResult(const QRect& rect)
-    {
-        const int values[4] = {rect.x(), rect.y(), rect.width(), rect.height()};
-        ASSERT_EQ(write(m_resultPipe[1], values, sizeof(values)), static_cast<ssize_t>(sizeof(values)));
-    }
-    void SetUp() override
-    {
-        WPFJ3DialogFixture::SetUp();
-        ASSERT_EQ(pipe(m_resultPipe), 0);
-    }
-    void TearDown() override
-    {
-        close(m_resultPipe[0]);
-        close(m_resultPipe[1]);
-    }
-    QRect ReadResult()
-    {
-        int values[4] = {};
-        EXPECT_EQ(read(m_resultPipe[0], values, sizeof(values)), static_cast<ssize_t>(sizeof(values)));
-        return QRect(values[0], values[1], values[2], values[3]);
-    }
-
-    int m_resultPipe[2] = {-1, -1};
-};
+using WPFJ3DialogTest = WPFJ3DialogFixture;
 
 // Waits for one byte from another program; false when none comes in time.
 bool ReceiveSignal(int fd)
@@ -178,38 +141,35 @@ TEST_F(WPFJ3DialogTest, ADialogThatNeverInitializedOrKeepsNoPlacementSavesNothin
         OpenDialog(withoutPlacement, Moved);
     });
     EXPECT_TRUE(Parameters("269", "d").empty());
-
-    // Nor does such a dialog restore a stored placement.
-    SetParameter("269", "did   0", Befund);
-    SetParameter("269", "dps   01", MovedValue);
-    RunProgram(Workstation1, [] {
-        CWPFJ3TestDialog withoutPlacement;
-        withoutPlacement.KeepNoPlacement();
-        EXPECT_NE(OpenDialog(withoutPlacement), Moved);
-    });
 }
 
 TEST_F(WPFJ3DialogTest, UnusableStoredPlacementsAreIgnored)
 {
-    const QRect standard = DefaultGeometry();
-    ASSERT_NE(standard, Moved);
-    const char* const values[] = {
-        "0|1|-1|-1|-1|-1|0|0|0|0",              // empty rectangle
-        "0|1|-1|-1|-1|-1|30|40|30|300",         // no width
-        "0|1|-1|-1|-1|-1|530|300|30|40",        // turned inside out
-        "0|1|-1|-1|-1|-1|30|40|530",            // nine numbers
-        "0|1|-1|-1|-1|-1|30|40|530|unten",      // not a number
-        "0|1|-1|-1|-1|-1|30|40|530|99999999999", // beyond 32 bits
-        "",
+    struct SCase {
+        const char* value;
+        bool restored;
+    };
+    const SCase cases[] = {
+        {MovedValue, true},
+        {"0|1|-1|-1|-1|-1|0|0|0|0", false},               // empty rectangle
+        {"0|1|-1|-1|-1|-1|30|40|30|300", false},          // no width
+        {"0|1|-1|-1|-1|-1|530|300|30|40", false},         // turned inside out
+        {"0|1|-1|-1|-1|-1|30|40|530", false},             // nine numbers
+        {"0|1|-1|-1|-1|-1|30|40|530|unten", false},       // not a number
+        {"0|1|-1|-1|-1|-1|30|40|530|99999999999", false}, // beyond 32 bits
+        {"", false},
     };
     SetParameter("269", "savewps001", "1");
-    SetParameter("269", "did   0", Befund);
-    for (const char* value : values) {
-        SCOPED_TRACE(value);
-        SetParameter("269", "dps   01", value);
-        RunProgram(Workstation1, [&] { WriteResult(OpenDialog()); });
-        EXPECT_EQ(ReadResult(), standard);
-    }
+    RunProgram(Workstation1, [&] {
+        // The first opening has nothing to restore.
+        const QRect standard = OpenDialog();
+        ASSERT_NE(standard, Moved);
+        for (const SCase& c : cases) {
+            SCOPED_TRACE(c.value);
+            WriteParameter("269", "dps   01", c.value);
+            EXPECT_EQ(OpenDialog(), c.restored ? Moved : standard);
+        }
+    });
 }
 
 TEST_F(WPFJ3DialogTest, APlacementOffTheScreenIsMovedOntoIt)
