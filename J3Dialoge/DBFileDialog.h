@@ -1,12 +1,194 @@
 #pragma once
-#include "J3Dialoge/WPFJ3Dialog.h"
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <vector>
 
-// Open/save dialog over the database file store. Being written; the outline
-// below names the class so that callers can be built against it.
+#include "J3Dialoge/DBDirectoryCreator.h"
+#include "J3Dialoge/DBEntrySorter.h"
+#include "J3Dialoge/DBFilePathModel.h"
+#include "J3Dialoge/DBFileTypeFilter.h"
+#include "J3Dialoge/FileAttributes.h"
+#include "J3Dialoge/WPFJ3Dialog.h"
+#include "vkwpfcpp/WPFMatrix.h"
+#include "vkwpfcpp/WPFVKButton.h"
+#include "vkwpfcpp/WPFVKLListView.h"
+#include "vkwpfcpp/WPFVKLTextBox.h"
+#include "win32/CommDlg.h"
+
+class CWPFMouseButtonEvent;
+class CWPFRoutedEvent;
+class CWPFSelectionChangedEvent;
+
+// The open/save dialog over the database file store, with the programming
+// interface of the common file dialog: parameters and results live in an
+// OPENFILENAMEA record (GetOFN()), results are read with GetPathName() and
+// its companions after DoModal() returned 1.
+//
+//     CDBFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, "Briefe|*.txt||", parent, 0, 0);
+//     dialog.SetAllowDirChanges(false, true);
+//     dialog.GetOFN().lpstrInitialDir = "C:\\J3\\Daten\\Briefe";
+//     if (dialog.DoModal() == 1) ... dialog.GetMultipleSelectedFiles() ...
+//
+// Only OFN_ALLOWMULTISELECT changes the behaviour; open mode always demands
+// an existing file, save mode asks no overwrite question (SetAllowOverwrite
+// decides), lpstrTitle, nFilterIndex and lpstrDefExt are not used.
+//
+// Choices made here:
+// - lpstrInitialDir left null opens the dialog at the display root, the list
+//   of the allowed roots, as an empty text does.
+// - An initial directory outside every allowed root is refused like a
+//   missing one: the dialog never shows what lies outside its roots.
+// - A chosen path that does not lie within an allowed root (a name at the
+//   display root, an initial file name that climbs out with "..") is
+//   refused with the notice that lists the allowed roots; a result is
+//   always a path within a root, without "." or ".." elements.
+// - A chosen path that does not fit into lpstrFile (nMaxFile bytes with two
+//   terminating zeros) or whose name does not fit into lpstrFileTitle is
+//   refused with a notice instead of being handed back cut short.
+// - The record is allocated with at least sizeof(OPENFILENAMEA) bytes, so a
+//   caller's smaller size (88, the size of the 32-bit record) is stored in
+//   lStructSize but never makes the dialog write beyond its allocation.
+// - Without a parent window the title is the suffix alone (": Datei öffnen
+//   (DB)" ...). The rows are kept as a vector in row order (row index to
+//   entry), which is the row map without a tree of 100,000 nodes.
+// - The markup comes from the process-wide resource library, so there is no
+//   resource module to switch; hInstance is the module of this library.
 class CDBFileDialog : public CWPFJ3Dialog {
 public:
-    CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, const char* fileName,
-                  unsigned long flags, const char* filter, QWidget* parent,
-                  unsigned long structSize, int vistaStyle);
+    using ESortCriteria = CDBEntrySorter::ESortCriteria;
+    using SelectedFiles = std::vector<DBFileEntry>;
+
+    // structSize 0 stands for 88. vistaStyle is accepted and ignored.
+    CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, const char* fileName, unsigned long flags,
+                  const char* filter, QWidget* parent, unsigned long structSize, int vistaStyle);
+    // Deletes the placeholder files of directories created in the dialog
+    // that the store still holds.
     ~CDBFileDialog() override;
+
+    // Before the run: allowDirUp lets the user leave the initial directory,
+    // allowDirDown lets him enter (and see) its subdirectories.
+    void SetAllowDirChanges(bool allowDirUp, bool allowDirDown);
+    // Save mode: whether an existing file may be named (default true).
+    void SetAllowOverwrite(bool allow);
+    void AddAllowedRootDir(const CString& realPath, const CString& displayName);
+    void RemoveAllowedRootDir(const CString& realPath);
+
+    OPENFILENAMEA& GetOFN() { return *m_pOFN; }
+    const OPENFILENAMEA& GetOFN() const { return *m_pOFN; }
+
+    // Makes a directory of the store current and shows it; false (nothing
+    // changes) when the store does not know it or it lies outside every
+    // allowed root. The empty path is the display root.
+    bool SetCurrentDir(const winpath::path& dir);
+    bool SetCurrentDir(CString dir);
+
+    // Why the dialog would refuse to open at lpstrInitialDir (the text of
+    // its error box); empty when it opens.
+    CString InitialDirRefusal() const;
+
+    CWPFWndBase* OnInitDialog() override;
+    // Cancel: ends with 2, the record unchanged.
+    void OnExit() override;
+    // The commit: checks the name in the file box and ends with 1, or
+    // refuses with a notice and stays open.
+    void OnSaveAndExit() override;
+
+    CString GetPathName() const;
+    CString GetFileName() const;
+    CString GetFileExt() const;
+    CString GetFileTitle() const;
+    // The chosen entries of a multiple selection, in the order selected.
+    const SelectedFiles& GetMultipleSelectedFiles() const { return m_multipleSelectedFiles; }
+
+private:
+    struct SRecordFree {
+        void operator()(OPENFILENAMEA* record) const { std::free(record); }
+    };
+    using RecordPtr = std::unique_ptr<OPENFILENAMEA, SRecordFree>;
+
+    // Zeroed, at least sizeof(OPENFILENAMEA) bytes; lStructSize as asked.
+    static RecordPtr AllocateRecord(unsigned long structSize);
+    CString InitialDirText() const;
+
+    bool IsMultiSelect() const;
+    bool IsDirFixed() const;
+    void BindControls();
+    void RegisterHandlers();
+    void SetUpControlsForMode();
+    bool RefuseInitialDir();
+
+    void UpdateUI(bool refill);
+    void FillUIListe();
+    void UpdateAttributesOfMultipleSelectedUIElements();
+    void UpdateBtnDirUp();
+    void UpdateBtnDirDown();
+    void UpdateCurrentFileEdit();
+    DBFileEntry GetAttributesOfCurrentUIElement() const;
+    void SetCurrentDirToSelectedUIElement();
+    bool SetCurrentDirToCurrentDirEditValue();
+    // The selected row's entry when it passes the type filter.
+    bool TakeSelectableRow(int row, SelectedFiles& selection) const;
+    // Lists the current directory again after a refused or failed creation.
+    void ShowCurrentDirAgain();
+
+    void OnSelectionChangedLListe(CWPFSelectionChangedEvent& event);
+    void OnMouseDoubleClickLListe(CWPFMouseButtonEvent& event);
+    void OnGridViewColumnHeaderClickLListe(CWPFRoutedEvent& event);
+    void OnClickBtnDirUp(CWPFRoutedEvent& event);
+    void OnClickBtnDirDown(CWPFRoutedEvent& event);
+    void OnClickBtnDirNew(CWPFRoutedEvent& event);
+    void OnReturnEditCurrentDir(CWPFRoutedEvent& event);
+    void OnReturnEditCurrentFile(CWPFRoutedEvent& event);
+    // Save mode: offers to create the typed directory; true when it became current.
+    bool OfferToCreateTypedDir(const winpath::path& displayPath);
+
+    // The refusals of the commit, each with its notice; true when refused.
+    bool IsNameRefused(const CString& name) const;
+    bool IsTypeRefused(const CString& name) const;
+    bool IsResultRefused(const winpath::path& real) const;
+    void UpdateOFNFromFilePath(const CString& path);
+    CString DisplayText(const winpath::path& real) const;
+
+    RecordPtr m_pOFN;
+    int m_bOpenFileDialog;
+    char m_szFileTitle[256] = {};
+    char m_szFileName[260] = {};
+    CWPFMatrix<3> m_matrixListe;
+    CWPFVKLListView m_lListe;
+    CWPFVKButton m_btnDirNew;
+    CWPFVKButton m_btnDirUp;
+    CWPFVKButton m_btnDirDown;
+    CWPFVKLTextBox m_editCurrentDir;
+    CWPFVKLTextBox m_editCurrentFile;
+    bool m_allowOverwrite = true;
+    // Allowed roots, direction flags and the current directory.
+    CDBFilePathModel m_model;
+    CDBEntrySorter m_sorter;
+    CDBFileTypeFilter m_typeFilter;
+    DBFileEntries m_elementsToDisplay;
+    // Row index to the entry shown in that row.
+    std::vector<DBFileEntry> m_uiRowToPath;
+    SelectedFiles m_multipleSelectedFiles;
+    // Writes and, at the end, removes the placeholders of new directories.
+    CDBDirectoryCreator m_directoryCreator;
 };
+
+// The parameters of J3GetPathNameFromDBFileDialog, in this order.
+struct SDBFileDialogParams {
+    int openFileDialog;
+    const char* defaultExtension;
+    const char* fileName;
+    unsigned int flags;
+    const char* filter;
+    QWidget* parentWindow;
+    unsigned int structSize;
+    int vistaStyle;
+    const char* initialDir;  // null: the display root
+    bool allowDirUp;
+    bool allowDirDown;
+};
+
+// Runs a file dialog with the standard roots and returns the chosen real
+// path; the empty text on cancel, refusal or a multiple selection.
+extern "C" __attribute__((visibility("default"))) CString J3GetPathNameFromDBFileDialog(SDBFileDialogParams params);

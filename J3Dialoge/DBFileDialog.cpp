@@ -1,0 +1,608 @@
+#include "J3Dialoge/DBFileDialog.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QStyle>
+#include <QWidget>
+
+#include "J3Dialoge/DBDirectoryListing.h"
+#include "J3Dialoge/DBFileRowTexts.h"
+#include "J3Dialoge/WindowsNameRules.h"
+#include "j3params/J3Params.h"
+#include "msgbox/Boxes.h"
+#include "vkdb/DBFileFunctions.h"
+#include "vkwpfcpp/WPFEventCall.h"
+#include "vkwpfcpp/WPFMouseButtonEvent.h"
+#include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFText.h"
+#include "win32/LibraryLoader.h"
+#include "winpath/AnsiCodePage.h"
+
+// Texts are Windows-1252 bytes: "\xc4" is A with umlaut, "\xe4" a, "\xf6" o,
+// "\xfc" u, "\xdf" sharp s.
+namespace {
+
+constexpr DWORD kDefaultStructSize = 88;
+// An address inside this library, to find its module handle by.
+constexpr char kModuleAnchor = 0;
+constexpr const char* kRefusedToOpen = "Dateiauswahl kann nicht ge\xf6" "ffnet werden";
+constexpr const char* kDirNotFound = "Verzeichnis nicht gefunden";
+
+void CopyTruncated(char* buffer, std::size_t capacity, const std::string& text)
+{
+    if (!buffer || capacity == 0)
+        return;
+    const std::size_t length = std::min(text.size(), capacity - 1);
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
+void SetButtonIcon(CWPFVKButton& button, QStyle::StandardPixmap pixmap)
+{
+    if (auto* widget = qobject_cast<QAbstractButton*>(button.GetWidget()))
+        widget->setIcon(widget->style()->standardIcon(pixmap, nullptr, widget));
+}
+
+CString Quoted(const CString& text)
+{
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, const char* fileName,
+                             unsigned long flags, const char* filter, QWidget* parent, unsigned long structSize,
+                             int /*vistaStyle*/)
+    : CWPFJ3Dialog("jt/j3dialoge/DiaDBFileDialog", "j3wpfcs", parent),
+      m_pOFN(AllocateRecord(structSize)),
+      m_bOpenFileDialog(bOpenFileDialog),
+      m_typeFilter(&m_pOFN->lpstrFilter),
+      m_directoryCreator(m_model)
+{
+    SetHelpName(__FILE__);
+
+    OPENFILENAMEA& ofn = *m_pOFN;
+    ofn.hInstance = ModuleHandleOfAddress(&kModuleAnchor);
+    ofn.lpstrFilter = filter;
+    ofn.lpstrFile = m_szFileName;
+    ofn.nMaxFile = sizeof(m_szFileName);
+    ofn.lpstrFileTitle = m_szFileTitle;
+    ofn.nMaxFileTitle = sizeof(m_szFileTitle);
+    ofn.Flags = static_cast<DWORD>(flags) | OFN_ENABLEHOOK | OFN_EXPLORER;
+    if (flags & OFN_ENABLETEMPLATE)
+        ofn.Flags &= ~OFN_ENABLESIZING;
+    ofn.lpstrDefExt = defaultExtension;
+    if (fileName)
+        CopyTruncated(m_szFileName, sizeof(m_szFileName), fileName);
+
+    AddAllowedRootDir(GetJ3DataPath(0), "data");
+    AddAllowedRootDir(GetJ3QAPath(), "qa");
+}
+
+CDBFileDialog::~CDBFileDialog() = default;
+
+CDBFileDialog::RecordPtr CDBFileDialog::AllocateRecord(unsigned long structSize)
+{
+    const DWORD size = structSize == 0 ? kDefaultStructSize : static_cast<DWORD>(structSize);
+    void* record = std::calloc(1, std::max<std::size_t>(size, sizeof(OPENFILENAMEA)));
+    if (!record)
+        throw std::bad_alloc();
+    RecordPtr result(static_cast<OPENFILENAMEA*>(record));
+    result->lStructSize = size;
+    return result;
+}
+
+void CDBFileDialog::SetAllowDirChanges(bool allowDirUp, bool allowDirDown)
+{
+    m_model.SetAllowDirChanges(allowDirUp, allowDirDown);
+}
+
+void CDBFileDialog::SetAllowOverwrite(bool allow)
+{
+    m_allowOverwrite = allow;
+}
+
+void CDBFileDialog::AddAllowedRootDir(const CString& realPath, const CString& displayName)
+{
+    m_model.AddAllowedRootDir(realPath, displayName);
+}
+
+void CDBFileDialog::RemoveAllowedRootDir(const CString& realPath)
+{
+    m_model.RemoveAllowedRootDir(realPath);
+}
+
+bool CDBFileDialog::SetCurrentDir(const winpath::path& dir)
+{
+    if (!m_model.SetCurrentDir(dir))
+        return false;
+    UpdateUI(true);
+    return true;
+}
+
+bool CDBFileDialog::SetCurrentDir(CString dir)
+{
+    return SetCurrentDir(winpath::path(dir.str()));
+}
+
+bool CDBFileDialog::IsMultiSelect() const
+{
+    return (m_pOFN->Flags & OFN_ALLOWMULTISELECT) != 0;
+}
+
+bool CDBFileDialog::IsDirFixed() const
+{
+    return !m_model.AllowDirUp() && !m_model.AllowDirDown();
+}
+
+CString CDBFileDialog::InitialDirText() const
+{
+    return CString(m_pOFN->lpstrInitialDir);
+}
+
+// ---------------------------------------------------------------- start
+
+CWPFWndBase* CDBFileDialog::OnInitDialog()
+{
+    CWPFJ3Dialog::OnInitDialog();
+    if (RefuseInitialDir())
+        return nullptr;
+
+    BindControls();
+    RegisterHandlers();
+    SetUpControlsForMode();
+    SetCurrentDir(InitialDirText());
+    m_lListe.Focus();
+    if (m_pOFN->lpstrFile && m_pOFN->lpstrFile[0] != '\0')
+        m_editCurrentFile.SetData(m_pOFN->lpstrFile);
+    return nullptr;
+}
+
+bool CDBFileDialog::RefuseInitialDir()
+{
+    const CString refusal = InitialDirRefusal();
+    if (refusal.IsEmpty())
+        return false;
+    HaltE(kRefusedToOpen, refusal, GetWindow());
+    EndDialog(2);
+    return true;
+}
+
+CString CDBFileDialog::InitialDirRefusal() const
+{
+    const CString initialDir = InitialDirText();
+    const winpath::path dir(initialDir.str());
+    if (dir.empty()) {
+        // The display root offers something only when a root holds an entry.
+        const auto& roots = m_model.AllowedRootDirs();
+        if (std::any_of(roots.begin(), roots.end(),
+                        [](const auto& root) { return CDBFilePathModel::FileOrDirExistsDB(root.first); }))
+            return CString();
+        return "Es k\xf6nnen keine Dateien ausgew\xe4hlt werden, da in der Datenbank noch keine Dateien "
+               "gespeichert sind.";
+    }
+    if (!m_model.AllowedRootDirForRealPath(dir.lexically_normal()).empty() &&
+        CDBFilePathModel::FileOrDirExistsDB(dir))
+        return CString();
+    return "Das Verzeichnis " + initialDir + " existiert nicht in der Datenbank.";
+}
+
+void CDBFileDialog::BindControls()
+{
+    m_lListe.Attach(this, "VKLLISTVIEW_FILELIST");
+    m_btnDirNew.Attach(this, "VKBUTTON_DIRNEW");
+    m_btnDirUp.Attach(this, "VKBUTTON_DIRUP");
+    m_btnDirDown.Attach(this, "VKBUTTON_DIRDOWN");
+    m_editCurrentDir.Attach(this, "VKLTEXTBOX_CURRENTDIR");
+    m_editCurrentFile.Attach(this, "VKLTEXTBOX_CURRENTFILE");
+
+    SetButtonIcon(m_btnDirNew, QStyle::SP_FileDialogNewFolder);
+    SetButtonIcon(m_btnDirUp, QStyle::SP_FileDialogToParent);
+    SetButtonIcon(m_btnDirDown, QStyle::SP_DirOpenIcon);
+
+    m_lListe.AddTextBlockColumn("Datei", 0, 0, "");
+    m_lListe.AddTextBlockColumn("Letzte \xc4nderung", 0, 2, "");
+    m_lListe.AddTextBlockColumn("Gr\xf6\xdf" "e", 0, 2, "");
+    m_lListe.BindMatrix(&m_matrixListe);
+}
+
+void CDBFileDialog::RegisterHandlers()
+{
+    using Self = CDBFileDialog;
+    m_lListe.DoAddOnSelectionChanged(
+        new CWPFEventCall<Self, CWPFSelectionChangedEvent>(this, &Self::OnSelectionChangedLListe));
+    m_lListe.DoAddOnMouseDoubleClick(
+        new CWPFEventCall<Self, CWPFMouseButtonEvent>(this, &Self::OnMouseDoubleClickLListe));
+    m_lListe.DoAddOnColumnHeaderClick(
+        new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnGridViewColumnHeaderClickLListe));
+    m_btnDirUp.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirUp));
+    m_btnDirDown.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirDown));
+    m_editCurrentDir.DoAddOnReturnKey(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnReturnEditCurrentDir));
+    m_editCurrentFile.DoAddOnReturnKey(
+        new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnReturnEditCurrentFile));
+    m_btnDirNew.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirNew));
+}
+
+void CDBFileDialog::SetUpControlsForMode()
+{
+    // The selection mode is set before the first listing, so that the
+    // preselected row is a selection of the final mode.
+    QWidget* parent = GetParentWindow();
+    const CString prefix = parent ? CWPFText::FromQString(parent->windowTitle()) : CString();
+    if (m_bOpenFileDialog) {
+        SetTitle(prefix + (IsMultiSelect() ? ": Datei(en) \xf6" "ffnen (DB)" : ": Datei \xf6" "ffnen (DB)"));
+        m_editCurrentFile.SetIsReadOnly(true);
+        m_lListe.SetSelectionMode(IsMultiSelect() ? VKSelectionExtended : VKSelectionSingle);
+        m_btnDirNew.SetVisibility(VKCollapsed);
+    } else {
+        SetTitle(prefix + ": Speichern unter (DB)");
+        m_editCurrentFile.SetIsReadOnly(false);
+        m_btnDirNew.SetVisibility(IsDirFixed() ? VKCollapsed : VKVisible);
+    }
+    m_editCurrentDir.SetIsReadOnly(IsDirFixed());
+}
+
+// ---------------------------------------------------------------- list
+
+void CDBFileDialog::UpdateUI(bool refill)
+{
+    m_editCurrentDir.SetData(DisplayText(m_model.CurrentDir()));
+    if (refill)
+        m_elementsToDisplay = CDBDirectoryListing::FillElementsToDisplay(m_model, m_typeFilter);
+    FillUIListe();
+    UpdateAttributesOfMultipleSelectedUIElements();
+    UpdateBtnDirUp();
+    UpdateBtnDirDown();
+    UpdateCurrentFileEdit();
+}
+
+void CDBFileDialog::FillUIListe()
+{
+    m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
+    m_matrixListe.Clear();
+    for (const DBFileEntry& entry : m_uiRowToPath)
+        m_matrixListe.DoAdd({CDBFileRowTexts::NameCell(entry), CDBFileRowTexts::LastChangeCell(entry),
+                             CDBFileRowTexts::SizeCell(entry)});
+    m_lListe.AutoSizeGridViewColumns();
+
+    // In save mode a preselected file would write its name over the one the
+    // user is about to type.
+    if (m_uiRowToPath.empty())
+        m_lListe.SetSelectedIndex(-1);
+    else if (m_bOpenFileDialog || m_uiRowToPath.front().second.isDirectory)
+        m_lListe.SetSelectedIndex(0);
+    else
+        m_lListe.SetSelectedIndex(-1);
+}
+
+bool CDBFileDialog::TakeSelectableRow(int row, SelectedFiles& selection) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
+        return false;
+    const DBFileEntry& entry = m_uiRowToPath[static_cast<std::size_t>(row)];
+    if (!m_typeFilter.FileMatchesAnyFilter(entry.first.filename()))
+        return false;
+    selection.push_back(entry);
+    return true;
+}
+
+void CDBFileDialog::UpdateAttributesOfMultipleSelectedUIElements()
+{
+    SelectedFiles selection;
+    if (IsMultiSelect()) {
+        for (int row : m_lListe.GetSelectedItems())
+            TakeSelectableRow(row, selection);
+    } else {
+        TakeSelectableRow(m_lListe.GetSelectedIndex(), selection);
+    }
+    m_multipleSelectedFiles = std::move(selection);
+}
+
+void CDBFileDialog::UpdateBtnDirUp()
+{
+    const winpath::path initialDir = CDBFilePathModel::RemoveTrailingSeparator(InitialDirText());
+    if (!m_model.AllowDirUp() && m_model.CurrentDir() == initialDir)
+        m_btnDirUp.SetIsEnabled(false);
+    else
+        m_btnDirUp.SetIsEnabled(
+            !CDBFilePathModel::IsDisplayPathRoot(m_model.RealPathToDisplayPath(m_model.CurrentDir())));
+}
+
+void CDBFileDialog::UpdateBtnDirDown()
+{
+    m_btnDirDown.SetIsEnabled(m_model.AllowDirDown() && GetAttributesOfCurrentUIElement().second.isDirectory);
+}
+
+void CDBFileDialog::UpdateCurrentFileEdit()
+{
+    if (m_multipleSelectedFiles.empty())
+        return;
+    if (m_multipleSelectedFiles.size() == 1) {
+        const DBFileEntry& entry = m_multipleSelectedFiles.front();
+        if (!entry.second.isDirectory)
+            m_editCurrentFile.SetData(CString(entry.first.filename().string()));
+        return;
+    }
+    CString names;
+    for (const DBFileEntry& entry : m_multipleSelectedFiles)
+        if (!entry.second.isDirectory)
+            names += Quoted(CString(entry.first.filename().string())) + " ";
+    names.TrimRight(' ');
+    m_editCurrentFile.SetData(names);
+}
+
+DBFileEntry CDBFileDialog::GetAttributesOfCurrentUIElement() const
+{
+    const int row = m_lListe.GetSelectedIndex();
+    if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
+        return {};
+    return m_uiRowToPath[static_cast<std::size_t>(row)];
+}
+
+void CDBFileDialog::SetCurrentDirToSelectedUIElement()
+{
+    SetCurrentDir(GetAttributesOfCurrentUIElement().first);
+}
+
+bool CDBFileDialog::SetCurrentDirToCurrentDirEditValue()
+{
+    const winpath::path displayPath(m_editCurrentDir.GetData().str());
+    const winpath::path real = m_model.DisplayPathToRealPath(displayPath);
+    if (!m_model.IsDirChangeAllowed(real, InitialDirText()))
+        return false;
+    if (CDBFilePathModel::IsDisplayPathRoot(displayPath))
+        return SetCurrentDir(winpath::path());
+    return !real.empty() && SetCurrentDir(real);
+}
+
+CString CDBFileDialog::DisplayText(const winpath::path& real) const
+{
+    return CString(m_model.RealPathToDisplayPath(real).string());
+}
+
+void CDBFileDialog::ShowCurrentDirAgain()
+{
+    SetCurrentDir(m_model.CurrentDir());
+}
+
+// ---------------------------------------------------------------- events
+
+void CDBFileDialog::OnSelectionChangedLListe(CWPFSelectionChangedEvent&)
+{
+    UpdateBtnDirDown();
+    UpdateAttributesOfMultipleSelectedUIElements();
+    UpdateCurrentFileEdit();
+}
+
+void CDBFileDialog::OnMouseDoubleClickLListe(CWPFMouseButtonEvent&)
+{
+    if (GetAttributesOfCurrentUIElement().second.isDirectory)
+        SetCurrentDirToSelectedUIElement();
+    else
+        OnSaveAndExit();
+}
+
+void CDBFileDialog::OnGridViewColumnHeaderClickLListe(CWPFRoutedEvent& event)
+{
+    const int column = event.GetColumnIndex();
+    if (column < CDBEntrySorter::SORT_BY_NAME || column > CDBEntrySorter::SORT_BY_SIZE)
+        return;
+    m_sorter.SetSortCriteria(static_cast<ESortCriteria>(column));
+    UpdateUI(false);
+}
+
+void CDBFileDialog::OnClickBtnDirUp(CWPFRoutedEvent&)
+{
+    const winpath::path& current = m_model.CurrentDir();
+    const bool atRoot = m_model.AllowedRootDirs().count(current) != 0;
+    SetCurrentDir(atRoot ? winpath::path() : current.parent_path());
+}
+
+void CDBFileDialog::OnClickBtnDirDown(CWPFRoutedEvent&)
+{
+    SetCurrentDirToSelectedUIElement();
+}
+
+void CDBFileDialog::OnReturnEditCurrentFile(CWPFRoutedEvent&)
+{
+    OnSaveAndExit();
+}
+
+void CDBFileDialog::OnReturnEditCurrentDir(CWPFRoutedEvent&)
+{
+    if (IsDirFixed() || SetCurrentDirToCurrentDirEditValue())
+        return;
+    const winpath::path displayPath = CDBFilePathModel::RemoveTrailingSeparator(m_editCurrentDir.GetData());
+    if (!m_bOpenFileDialog && OfferToCreateTypedDir(displayPath))
+        return;
+    ShowCurrentDirAgain();
+    HaltI(kDirNotFound, "Das angegebene Verzeichnis existiert nicht in der Datenbank!", GetWindow());
+}
+
+bool CDBFileDialog::OfferToCreateTypedDir(const winpath::path& displayPath)
+{
+    const winpath::path real = m_model.DisplayPathToRealPath(displayPath);
+    if (!m_model.IsDirChangeAllowed(real, InitialDirText()))
+        return false;
+    if (!m_directoryCreator.ValidateCreationPath(real)) {
+        m_directoryCreator.OnCreationPathValidationFailed(GetWindow());
+        ShowCurrentDirAgain();
+        return true;
+    }
+    const CString question = "Das Verzeichnis " + Quoted(CString(displayPath.string())) +
+                             " existiert nicht in der Datenbank. Soll es erstellt werden?";
+    if (SollIch(kDirNotFound, question, GetWindow()) != BOX_YES) {
+        ShowCurrentDirAgain();
+        return true;
+    }
+    if (!m_directoryCreator.CreateDummyFile(real)) {
+        CDBDirectoryCreator::OnDirCreationFailed(GetWindow());
+        ShowCurrentDirAgain();
+        return true;
+    }
+    return SetCurrentDir(real);
+}
+
+void CDBFileDialog::OnClickBtnDirNew(CWPFRoutedEvent&)
+{
+    if (SollIch("Verzeichnis erstellen", "Neues Verzeichnis erstellen?", GetWindow()) != BOX_YES)
+        return;
+    const CString label = "Verzeichnisname: ";
+    CString description = label + "[text,]";
+    if (!VKParamBox(description, GetWindow(), "Ordnernamen eingeben"))
+        return;
+    const CString name = description.Mid(label.GetLength());
+    const winpath::path dir =
+        CDBFilePathModel::RemoveTrailingSeparator(m_model.CurrentDir() / winpath::path(name.str()));
+    if (!m_directoryCreator.ValidateCreationPath(dir)) {
+        m_directoryCreator.OnCreationPathValidationFailed(GetWindow());
+        ShowCurrentDirAgain();
+    } else if (!m_directoryCreator.CreateDummyFile(dir)) {
+        CDBDirectoryCreator::OnDirCreationFailed(GetWindow());
+        ShowCurrentDirAgain();
+    } else {
+        UpdateUI(true);
+    }
+}
+
+// ---------------------------------------------------------------- commit
+
+void CDBFileDialog::OnExit()
+{
+    EndDialog(2);
+}
+
+void CDBFileDialog::OnSaveAndExit()
+{
+    if (m_bOpenFileDialog && m_multipleSelectedFiles.empty())
+        return;
+    if (m_multipleSelectedFiles.size() > 1) {
+        UpdateOFNFromFilePath("");
+        EndDialog(1);
+        return;
+    }
+    const CString name = m_editCurrentFile.GetData();
+    if (name.IsEmpty() || IsNameRefused(name) || IsTypeRefused(name))
+        return;
+    // The store knows no "." or "..": a name is resolved before it is judged.
+    const winpath::path real = (m_model.CurrentDir() / winpath::path(name.str())).lexically_normal();
+    if (IsResultRefused(real))
+        return;
+    UpdateOFNFromFilePath(CString(real.string()));
+    EndDialog(1);
+}
+
+bool CDBFileDialog::IsNameRefused(const CString& name) const
+{
+    if (m_bOpenFileDialog || CWindowsNameRules::IsValidWindowsComponent(winpath::AnsiToWide(name.str())))
+        return false;
+    HaltI("Ung\xfcltiger Dateiname", "Der angegebene Dateiname " + Quoted(name) + " ist ung\xfcltig!", GetWindow());
+    return true;
+}
+
+bool CDBFileDialog::IsTypeRefused(const CString& name) const
+{
+    if (m_typeFilter.FileMatchesAnyFilter(winpath::path(name.str())))
+        return false;
+    HaltI("Ung\xfcltiger Dateityp",
+          "Der Dateityp der ausgew\xe4hlten Datei entspricht nicht den erlaubten Dateitypen (" +
+              CString(m_typeFilter.JoinedPatternLists()) + ")!",
+          GetWindow());
+    return true;
+}
+
+bool CDBFileDialog::IsResultRefused(const winpath::path& real) const
+{
+    if (m_model.AllowedRootDirForRealPath(real).empty()) {
+        m_directoryCreator.OnCreationPathValidationFailed(GetWindow());
+        return true;
+    }
+    const CString text(real.string());
+    const CString display = Quoted(DisplayText(real));
+    const std::size_t pathRoom = m_pOFN->nMaxFile > 2 ? m_pOFN->nMaxFile - 2 : 0;
+    const std::size_t nameRoom = m_pOFN->nMaxFileTitle > 1 ? m_pOFN->nMaxFileTitle - 1 : 0;
+    if (!m_pOFN->lpstrFile || text.str().size() > pathRoom || real.filename().string().size() > nameRoom) {
+        HaltI("Pfad zu lang",
+              "Der Pfad " + display + " ist zu lang und kann nicht \xfc" "bernommen werden (h\xf6" "chstens " +
+                  CString(std::to_string(pathRoom)) + " Zeichen, der Dateiname h\xf6" "chstens " +
+                  CString(std::to_string(nameRoom)) + ")!",
+              GetWindow());
+        return true;
+    }
+    const bool exists = FileExistsDB(text);
+    if (!m_bOpenFileDialog && !m_allowOverwrite && exists) {
+        HaltI("Datei existiert bereits",
+              "Die Datei " + display + " existiert bereits in der Datenbank und kann nicht \xfc" "berschrieben werden!",
+              GetWindow());
+        return true;
+    }
+    if (m_bOpenFileDialog && !exists) {
+        HaltI("Datei nicht gefunden",
+              "Die Datei " + display + " existiert nicht in der Datenbank und kann nicht ge\xf6" "ffnet/ausgew\xe4hlt!",
+              GetWindow());
+        return true;
+    }
+    return false;
+}
+
+void CDBFileDialog::UpdateOFNFromFilePath(const CString& path)
+{
+    OPENFILENAMEA& ofn = *m_pOFN;
+    const std::string& text = path.str();
+    const std::size_t lastSeparator = text.find_last_of('\\');
+    const std::size_t nameStart = lastSeparator == std::string::npos ? 0 : lastSeparator + 1;
+
+    // Two terminating zeros, as a list of names would end.
+    const std::size_t pathRoom = ofn.nMaxFile >= 2 ? ofn.nMaxFile - 1 : 0;
+    CopyTruncated(ofn.lpstrFile, pathRoom, text);
+    if (ofn.lpstrFile && pathRoom > 0)
+        ofn.lpstrFile[std::strlen(ofn.lpstrFile) + 1] = '\0';
+    CopyTruncated(ofn.lpstrFileTitle, ofn.nMaxFileTitle, text.substr(std::min(nameStart, text.size())));
+
+    const std::string stored = ofn.lpstrFile && pathRoom > 0 ? ofn.lpstrFile : "";
+    const std::size_t storedNameStart = std::min(nameStart, stored.size());
+    const std::size_t dot = stored.find_last_of('.');
+    const bool hasExtension = dot != std::string::npos && dot >= storedNameStart;
+    ofn.nFileOffset = static_cast<WORD>(storedNameStart);
+    ofn.nFileExtension = static_cast<WORD>(hasExtension ? dot + 1 : stored.size());
+}
+
+// ---------------------------------------------------------------- results
+
+CString CDBFileDialog::GetPathName() const
+{
+    return CString(m_pOFN->lpstrFile);
+}
+
+CString CDBFileDialog::GetFileName() const
+{
+    return CString(m_pOFN->lpstrFileTitle);
+}
+
+CString CDBFileDialog::GetFileExt() const
+{
+    if (m_pOFN->nFileExtension == 0)
+        return CString();
+    return GetPathName().Mid(m_pOFN->nFileExtension);
+}
+
+CString CDBFileDialog::GetFileTitle() const
+{
+    const CString name = GetFileName();
+    const int dot = name.ReverseFind('.');
+    return dot < 0 ? name : name.Left(dot);
+}
+
+CString J3GetPathNameFromDBFileDialog(SDBFileDialogParams params)
+{
+    CDBFileDialog dialog(params.openFileDialog, params.defaultExtension, params.fileName, params.flags,
+                         params.filter, params.parentWindow, params.structSize, params.vistaStyle);
+    dialog.SetAllowDirChanges(params.allowDirUp, params.allowDirDown);
+    if (params.initialDir)
+        dialog.GetOFN().lpstrInitialDir = params.initialDir;
+    return dialog.DoModal() == 1 ? dialog.GetPathName() : CString();
+}
