@@ -1,0 +1,301 @@
+#include <string>
+#include <vector>
+
+#include <QDialog>
+#include <QTest>
+#include <QTreeView>
+
+#include "DBFileDialogTestFixture.h"
+#include "support/DialogDriver.h"
+#include "msgbox/Boxes.h"
+#include "vkdb/DBFileFunctions.h"
+#include "vkwpfcpp/VKButtonClass.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr const char* kList = "VKLLISTVIEW_FILELIST";
+constexpr const char* kDirBox = "VKLTEXTBOX_CURRENTDIR";
+constexpr const char* kFileBox = "VKLTEXTBOX_CURRENTFILE";
+constexpr const char* kTexts = "Texte|*.txt||";
+constexpr const char* kBriefe = "C:\\P\\Data\\Briefe";
+
+// Double-clicks a row of the file list as a person would.
+void DoubleClickRow(QDialog& window, int row)
+{
+    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, kList));
+    ASSERT_NE(view, nullptr);
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void TypeAndReturn(QDialog& window, const std::string& box, const std::string& text)
+{
+    QWidget* widget = j3test::DialogDriver::Find(window, box);
+    ASSERT_NE(widget, nullptr);
+    widget->setFocus();
+    QTest::keyClicks(widget, QString::fromStdString(text));
+    QTest::keyClick(widget, Qt::Key_Return);
+}
+
+class DBFileDialogCommitTest : public DBFileDialogTestFixture {
+protected:
+    void SetUp() override
+    {
+        DBFileDialogTestFixture::SetUp();
+        StoreFile("C:\\P\\Data\\Briefe\\A.txt", 1000, "aaaa");
+        StoreFile("C:\\P\\Data\\Briefe\\b.txt", 2000, "bb");
+        StoreFile("C:\\P\\Data\\Briefe\\c.log", 3000, "c");
+        StoreFile("C:\\P\\Data\\Briefe\\2024\\d.txt", 4000, "d");
+    }
+
+    // A save dialog in the letters directory that may go anywhere; the steps
+    // run on it, the result of DoModal is returned.
+    int RunSave(CDBFileDialog& dialog, j3test::DialogDriver& driver, const char* initialDir = kBriefe)
+    {
+        dialog.SetAllowDirChanges(true, true);
+        dialog.GetOFN().lpstrInitialDir = initialDir;
+        return driver.Run(dialog);
+    }
+};
+
+TEST_F(DBFileDialogCommitTest, ThePlainFunctionReturnsTheChosenFile)
+{
+    const CString chosen = RunPlain(Params(1, kBriefe, kTexts, false, true), [](QDialog& window) {
+        DoubleClickRow(window, 2);
+    });
+    EXPECT_EQ(chosen, "C:\\P\\Data\\Briefe\\b.txt");
+
+    // Return on the list confirms the preselected first file.
+    const CString first = RunPlain(Params(1, kBriefe, kTexts, false, false), [](QDialog& window) {
+        QTest::keyClick(j3test::DialogDriver::Find(window, kList), Qt::Key_Return);
+    });
+    EXPECT_EQ(first, "C:\\P\\Data\\Briefe\\A.txt");
+
+    const CString saved = RunPlain(Params(0, kBriefe, kTexts, false, true), [](QDialog& window) {
+        TypeAndReturn(window, kFileBox, "Neu.txt");
+    });
+    EXPECT_EQ(saved, "C:\\P\\Data\\Briefe\\Neu.txt");
+
+    const CString cancelled = RunPlain(Params(1, kBriefe, kTexts, false, true), [](QDialog& window) {
+        QTest::keyClick(&window, Qt::Key_Escape);
+    });
+    EXPECT_EQ(cancelled, "");
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(DBFileDialogCommitTest, AMultipleSelectionIsReadFromTheList)
+{
+    StoreFile("C:\\P\\Data\\Briefe\\e.txt");
+    CDBFileDialog dialog(1, nullptr, nullptr, OFN_ALLOWMULTISELECT, "Texte|*.txt|Logs|*.log||", nullptr, 0, 0);
+    dialog.SetAllowDirChanges(false, true);
+    dialog.GetOFN().lpstrInitialDir = kBriefe;
+    j3test::DialogDriver driver;
+    driver.SelectRows(kList, {4, 0, 1, 3})
+        .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), "\"e.txt\" \"A.txt\" \"c.log\""); })
+        .ClickFrameButton(VKButtonOK);
+    EXPECT_EQ(driver.Run(dialog), 1);
+    EXPECT_EQ(dialog.GetPathName(), "");
+    // The directory "2024" passes no file type and is not taken.
+    std::vector<std::string> chosen;
+    for (const DBFileEntry& entry : dialog.GetMultipleSelectedFiles())
+        chosen.push_back(entry.first.string());
+    EXPECT_EQ(chosen, (Strings{"C:\\P\\Data\\Briefe\\e.txt", "C:\\P\\Data\\Briefe\\A.txt", "C:\\P\\Data\\Briefe\\c.log"}));
+
+    const CString plain = RunPlain(Params(1, kBriefe, kTexts, false, true, OFN_ALLOWMULTISELECT), [](QDialog& window) {
+        auto* view = j3test::DialogDriver::Find(window, kList);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keyClick(view, Qt::Key_Return);
+    });
+    EXPECT_EQ(plain, "");
+}
+
+TEST_F(DBFileDialogCommitTest, RefusalsKeepTheDialogOpen)
+{
+    struct SCase {
+        const char* typed;
+        bool allowOverwrite;
+        std::string box;
+    };
+    const SCase cases[] = {
+        {"a/b.txt", true, "Ungültiger Dateiname|Der angegebene Dateiname \"a/b.txt\" ist ungültig!"},
+        {"con.txt", true, "Ungültiger Dateiname|Der angegebene Dateiname \"con.txt\" ist ungültig!"},
+        {"brief.doc", true,
+         "Ungültiger Dateityp|Der Dateityp der ausgewählten Datei entspricht nicht den erlaubten Dateitypen "
+         "(*.txt,*.log)!"},
+        {"b.txt", false,
+         "Datei existiert bereits|Die Datei \"data\\Briefe\\b.txt\" existiert bereits in der Datenbank und kann "
+         "nicht überschrieben werden!"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_boxes.ClearRecords();
+        CDBFileDialog dialog(0, nullptr, nullptr, 0, "Texte|*.txt|Logs|*.log||", nullptr, 0, 0);
+        dialog.SetAllowOverwrite(c.allowOverwrite);
+        j3test::DialogDriver driver;
+        driver.Type(kFileBox, c.typed)
+            .PressReturn(kFileBox)
+            .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), c.typed); })
+            .ClickFrameButton(VKButtonCancel);
+        EXPECT_EQ(RunSave(dialog, driver), 2);
+        EXPECT_EQ(Boxes(), Strings{c.box});
+        EXPECT_EQ(dialog.GetPathName(), "");
+    }
+}
+
+TEST_F(DBFileDialogCommitTest, APathTooLongForTheRecordIsNotCutShort)
+{
+    // 16 + 1 + 241 characters fill the 258 that lpstrFile holds; one more does not fit.
+    const std::string fits = std::string(237, 'x') + ".txt";
+    const std::string tooLong = "y" + fits;
+    CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    j3test::DialogDriver driver;
+    driver.Type(kFileBox, tooLong).PressReturn(kFileBox).Type(kFileBox, fits).PressReturn(kFileBox);
+    EXPECT_EQ(RunSave(dialog, driver), 1);
+    const Strings notices = Boxes(EBoxKind::Notice);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].substr(0, notices[0].find('|')), "Pfad zu lang");
+    EXPECT_EQ(dialog.GetPathName(), CString(std::string(kBriefe) + "\\" + fits));
+    EXPECT_EQ(dialog.GetFileName(), CString(fits));
+}
+
+TEST_F(DBFileDialogCommitTest, OpenModeRefusesAFileThatVanished)
+{
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    dialog.SetAllowDirChanges(false, true);
+    dialog.GetOFN().lpstrInitialDir = kBriefe;
+    j3test::DialogDriver driver;
+    driver.ClickRow(kList, 2)
+        .Do([] { DeleteFileDB("C:\\P\\Data\\Briefe\\b.txt"); })
+        .ClickFrameButton(VKButtonOK)
+        .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), "b.txt"); })
+        .ClickRow(kList, 1)
+        .ClickFrameButton(VKButtonOK);
+    EXPECT_EQ(driver.Run(dialog), 1);
+    EXPECT_EQ(Boxes(), Strings{"Datei nicht gefunden|Die Datei \"data\\Briefe\\b.txt\" existiert nicht in der "
+                               "Datenbank und kann nicht geöffnet/ausgewählt!"});
+    EXPECT_EQ(dialog.GetPathName(), "C:\\P\\Data\\Briefe\\A.txt");
+}
+
+TEST_F(DBFileDialogCommitTest, TheResultFieldsDescribeTheChosenPath)
+{
+    struct SCase {
+        const char* typed;
+        const char* fileName;
+        const char* ext;
+        const char* title;
+    };
+    const SCase cases[] = {
+        {"brief.txt", "brief.txt", "txt", "brief"},
+        {"brief", "brief", "", "brief"},
+        {"a.b.txt", "a.b.txt", "txt", "a.b"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        CDBFileDialog dialog(0, "txt", nullptr, 0, "Alle|*||", nullptr, 0, 0);
+        j3test::DialogDriver driver;
+        // Save mode leaves a first file row unselected, so the double click
+        // below the rows hits no entry and confirms the typed name.
+        driver.Type(kFileBox, c.typed).DoubleClickRow(kList, -1);
+        const std::string dir = std::string(kBriefe) + "\\2024";
+        EXPECT_EQ(RunSave(dialog, driver, dir.c_str()), 1);
+        const std::string path = dir + "\\" + c.typed;
+        const OPENFILENAMEA& ofn = dialog.GetOFN();
+        EXPECT_EQ(dialog.GetPathName(), CString(path));
+        EXPECT_EQ(ofn.lpstrFile[path.size() + 1], '\0');
+        EXPECT_EQ(dialog.GetFileName(), c.fileName);
+        EXPECT_EQ(dialog.GetFileExt(), c.ext);
+        EXPECT_EQ(dialog.GetFileTitle(), c.title);
+        EXPECT_EQ(ofn.nFileOffset, dir.size() + 1);
+        EXPECT_EQ(ofn.nFileExtension, path.size() - std::string(c.ext).size());
+    }
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(DBFileDialogCommitTest, NothingIsReturnedOutsideTheRoots)
+{
+    // Saving at the display root would name a file above every root.
+    CDBFileDialog atDisplayRoot(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    atDisplayRoot.SetAllowDirChanges(true, true);
+    j3test::DialogDriver driver;
+    driver.Type(kFileBox, "x.txt").PressReturn(kFileBox).PressEscape();
+    EXPECT_EQ(driver.Run(atDisplayRoot), 2);
+
+    // An initial name that climbs out of the root.
+    CDBFileDialog climbing(1, nullptr, "..\\..\\..\\Windows\\x.txt", 0, kTexts, nullptr, 0, 0);
+    climbing.GetOFN().lpstrInitialDir = kBriefe;
+    StoreFile("C:\\Windows\\x.txt");
+    j3test::DialogDriver climber;
+    climber.ClickFrameButton(VKButtonOK).PressEscape();
+    EXPECT_EQ(climber.Run(climbing), 2);
+
+    const std::string rootsNotice = "Ungültiges Verzeichnis|Das angegebene Verzeichnis muss ein Unterverzeichnis von "
+                                    "einem der folgenden Verzeichnisse sein: data, qa";
+    EXPECT_EQ(Boxes(), (Strings{rootsNotice, rootsNotice}));
+}
+
+TEST_F(DBFileDialogCommitTest, SaveModeCreatesDirectoriesThatLiveWithTheirFiles)
+{
+    m_boxes.QueueAnswer(BOX_YES);  // create the typed directory
+    m_boxes.QueueAnswer(BOX_YES);  // create a directory by the button
+    m_boxes.QueueInput({"Leer"});
+    m_boxes.QueueAnswer(BOX_NO);   // do not create the second typed one
+    {
+        CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        j3test::DialogDriver driver;
+        driver.Type(kDirBox, "data\\Briefe\\Neu")
+            .PressReturn(kDirBox)
+            .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
+            .Click("VKBUTTON_DIRNEW")
+            .Do([&] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), Strings{"Leer\\"}); })
+            .Type(kDirBox, "data\\Anders")
+            .PressReturn(kDirBox)
+            .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
+            .Type(kFileBox, "brief.txt")
+            .PressReturn(kFileBox);
+        EXPECT_EQ(RunSave(dialog, driver), 1);
+        EXPECT_EQ(dialog.GetPathName(), "C:\\P\\Data\\Briefe\\Neu\\brief.txt");
+        EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__"));
+        StoreFile("C:\\P\\Data\\Briefe\\Neu\\brief.txt");
+    }
+    // The placeholders went with the dialog; the directory with a file stays.
+    EXPECT_FALSE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__"));
+    EXPECT_FALSE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\__j3dbfiledialog-dummy__"));
+    EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\brief.txt"));
+    EXPECT_EQ(Boxes(EBoxKind::Question),
+              (Strings{"Verzeichnis nicht gefunden|Das Verzeichnis \"data\\Briefe\\Neu\" existiert nicht in der "
+                       "Datenbank. Soll es erstellt werden?",
+                       "Verzeichnis erstellen|Neues Verzeichnis erstellen?",
+                       "Verzeichnis nicht gefunden|Das Verzeichnis \"data\\Anders\" existiert nicht in der "
+                       "Datenbank. Soll es erstellt werden?"}));
+    EXPECT_TRUE(Boxes(EBoxKind::Notice).empty());
+}
+
+TEST_F(DBFileDialogCommitTest, InvalidNewDirectoriesAreRefused)
+{
+    struct SCase {
+        const char* name;
+        std::string notice;
+    };
+    const std::string rootsNotice = "Ungültiges Verzeichnis|Das angegebene Verzeichnis muss ein Unterverzeichnis von "
+                                    "einem der folgenden Verzeichnisse sein: data, qa";
+    const SCase cases[] = {{"con", rootsNotice}, {"a.", rootsNotice}, {"..", rootsNotice}, {"a:b", rootsNotice}};
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_boxes.ClearRecords();
+        m_boxes.QueueAnswer(BOX_YES);
+        m_boxes.QueueInput({c.name});
+        CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        j3test::DialogDriver driver;
+        driver.Click("VKBUTTON_DIRNEW")
+            .Do([&] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0).front(), "2024\\"); })
+            .PressEscape();
+        EXPECT_EQ(RunSave(dialog, driver), 2);
+        EXPECT_EQ(Boxes(EBoxKind::Notice), Strings{c.notice});
+    }
+}
+
+} // namespace

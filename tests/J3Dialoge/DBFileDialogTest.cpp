@@ -1,0 +1,328 @@
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include <QDialog>
+#include <QWidget>
+
+#include "DBFileDialogTestFixture.h"
+#include "support/DialogDriver.h"
+#include "vkwpfcpp/VKButtonClass.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr const char* kList = "VKLLISTVIEW_FILELIST";
+constexpr const char* kDirBox = "VKLTEXTBOX_CURRENTDIR";
+constexpr const char* kFileBox = "VKLTEXTBOX_CURRENTFILE";
+constexpr const char* kTexts = "Texte|*.txt||";
+
+// The letters directory of the tests: a subdirectory, two texts, a document.
+class DBFileDialogTest : public DBFileDialogTestFixture {
+protected:
+    void SetUp() override
+    {
+        DBFileDialogTestFixture::SetUp();
+        setenv("TZ", "UTC", 1);
+        tzset();
+        StoreFile("C:\\P\\Data\\Briefe\\b.txt", 2000, "bb");
+        StoreFile("C:\\P\\Data\\Briefe\\A.txt", 1000, "aaaa");
+        StoreFile("C:\\P\\Data\\Briefe\\notiz.doc", 3000, "d");
+        StoreFile("C:\\P\\Data\\Briefe\\2024\\c.txt", 4000, "c");
+        StoreFile("C:\\P\\QA\\q.txt", 5000, "q");
+    }
+
+    void TearDown() override
+    {
+        unsetenv("TZ");
+        tzset();
+        DBFileDialogTestFixture::TearDown();
+    }
+};
+
+TEST_F(DBFileDialogTest, TheRecordHoldsTheCallersArguments)
+{
+    const std::string longName(300, 'n');
+    struct SCase {
+        unsigned long structSize;
+        unsigned long flags;
+        const char* fileName;
+        DWORD expectedSize;
+        DWORD expectedFlags;
+        std::string expectedFile;
+    };
+    const SCase cases[] = {
+        {0, 0, nullptr, 88, OFN_ENABLEHOOK | OFN_EXPLORER, ""},
+        {400, OFN_ALLOWMULTISELECT | OFN_ENABLESIZING, "brief.txt", 400,
+         OFN_ALLOWMULTISELECT | OFN_ENABLESIZING | OFN_ENABLEHOOK | OFN_EXPLORER, "brief.txt"},
+        {0, OFN_ENABLETEMPLATE | OFN_ENABLESIZING, longName.c_str(), 88,
+         OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_EXPLORER, std::string(259, 'n')},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.structSize);
+        CDBFileDialog dialog(1, "txt", c.fileName, c.flags, kTexts, nullptr, c.structSize, 1);
+        const OPENFILENAMEA& ofn = dialog.GetOFN();
+        EXPECT_EQ(ofn.lStructSize, c.expectedSize);
+        EXPECT_EQ(ofn.Flags, c.expectedFlags);
+        EXPECT_EQ(std::string(ofn.lpstrFile), c.expectedFile);
+        EXPECT_EQ(ofn.nMaxFile, 260u);
+        EXPECT_EQ(ofn.nMaxFileTitle, 256u);
+        EXPECT_STREQ(ofn.lpstrFilter, kTexts);
+        EXPECT_STREQ(ofn.lpstrDefExt, "txt");
+        EXPECT_EQ(ofn.lpstrInitialDir, nullptr);
+        EXPECT_EQ(dialog.GetPathName(), CString(c.expectedFile));
+        // The whole record as asked for is zeroed beyond the known fields.
+        const auto* bytes = reinterpret_cast<const unsigned char*>(&ofn);
+        for (std::size_t i = sizeof(OPENFILENAMEA); i < c.expectedSize; ++i)
+            ASSERT_EQ(bytes[i], 0) << i;
+    }
+}
+
+TEST_F(DBFileDialogTest, RefusesToOpenWhereThereIsNothingToShow)
+{
+    StoreFile("C:\\Windows\\win.ini");
+    struct SCase {
+        const char* initialDir;
+        bool removeRoots;
+        std::string text;
+    };
+    const SCase cases[] = {
+        {"C:\\P\\Data\\Fehlt", false, "Das Verzeichnis C:\\P\\Data\\Fehlt existiert nicht in der Datenbank."},
+        // A directory of the store outside every root is refused like a missing one.
+        {"C:\\Windows", false, "Das Verzeichnis C:\\Windows existiert nicht in der Datenbank."},
+        {"", true, "Es können keine Dateien ausgewählt werden, da in der Datenbank noch keine Dateien gespeichert "
+                   "sind."},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.initialDir);
+        m_boxes.ClearRecords();
+        CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        if (c.removeRoots) {
+            dialog.RemoveAllowedRootDir("C:\\P\\Data\\");
+            dialog.RemoveAllowedRootDir("C:\\P\\QA");
+        }
+        dialog.GetOFN().lpstrInitialDir = c.initialDir;
+        EXPECT_EQ(dialog.DoModal(), 2);
+        EXPECT_EQ(Boxes(EBoxKind::Error), Strings{"Dateiauswahl kann nicht geöffnet werden|" + c.text});
+        EXPECT_EQ(dialog.GetPathName(), "");
+    }
+    EXPECT_EQ(RunPlain(Params(1, "C:\\P\\Data\\Fehlt", kTexts, true, true), [](QDialog&) {}), "");
+}
+
+TEST_F(DBFileDialogTest, ShowsTheInitialDirectoryInOpenMode)
+{
+    QWidget parent;
+    parent.setWindowTitle("Praxis Sonnenschein");
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, &parent, 0, 0);
+    dialog.SetAllowDirChanges(false, true);
+    dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe\\";
+    j3test::DialogDriver driver;
+    driver
+        .Do([&] {
+            QDialog& window = *dialog.GetWindow();
+            EXPECT_EQ(window.windowTitle().toStdString(), "Praxis Sonnenschein: Datei öffnen (DB)");
+            EXPECT_EQ(BoxText(window, kDirBox), "data\\Briefe");
+            EXPECT_EQ(ListColumn(window, 0), (Strings{"2024\\", "A.txt", "b.txt"}));
+            EXPECT_EQ(ListColumn(window, 1), (Strings{"", "01.01.1970  00:16:40", "01.01.1970  00:33:20"}));
+            const Strings sizes = ListColumn(window, 2);
+            EXPECT_EQ(sizes[0], "");
+            EXPECT_NE(sizes[1], "");
+            // Open mode preselects the first row, here a directory: the
+            // file box stays empty and the down button leads into it.
+            EXPECT_EQ(BoxText(window, kFileBox), "");
+            EXPECT_TRUE(IsEnabled(window, "VKBUTTON_DIRDOWN"));
+            EXPECT_FALSE(IsEnabled(window, "VKBUTTON_DIRUP"));
+            EXPECT_FALSE(IsShown(window, "VKBUTTON_DIRNEW"));
+            EXPECT_TRUE(IsReadOnly(window, kFileBox));
+            EXPECT_FALSE(IsReadOnly(window, kDirBox));
+            EXPECT_TRUE(j3test::DialogDriver::Find(window, kList)->hasFocus());
+        })
+        .ClickRow(kList, 2)
+        .Do([&] {
+            EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), "b.txt");
+            EXPECT_FALSE(IsEnabled(*dialog.GetWindow(), "VKBUTTON_DIRDOWN"));
+        })
+        .PressEscape();
+    EXPECT_EQ(driver.Run(dialog), 2);
+    EXPECT_EQ(dialog.GetPathName(), "");
+}
+
+TEST_F(DBFileDialogTest, ModeAndDirectionFlagsShapeTheControls)
+{
+    struct SCase {
+        int open;
+        bool up;
+        bool down;
+        const char* title;
+        bool newDirShown;
+        bool dirBoxReadOnly;
+        bool fileBoxReadOnly;
+    };
+    const SCase cases[] = {
+        {1, true, true, ": Datei öffnen (DB)", false, false, true},
+        {0, false, true, ": Speichern unter (DB)", true, false, false},
+        {0, true, false, ": Speichern unter (DB)", true, false, false},
+        {0, false, false, ": Speichern unter (DB)", false, true, false},
+        {1, false, false, ": Datei öffnen (DB)", false, true, true},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.open) + std::to_string(c.up) + std::to_string(c.down));
+        CDBFileDialog dialog(c.open, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        dialog.SetAllowDirChanges(c.up, c.down);
+        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+        j3test::DialogDriver driver;
+        driver
+            .Do([&] {
+                QDialog& window = *dialog.GetWindow();
+                EXPECT_EQ(window.windowTitle().toStdString(), c.title);
+                EXPECT_EQ(IsShown(window, "VKBUTTON_DIRNEW"), c.newDirShown);
+                EXPECT_EQ(IsReadOnly(window, kDirBox), c.dirBoxReadOnly);
+                EXPECT_EQ(IsReadOnly(window, kFileBox), c.fileBoxReadOnly);
+                // Up at the initial directory only when the user may leave it.
+                EXPECT_EQ(IsEnabled(window, "VKBUTTON_DIRUP"), c.up);
+            })
+            .ClickFrameButton(VKButtonCancel);
+        EXPECT_EQ(driver.Run(dialog), 2);
+    }
+}
+
+TEST_F(DBFileDialogTest, MovesThroughDirectoriesAsTheUserAsks)
+{
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    dialog.SetAllowDirChanges(true, true);
+    dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+    j3test::DialogDriver driver;
+    const auto expectAt = [&](const std::string& dir, const Strings& names) {
+        return [&dialog, this, dir, names] {
+            EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), dir);
+            EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), names);
+        };
+    };
+    driver.DoubleClickRow(kList, 0)
+        .Do(expectAt("data\\Briefe\\2024", {"c.txt"}))
+        .Click("VKBUTTON_DIRUP")
+        .Do(expectAt("data\\Briefe", {"2024\\", "A.txt", "b.txt"}))
+        .ClickRow(kList, 0)
+        .Click("VKBUTTON_DIRDOWN")
+        .Do(expectAt("data\\Briefe\\2024", {"c.txt"}))
+        .Click("VKBUTTON_DIRUP")
+        .Click("VKBUTTON_DIRUP")
+        .Do(expectAt("data", {"Briefe\\"}))
+        .Click("VKBUTTON_DIRUP")
+        .Do(expectAt("", {"Data\\", "QA\\"}))
+        .Do([&] { EXPECT_FALSE(IsEnabled(*dialog.GetWindow(), "VKBUTTON_DIRUP")); })
+        .Type(kDirBox, "qa")
+        .PressReturn(kDirBox)
+        .Do(expectAt("qa", {"q.txt"}))
+        .Type(kDirBox, "data\\Briefe\\2024\\")
+        .PressReturn(kDirBox)
+        .Do(expectAt("data\\Briefe\\2024", {"c.txt"}))
+        .Type(kDirBox, "")
+        .PressReturn(kDirBox)
+        .Do(expectAt("", {"Data\\", "QA\\"}))
+        .PressEscape();
+    EXPECT_EQ(driver.Run(dialog), 2);
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(DBFileDialogTest, TypedDirectoriesThatMayNotBeEnteredAreRefused)
+{
+    StoreFile("C:\\Windows\\win.ini");
+    StoreFile("C:\\P\\Data\\Andere\\x.txt");
+    struct SCase {
+        bool up;
+        bool down;
+        const char* typed;
+    };
+    const SCase cases[] = {
+        {true, true, "data\\..\\..\\Windows"},
+        {true, true, "C:\\Windows"},
+        {true, true, "data\\Fehlt"},
+        {true, true, "Data\\Briefe"},
+        {false, true, "data\\Andere"},
+        {true, false, "data\\Briefe\\2024"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        m_boxes.ClearRecords();
+        CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        dialog.SetAllowDirChanges(c.up, c.down);
+        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+        j3test::DialogDriver driver;
+        driver.Type(kDirBox, c.typed)
+            .PressReturn(kDirBox)
+            .Do([&] {
+                EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe");
+                EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0).back(), "b.txt");
+            })
+            .PressEscape();
+        EXPECT_EQ(driver.Run(dialog), 2);
+        EXPECT_EQ(Boxes(), Strings{"Verzeichnis nicht gefunden|Das angegebene Verzeichnis existiert nicht in der "
+                                   "Datenbank!"});
+    }
+}
+
+TEST_F(DBFileDialogTest, TheDisplayRootShowsOnlyTheRootsThatHoldFiles)
+{
+    StoreFile("C:\\Windows\\win.ini");
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, "Alle|*.*", nullptr, 0, 0);
+    dialog.SetAllowDirChanges(true, true);
+    dialog.AddAllowedRootDir("C:\\P\\Leer", "leer");
+    j3test::DialogDriver driver;
+    driver
+        .Do([&] {
+            EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "");
+            EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), (Strings{"Data\\", "QA\\"}));
+            EXPECT_FALSE(IsEnabled(*dialog.GetWindow(), "VKBUTTON_DIRUP"));
+        })
+        .DoubleClickRow(kList, 1)
+        .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "qa"); })
+        .PressEscape();
+    EXPECT_EQ(driver.Run(dialog), 2);
+}
+
+TEST_F(DBFileDialogTest, HeaderClicksSortTheRows)
+{
+    StoreFile("C:\\P\\Data\\Briefe\\z.txt", 500, "zzzzzzzzzz");
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    dialog.SetAllowDirChanges(false, true);
+    dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+    j3test::DialogDriver driver;
+    const auto expectNames = [&](const Strings& names) {
+        return [&dialog, names] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), names); };
+    };
+    driver.ClickHeader(kList, 0)
+        .Do(expectNames({"z.txt", "b.txt", "A.txt", "2024\\"}))
+        .ClickHeader(kList, 2)
+        .Do(expectNames({"z.txt", "A.txt", "b.txt", "2024\\"}))
+        .ClickHeader(kList, 2)
+        .Do(expectNames({"2024\\", "b.txt", "A.txt", "z.txt"}))
+        .ClickHeader(kList, 1)
+        .Do(expectNames({"2024\\", "z.txt", "A.txt", "b.txt"}))
+        .PressEscape();
+    EXPECT_EQ(driver.Run(dialog), 2);
+}
+
+TEST_F(DBFileDialogTest, TimesThatCannotBeShownGiveEmptyCells)
+{
+    StoreFile("C:\\P\\QA\\Zeiten\\keine.txt", 0);
+    StoreFile("C:\\P\\QA\\Zeiten\\negativ.txt", -5);
+    StoreFile("C:\\P\\QA\\Zeiten\\spaet.txt", 40000000000);
+    StoreFile("C:\\P\\QA\\Zeiten\\gut.txt", 1796375107);
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    dialog.GetOFN().lpstrInitialDir = "C:\\P\\QA\\Zeiten";
+    j3test::DialogDriver driver;
+    driver
+        .Do([&] {
+            EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0),
+                      (Strings{"gut.txt", "keine.txt", "negativ.txt", "spaet.txt"}));
+            EXPECT_EQ(ListColumn(*dialog.GetWindow(), 1), (Strings{"04.12.2026  09:05:07", "", "", ""}));
+        })
+        .PressEscape();
+    EXPECT_EQ(driver.Run(dialog), 2);
+}
+
+} // namespace

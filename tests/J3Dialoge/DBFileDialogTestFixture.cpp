@@ -1,0 +1,118 @@
+#include "DBFileDialogTestFixture.h"
+
+#include <fstream>
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include "j3params/J3MachineConfig.h"
+#include "support/DialogDriver.h"
+#include "support/GuiApplication.h"
+
+void DBFileDialogTestFixture::SetUp()
+{
+    FileStoreFixture::SetUp();
+    const std::string file = m_configFolder.file("j3machine.ini");
+    std::ofstream(file) << "[paths]\ndata = C:\\P\\Data\\\nqa = C:\\P\\QA\\\n";
+    setenv("J3_CONFIG", file.c_str(), 1);
+    std::string error;
+    ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
+    j3test::GuiApplication::Instance();
+}
+
+void DBFileDialogTestFixture::TearDown()
+{
+    unsetenv("J3_CONFIG");
+    std::string ignored;
+    CJ3MachineConfig::ReloadCurrent(ignored);
+    FileStoreFixture::TearDown();
+}
+
+SDBFileDialogParams DBFileDialogTestFixture::Params(int open, const char* initialDir, const char* filter, bool up,
+                                                    bool down, unsigned int flags)
+{
+    return SDBFileDialogParams{open, nullptr, nullptr, flags, filter, nullptr, 0, 0, initialDir, up, down};
+}
+
+CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params,
+                                          const std::function<void(QDialog&)>& script)
+{
+    QTimer poll;
+    poll.setInterval(1);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible() || !QTest::qWaitForWindowExposed(window, 2000))
+            return;
+        poll.stop();
+        script(*window);
+    });
+    poll.start();
+    return J3GetPathNameFromDBFileDialog(params);
+}
+
+std::vector<std::string> DBFileDialogTestFixture::ListColumn(QDialog& window, int column)
+{
+    std::vector<std::string> cells;
+    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST"));
+    if (!view || !view->model()) {
+        ADD_FAILURE() << "the dialog has no file list";
+        return cells;
+    }
+    for (int row = 0; row < view->model()->rowCount(); ++row)
+        cells.push_back(view->model()->index(row, column).data().toString().toStdString());
+    return cells;
+}
+
+std::string DBFileDialogTestFixture::BoxText(QDialog& window, const std::string& name)
+{
+    auto* box = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
+    EXPECT_NE(box, nullptr) << name;
+    return box ? box->text().toStdString() : std::string();
+}
+
+bool DBFileDialogTestFixture::IsEnabled(QDialog& window, const std::string& name)
+{
+    QWidget* widget = j3test::DialogDriver::Find(window, name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget && widget->isEnabled();
+}
+
+bool DBFileDialogTestFixture::IsShown(QDialog& window, const std::string& name)
+{
+    QWidget* widget = j3test::DialogDriver::Find(window, name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget && widget->isVisible();
+}
+
+bool DBFileDialogTestFixture::IsReadOnly(QDialog& window, const std::string& name)
+{
+    auto* box = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
+    EXPECT_NE(box, nullptr) << name;
+    return box && box->isReadOnly();
+}
+
+namespace {
+
+std::vector<std::string> CaptionsAndTexts(const std::vector<SBoxRecord>& records)
+{
+    std::vector<std::string> shown;
+    for (const SBoxRecord& record : records)
+        shown.push_back(record.caption + "|" + record.text);
+    return shown;
+}
+
+} // namespace
+
+std::vector<std::string> DBFileDialogTestFixture::Boxes() const
+{
+    return CaptionsAndTexts(m_boxes.Records());
+}
+
+std::vector<std::string> DBFileDialogTestFixture::Boxes(EBoxKind kind) const
+{
+    return CaptionsAndTexts(m_boxes.RecordsOf(kind));
+}

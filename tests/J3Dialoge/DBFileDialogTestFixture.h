@@ -1,0 +1,43 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FileStoreFixture.h"
+#include "J3Dialoge/DBFileDialog.h"
+#include "msgbox/BoxAnswerer.h"
+#include "support/TempDir.h"
+
+class QDialog;
+
+// A practice store with the roots "data" (C:\P\Data) and "qa" (C:\P\QA) as
+// the machine configuration gives them, a Qt application, and an answerer
+// that records every box.
+class DBFileDialogTestFixture : public FileStoreFixture {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The parameters of the plain entry point with the common defaults.
+    static SDBFileDialogParams Params(int open, const char* initialDir, const char* filter, bool up, bool down,
+                                      unsigned int flags = 0);
+    // Calls J3GetPathNameFromDBFileDialog; once the dialog shows, script plays
+    // on its window as a person would (it must end the dialog).
+    static CString RunPlain(const SDBFileDialogParams& params, const std::function<void(QDialog&)>& script);
+
+    // What the window shows (UTF-8): a column of the list, a box's text.
+    static std::vector<std::string> ListColumn(QDialog& window, int column);
+    static std::string BoxText(QDialog& window, const std::string& name);
+    static bool IsEnabled(QDialog& window, const std::string& name);
+    static bool IsShown(QDialog& window, const std::string& name);
+    static bool IsReadOnly(QDialog& window, const std::string& name);
+
+    // The boxes shown so far as "caption|text", and only those of one kind.
+    std::vector<std::string> Boxes() const;
+    std::vector<std::string> Boxes(EBoxKind kind) const;
+
+    CBoxAnswerer m_boxes;
+
+private:
+    j3test::TempDir m_configFolder;
+};
