@@ -5,6 +5,7 @@
 #include <new>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QStyle>
 #include <QWidget>
@@ -232,7 +233,7 @@ void CDBFileDialog::SetUpControlsForMode()
     // The selection mode is set before the first listing, so that the
     // preselected row is a selection of the final mode.
     QWidget* parent = GetParentWindow();
-    const CString prefix = parent ? CWPFText::FromQString(parent->windowTitle()) : CString();
+    const CString prefix = CWPFText::FromQString(parent ? parent->windowTitle() : QApplication::applicationDisplayName());
     if (m_bOpenFileDialog) {
         SetTitle(prefix + (IsMultiSelect() ? ": Datei(en) \xf6" "ffnen (DB)" : ": Datei \xf6" "ffnen (DB)"));
         m_editCurrentFile.SetIsReadOnly(true);

@@ -49,9 +49,10 @@ class CWPFSelectionChangedEvent;
 // - The record is allocated with at least sizeof(OPENFILENAMEA) bytes, so a
 //   caller's smaller size (88, the size of the 32-bit record) is stored in
 //   lStructSize but never makes the dialog write beyond its allocation.
-// - Without a parent window the title is the suffix alone (": Datei öffnen
-//   (DB)" ...). The rows are kept as a vector in row order (row index to
-//   entry), which is the row map without a tree of 100,000 nodes.
+// - Without a parent window the application's display name takes the
+//   parent's place in the title ("Dateiauswahl: Datei öffnen (DB)").
+// - The rows are kept as a vector in row order (row index to entry), which
+//   is the row map without a tree of 100,000 nodes.
 // - The markup comes from the process-wide resource library, so there is no
 //   resource module to switch; hInstance is the module of this library.
 class CDBFileDialog : public CWPFJ3Dialog {

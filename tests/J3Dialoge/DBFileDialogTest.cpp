@@ -154,6 +154,7 @@ TEST_F(DBFileDialogTest, ModeAndDirectionFlagsShapeTheControls)
 {
     struct SCase {
         int open;
+        unsigned long flags;
         bool up;
         bool down;
         const char* title;
@@ -162,15 +163,16 @@ TEST_F(DBFileDialogTest, ModeAndDirectionFlagsShapeTheControls)
         bool fileBoxReadOnly;
     };
     const SCase cases[] = {
-        {1, true, true, ": Datei öffnen (DB)", false, false, true},
-        {0, false, true, ": Speichern unter (DB)", true, false, false},
-        {0, true, false, ": Speichern unter (DB)", true, false, false},
-        {0, false, false, ": Speichern unter (DB)", false, true, false},
-        {1, false, false, ": Datei öffnen (DB)", false, true, true},
+        {1, 0, true, true, "Praxis: Datei öffnen (DB)", false, false, true},
+        {1, OFN_ALLOWMULTISELECT, false, true, "Praxis: Datei(en) öffnen (DB)", false, false, true},
+        {0, 0, false, true, "Praxis: Speichern unter (DB)", true, false, false},
+        {0, OFN_ALLOWMULTISELECT, true, false, "Praxis: Speichern unter (DB)", true, false, false},
+        {0, 0, false, false, "Praxis: Speichern unter (DB)", false, true, false},
+        {1, 0, false, false, "Praxis: Datei öffnen (DB)", false, true, true},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.open) + std::to_string(c.up) + std::to_string(c.down));
-        CDBFileDialog dialog(c.open, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        CDBFileDialog dialog(c.open, nullptr, nullptr, c.flags, kTexts, nullptr, 0, 0);
         dialog.SetAllowDirChanges(c.up, c.down);
         dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
         j3test::DialogDriver driver;

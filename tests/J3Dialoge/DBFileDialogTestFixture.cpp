@@ -22,6 +22,8 @@ void DBFileDialogTestFixture::SetUp()
     std::string error;
     ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
     j3test::GuiApplication::Instance();
+    // Stands in the title of a dialog without a parent window.
+    QApplication::setApplicationDisplayName("Praxis");
 }
 
 void DBFileDialogTestFixture::TearDown()
