@@ -51,11 +51,6 @@ public:
     return ::testing::AssertionSuccess();
 }
 
-bool Contains(const std::vector<std::string>& entries, const std::string& entry)
-{
-    return std::find(entries.begin(), entries.end(), entry) != entries.end();
-}
-
 class J3WinAppTest : public J3WinAppFixture {};
 
 TEST_F(J3WinAppTest, ProgramStartsRunsAndEndsInOrder)
@@ -143,55 +138,45 @@ INSTANTIATE_TEST_SUITE_P(DestructionOrder, J3WinAppTwoAppsTest,
                          ::testing::Values(STwoAppsCase{"FirstGoesFirst", true}, STwoAppsCase{"SecondGoesFirst", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A machine parameter and whether the start-up reacts to it.
+// A machine parameter and whether the program's start notes a call that
+// begins with reaction.
 struct SParameterCase {
     const char* name;
+    const char* parameter;
     std::optional<std::string> value;
+    const char* reaction;
     bool expected;
 };
 
-class J3WinAppCrashRptTest : public J3WinAppFixture, public ::testing::WithParamInterface<SParameterCase> {};
+class J3WinAppParameterTest : public J3WinAppFixture, public ::testing::WithParamInterface<SParameterCase> {};
 
-TEST_P(J3WinAppCrashRptTest, CrashReportingIsOnUnlessSwitchedOff)
+TEST_P(J3WinAppParameterTest, StartReactsToTheMachineParameter)
 {
     std::map<std::string, std::string> parameters;
     if (GetParam().value)
-        parameters["UseCrashRpt"] = *GetParam().value;
+        parameters[GetParam().parameter] = *GetParam().value;
     Configure(parameters);
     const std::size_t mark = CWin32Journal::Size();
     CTestProgram program;
     EXPECT_EQ(program.InitInstance(), 1);
     program.ExitInstance();
     const auto entries = CWin32Journal::EntriesSince(mark);
-    const bool setUp = std::any_of(entries.begin(), entries.end(),
-                                   [](const std::string& entry) { return entry.starts_with("UseCrashRpt "); });
-    EXPECT_EQ(setUp, GetParam().expected);
+    const bool reacted = std::any_of(entries.begin(), entries.end(),
+                                     [](const std::string& entry) { return entry.starts_with(GetParam().reaction); });
+    EXPECT_EQ(reacted, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(UseCrashRpt, J3WinAppCrashRptTest,
-                         ::testing::Values(SParameterCase{"Absent", std::nullopt, true},
-                                           SParameterCase{"One", "1", true}, SParameterCase{"Zero", "0", false},
-                                           SParameterCase{"Empty", "", false},
-                                           SParameterCase{"Yes", "yes", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-class J3WinAppLeakTrackTest : public J3WinAppFixture, public ::testing::WithParamInterface<SParameterCase> {};
-
-TEST_P(J3WinAppLeakTrackTest, LeakTrackerIsLoadedOnlyWhenAsked)
-{
-    std::map<std::string, std::string> parameters;
-    if (GetParam().value)
-        parameters["leaktrack"] = *GetParam().value;
-    Configure(parameters);
-    const std::size_t mark = CWin32Journal::Size();
-    CTestProgram program;
-    EXPECT_EQ(Contains(CWin32Journal::EntriesSince(mark), "LoadLibrary leaktrack"), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(LeakTrack, J3WinAppLeakTrackTest,
-                         ::testing::Values(SParameterCase{"Absent", std::nullopt, false},
-                                           SParameterCase{"Zero", "0", false}, SParameterCase{"Two", "2", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Parameters, J3WinAppParameterTest,
+    ::testing::Values(SParameterCase{"CrashRptAbsent", "UseCrashRpt", std::nullopt, "UseCrashRpt ", true},
+                      SParameterCase{"CrashRptOne", "UseCrashRpt", "1", "UseCrashRpt ", true},
+                      SParameterCase{"CrashRptZero", "UseCrashRpt", "0", "UseCrashRpt ", false},
+                      SParameterCase{"CrashRptEmpty", "UseCrashRpt", "", "UseCrashRpt ", false},
+                      SParameterCase{"CrashRptYes", "UseCrashRpt", "yes", "UseCrashRpt ", false},
+                      SParameterCase{"LeakTrackAbsent", "leaktrack", std::nullopt, "LoadLibrary leaktrack", false},
+                      SParameterCase{"LeakTrackZero", "leaktrack", "0", "LoadLibrary leaktrack", false},
+                      SParameterCase{"LeakTrackTwo", "leaktrack", "2", "LoadLibrary leaktrack", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(J3WinAppTest, TwoSystemServicesStartGdiplusOnceAndTheFirstEndsIt)
 {
