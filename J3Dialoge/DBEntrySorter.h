@@ -13,7 +13,9 @@
 // equal under the criterion end in no defined order.
 class CDBEntrySorter {
 public:
-    enum ESortCriteria {
+    // A fixed underlying type, so that any number a caller passes is a value
+    // (and sorts by name).
+    enum ESortCriteria : int {
         SORT_BY_NAME = 0,
         SORT_BY_LAST_CHANGE = 1,
         SORT_BY_SIZE = 2,
