@@ -21,25 +21,6 @@ constexpr const char* kFileBox = "VKLTEXTBOX_CURRENTFILE";
 constexpr const char* kTexts = "Texte|*.txt||";
 constexpr const char* kBriefe = "C:\\P\\Data\\Briefe";
 
-// Double-clicks a row of the file list as a person would.
-void DoubleClickRow(QDialog& window, int row)
-{
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, kList));
-    ASSERT_NE(view, nullptr);
-    const QRect cell = view->visualRect(view->model()->index(row, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void TypeAndReturn(QDialog& window, const std::string& box, const std::string& text)
-{
-    QWidget* widget = j3test::DialogDriver::Find(window, box);
-    ASSERT_NE(widget, nullptr);
-    widget->setFocus();
-    QTest::keyClicks(widget, QString::fromStdString(text));
-    QTest::keyClick(widget, Qt::Key_Return);
-}
-
 class DBFileDialogCommitTest : public DBFileDialogTestFixture {
 protected:
     void SetUp() override

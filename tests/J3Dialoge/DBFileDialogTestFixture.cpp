@@ -43,6 +43,14 @@ SDBFileDialogParams DBFileDialogTestFixture::Params(int open, const char* initia
 CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params,
                                           const std::function<void(QDialog&)>& script)
 {
+    CString result;
+    PlayWhenModal([&] { result = J3GetPathNameFromDBFileDialog(params); }, script);
+    return result;
+}
+
+void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
+                                            const std::function<void(QDialog&)>& script)
+{
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -53,7 +61,26 @@ CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params,
         script(*window);
     });
     poll.start();
-    return J3GetPathNameFromDBFileDialog(params);
+    run();
+}
+
+void DBFileDialogTestFixture::DoubleClickRow(QDialog& window, int row)
+{
+    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST"));
+    ASSERT_NE(view, nullptr);
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void DBFileDialogTestFixture::TypeAndReturn(QDialog& window, const std::string& box, const std::string& text)
+{
+    QWidget* widget = j3test::DialogDriver::Find(window, box);
+    ASSERT_NE(widget, nullptr);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(widget, QString::fromStdString(text));
+    QTest::keyClick(widget, Qt::Key_Return);
 }
 
 std::vector<std::string> DBFileDialogTestFixture::ListColumn(QDialog& window, int column)

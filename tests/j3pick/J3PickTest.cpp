@@ -1,0 +1,149 @@
+#include <QDialog>
+#include <QImage>
+#include <QTest>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "DBFileDialogTestFixture.h"
+#include "j3pick/J3PickApp.h"
+#include "support/DialogDriver.h"
+#include "support/TempDir.h"
+#include "vkdb/VKDatabase.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct SRun {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class J3PickTest : public DBFileDialogTestFixture {
+protected:
+    void SetUp() override
+    {
+        DBFileDialogTestFixture::SetUp();
+        StoreFile("C:\\P\\Data\\Briefe\\A.txt");
+        StoreFile("C:\\P\\Data\\Briefe\\M\xfcller.txt");  // the store keeps Windows-1252
+        StoreFile("C:\\P\\Data\\Briefe\\c.log");
+        m_database = dbDatabase.GetFile().string();
+    }
+
+    // The program's class in this process; script plays on its dialog.
+    SRun Pick(Strings args, const std::function<void(QDialog&)>& script)
+    {
+        args.insert(args.begin(), {"--db", m_database});
+        std::ostringstream out;
+        std::ostringstream err;
+        CJ3PickApp app(out, err, args);
+        SRun run;
+        PlayWhenModal([&] { run.code = app.Pick(); }, script);
+        run.out = out.str();
+        run.err = err.str();
+        return run;
+    }
+
+    // The program as a process of its own (stderr goes to a file).
+    SRun Start(const std::string& args)
+    {
+        const std::string errFile = m_scratch.file("err.txt");
+        const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + J3PICK_PROGRAM + " --db '" +
+                                    m_database + "' " + args + " 2>'" + errFile + "'";
+        SRun run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe) {
+            ADD_FAILURE() << "cannot start " << command;
+            return run;
+        }
+        std::array<char, 256> buffer{};
+        while (std::fgets(buffer.data(), buffer.size(), pipe))
+            run.out += buffer.data();
+        const int status = pclose(pipe);
+        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream errStream(errFile);
+        run.err.assign(std::istreambuf_iterator<char>(errStream), {});
+        return run;
+    }
+
+    std::string m_database;
+    j3test::TempDir m_scratch;
+};
+
+TEST_F(J3PickTest, PrintsWhatTheUserChose)
+{
+    const SRun one = Pick({"--dir", "C:\\P\\Data\\Briefe", "--filter", "Texte|*.txt||"},
+                          [](QDialog& window) { DoubleClickRow(window, 1); });
+    EXPECT_EQ(one.code, 0) << one.err;
+    EXPECT_EQ(one.out, "C:\\P\\Data\\Briefe\\Müller.txt\n");
+
+    const SRun several = Pick({"--dir", "C:\\P\\Data\\Briefe", "--multi"}, [](QDialog& window) {
+        auto* list = j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST");
+        QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    EXPECT_EQ(several.code, 0) << several.err;
+    EXPECT_EQ(several.out, "C:\\P\\Data\\Briefe\\A.txt\nC:\\P\\Data\\Briefe\\Müller.txt\nC:\\P\\Data\\Briefe\\c.log\n");
+
+    const SRun saved = Pick({"--save", "--dir", "C:\\P\\Data\\Briefe", "--no-overwrite", "--name", "A.txt"},
+                            [](QDialog& window) {
+                                // The given name exists and is refused first.
+                                TypeAndReturn(window, "VKLTEXTBOX_CURRENTFILE", "");
+                                TypeAndReturn(window, "VKLTEXTBOX_CURRENTFILE", "Neu.txt");
+                            });
+    EXPECT_EQ(saved.code, 0) << saved.err;
+    EXPECT_EQ(saved.out, "C:\\P\\Data\\Briefe\\Neu.txt\n");
+
+    const SRun cancelled = Pick({}, [](QDialog& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+    EXPECT_EQ(cancelled.code, 1);
+    EXPECT_EQ(cancelled.out, "");
+    EXPECT_EQ(Boxes(), Strings{"Datei existiert bereits|Die Datei \"data\\Briefe\\A.txt\" existiert bereits in der "
+                               "Datenbank und kann nicht überschrieben werden!"});
+}
+
+TEST_F(J3PickTest, RunsAsAProgram)
+{
+    struct SCase {
+        std::string args;
+        int code;
+        std::string out;
+        std::string err;
+    };
+    const SCase cases[] = {
+        {"--help", 0, "Aufruf: j3pick", ""},
+        {"--bogus", 2, "", "j3pick: Unbekannte Option --bogus"},
+        {"--dir", 2, "", "j3pick: --dir braucht einen Wert"},
+        {"--dir 'C:\\P\\Data\\Fehlt'", 2, "",
+         "j3pick: Das Verzeichnis C:\\P\\Data\\Fehlt existiert nicht in der Datenbank."},
+        {"--multi --dir 'C:\\Windows'", 2, "", "j3pick: Das Verzeichnis C:\\Windows existiert nicht"},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.args);
+        const SRun run = Start(c.args);
+        EXPECT_EQ(run.code, c.code);
+        EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+    const SRun noDatabase = Start("--db /nonexistent/praxis.j3db");
+    EXPECT_EQ(noDatabase.code, 2);
+    EXPECT_NE(noDatabase.err.find("j3pick: "), std::string::npos);
+}
+
+TEST_F(J3PickTest, SavesAPictureOfTheDialog)
+{
+    const std::string png = m_scratch.file("dialog.png");
+    const SRun run = Start("--down --dir 'C:\\P\\Data' --screenshot '" + png + "'");
+    EXPECT_EQ(run.code, 0) << run.err;
+    const QImage image(QString::fromStdString(png));
+    EXPECT_GE(image.width(), 400);
+    EXPECT_GE(image.height(), 300);
+}
+
+} // namespace
