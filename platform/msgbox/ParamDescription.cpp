@@ -56,19 +56,19 @@ std::optional<CParamDescription> CParamDescription::Parse(std::string_view descr
             error = FieldFault(fieldNumber, "\"[\" ohne \"]\".");
             return std::nullopt;
         }
-        const std::string_view spec = description.substr(open + 1, close - open - 1);
-        const std::size_t comma = spec.find(',');
+        const std::string_view fieldText = description.substr(open + 1, close - open - 1);
+        const std::size_t comma = fieldText.find(',');
         if (comma == std::string_view::npos) {
             error = FieldFault(fieldNumber, "Komma zwischen Art und Vorgabe fehlt.");
             return std::nullopt;
         }
-        const std::optional<EKind> kind = KindNamed(spec.substr(0, comma));
+        const std::optional<EKind> kind = KindNamed(fieldText.substr(0, comma));
         if (!kind) {
-            error = FieldFault(fieldNumber, "unbekannte Art \"" + std::string(spec.substr(0, comma)) +
+            error = FieldFault(fieldNumber, "unbekannte Art \"" + std::string(fieldText.substr(0, comma)) +
                                                 "\" (erlaubt: text, zahl).");
             return std::nullopt;
         }
-        const std::string_view initial = spec.substr(comma + 1);
+        const std::string_view initial = fieldText.substr(comma + 1);
         if (*kind == EKind::Number && !initial.empty() && !IsInteger(initial)) {
             error = FieldFault(fieldNumber, "Vorgabe \"" + std::string(initial) + "\" ist keine Zahl.");
             return std::nullopt;
