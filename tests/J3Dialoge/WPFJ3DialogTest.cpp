@@ -7,7 +7,6 @@
 
 #include <QDialog>
 #include <QGuiApplication>
-#include <QImage>
 #include <QPlainTextEdit>
 #include <QScreen>
 
