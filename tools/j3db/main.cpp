@@ -1,12 +1,11 @@
-#include "j3db/J3DbTool.h"
-
-#include <unistd.h>
+#include "j3db/J3DbApp.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    CJ3DbTool tool(std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
-    return tool.Run(std::vector<std::string>(argv + 1, argv + argc));
+    CJ3DbApp::UseOffscreenPlatformWithoutDisplay();
+    CJ3DbApp app(std::vector<std::string>(argv + 1, argv + argc));
+    return app.WinMain(argc, argv);
 }

@@ -1,0 +1,31 @@
+#include "j3db/J3DbApp.h"
+
+#include "j3db/J3DbTool.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <unistd.h>
+
+#include <iostream>
+
+CJ3DbApp::CJ3DbApp(std::vector<std::string> args)
+    : CJ3WinApp("j3db"), m_args(std::move(args))
+{
+    // A start that fails before Run is a failure of the tool.
+    m_nExitCode = 1;
+}
+
+int CJ3DbApp::Run()
+{
+    CJ3DbTool tool(std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
+    m_nExitCode = tool.Run(m_args);
+    return m_nExitCode;
+}
+
+void CJ3DbApp::UseOffscreenPlatformWithoutDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+}
