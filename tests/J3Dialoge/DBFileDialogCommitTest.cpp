@@ -13,12 +13,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-constexpr const char* kList = "VKLLISTVIEW_FILELIST";
-constexpr const char* kDirBox = "VKLTEXTBOX_CURRENTDIR";
-constexpr const char* kFileBox = "VKLTEXTBOX_CURRENTFILE";
-constexpr const char* kTexts = "Texte|*.txt||";
 constexpr const char* kBriefe = "C:\\P\\Data\\Briefe";
 
 class DBFileDialogCommitTest : public DBFileDialogTestFixture {

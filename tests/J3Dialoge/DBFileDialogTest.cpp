@@ -13,13 +13,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
-constexpr const char* kList = "VKLLISTVIEW_FILELIST";
-constexpr const char* kDirBox = "VKLTEXTBOX_CURRENTDIR";
-constexpr const char* kFileBox = "VKLTEXTBOX_CURRENTFILE";
-constexpr const char* kTexts = "Texte|*.txt||";
-
 // The letters directory of the tests: a subdirectory, two texts, a document.
 class DBFileDialogTest : public DBFileDialogTestFixture {
 protected:

@@ -15,6 +15,14 @@ class QDialog;
 // that records every box.
 class DBFileDialogTestFixture : public FileStoreFixture {
 protected:
+    using Strings = std::vector<std::string>;
+
+    // The dialog's elements and the filter most tests use.
+    static constexpr const char* kList = "VKLLISTVIEW_FILELIST";
+    static constexpr const char* kDirBox = "VKLTEXTBOX_CURRENTDIR";
+    static constexpr const char* kFileBox = "VKLTEXTBOX_CURRENTFILE";
+    static constexpr const char* kTexts = "Texte|*.txt||";
+
     void SetUp() override;
     void TearDown() override;
 

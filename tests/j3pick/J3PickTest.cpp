@@ -18,8 +18,6 @@
 
 namespace {
 
-using Strings = std::vector<std::string>;
-
 struct SRun {
     int code = -1;
     std::string out;
@@ -85,7 +83,7 @@ TEST_F(J3PickTest, PrintsWhatTheUserChose)
     EXPECT_EQ(one.out, "C:\\P\\Data\\Briefe\\Müller.txt\n");
 
     const SRun several = Pick({"--dir", "C:\\P\\Data\\Briefe", "--multi"}, [](QDialog& window) {
-        auto* list = j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST");
+        auto* list = j3test::DialogDriver::Find(window, kList);
         QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
         QTest::keyClick(list, Qt::Key_Return);
     });
@@ -95,8 +93,8 @@ TEST_F(J3PickTest, PrintsWhatTheUserChose)
     const SRun saved = Pick({"--save", "--dir", "C:\\P\\Data\\Briefe", "--no-overwrite", "--name", "A.txt"},
                             [](QDialog& window) {
                                 // The given name exists and is refused first.
-                                TypeAndReturn(window, "VKLTEXTBOX_CURRENTFILE", "");
-                                TypeAndReturn(window, "VKLTEXTBOX_CURRENTFILE", "Neu.txt");
+                                TypeAndReturn(window, kFileBox, "");
+                                TypeAndReturn(window, kFileBox, "Neu.txt");
                             });
     EXPECT_EQ(saved.code, 0) << saved.err;
     EXPECT_EQ(saved.out, "C:\\P\\Data\\Briefe\\Neu.txt\n");
