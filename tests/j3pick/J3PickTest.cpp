@@ -2,17 +2,14 @@
 #include <QImage>
 #include <QTest>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "DBFileDialogTestFixture.h"
 #include "j3pick/J3PickApp.h"
 #include "support/DialogDriver.h"
+#include "support/ProgramRun.h"
 #include "support/TempDir.h"
 #include "vkdb/VKDatabase.h"
 
@@ -49,26 +46,13 @@ protected:
         return run;
     }
 
-    // The program as a process of its own (stderr goes to a file).
+    // The program as a process of its own.
     SRun Start(const std::string& args)
     {
-        const std::string errFile = m_scratch.file("err.txt");
-        const std::string command = std::string("QT_QPA_PLATFORM=offscreen ") + J3PICK_PROGRAM + " --db '" +
-                                    m_database + "' " + args + " 2>'" + errFile + "'";
-        SRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (!pipe) {
-            ADD_FAILURE() << "cannot start " << command;
-            return run;
-        }
-        std::array<char, 256> buffer{};
-        while (std::fgets(buffer.data(), buffer.size(), pipe))
-            run.out += buffer.data();
-        const int status = pclose(pipe);
-        run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream errStream(errFile);
-        run.err.assign(std::istreambuf_iterator<char>(errStream), {});
-        return run;
+        const j3test::SProgramRun run = j3test::RunProgram(
+            std::string("QT_QPA_PLATFORM=offscreen ") + J3PICK_PROGRAM + " --db '" + m_database + "' " + args,
+            m_scratch.path().string());
+        return {run.code, run.out, run.err};
     }
 
     std::string m_database;
