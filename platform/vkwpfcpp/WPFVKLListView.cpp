@@ -81,9 +81,19 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
     // Only the rows on screen are measured, so the cost does not grow with
     // the list; the layout must be current for the view to know them.
     view->doItemsLayout();
-    for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column)
-        if (!view->isColumnHidden(column))
-            view->resizeColumnToContents(column);
+    int firstShown = -1;
+    for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column) {
+        if (view->isColumnHidden(column))
+            continue;
+        view->resizeColumnToContents(column);
+        if (firstShown < 0)
+            firstShown = column;
+    }
+    // Short texts would leave the right part of the list bare: the first
+    // column, which holds the names, takes whatever room the others leave,
+    // also when the window is resized later.
+    if (firstShown >= 0)
+        view->header()->setSectionResizeMode(firstShown, QHeaderView::Stretch);
 }
 
 void CWPFVKLListView::SetSelectionMode(int mode)

@@ -161,6 +161,9 @@ TEST_F(WPFElementsTest, ListColumnsShowHeadersWidthsAndOnlyDefinedColumns)
             m_dialog.m_list.AutoSizeGridViewColumns();
             const int nameWidth = view->columnWidth(0);
             EXPECT_GE(nameWidth, view->fontMetrics().horizontalAdvance(QString::fromUtf8("Abrechnung.txt")));
+            // The name column takes what the short texts leave, so the rows span the list.
+            const int spanned = nameWidth + view->columnWidth(1) + view->columnWidth(2);
+            EXPECT_GE(spanned, view->viewport()->width());
         })
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
