@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 qt6-qpa-plugins
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libqt6opengl6-dev qt6-qpa-plugins
   libgl-dev libxkbcommon-dev fonts-dejavu-core
   libsqlite3-dev sqlite3 libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
