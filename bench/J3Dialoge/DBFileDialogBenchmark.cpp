@@ -1,26 +1,39 @@
 // The file dialog as a user meets it: opening it on a store directory of many
 // files until the list is painted, with and without a two-pattern filter;
-// a click on a column header that re-sorts the rows; and the memory a large
-// listing takes. Data: directories of 10,000 and 100,000 files named
-// brief000001.txt ... (half of them *.txt or *.LOG) in a SQLite practice
-// database in a temporary folder; offscreen platform.
+// a click on a column header that re-sorts the rows; how long the window
+// stays without answer while a listing is read; and the memory a large
+// listing takes above an empty dialog.
+//
+// Data: directories of 10,000, 100,000 and 1,000,000 files named
+// brief0000001.txt ... (half of them *.txt or *.LOG) in a SQLite practice
+// database in a temporary folder, offscreen platform. The whole store is
+// built before the first benchmark runs, whichever benchmarks are chosen,
+// so every figure is measured on the same database. Set J3_BENCH_STORE to a
+// file name to keep the store between runs (it is built when missing).
+//
+// Peak memory is measured in a fresh process of this program for each
+// figure, so it does not depend on what ran before it.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <sys/resource.h>
 
 #include "J3Dialoge/DBFileDialog.h"
+#include "vkdb/DBFileFunctions.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
@@ -30,10 +43,20 @@ namespace {
 const char* const kRoot = "C:\\P\\Data";
 const char* const kAllFiles = "Alle|*.*||";
 const char* const kTextsAndLogs = "Texte|*.txt; *.log||";
+const char* const kPeakMemoryOption = "--peak-memory-child=";
+constexpr int kDirectorySizes[] = {1, 10'000, 100'000, 1'000'000};
 
 std::string DirectoryOf(int files)
 {
     return std::string(kRoot) + "\\n" + std::to_string(files);
+}
+
+std::string FileName(int directorySize, int i)
+{
+    static const char* const extensions[] = {".txt", ".LOG", ".doc", ".pdf"};
+    char name[40];
+    std::snprintf(name, sizeof name, "\\brief%07d%s", i, extensions[i % 4]);
+    return DirectoryOf(directorySize) + name;
 }
 
 QApplication& Application()
@@ -47,59 +70,73 @@ QApplication& Application()
     return application;
 }
 
-// The database with the benchmark's directories, built once per run.
+// The practice database of the run: opened (and, when missing, built) before
+// any benchmark runs.
 class BenchmarkStore {
 public:
-    static void Ensure()
+    // Opens the store file; builds it first when it is missing or incomplete.
+    static void Open(const std::filesystem::path& file)
     {
-        static BenchmarkStore store;
-    }
-
-    ~BenchmarkStore()
-    {
+        if (dbDatabase.Open(file) && IsComplete())
+            return;
         dbDatabase.Close();
-        std::filesystem::remove_all(m_folder);
+        std::filesystem::remove(file);
+        if (!dbDatabase.Create(file))
+            std::abort();
+        Fill();
     }
 
-private:
-    BenchmarkStore()
+    static std::filesystem::path TemporaryFile()
     {
         char pattern[] = "/tmp/j3bench-dialog-XXXXXX";
         if (!mkdtemp(pattern))
             std::abort();
-        m_folder = pattern;
-        if (!dbDatabase.Create(m_folder / "praxis.db"))
-            std::abort();
-        static const char* const extensions[] = {".txt", ".LOG", ".doc", ".pdf"};
-        CDBFileStore store(dbDatabase);
-        CVKTransaction transaction(dbDatabase);
-        store.SaveFile(CString(DirectoryOf(1) + "\\einzeln.txt"), CString("x"), 1'600'000'000);
-        for (int files : {10'000, 100'000}) {
-            for (int i = 1; i <= files; ++i) {
-                char name[32];
-                std::snprintf(name, sizeof name, "\\brief%06d%s", i, extensions[i % 4]);
-                store.SaveFile(CString(DirectoryOf(files) + name), CString("x"), 1'600'000'000 + i % 977);
-            }
-        }
-        transaction.Commit();
+        return std::filesystem::path(pattern) / "praxis.db";
     }
 
-    std::filesystem::path m_folder;
+private:
+    static bool IsComplete()
+    {
+        return std::all_of(std::begin(kDirectorySizes), std::end(kDirectorySizes),
+                           [](int size) { return FileExistsDB(CString(FileName(size, size))); });
+    }
+
+    static void Fill()
+    {
+        CDBFileStore store(dbDatabase);
+        CVKTransaction transaction(dbDatabase);
+        for (int size : kDirectorySizes)
+            for (int i = 1; i <= size; ++i)
+                if (!store.SaveFile(CString(FileName(size, i)), CString("x"), 1'600'000'000 + i % 977))
+                    std::abort();
+        transaction.Commit();
+    }
+};
+
+std::filesystem::path g_storeFile;
+
+struct SOpenFigures {
+    double longestFreezeMs = 0;
 };
 
 // Opens a dialog on the directory and calls whenShown once the list is
-// painted; whenShown ends the dialog.
-void OpenDialog(int files, const char* filter, const std::function<void(CDBFileDialog&, QTreeView&)>& whenShown)
+// painted; whenShown ends the dialog. While the dialog opens, a timer that
+// fires whenever the event loop turns measures the longest time the window
+// could not answer (from the call of DoModal on).
+SOpenFigures OpenDialog(int files, const char* filter, const std::function<void(CDBFileDialog&, QTreeView&)>& whenShown)
 {
     Application();
-    BenchmarkStore::Ensure();
     const std::string dir = DirectoryOf(files);
     CDBFileDialog dialog(1, nullptr, nullptr, OFN_ALLOWMULTISELECT, filter, nullptr, 0, 0);
     dialog.AddAllowedRootDir(kRoot, "data");
     dialog.GetOFN().lpstrInitialDir = dir.c_str();
+    SOpenFigures figures;
+    QElapsedTimer sinceLastTurn;
     QTimer poll;
     poll.setInterval(0);
     QObject::connect(&poll, &QTimer::timeout, [&] {
+        figures.longestFreezeMs = std::max(figures.longestFreezeMs, sinceLastTurn.nsecsElapsed() / 1e6);
+        sinceLastTurn.restart();
         QDialog* window = dialog.GetWindow();
         if (!window || !dialog.IsContentRendered())
             return;
@@ -109,13 +146,17 @@ void OpenDialog(int files, const char* filter, const std::function<void(CDBFileD
         whenShown(dialog, *view);
     });
     poll.start();
+    sinceLastTurn.start();
     if (dialog.DoModal() != 2)
         std::abort();
+    return figures;
 }
 
-// Peak resident memory of a dialog on 100,000 files above that of a dialog
-// on a directory of one file (getrusage, so the figure is the growth of the
-// process's peak; it runs first, before other benchmarks raise the peak).
+void CloseAtOnce(CDBFileDialog& dialog, QTreeView&)
+{
+    dialog.OnExit();
+}
+
 long PeakKiB()
 {
     rusage usage{};
@@ -123,33 +164,37 @@ long PeakKiB()
     return usage.ru_maxrss;
 }
 
-void BM_PeakMemoryOf100kListing(benchmark::State& state)
+// In the child process: the growth of the peak resident memory from an
+// open dialog on a one-file directory to one on the given directory.
+int MeasurePeakMemory(int files)
 {
-    for (auto _ : state) {
-        OpenDialog(1, kAllFiles, [](CDBFileDialog& dialog, QTreeView&) { dialog.OnExit(); });
-        const long small = PeakKiB();
-        OpenDialog(100'000, kAllFiles, [](CDBFileDialog& dialog, QTreeView&) { dialog.OnExit(); });
-        state.counters["peak_growth_MB"] = static_cast<double>(PeakKiB() - small) / 1024.0;
-    }
+    OpenDialog(1, kAllFiles, CloseAtOnce);
+    const long empty = PeakKiB();
+    OpenDialog(files, kAllFiles, CloseAtOnce);
+    std::printf("%ld\n", PeakKiB() - empty);
+    return 0;
 }
-BENCHMARK(BM_PeakMemoryOf100kListing)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_OpenDialogUntilPainted(benchmark::State& state)
 {
     const int files = static_cast<int>(state.range(0));
     const char* filter = state.range(1) ? kTextsAndLogs : kAllFiles;
+    OpenDialog(files, filter, CloseAtOnce); // warms the caches, untimed
+    double longestFreezeMs = 0;
     for (auto _ : state)
-        OpenDialog(files, filter, [](CDBFileDialog& dialog, QTreeView&) { dialog.OnExit(); });
+        longestFreezeMs = std::max(longestFreezeMs, OpenDialog(files, filter, CloseAtOnce).longestFreezeMs);
+    state.counters["longest_freeze_ms"] = longestFreezeMs;
 }
 BENCHMARK(BM_OpenDialogUntilPainted)
     ->Args({10'000, 0})
     ->Args({100'000, 0})
     ->Args({100'000, 1})
+    ->Args({1'000'000, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// A click on the size header, then on the name header: two re-sorts of
-// 100,000 rows, each repainted.
+// A click on the size header, then on the name header: each a re-sort of
+// 100,000 rows, repainted.
 void BM_HeaderClickResorts100k(benchmark::State& state)
 {
     OpenDialog(100'000, kAllFiles, [&state](CDBFileDialog& dialog, QTreeView& view) {
@@ -164,4 +209,41 @@ void BM_HeaderClickResorts100k(benchmark::State& state)
 }
 BENCHMARK(BM_HeaderClickResorts100k)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+void BM_PeakMemoryAboveEmptyDialog(benchmark::State& state)
+{
+    const std::string command = "'/proc/" + std::to_string(getpid()) + "/exe' " + kPeakMemoryOption +
+                                std::to_string(state.range(0)) + " '" + g_storeFile.string() + "'";
+    for (auto _ : state) {
+        FILE* child = popen(command.c_str(), "r");
+        long growthKiB = -1;
+        if (!child || std::fscanf(child, "%ld", &growthKiB) != 1 || pclose(child) != 0) {
+            state.SkipWithError("the measuring process failed");
+            return;
+        }
+        state.counters["peak_growth_MB"] = static_cast<double>(growthKiB) / 1024.0;
+    }
+}
+BENCHMARK(BM_PeakMemoryAboveEmptyDialog)->Arg(100'000)->Arg(1'000'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strncmp(argv[1], kPeakMemoryOption, std::strlen(kPeakMemoryOption)) == 0) {
+        if (!dbDatabase.Open(argv[2]))
+            return 1;
+        return MeasurePeakMemory(std::atoi(argv[1] + std::strlen(kPeakMemoryOption)));
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    const char* kept = std::getenv("J3_BENCH_STORE");
+    g_storeFile = kept && *kept ? std::filesystem::path(kept) : BenchmarkStore::TemporaryFile();
+    BenchmarkStore::Open(g_storeFile);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    dbDatabase.Close();
+    if (!(kept && *kept))
+        std::filesystem::remove_all(g_storeFile.parent_path());
+    return 0;
+}
