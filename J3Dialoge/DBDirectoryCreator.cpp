@@ -3,6 +3,8 @@
 #include "J3Dialoge/WindowsNameRules.h"
 #include "msgbox/Boxes.h"
 #include "vkdb/DBFileFunctions.h"
+#include "vkdb/VKDatabase.h"
+#include "vkdb/VKTransaction.h"
 
 CDBDirectoryCreator::CDBDirectoryCreator(const CDBFilePathModel& model)
     : m_model(model)
@@ -11,9 +13,19 @@ CDBDirectoryCreator::CDBDirectoryCreator(const CDBFilePathModel& model)
 
 CDBDirectoryCreator::~CDBDirectoryCreator()
 {
-    for (const std::string& placeholder : m_createdDummyFiles)
-        if (FileExistsDB(CString(placeholder)))
-            DeleteFileDB(CString(placeholder));
+    for (const std::string& placeholder : m_createdDummyFiles) {
+        // Looked at and deleted under the write lock, so that a file saved
+        // there meanwhile by another workstation is never taken for it.
+        CVKTransaction transaction(dbDatabase);
+        if (transaction.IsActive() && IsEmptyFile(placeholder) && DeleteFileDB(CString(placeholder)))
+            transaction.Commit();
+    }
+}
+
+bool CDBDirectoryCreator::IsEmptyFile(const std::string& path)
+{
+    CString content;
+    return FileExistsDB(CString(path)) && LoadTextFileDB(CString(path), content) && content.IsEmpty();
 }
 
 bool CDBDirectoryCreator::ValidateCreationPath(const winpath::path& dir) const
@@ -31,7 +43,12 @@ bool CDBDirectoryCreator::ValidateCreationPath(const winpath::path& dir) const
 bool CDBDirectoryCreator::CreateDummyFile(const winpath::path& dir)
 {
     const std::string placeholder = (dir / CDBFilePathModel::DUMMY_FILENAME).string();
-    if (!SaveTextFileDB(CString(placeholder), CString()))
+    CVKTransaction transaction(dbDatabase);
+    if (!transaction.IsActive())
+        return false;
+    if (FileExistsDB(CString(placeholder)))
+        return true;
+    if (!SaveTextFileDB(CString(placeholder), CString()) || !transaction.Commit())
         return false;
     m_createdDummyFiles.push_back(placeholder);
     return true;

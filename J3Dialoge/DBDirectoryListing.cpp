@@ -1,10 +1,12 @@
 #include "J3Dialoge/DBDirectoryListing.h"
 
-#include <string>
+#include <chrono>
+#include <limits>
 #include <string_view>
 
-#include "vkdb/DBFileFind.h"
+#include "vkdb/DBFileStore.h"
 #include "vkdb/DBStorePath.h"
+#include "vkdb/VKDatabase.h"
 
 namespace {
 
@@ -31,48 +33,109 @@ std::string_view DirectChildName(std::string_view entryPath, std::string_view pr
     return name;
 }
 
+bool IsPlaceholder(std::string_view name, std::string_view placeholderKey)
+{
+    return name.size() == placeholderKey.size() && CDBStorePath::Key(name) == placeholderKey;
+}
+
 } // namespace
 
-DBFileEntries CDBDirectoryListing::FillElementsToDisplay(const CDBFilePathModel& model,
-                                                         const CDBFileTypeFilter& filter)
+CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText,
+                                         const CDBEntrySorter& sorter)
+    : m_model(model),
+      m_filterText(filterText ? filterText : ""),
+      m_filterTextPointer(m_filterText.c_str()),
+      m_filter(&m_filterTextPointer),
+      m_databaseFile(dbDatabase.GetFile()),
+      m_sorter(sorter)
+{
+    if (m_model.CurrentDir().empty()) {
+        m_listing.entries = ListAllowedRoots(m_model);
+        return;
+    }
+    if (ReadStoreDirectory(dbDatabase, m_model, m_filter, kEntriesReadAtOnce, m_listing.entries)
+        || m_databaseFile.empty())
+        return;
+    m_listing.entries.clear();
+    m_background = std::async(std::launch::async, [this] { return ReadInBackground(); });
+}
+
+CDBDirectoryListing::~CDBDirectoryListing() = default;
+
+bool CDBDirectoryListing::IsRead() const
+{
+    return !m_background.valid() || m_background.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+void CDBDirectoryListing::TakeListing(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries,
+                                      CDBEntrySorter::RowOrder& order)
+{
+    if (m_background.valid()) {
+        m_listing = m_background.get();
+        m_sorted = true;
+    }
+    const bool sortedAlike = m_sorted && sorter.SortCriteria() == m_sorter.SortCriteria()
+        && sorter.SortAscending() == m_sorter.SortAscending();
+    order = sortedAlike ? std::move(m_listing.order) : sorter.SortElementsForDisplay(m_listing.entries);
+    entries = std::move(m_listing.entries);
+    m_listing = {};
+}
+
+CDBDirectoryListing::SSortedEntries CDBDirectoryListing::ReadInBackground() const
+{
+    CVKDatabase connection;
+    SSortedEntries listing;
+    if (connection.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
+        ReadStoreDirectory(connection, m_model, m_filter, std::numeric_limits<std::size_t>::max(), listing.entries);
+    listing.order = m_sorter.SortElementsForDisplay(listing.entries);
+    return listing;
+}
+
+CDBDirectoryEntries CDBDirectoryListing::FillElementsToDisplay(const CDBFilePathModel& model,
+                                                               const CDBFileTypeFilter& filter)
 {
     if (model.CurrentDir().empty())
         return ListAllowedRoots(model);
-    return ListStoreDirectory(model, filter);
+    CDBDirectoryEntries entries;
+    ReadStoreDirectory(dbDatabase, model, filter, std::numeric_limits<std::size_t>::max(), entries);
+    return entries;
 }
 
-DBFileEntries CDBDirectoryListing::ListAllowedRoots(const CDBFilePathModel& model)
+CDBDirectoryEntries CDBDirectoryListing::ListAllowedRoots(const CDBFilePathModel& model)
 {
-    DBFileEntries entries;
+    CDBDirectoryEntries entries;
     for (const auto& root : model.AllowedRootDirs())
         if (CDBFilePathModel::FileOrDirExistsDB(root.first))
-            entries.emplace(root.first, SFileAttributes{true, 0, 0});
+            entries.Add(root.first.string(), SFileAttributes{true, 0, 0});
     return entries;
 }
 
-DBFileEntries CDBDirectoryListing::ListStoreDirectory(const CDBFilePathModel& model, const CDBFileTypeFilter& filter)
+bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
+                                             const CDBFileTypeFilter& filter, std::size_t maxEntries,
+                                             CDBDirectoryEntries& entries)
 {
-    DBFileEntries entries;
     const std::string prefixKey = ChildPrefixKey(model.CurrentDir());
-    const std::string dummyName = CDBFilePathModel::DUMMY_FILENAME.string();
-    CDBFileFind finder;
-    for (int more = finder.FindFile((model.CurrentDir() / L"*").string().c_str(), 0); more;) {
-        more = finder.FindNextFileA();
-        SFileAttributes attributes;
-        finder.GetLastWriteTime(attributes.lastWriteTime);
-        attributes.isDirectory = finder.IsDirectory();
-        attributes.size = finder.GetLength();
-        if (attributes.isDirectory && !model.AllowDirDown())
-            continue;
-        const CString entryPath = finder.GetFilePath();
-        const std::string_view name = DirectChildName(entryPath.str(), prefixKey);
+    const std::string placeholderKey = CDBStorePath::Key(CDBFilePathModel::DUMMY_FILENAME.string());
+    const bool listDirectories = model.AllowDirDown();
+    std::size_t seen = 0;
+    bool complete = true;
+    const bool searched = CDBFileStore(database).Visit(CString((model.CurrentDir() / L"*").string()), [&](const SDBFileEntryView& found) {
+        if (++seen > maxEntries) {
+            complete = false;
+            return false;
+        }
+        if (found.isDirectory && !listDirectories)
+            return true;
+        const std::string_view name = DirectChildName(found.path, prefixKey);
         if (name.empty())
-            continue;
-        if (!attributes.isDirectory && (name == dummyName || !filter.FileMatchesAnyFilter(name)))
-            continue;
-        // The store reports names in key order, mostly the map's order too:
-        // the hint makes each insertion cost a comparison or two.
-        entries.insert_or_assign(entries.end(), winpath::path(entryPath.str()), attributes);
-    }
-    return entries;
+            return true;
+        if (!found.isDirectory && (IsPlaceholder(name, placeholderKey) || !filter.FileMatchesAnyFilter(name)))
+            return true;
+        entries.Add(found.path, SFileAttributes{found.isDirectory, found.lastWriteTime, found.length});
+        return true;
+    });
+    // A failed search shows an empty directory rather than a part of it.
+    if (!searched)
+        entries.clear();
+    return complete || !searched;
 }

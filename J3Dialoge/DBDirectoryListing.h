@@ -1,25 +1,74 @@
 #pragma once
+#include <cstddef>
+#include <filesystem>
+#include <future>
+#include <string>
+
+#include "J3Dialoge/DBDirectoryEntries.h"
+#include "J3Dialoge/DBEntrySorter.h"
 #include "J3Dialoge/DBFilePathModel.h"
 #include "J3Dialoge/DBFileTypeFilter.h"
-#include "J3Dialoge/FileAttributes.h"
+
+class CVKDatabase;
 
 // Reads what the file dialog shows of its current directory from the
-// database file store.
+// database file store: at the display root the allowed roots that hold
+// anything (as directories, time 0, size 0); elsewhere the store's entries,
+// subdirectories only when the model allows going down, files only when they
+// pass the filter, never the placeholder file (whose name is matched without
+// regard to case, as the store matches names).
+//
+// Only plain direct children of the current directory are taken: an entry
+// named "." or "..", or one that the store reports under another directory,
+// is left out, so a damaged or foreign store cannot lead the dialog out of
+// its allowed roots.
+//
+// A listing of up to kEntriesReadAtOnce entries is read while the
+// constructor runs. A larger directory is read again, whole, on a thread of
+// its own over a read-only connection of its own, so that the window keeps
+// answering, and sorted there too; IsRead() tells when it is done. The
+// object keeps copies of the model, the filter text and the sort state, so
+// the dialog may change its own meanwhile; destroying it waits for the
+// thread.
 class CDBDirectoryListing {
 public:
-    // The entries of the model's current directory: at the display root the
-    // allowed roots that hold anything (as directories, time 0, size 0);
-    // elsewhere the store's entries, subdirectories only when the model
-    // allows going down, files only when they pass `filter`, never the
-    // placeholder file. A store that reports an entry twice keeps the last.
-    //
-    // Only plain direct children of the current directory are taken: an
-    // entry named "." or "..", or one that the store reports under another
-    // directory, is left out, so a damaged or foreign store cannot lead the
-    // dialog out of its allowed roots.
-    static DBFileEntries FillElementsToDisplay(const CDBFilePathModel& model, const CDBFileTypeFilter& filter);
+    static constexpr std::size_t kEntriesReadAtOnce = 20'000;
+
+    CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText, const CDBEntrySorter& sorter);
+    ~CDBDirectoryListing();
+    CDBDirectoryListing(const CDBDirectoryListing&) = delete;
+    CDBDirectoryListing& operator=(const CDBDirectoryListing&) = delete;
+
+    bool IsRead() const;
+    // The entries, once read, and their display order under `sorter`'s
+    // state (sorted anew only when it changed since the listing began); the
+    // listing is empty afterwards.
+    void TakeListing(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries, CDBEntrySorter::RowOrder& order);
+
+    // The whole listing, read at once.
+    static CDBDirectoryEntries FillElementsToDisplay(const CDBFilePathModel& model, const CDBFileTypeFilter& filter);
 
 private:
-    static DBFileEntries ListAllowedRoots(const CDBFilePathModel& model);
-    static DBFileEntries ListStoreDirectory(const CDBFilePathModel& model, const CDBFileTypeFilter& filter);
+    // False when the directory holds more than maxEntries entries (the
+    // entries read so far are then incomplete).
+    static bool ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
+                                   const CDBFileTypeFilter& filter, std::size_t maxEntries,
+                                   CDBDirectoryEntries& entries);
+    static CDBDirectoryEntries ListAllowedRoots(const CDBFilePathModel& model);
+    struct SSortedEntries {
+        CDBDirectoryEntries entries;
+        CDBEntrySorter::RowOrder order;
+    };
+    SSortedEntries ReadInBackground() const;
+
+    const CDBFilePathModel m_model;
+    const std::string m_filterText;
+    const char* const m_filterTextPointer;
+    const CDBFileTypeFilter m_filter;
+    // Empty for a database that a second connection cannot open.
+    const std::filesystem::path m_databaseFile;
+    const CDBEntrySorter m_sorter;
+    SSortedEntries m_listing;
+    bool m_sorted = false;
+    std::future<SSortedEntries> m_background;
 };

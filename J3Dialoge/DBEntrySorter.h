@@ -1,7 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
-#include "J3Dialoge/FileAttributes.h"
+#include "J3Dialoge/DBDirectoryEntries.h"
 
 // The order in which the file dialog shows the entries of a directory, and
 // the sort state that a click on a column header changes.
@@ -20,6 +21,7 @@ public:
         SORT_BY_LAST_CHANGE = 1,
         SORT_BY_SIZE = 2,
     };
+    using RowOrder = std::vector<std::uint32_t>;
 
     ESortCriteria SortCriteria() const { return m_sortCriteria; }
     bool SortAscending() const { return m_sortAscending; }
@@ -27,14 +29,13 @@ public:
     // The same criterion again reverses the direction; another criterion is
     // taken with the direction kept.
     void SetSortCriteria(ESortCriteria criteria);
+    // Takes a remembered state as it stands; a criterion other than the
+    // three is taken as the name.
+    void RestoreSortState(int criteria, bool ascending);
 
-    // The entries in display order under the current criterion and direction.
-    std::vector<DBFileEntry> SortElementsForDisplay(const DBFileEntries& entries) const;
-
-    // True when `a` is shown before `b`; ties answer false both ways. Any
-    // value other than the three criteria sorts by name.
-    static bool CompareFilesByCriteria(const DBFileEntry& a, const DBFileEntry& b, ESortCriteria criteria,
-                                       bool ascending);
+    // The indices of the entries in display order under the current
+    // criterion and direction: entry order[row] is shown in that row.
+    RowOrder SortElementsForDisplay(const CDBDirectoryEntries& entries) const;
 
 private:
     ESortCriteria m_sortCriteria = SORT_BY_NAME;

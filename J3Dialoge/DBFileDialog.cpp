@@ -1,6 +1,7 @@
 #include "J3Dialoge/DBFileDialog.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <new>
 
@@ -8,15 +9,17 @@
 #include <QApplication>
 #include <QDialog>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 
-#include "J3Dialoge/DBDirectoryListing.h"
 #include "J3Dialoge/DBFileRowTexts.h"
 #include "J3Dialoge/WindowsNameRules.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
+#include "vkbasis/StringUtils.h"
 #include "vkdb/DBFileFunctions.h"
 #include "vkwpfcpp/WPFEventCall.h"
+#include "vkwpfcpp/WPFKeyEvent.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
 #include "vkwpfcpp/WPFText.h"
@@ -32,6 +35,10 @@ constexpr DWORD kDefaultStructSize = 88;
 constexpr char kModuleAnchor = 0;
 constexpr const char* kRefusedToOpen = "Dateiauswahl kann nicht ge\xf6" "ffnet werden";
 constexpr const char* kDirNotFound = "Verzeichnis nicht gefunden";
+// The list's sort order and column widths, kept beside the placement.
+constexpr const char* kListLayoutKey = "dlv";
+// How often a listing read off the window's thread is looked after.
+constexpr int kListingPollMs = 5;
 
 void CopyTruncated(char* buffer, std::size_t capacity, const std::string& text)
 {
@@ -62,8 +69,11 @@ CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, 
       m_pOFN(AllocateRecord(structSize)),
       m_bOpenFileDialog(bOpenFileDialog),
       m_typeFilter(&m_pOFN->lpstrFilter),
-      m_directoryCreator(m_model)
+      m_directoryCreator(m_model),
+      m_listingPoll(std::make_unique<QTimer>())
 {
+    m_listingPoll->setInterval(kListingPollMs);
+    QObject::connect(m_listingPoll.get(), &QTimer::timeout, [this] { TakeFinishedListings(); });
     SetHelpName(__FILE__);
 
     OPENFILENAMEA& ofn = *m_pOFN;
@@ -156,6 +166,7 @@ CWPFWndBase* CDBFileDialog::OnInitDialog()
     BindControls();
     RegisterHandlers();
     SetUpControlsForMode();
+    RestoreListLayout();
     SetCurrentDir(InitialDirText());
     m_lListe.Focus();
     if (m_pOFN->lpstrFile && m_pOFN->lpstrFile[0] != '\0')
@@ -226,6 +237,7 @@ void CDBFileDialog::RegisterHandlers()
     m_editCurrentFile.DoAddOnReturnKey(
         new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnReturnEditCurrentFile));
     m_btnDirNew.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirNew));
+    m_lListe.DoAddOnKeyDown(new CWPFEventCall<Self, CWPFKeyEvent>(this, &Self::OnKeyDownLListe));
 }
 
 void CDBFileDialog::SetUpControlsForMode()
@@ -253,7 +265,41 @@ void CDBFileDialog::UpdateUI(bool refill)
 {
     m_editCurrentDir.SetData(DisplayText(m_model.CurrentDir()));
     if (refill)
-        m_elementsToDisplay = CDBDirectoryListing::FillElementsToDisplay(m_model, m_typeFilter);
+        StartListing();
+    else
+        m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
+    ShowListing();
+}
+
+void CDBFileDialog::StartListing()
+{
+    if (m_pendingListing)
+        m_abandonedListings.push_back(std::move(m_pendingListing));
+    auto listing = std::make_unique<CDBDirectoryListing>(m_model, m_pOFN->lpstrFilter, m_sorter);
+    if (listing->IsRead()) {
+        listing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
+        return;
+    }
+    m_uiRowToPath.clear();
+    m_elementsToDisplay.clear();
+    m_pendingListing = std::move(listing);
+    m_listingPoll->start();
+}
+
+void CDBFileDialog::TakeFinishedListings()
+{
+    std::erase_if(m_abandonedListings, [](const auto& listing) { return listing->IsRead(); });
+    if (m_pendingListing && m_pendingListing->IsRead()) {
+        m_pendingListing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
+        m_pendingListing.reset();
+        ShowListing();
+    }
+    if (!m_pendingListing && m_abandonedListings.empty())
+        m_listingPoll->stop();
+}
+
+void CDBFileDialog::ShowListing()
+{
     FillUIListe();
     UpdateAttributesOfMultipleSelectedUIElements();
     UpdateBtnDirUp();
@@ -263,31 +309,37 @@ void CDBFileDialog::UpdateUI(bool refill)
 
 void CDBFileDialog::FillUIListe()
 {
-    m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
-    m_matrixListe.Clear();
-    for (const DBFileEntry& entry : m_uiRowToPath)
-        m_matrixListe.DoAdd({CDBFileRowTexts::NameCell(entry), CDBFileRowTexts::LastChangeCell(entry),
-                             CDBFileRowTexts::SizeCell(entry)});
+    m_matrixListe.SetRows(static_cast<int>(m_uiRowToPath.size()),
+                          [this](int row, int column) { return CellText(row, column); });
+    m_lListe.SetSortIndicator(m_sorter.SortCriteria(), m_sorter.SortAscending());
     m_lListe.AutoSizeGridViewColumns();
 
     // In save mode a preselected file would write its name over the one the
     // user is about to type.
     if (m_uiRowToPath.empty())
         m_lListe.SetSelectedIndex(-1);
-    else if (m_bOpenFileDialog || m_uiRowToPath.front().second.isDirectory)
+    else if (m_bOpenFileDialog || m_elementsToDisplay.Attributes(m_uiRowToPath.front()).isDirectory)
         m_lListe.SetSelectedIndex(0);
     else
         m_lListe.SetSelectedIndex(-1);
+}
+
+CString CDBFileDialog::CellText(int row, int column) const
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
+        return {};
+    const std::uint32_t entry = m_uiRowToPath[static_cast<std::size_t>(row)];
+    return CDBFileRowTexts::Cell(column, m_elementsToDisplay.Name(entry), m_elementsToDisplay.Attributes(entry));
 }
 
 bool CDBFileDialog::TakeSelectableRow(int row, SelectedFiles& selection) const
 {
     if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
         return false;
-    const DBFileEntry& entry = m_uiRowToPath[static_cast<std::size_t>(row)];
-    if (!m_typeFilter.FileMatchesAnyFilter(entry.first.filename()))
+    const std::uint32_t entry = m_uiRowToPath[static_cast<std::size_t>(row)];
+    if (!m_typeFilter.FileMatchesAnyFilter(m_elementsToDisplay.Name(entry)))
         return false;
-    selection.push_back(entry);
+    selection.push_back(m_elementsToDisplay.Entry(entry));
     return true;
 }
 
@@ -305,12 +357,15 @@ void CDBFileDialog::UpdateAttributesOfMultipleSelectedUIElements()
 
 void CDBFileDialog::UpdateBtnDirUp()
 {
+    m_btnDirUp.SetIsEnabled(IsDirUpAllowed());
+}
+
+bool CDBFileDialog::IsDirUpAllowed() const
+{
     const winpath::path initialDir = CDBFilePathModel::RemoveTrailingSeparator(InitialDirText());
-    if (!m_model.AllowDirUp() && m_model.CurrentDir() == initialDir)
-        m_btnDirUp.SetIsEnabled(false);
-    else
-        m_btnDirUp.SetIsEnabled(
-            !CDBFilePathModel::IsDisplayPathRoot(m_model.RealPathToDisplayPath(m_model.CurrentDir())));
+    if (!m_model.AllowDirUp() && CDBFilePathModel::IsSamePath(m_model.CurrentDir(), initialDir))
+        return false;
+    return !CDBFilePathModel::IsDisplayPathRoot(m_model.RealPathToDisplayPath(m_model.CurrentDir()));
 }
 
 void CDBFileDialog::UpdateBtnDirDown()
@@ -341,7 +396,7 @@ DBFileEntry CDBFileDialog::GetAttributesOfCurrentUIElement() const
     const int row = m_lListe.GetSelectedIndex();
     if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
         return {};
-    return m_uiRowToPath[static_cast<std::size_t>(row)];
+    return m_elementsToDisplay.Entry(m_uiRowToPath[static_cast<std::size_t>(row)]);
 }
 
 void CDBFileDialog::SetCurrentDirToSelectedUIElement()
@@ -398,9 +453,36 @@ void CDBFileDialog::OnGridViewColumnHeaderClickLListe(CWPFRoutedEvent& event)
 
 void CDBFileDialog::OnClickBtnDirUp(CWPFRoutedEvent&)
 {
+    GoUp();
+}
+
+void CDBFileDialog::GoUp()
+{
+    // A root spelt in another case is still that root.
     const winpath::path& current = m_model.CurrentDir();
-    const bool atRoot = m_model.AllowedRootDirs().count(current) != 0;
+    const winpath::path root = m_model.AllowedRootDirForRealPath(current);
+    const bool atRoot = !root.empty() && CDBFilePathModel::IsSamePath(current, root);
     SetCurrentDir(atRoot ? winpath::path() : current.parent_path());
+}
+
+void CDBFileDialog::OnKeyDownLListe(CWPFKeyEvent& event)
+{
+    switch (event.GetKey()) {
+    case Qt::Key_Backspace:
+        if (IsDirUpAllowed())
+            GoUp();
+        event.SetHandled(true);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (GetAttributesOfCurrentUIElement().second.isDirectory) {
+            SetCurrentDirToSelectedUIElement();
+            event.SetHandled(true);
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void CDBFileDialog::OnClickBtnDirDown(CWPFRoutedEvent&)
@@ -475,6 +557,45 @@ void CDBFileDialog::OnClickBtnDirNew(CWPFRoutedEvent&)
 void CDBFileDialog::OnExit()
 {
     EndDialog(2);
+}
+
+void CDBFileDialog::OnClosing(bool& cancel)
+{
+    CWPFJ3Dialog::OnClosing(cancel);
+    if (!cancel)
+        WriteDialogValue(kListLayoutKey, ListLayout());
+}
+
+CString CDBFileDialog::ListLayout() const
+{
+    CString layout;
+    layout.Format("%d|%d", static_cast<int>(m_sorter.SortCriteria()), m_sorter.SortAscending() ? 1 : 0);
+    for (int width : m_lListe.GetColumnWidths())
+        layout += "|" + CString(std::to_string(width));
+    return layout;
+}
+
+void CDBFileDialog::RestoreListLayout()
+{
+    CString layout;
+    if (!ReadDialogValue(kListLayoutKey, layout))
+        return;
+    std::vector<CString> pieces;
+    SeparatedStrToVec(layout, '|', pieces);
+    // A value that is not ours in full is left alone.
+    if (pieces.size() < 2 || pieces.size() > 2 + static_cast<std::size_t>(m_matrixListe.GetColumnCount()))
+        return;
+    std::vector<int> numbers;
+    for (const CString& piece : pieces) {
+        const std::string& text = piece.str();
+        int number = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (error != std::errc() || end != text.data() + text.size())
+            return;
+        numbers.push_back(number);
+    }
+    m_sorter.RestoreSortState(numbers[0], numbers[1] != 0);
+    m_lListe.SetColumnWidths(std::vector<int>(numbers.begin() + 2, numbers.end()));
 }
 
 void CDBFileDialog::OnSaveAndExit()

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "J3Dialoge/DBDirectoryCreator.h"
+#include "J3Dialoge/DBDirectoryEntries.h"
+#include "J3Dialoge/DBDirectoryListing.h"
 #include "J3Dialoge/DBEntrySorter.h"
 #include "J3Dialoge/DBFilePathModel.h"
 #include "J3Dialoge/DBFileTypeFilter.h"
@@ -16,9 +18,11 @@
 #include "vkwpfcpp/WPFVKLTextBox.h"
 #include "win32/CommDlg.h"
 
+class CWPFKeyEvent;
 class CWPFMouseButtonEvent;
 class CWPFRoutedEvent;
 class CWPFSelectionChangedEvent;
+class QTimer;
 
 // The open/save dialog over the database file store, with the programming
 // interface of the common file dialog: parameters and results live in an
@@ -51,8 +55,25 @@ class CWPFSelectionChangedEvent;
 //   lStructSize but never makes the dialog write beyond its allocation.
 // - Without a parent window the application's display name takes the
 //   parent's place in the title ("Dateiauswahl: Datei öffnen (DB)").
-// - The rows are kept as a vector in row order (row index to entry), which
-//   is the row map without a tree of 100,000 nodes.
+// - The entries of the current directory are kept once, compactly; the
+//   rows are a vector of entry indices in display order (row index to
+//   entry), and a row's texts are made only when it is painted. A re-sort
+//   reorders the indices.
+// - A directory of more than CDBDirectoryListing::kEntriesReadAtOnce
+//   entries is read off the window's thread: the window keeps answering,
+//   and the list stays empty (no rows, no selection) until the listing is
+//   complete, so the rows, the row map and the selection always describe
+//   the same listing.
+// - The real path of a root in another case than the root's own spelling
+//   ("c:\j3\daten\briefe" for the root "C:\J3\Daten") is that root, as
+//   the store sees it: it shows as the root's display path, and up leads
+//   from it to the display root.
+// - As desktop file dialogs do: the header shows the sort column and
+//   direction; typing letters in the list selects the next name that
+//   starts with them; Backspace goes up where the up button is enabled;
+//   Return on a directory enters it. The column widths and the sort order
+//   are kept beside the window placement, per workstation, under the key
+//   "dlv" + dialog number + workstation ("criterion|ascending|width|...").
 // - The markup comes from the process-wide resource library, so there is no
 //   resource module to switch; hInstance is the module of this library.
 class CDBFileDialog : public CWPFJ3Dialog {
@@ -87,6 +108,8 @@ public:
     // Why the dialog would refuse to open at lpstrInitialDir (the text of
     // its error box); empty when it opens.
     CString InitialDirRefusal() const;
+    // False while the current directory is still being read.
+    bool IsListingRead() const { return !m_pendingListing; }
 
     CWPFWndBase* OnInitDialog() override;
     // Cancel: ends with 2, the record unchanged.
@@ -94,6 +117,8 @@ public:
     // The commit: checks the name in the file box and ends with 1, or
     // refuses with a notice and stays open.
     void OnSaveAndExit() override;
+    // Keeps the list's column widths and sort order.
+    void OnClosing(bool& cancel) override;
 
     CString GetPathName() const;
     CString GetFileName() const;
@@ -120,7 +145,19 @@ private:
     bool RefuseInitialDir();
 
     void UpdateUI(bool refill);
+    // Reads the current directory; a large one is read on while the window
+    // answers, and shown when done.
+    void StartListing();
+    void TakeFinishedListings();
+    // Brings the rows and what depends on them up to date.
+    void ShowListing();
+    // Shows the entries in the order m_uiRowToPath gives.
     void FillUIListe();
+    CString CellText(int row, int column) const;
+    bool IsDirUpAllowed() const;
+    void GoUp();
+    void RestoreListLayout();
+    CString ListLayout() const;
     void UpdateAttributesOfMultipleSelectedUIElements();
     void UpdateBtnDirUp();
     void UpdateBtnDirDown();
@@ -139,6 +176,7 @@ private:
     void OnClickBtnDirUp(CWPFRoutedEvent& event);
     void OnClickBtnDirDown(CWPFRoutedEvent& event);
     void OnClickBtnDirNew(CWPFRoutedEvent& event);
+    void OnKeyDownLListe(CWPFKeyEvent& event);
     void OnReturnEditCurrentDir(CWPFRoutedEvent& event);
     void OnReturnEditCurrentFile(CWPFRoutedEvent& event);
     // Save mode: offers to create the typed directory; true when it became current.
@@ -167,12 +205,17 @@ private:
     CDBFilePathModel m_model;
     CDBEntrySorter m_sorter;
     CDBFileTypeFilter m_typeFilter;
-    DBFileEntries m_elementsToDisplay;
-    // Row index to the entry shown in that row.
-    std::vector<DBFileEntry> m_uiRowToPath;
+    CDBDirectoryEntries m_elementsToDisplay;
+    // Row index to the index of the entry shown in that row.
+    CDBEntrySorter::RowOrder m_uiRowToPath;
     SelectedFiles m_multipleSelectedFiles;
     // Writes and, at the end, removes the placeholders of new directories.
     CDBDirectoryCreator m_directoryCreator;
+    // The listing of the current directory while it is read, and listings
+    // of directories left meanwhile, which end on their own.
+    std::unique_ptr<CDBDirectoryListing> m_pendingListing;
+    std::vector<std::unique_ptr<CDBDirectoryListing>> m_abandonedListings;
+    std::unique_ptr<QTimer> m_listingPoll;
 };
 
 // The parameters of J3GetPathNameFromDBFileDialog, in this order.

@@ -63,14 +63,19 @@ winpath::path CDBFilePathModel::DisplayPathToRealPath(const winpath::path& displ
 
 winpath::path CDBFilePathModel::RealPathToDisplayPath(const winpath::path& realPath) const
 {
-    winpath::path relative;
     const winpath::path root = AllowedRootDirForRealPath(realPath);
-    if (!root.empty()) {
-        CString text(realPath.string());
-        text.Replace(RemoveTrailingSeparator(root).string().c_str(), m_allowedRootDirs.at(root).string().c_str());
-        relative = winpath::path(text.str());
-    }
-    return DISPLAY_PATH_ROOT / relative;
+    if (root.empty())
+        return DISPLAY_PATH_ROOT;
+    // The elements below the root, however the caller spelt the root.
+    const winpath::path normal = realPath.lexically_normal();
+    auto below = normal.begin();
+    for (auto element = root.begin(); element != root.end() && below != normal.end(); ++element)
+        ++below;
+    winpath::path display = m_allowedRootDirs.at(root);
+    for (; below != normal.end(); ++below)
+        if (!below->empty())
+            display /= *below;
+    return DISPLAY_PATH_ROOT / display;
 }
 
 winpath::path CDBFilePathModel::AllowedRootDirForRealPath(const winpath::path& realPath) const
@@ -133,4 +138,11 @@ bool CDBFilePathModel::FileOrDirExistsDB(const winpath::path& p)
 bool CDBFilePathModel::IsSubPath(const winpath::path& p, const winpath::path& dir)
 {
     return CPath(p.string().c_str()).IsSubPath(CPath(dir.string().c_str()));
+}
+
+bool CDBFilePathModel::IsSamePath(const winpath::path& a, const winpath::path& b)
+{
+    if (a.empty() || b.empty())
+        return a.empty() && b.empty();
+    return IsSubPath(a, b) && IsSubPath(b, a);
 }

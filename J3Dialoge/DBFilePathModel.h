@@ -52,7 +52,8 @@ public:
     // root or when it leads out of that root.
     winpath::path DisplayPathToRealPath(const winpath::path& displayPath) const;
     // The display path of a real path; the display root for a path outside
-    // every root. The root's text is replaced as it is spelt (case-sensitive).
+    // every root. The root is matched without regard to case, as the store
+    // matches paths: "c:\p\data\x" is "data\x" for the root "C:\P\Data".
     winpath::path RealPathToDisplayPath(const winpath::path& realPath) const;
     // The first root (in path order) that holds `realPath`; empty for none.
     winpath::path AllowedRootDirForRealPath(const winpath::path& realPath) const;
@@ -71,6 +72,8 @@ public:
     static bool FileOrDirExistsDB(const winpath::path& p);
     // True when `p` is the directory `dir` itself or lies below it.
     static bool IsSubPath(const winpath::path& p, const winpath::path& dir);
+    // True when both name the same directory, whatever the case.
+    static bool IsSamePath(const winpath::path& a, const winpath::path& b);
 
 private:
     RootDirs m_allowedRootDirs;

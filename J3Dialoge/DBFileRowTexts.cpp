@@ -11,22 +11,18 @@ constexpr std::int64_t kLastShowableTime = 32535215999;
 
 } // namespace
 
-CString CDBFileRowTexts::NameCell(const DBFileEntry& entry)
+CString CDBFileRowTexts::Cell(int column, std::string_view name, const SFileAttributes& attributes)
 {
-    CString name(entry.first.filename().string());
-    if (entry.second.isDirectory)
-        name += '\\';
-    return name;
-}
-
-CString CDBFileRowTexts::LastChangeCell(const DBFileEntry& entry)
-{
-    return entry.second.isDirectory ? CString() : FormatLastWriteTime(entry.second.lastWriteTime);
-}
-
-CString CDBFileRowTexts::SizeCell(const DBFileEntry& entry)
-{
-    return entry.second.isDirectory ? CString() : BytesToString(static_cast<double>(entry.second.size));
+    switch (column) {
+    case NAME_COLUMN:
+        return attributes.isDirectory ? CString(std::string(name) + '\\') : CString(name);
+    case LAST_CHANGE_COLUMN:
+        return attributes.isDirectory ? CString() : FormatLastWriteTime(attributes.lastWriteTime);
+    case SIZE_COLUMN:
+        return attributes.isDirectory ? CString() : BytesToString(static_cast<double>(attributes.size));
+    default:
+        return {};
+    }
 }
 
 CString CDBFileRowTexts::FormatLastWriteTime(std::int64_t lastWriteTime)

@@ -1,19 +1,21 @@
 #pragma once
 #include <cstdint>
+#include <string_view>
 
 #include "J3Dialoge/FileAttributes.h"
 #include "vkbasis/CString.h"
 
 // The three cell texts of one row of the file dialog's list: name, last
-// change, size.
+// change, size. They are made only for the rows that are painted.
 class CDBFileRowTexts {
 public:
-    // The last element of the entry's path; a directory gets a trailing "\".
-    static CString NameCell(const DBFileEntry& entry);
-    // Local time as "04.12.2026  09:05:07"; empty for a directory.
-    static CString LastChangeCell(const DBFileEntry& entry);
-    // The byte count in readable form; empty for a directory.
-    static CString SizeCell(const DBFileEntry& entry);
+    enum EColumn { NAME_COLUMN = 0, LAST_CHANGE_COLUMN = 1, SIZE_COLUMN = 2 };
+
+    // The cell of that column for an entry of that name (the last element of
+    // its path). A directory's name gets a trailing "\" and empty time and
+    // size cells; a file's time is local time as "04.12.2026  09:05:07", its
+    // size a readable byte count.
+    static CString Cell(int column, std::string_view name, const SFileAttributes& attributes);
 
     // Empty for 0 (no time known) and for times that cannot be shown: before
     // 1970 or after the year 3000. A bad time from the store must not break

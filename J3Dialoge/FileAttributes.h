@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <map>
 #include <utility>
 
 #include "winpath/Path.h"
@@ -17,5 +16,3 @@ struct SFileAttributes {
 
 // A listed entry: its real store path and its attributes.
 using DBFileEntry = std::pair<winpath::path, SFileAttributes>;
-// The entries of one directory, ordered by path comparison.
-using DBFileEntries = std::map<winpath::path, SFileAttributes>;

@@ -82,10 +82,10 @@ CString FormatPlacement(const WINDOWPLACEMENT& placement)
     return value;
 }
 
-void SetPlacementKey(CJParPool& pool, const CString& dialogNumber)
+void SetDialogValueKey(CJParPool& pool, const CString& keyPrefix, const CString& dialogNumber)
 {
     pool.m_strNr = DialogRecordNumber;
-    pool.m_strKey = "dps" + dialogNumber + dbLfdWorkstation;
+    pool.m_strKey = keyPrefix + dialogNumber + dbLfdWorkstation;
 }
 
 } // namespace
@@ -109,14 +109,14 @@ void CWPFJ3Dialog::AfterInitDialog()
     CWPFDialog::AfterInitDialog();
     if (m_bNoPlacement)
         return;
-    RestorePlacement(*BorrowParPool(1));
+    RestorePlacement();
 }
 
 void CWPFJ3Dialog::OnClosing(bool& cancel)
 {
     CWPFDialog::OnClosing(cancel);
     if (!m_bNoPlacement && m_bInitDone)
-        SavePlacement(*BorrowParPool(0));
+        SavePlacement();
 }
 
 bool CWPFJ3Dialog::IsPlacementSaved(CJParPool& pool)
@@ -129,17 +129,14 @@ bool CWPFJ3Dialog::IsPlacementSaved(CJParPool& pool)
     return s_nPlacementSaved > 0;
 }
 
-void CWPFJ3Dialog::RestorePlacement(CJParPool& pool)
+void CWPFJ3Dialog::RestorePlacement()
 {
-    CString number;
-    if (!IsPlacementSaved(pool) || LookUpDialogNumber(pool, number) != CVKRSet::FOUND)
-        return;
-    SetPlacementKey(pool, number);
-    if (pool.GetByK1(0) != CVKRSet::FOUND)
+    CString value;
+    if (!ReadDialogValue("dps", value))
         return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(WINDOWPLACEMENT);
-    if (!ParsePlacement(pool.m_strValue, placement) || IsRectEmpty(placement.rcNormalPosition))
+    if (!ParsePlacement(value, placement) || IsRectEmpty(placement.rcNormalPosition))
         return;
     SetWindowStartupLocation(VKStartupManual);
     SetSizeToContent(VKSizeManual);
@@ -147,19 +144,45 @@ void CWPFJ3Dialog::RestorePlacement(CJParPool& pool)
     SetWindowPlacement(&placement);
 }
 
-void CWPFJ3Dialog::SavePlacement(CJParPool& pool)
+void CWPFJ3Dialog::SavePlacement()
 {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(WINDOWPLACEMENT);
-    if (!IsPlacementSaved(pool) || !GetWindowPlacement(&placement))
+    if (GetWindowPlacement(&placement))
+        WriteDialogValue("dps", FormatPlacement(placement));
+}
+
+bool CWPFJ3Dialog::ReadDialogValue(const CString& keyPrefix, CString& value)
+{
+    if (m_bNoPlacement)
+        return false;
+    BorrowedParPool borrowed = BorrowParPool(1);
+    CJParPool& pool = *borrowed;
+    CString number;
+    if (!IsPlacementSaved(pool) || LookUpDialogNumber(pool, number) != CVKRSet::FOUND)
+        return false;
+    SetDialogValueKey(pool, keyPrefix, number);
+    if (pool.GetByK1(0) != CVKRSet::FOUND)
+        return false;
+    value = pool.m_strValue;
+    return true;
+}
+
+void CWPFJ3Dialog::WriteDialogValue(const CString& keyPrefix, const CString& value)
+{
+    if (m_bNoPlacement || !m_bInitDone)
+        return;
+    BorrowedParPool borrowed = BorrowParPool(0);
+    CJParPool& pool = *borrowed;
+    if (!IsPlacementSaved(pool))
         return;
     CVKTransaction transaction(*pool.GetDatabase());
     CString number;
     if (!transaction.IsActive() || !AllocateDialogNumber(pool, number))
         return;
-    SetPlacementKey(pool, number);
+    SetDialogValueKey(pool, keyPrefix, number);
     const int lookup = pool.GetByK1(0);
-    pool.m_strValue = FormatPlacement(placement);
+    pool.m_strValue = value;
     if (lookup == CVKRSet::FOUND)
         pool.Rewrite("");
     else

@@ -45,6 +45,13 @@ public:
     CString GetDialogIdentity() const;
 
 protected:
+    // A value of the dialog kept beside its placement, per dialog class and
+    // workstation: key `keyPrefix` + dialog number + workstation, number
+    // "269". Kept only where the placement is kept; written only once
+    // AfterInitDialog ran. Read gives false when there is no value.
+    bool ReadDialogValue(const CString& keyPrefix, CString& value);
+    void WriteDialogValue(const CString& keyPrefix, const CString& value);
+
     // Set by a derived dialog that keeps no placement.
     bool m_bNoPlacement = false;
     // Set once the bound patient's notes were read; the dialog's own notes
@@ -62,8 +69,8 @@ protected:
 
 private:
     static bool IsPlacementSaved(CJParPool& pool);
-    void RestorePlacement(CJParPool& pool);
-    void SavePlacement(CJParPool& pool);
+    void RestorePlacement();
+    void SavePlacement();
     // The dialog class's number, when the lookup (its result) finds one.
     int LookUpDialogNumber(CJParPool& pool, CString& number) const;
     // The existing number, or a new one stored with the identity; false on a

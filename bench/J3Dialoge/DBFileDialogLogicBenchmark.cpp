@@ -130,10 +130,10 @@ BENCHMARK(BM_FilterTwoPatterns100kNames)->Unit(benchmark::kMillisecond);
 
 void BM_Sort100kEntries(benchmark::State& state)
 {
-    DBFileEntries entries;
+    CDBDirectoryEntries entries;
     for (int i = 1; i <= kManyFiles; ++i)
-        entries.emplace(winpath::path(std::string(kManyDir) + "\\" + FileName((i * 7919) % kManyFiles + 1)),
-                        SFileAttributes{false, 1'600'000'000 + (i * 31) % 100'003, static_cast<std::uint64_t>(i * 17 % 65'536)});
+        entries.Add(std::string(kManyDir) + "\\" + FileName((i * 7919) % kManyFiles + 1),
+                    SFileAttributes{false, 1'600'000'000 + (i * 31) % 100'003, static_cast<std::uint64_t>(i * 17 % 65'536)});
     CDBEntrySorter sorter;
     const auto criteria = static_cast<CDBEntrySorter::ESortCriteria>(state.range(0));
     if (criteria != sorter.SortCriteria())
@@ -147,20 +147,6 @@ BENCHMARK(BM_Sort100kEntries)
     ->Arg(CDBEntrySorter::SORT_BY_LAST_CHANGE)
     ->Arg(CDBEntrySorter::SORT_BY_SIZE)
     ->Unit(benchmark::kMillisecond);
-
-void BM_PathMapInsert100k(benchmark::State& state)
-{
-    std::vector<winpath::path> paths;
-    for (int i = 1; i <= kManyFiles; ++i)
-        paths.emplace_back(std::string(kManyDir) + "\\" + FileName((i * 7919) % kManyFiles + 1));
-    for (auto _ : state) {
-        DBFileEntries entries;
-        for (const winpath::path& p : paths)
-            entries.emplace(p, SFileAttributes{});
-        benchmark::DoNotOptimize(entries.size());
-    }
-}
-BENCHMARK(BM_PathMapInsert100k)->Unit(benchmark::kMillisecond);
 
 void BM_ListParentOf100Subdirectories(benchmark::State& state)
 {

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -34,11 +35,20 @@ CWPFMatrixBase::~CWPFMatrixBase() = default;
 
 int CWPFMatrixBase::Count() const
 {
+    if (m_cellSource)
+        return m_nSourceRows;
     return static_cast<int>(m_cells.size() / static_cast<std::size_t>(m_nColumns));
+}
+
+void CWPFMatrixBase::CheckHeldRows(const char* operation) const
+{
+    if (m_cellSource)
+        throw std::logic_error(std::string("CWPFMatrix: ") + operation + " on rows whose texts the table does not hold");
 }
 
 int CWPFMatrixBase::DoAdd(const std::vector<CString>& row)
 {
+    CheckHeldRows("DoAdd");
     if (row.size() > static_cast<std::size_t>(m_nColumns))
         throw std::invalid_argument("CWPFMatrix: a row of " + std::to_string(row.size()) + " cells for a table of " +
                                     std::to_string(m_nColumns) + " columns");
@@ -57,7 +67,19 @@ void CWPFMatrixBase::Clear()
 {
     beginResetModel();
     m_cells.clear();
+    m_cellSource = nullptr;
+    m_nSourceRows = 0;
     m_nPublishedRows = 0;
+    endResetModel();
+}
+
+void CWPFMatrixBase::SetRows(int rows, CellSource cellText)
+{
+    beginResetModel();
+    m_cells.clear();
+    m_nSourceRows = cellText ? std::max(rows, 0) : 0;
+    m_cellSource = std::move(cellText);
+    m_nPublishedRows = m_nSourceRows;
     endResetModel();
 }
 
@@ -86,19 +108,21 @@ void CWPFMatrixBase::CheckColumn(int column) const
         throw std::out_of_range("CWPFMatrix: column " + std::to_string(column) + " of " + std::to_string(m_nColumns));
 }
 
-const CString& CWPFMatrixBase::GetText(int row, int column) const
+CString CWPFMatrixBase::GetText(int row, int column) const
 {
-    return m_cells[CellIndex(row, column)];
+    const std::size_t cell = CellIndex(row, column);
+    return m_cellSource ? m_cellSource(row, column) : m_cells[cell];
 }
 
 bool CWPFMatrixBase::GetFlag(int row, int column) const
 {
-    const CString& text = GetText(row, column);
+    const CString text = GetText(row, column);
     return !text.IsEmpty() && text != "0";
 }
 
 void CWPFMatrixBase::SetText(int row, int column, const CString& text)
 {
+    CheckHeldRows("SetText");
     m_cells[CellIndex(row, column)] = text;
     if (row < m_nPublishedRows) {
         const QModelIndex cell = index(row, column);

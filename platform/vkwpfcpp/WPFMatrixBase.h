@@ -2,6 +2,7 @@
 #include "vkbasis/CString.h"
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <vector>
 
 // The table behind a list view: rows of a fixed number of text cells, held
@@ -11,6 +12,10 @@
 // A flag cell is set when its text is neither empty nor "0"; SetFlag writes
 // "1" or "0". Columns marked as check columns show a check box that the
 // user may tick.
+//
+// A table may instead show rows whose texts it does not hold (SetRows): it
+// asks for a cell's text when a view paints it, so a list of a million rows
+// costs no text until it is seen and is re-ordered without making any.
 //
 // Rows added while a view shows the table are announced to it in one batch:
 // at the next turn of the event loop, or at once when the view asks for the
@@ -31,9 +36,16 @@ public:
     int DoAdd(const std::vector<CString>& row);
     void Clear();
 
+    // Makes the table `rows` rows whose cell texts cellText(row, column)
+    // gives when asked; replaces the rows held. The views learn of it at
+    // once. Such rows are read only: DoAdd, SetText and SetFlag throw
+    // std::logic_error until Clear.
+    using CellSource = std::function<CString(int row, int column)>;
+    void SetRows(int rows, CellSource cellText);
+
     // Cell access; a row or column outside the table throws
     // std::out_of_range.
-    const CString& GetText(int row, int column) const;
+    CString GetText(int row, int column) const;
     bool GetFlag(int row, int column) const;
     void SetText(int row, int column, const CString& text);
     void SetFlag(int row, int column, bool set);
@@ -62,10 +74,13 @@ private:
     };
 
     std::size_t CellIndex(int row, int column) const;
+    void CheckHeldRows(const char* operation) const;
     void CheckColumn(int column) const;
 
     int m_nColumns;
     std::vector<CString> m_cells;
+    CellSource m_cellSource;
+    int m_nSourceRows = 0;
     std::vector<SColumn> m_columns;
     int m_nPublishedRows = 0;
     bool m_bFlushQueued = false;

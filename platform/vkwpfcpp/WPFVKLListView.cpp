@@ -1,11 +1,15 @@
 #include "vkwpfcpp/WPFVKLListView.h"
 
 #include "vkwpfcpp/WPFEventFilter.h"
+#include "vkwpfcpp/WPFKeyEvent.h"
+#include "vkwpfcpp/WPFVKLListViewFocus.h"
 #include "vkwpfcpp/WPFMatrixBase.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeView>
 #include <algorithm>
@@ -82,18 +86,61 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
     // the list; the layout must be current for the view to know them.
     view->doItemsLayout();
     int firstShown = -1;
-    for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column) {
-        if (view->isColumnHidden(column))
-            continue;
-        view->resizeColumnToContents(column);
-        if (firstShown < 0)
-            firstShown = column;
+    SizeColumns([&] {
+        for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column) {
+            if (view->isColumnHidden(column))
+                continue;
+            if (firstShown < 0)
+                firstShown = column;
+            else if (!m_bKeepColumnWidths)
+                view->resizeColumnToContents(column);
+        }
+        // Short texts would leave the right part of the list bare: the first
+        // column, which holds the names, takes whatever room the others
+        // leave, also when the window is resized later.
+        if (firstShown >= 0)
+            view->header()->setSectionResizeMode(firstShown, QHeaderView::Stretch);
+    });
+}
+
+std::vector<int> CWPFVKLListView::GetColumnWidths() const
+{
+    std::vector<int> widths;
+    if (QTreeView* view = View(); view && m_pMatrix)
+        for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column)
+            widths.push_back(view->columnWidth(column));
+    return widths;
+}
+
+void CWPFVKLListView::SetColumnWidths(const std::vector<int>& widths)
+{
+    QTreeView* view = View();
+    if (!view)
+        return;
+    SizeColumns([&] {
+        for (std::size_t column = 0; column < widths.size(); ++column)
+            if (widths[column] > 0)
+                view->setColumnWidth(static_cast<int>(column), widths[column]);
+    });
+    m_bKeepColumnWidths = true;
+}
+
+void CWPFVKLListView::SetSortIndicator(int column, bool ascending)
+{
+    if (QTreeView* view = View()) {
+        view->header()->setSortIndicatorShown(true);
+        view->header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     }
-    // Short texts would leave the right part of the list bare: the first
-    // column, which holds the names, takes whatever room the others leave,
-    // also when the window is resized later.
-    if (firstShown >= 0)
-        view->header()->setSectionResizeMode(firstShown, QHeaderView::Stretch);
+}
+
+template <typename Sizing>
+void CWPFVKLListView::SizeColumns(Sizing sizing)
+{
+    const bool outer = !m_bSizingColumns;
+    m_bSizingColumns = true;
+    sizing();
+    if (outer)
+        m_bSizingColumns = false;
 }
 
 void CWPFVKLListView::SetSelectionMode(int mode)
@@ -158,6 +205,11 @@ void CWPFVKLListView::DoAddOnColumnHeaderClick(CWPFEventHandlerOf<CWPFRoutedEven
     m_onColumnHeaderClick.Add(handler);
 }
 
+void CWPFVKLListView::DoAddOnKeyDown(CWPFEventHandlerOf<CWPFKeyEvent>* handler)
+{
+    m_onKeyDown.Add(handler);
+}
+
 bool CWPFVKLListView::CanAttach(QObject* element) const
 {
     return qobject_cast<QTreeView*>(element) != nullptr;
@@ -171,7 +223,8 @@ void CWPFVKLListView::OnAttached()
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
     view->setUniformRowHeights(true);
-    view->setAllColumnsShowFocus(true);
+    view->setAllColumnsShowFocus(false);
+    view->setItemDelegate(new CWPFVKLListViewFocus(view));
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSortingEnabled(false);
     view->header()->setSectionsClickable(true);
@@ -180,6 +233,21 @@ void CWPFVKLListView::OnAttached()
         CWPFRoutedEvent event(this, column);
         m_onColumnHeaderClick.Raise(event);
     });
+    // A column the user sizes keeps its width from then on; the first one
+    // follows the window.
+    QObject::connect(view->header(), &QHeaderView::sectionResized, EventContext(), [this](int column) {
+        if (!m_bSizingColumns && View()->header()->sectionResizeMode(column) != QHeaderView::Stretch)
+            m_bKeepColumnWidths = true;
+    });
+    new CWPFEventFilter(
+        view,
+        [this](QEvent* event) {
+            if (event->type() != QEvent::KeyPress)
+                return false;
+            auto* key = static_cast<QKeyEvent*>(event);
+            return OnKeyPress(key->key(), key->modifiers().toInt(), key->text());
+        },
+        EventContext());
     // Double clicks below the last row count too: the dialog decides what a
     // double click on no row means.
     new CWPFEventFilter(
@@ -203,26 +271,66 @@ QTreeView* CWPFVKLListView::View() const
     return qobject_cast<QTreeView*>(GetElement());
 }
 
+bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
+{
+    CWPFKeyEvent keyEvent(this, key, modifiers);
+    m_onKeyDown.Raise(keyEvent);
+    if (keyEvent.GetHandled())
+        return true;
+    const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+    if (!typed || !m_pMatrix)
+        return false;
+    SelectTypedRow(text);
+    return true;
+}
+
+void CWPFVKLListView::SelectTypedRow(const QString& text)
+{
+    QTreeView* view = View();
+    QItemSelectionModel* selection = view->selectionModel();
+    if (!selection || m_pMatrix->rowCount() == 0)
+        return;
+    // Letters typed in quick succession spell one name; a pause starts a new
+    // one, which looks from the row after the current one, so the same
+    // letter again moves on to the next name that starts with it.
+    const bool goOn = m_sinceTyped.isValid() && m_sinceTyped.elapsed() < QApplication::keyboardInputInterval();
+    m_strTyped = goOn ? m_strTyped + text : text;
+    m_sinceTyped.start();
+    const int current = std::max(selection->currentIndex().row(), goOn ? 0 : -1);
+    const int start = goOn ? current : (current + 1) % m_pMatrix->rowCount();
+    const QModelIndexList found = m_pMatrix->match(m_pMatrix->index(start, 0), Qt::DisplayRole, m_strTyped, 1,
+                                                   Qt::MatchStartsWith | Qt::MatchWrap);
+    if (found.isEmpty())
+        return;
+    selection->setCurrentIndex(found.front(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->scrollTo(found.front());
+}
+
 void CWPFVKLListView::ApplyColumns()
 {
     QTreeView* view = View();
     if (!view || !m_pMatrix)
         return;
+    SizeColumns([&] { ApplyColumnDefinitions(*view); });
+}
+
+void CWPFVKLListView::ApplyColumnDefinitions(QTreeView& view)
+{
     const int shown = std::min<int>(static_cast<int>(m_columns.size()), m_pMatrix->GetColumnCount());
     for (int column = 0; column < shown; ++column) {
         const SColumn& definition = m_columns[static_cast<std::size_t>(column)];
         m_pMatrix->SetColumnHeader(column, definition.header, definition.toolTip);
         m_pMatrix->SetColumnAlignment(column, definition.alignment);
         m_pMatrix->SetCheckColumn(column, definition.check);
-        view->setColumnHidden(column, false);
+        view.setColumnHidden(column, false);
         if (definition.width > 0)
-            view->setColumnWidth(column, definition.width);
+            view.setColumnWidth(column, definition.width);
         else
-            view->resizeColumnToContents(column);
+            view.resizeColumnToContents(column);
     }
     // Without any column definition the table shows all its columns.
     for (int column = shown; column < m_pMatrix->GetColumnCount(); ++column)
-        view->setColumnHidden(column, !m_columns.empty());
+        view.setColumnHidden(column, !m_columns.empty());
 }
 
 void CWPFVKLListView::ConnectSelection()

@@ -3,8 +3,11 @@
 #include "vkwpfcpp/WPFEventList.h"
 #include "vkwpfcpp/WPFWndBase.h"
 
+#include <QElapsedTimer>
+#include <QString>
 #include <vector>
 
+class CWPFKeyEvent;
 class CWPFMatrixBase;
 class CWPFRoutedEvent;
 class CWPFSelectionChangedEvent;
@@ -18,6 +21,10 @@ enum EVKSelectionMode { VKSelectionSingle = 0, VKSelectionMultiple = 1, VKSelect
 // list). Its rows are a bound CWPFMatrixBase; the columns added here show
 // the table's columns in the same order, table columns beyond them are not
 // shown.
+//
+// As desktop lists do: typing letters selects the next row whose first
+// column starts with them; only a selected row is drawn as the focused one,
+// so an empty selection never looks like one.
 class CWPFVKLListView : public CWPFWndBase {
 public:
     CWPFVKLListView();
@@ -32,8 +39,16 @@ public:
     // Shows the table's rows; the table must outlive the binding.
     void BindMatrix(CWPFMatrixBase* matrix);
     CWPFMatrixBase* GetMatrix() const { return m_pMatrix; }
-    // Sizes every column to its header and the rows on screen.
+    // Sizes every column to its header and the rows on screen, except the
+    // columns whose widths were given or that the user sized by hand; the
+    // first column takes the room the others leave.
     void AutoSizeGridViewColumns();
+    // The widths of the columns in pixels, and the widths to restore (the
+    // first column keeps filling the room).
+    std::vector<int> GetColumnWidths() const;
+    void SetColumnWidths(const std::vector<int>& widths);
+    // The arrow in the header that shows the sort column and direction.
+    void SetSortIndicator(int column, bool ascending);
 
     // 0 single, 1 multiple (a click adds or removes a row), 2 extended
     // (Shift and Ctrl extend the selection).
@@ -50,6 +65,9 @@ public:
     void DoAddOnMouseDoubleClick(CWPFEventHandlerOf<CWPFMouseButtonEvent>* handler);
     // The event's GetColumnIndex() is the clicked column.
     void DoAddOnColumnHeaderClick(CWPFEventHandlerOf<CWPFRoutedEvent>* handler);
+    // A key pressed in the list; a handler that sets Handled keeps it from
+    // the list and the dialog (Return then does not reach the OK button).
+    void DoAddOnKeyDown(CWPFEventHandlerOf<CWPFKeyEvent>* handler);
 
 protected:
     bool CanAttach(QObject* element) const override;
@@ -66,15 +84,26 @@ private:
 
     QTreeView* View() const;
     void ApplyColumns();
+    void ApplyColumnDefinitions(QTreeView& view);
     void ConnectSelection();
     void OnSelectionRangesChanged(const std::vector<int>& added, const std::vector<int>& removed);
     void OnRowsReset();
+    bool OnKeyPress(int key, int modifiers, const QString& text);
+    void SelectTypedRow(const QString& text);
+    // Runs a sizing of the list's own, which is not a user's choice.
+    template <typename Sizing>
+    void SizeColumns(Sizing sizing);
 
     std::vector<SColumn> m_columns;
     CWPFMatrixBase* m_pMatrix = nullptr;
     std::vector<int> m_selectionOrder;
+    bool m_bSizingColumns = false;
+    bool m_bKeepColumnWidths = false;
+    QString m_strTyped;
+    QElapsedTimer m_sinceTyped;
     std::unique_ptr<QObject> m_modelContext;
     CWPFEventList m_onSelectionChanged;
     CWPFEventList m_onMouseDoubleClick;
     CWPFEventList m_onColumnHeaderClick;
+    CWPFEventList m_onKeyDown;
 };

@@ -1,0 +1,8 @@
+#include "vkwpfcpp/WPFVKLListViewFocus.h"
+
+void CWPFVKLListViewFocus::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!(option->state & QStyle::State_Selected))
+        option->state &= ~QStyle::State_HasFocus;
+}
