@@ -475,7 +475,8 @@ void CDBFileDialog::OnKeyDownLListe(CWPFKeyEvent& event)
         break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (GetAttributesOfCurrentUIElement().second.isDirectory) {
+        // Several rows chosen are a choice to commit, even with a directory among them.
+        if (m_lListe.GetSelectedItems().size() == 1 && GetAttributesOfCurrentUIElement().second.isDirectory) {
             SetCurrentDirToSelectedUIElement();
             event.SetHandled(true);
         }

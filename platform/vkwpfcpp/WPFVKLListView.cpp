@@ -275,11 +275,16 @@ bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
 {
     CWPFKeyEvent keyEvent(this, key, modifiers);
     m_onKeyDown.Raise(keyEvent);
-    if (keyEvent.GetHandled())
+    if (keyEvent.GetHandled()) {
+        m_sinceTyped.invalidate();
         return true;
+    }
     const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
-    if (!typed || !m_pMatrix)
+    if (!typed || !m_pMatrix) {
+        // Any other key ends the typed name.
+        m_sinceTyped.invalidate();
         return false;
+    }
     SelectTypedRow(text);
     return true;
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,36 +35,35 @@ protected:
     CBoxAnswerer m_boxes;
 };
 
-TEST_F(DBDirectoryCreatorTest, CreatesADirectoryThroughItsPlaceholder)
+struct SCreatedCase {
+    const char* typedName;
+    const char* placeholder;
+    const char* listedDir;
+};
+
+TEST_F(DBDirectoryCreatorTest, CreatesDirectoriesThroughOnePlaceholderInside)
 {
     StoreFile("C:\\P\\Data\\x\\a.txt");
     ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\x")));
-    CDBDirectoryCreator creator(m_model);
-    const path dir = DirForTypedName("neu");
-    ASSERT_TRUE(creator.ValidateCreationPath(dir));
-    ASSERT_TRUE(creator.CreateDummyFile(dir));
-
-    const std::string placeholder = "C:\\P\\Data\\x\\neu\\__j3dbfiledialog-dummy__";
-    EXPECT_EQ(creator.CreatedDummyFiles(), std::vector<std::string>{placeholder});
-    EXPECT_TRUE(FileExistsDB(CString(placeholder)));
-    const char* filterText = "Alle|*.*";
-    const DBFileEntries listed = CDBDirectoryListing::FillElementsToDisplay(m_model, CDBFileTypeFilter(&filterText));
-    EXPECT_EQ(listed.count(path(L"C:\\P\\Data\\x\\neu")), 1u);
-    EXPECT_TRUE(listed.at(path(L"C:\\P\\Data\\x\\neu")).isDirectory);
+    const std::vector<SCreatedCase> cases = {
+        {"neu", "C:\\P\\Data\\x\\neu\\__j3dbfiledialog-dummy__", "neu"},
+        {"a\\b", "C:\\P\\Data\\x\\a\\b\\__j3dbfiledialog-dummy__", "a"},
+    };
+    for (const SCreatedCase& c : cases) {
+        CDBDirectoryCreator creator(m_model);
+        const path dir = DirForTypedName(c.typedName);
+        ASSERT_TRUE(creator.ValidateCreationPath(dir));
+        ASSERT_TRUE(creator.CreateDummyFile(dir));
+        EXPECT_EQ(creator.CreatedDummyFiles(), std::vector<std::string>{c.placeholder});
+        const char* filterText = "Alle|*.*";
+        const CDBDirectoryEntries listed =
+            CDBDirectoryListing::FillElementsToDisplay(m_model, CDBFileTypeFilter(&filterText));
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < listed.size(); ++i)
+            names.emplace_back(listed.Name(i));
+        EXPECT_EQ(std::count(names.begin(), names.end(), c.listedDir), 1) << c.typedName;
+    }
     EXPECT_TRUE(m_boxes.Records().empty());
-}
-
-TEST_F(DBDirectoryCreatorTest, TwoLevelsAtOnceGetOnePlaceholderInside)
-{
-    StoreFile("C:\\P\\Data\\a.txt");
-    ASSERT_TRUE(m_model.SetCurrentDir(CString(kDataRoot)));
-    CDBDirectoryCreator creator(m_model);
-    const path dir = DirForTypedName("a\\b");
-    ASSERT_TRUE(creator.ValidateCreationPath(dir));
-    ASSERT_TRUE(creator.CreateDummyFile(dir));
-    EXPECT_EQ(creator.CreatedDummyFiles().size(), 1u);
-    EXPECT_TRUE(CDBFilePathModel::FileOrDirExistsDB(path(L"C:\\P\\Data\\a")));
-    EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\a\\b\\__j3dbfiledialog-dummy__"));
 }
 
 struct SRefusedCase {
@@ -84,18 +84,13 @@ TEST_F(DBDirectoryCreatorTest, RefusesPathsOutsideTheRulesAndWritesNothing)
         ASSERT_TRUE(m_model.SetCurrentDir(CString(c.currentDir)));
         EXPECT_FALSE(creator.ValidateCreationPath(DirForTypedName(c.typedName))) << c.typedName;
     }
-    for (const char* dir : {"\\P\\Data\\x", "C:P\\Data\\x", "\\\\server\\share\\P\\Data", "D:\\P\\Data\\x"})
+    const std::string longest = "C:\\P\\Data\\" + std::string(250, 'n');
+    for (const std::string& dir : {std::string("\\P\\Data\\x"), std::string("C:P\\Data\\x"),
+                                   std::string("\\\\server\\share\\P\\Data"), std::string("D:\\P\\Data\\x"),
+                                   longest + "n"})
         EXPECT_FALSE(creator.ValidateCreationPath(path(dir))) << dir;
+    EXPECT_TRUE(creator.ValidateCreationPath(path(longest))); // 260 characters
     EXPECT_TRUE(creator.CreatedDummyFiles().empty());
-}
-
-TEST_F(DBDirectoryCreatorTest, AcceptsPathsUpTo260Characters)
-{
-    CDBDirectoryCreator creator(m_model);
-    const std::string base = "C:\\P\\Data\\";
-    const std::string longest = base + std::string(260 - base.size(), 'n');
-    EXPECT_TRUE(creator.ValidateCreationPath(path(longest)));
-    EXPECT_FALSE(creator.ValidateCreationPath(path(longest + "n")));
 }
 
 TEST_F(DBDirectoryCreatorTest, RefusalNoticeNamesTheRootsInPathOrder)
@@ -139,21 +134,33 @@ TEST_F(DBDirectoryCreatorTest, StoreRefusalIsReportedAndNotRecorded)
     EXPECT_EQ(notices[0].text, "Das angegebene Verzeichnis konnte nicht in der Datenbank erstellt werden!");
 }
 
-TEST_F(DBDirectoryCreatorTest, PlaceholdersLiveAsLongAsTheCreator)
+// Placeholders live as long as the creator, but only those it wrote and
+// that are still empty: the store matches names without regard to case, so
+// a user's file of the placeholder's name is the placeholder's place.
+TEST_F(DBDirectoryCreatorTest, RemovesOnlyItsOwnEmptyPlaceholders)
 {
-    StoreFile("C:\\P\\Data\\a.txt");
+    StoreFile("C:\\P\\Data\\fremd\\__J3DBFILEDIALOG-DUMMY__", 1000, "Notizen");
     {
         CDBDirectoryCreator creator(m_model);
-        ASSERT_TRUE(creator.CreateDummyFile(path(L"C:\\P\\Data\\leer")));
-        ASSERT_TRUE(creator.CreateDummyFile(path(L"C:\\P\\Data\\voll")));
-        ASSERT_TRUE(creator.CreateDummyFile(path(L"C:\\P\\Data\\voll")));
+        for (const wchar_t* dir : {L"C:\\P\\Data\\leer", L"C:\\P\\Data\\voll", L"C:\\P\\Data\\beschrieben",
+                                   L"C:\\P\\Data\\fremd"})
+            ASSERT_TRUE(creator.CreateDummyFile(path(dir)));
+        EXPECT_EQ(creator.CreatedDummyFiles().size(), 3u);
         StoreFile("C:\\P\\Data\\voll\\brief.txt");
-        EXPECT_TRUE(CDBFilePathModel::FileOrDirExistsDB(path(L"C:\\P\\Data\\leer")));
+        StoreFile("C:\\P\\Data\\beschrieben\\__j3dbfiledialog-dummy__", 1000, "Inhalt");
     }
-    EXPECT_FALSE(CDBFilePathModel::FileOrDirExistsDB(path(L"C:\\P\\Data\\leer")));
-    EXPECT_FALSE(FileExistsDB("C:\\P\\Data\\voll\\__j3dbfiledialog-dummy__"));
-    EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\voll\\brief.txt"));
-    EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\a.txt"));
+    const std::vector<std::pair<const char*, bool>> kept = {
+        {"C:\\P\\Data\\leer\\__j3dbfiledialog-dummy__", false},
+        {"C:\\P\\Data\\voll\\__j3dbfiledialog-dummy__", false},
+        {"C:\\P\\Data\\voll\\brief.txt", true},
+        {"C:\\P\\Data\\beschrieben\\__j3dbfiledialog-dummy__", true},
+        {"C:\\P\\Data\\fremd\\__J3DBFILEDIALOG-DUMMY__", true},
+    };
+    for (const auto& [file, stays] : kept)
+        EXPECT_EQ(FileExistsDB(file), stays) << file;
+    CString content;
+    ASSERT_TRUE(LoadTextFileDB("C:\\P\\Data\\fremd\\__J3DBFILEDIALOG-DUMMY__", content));
+    EXPECT_EQ(content, "Notizen");
 }
 
 } // namespace

@@ -5,13 +5,11 @@
 
 #include "FileStoreFixture.h"
 #include "J3Dialoge/DBDirectoryListing.h"
-#include "J3Dialoge/DBEntrySorter.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
+#include "vkdb/VKTransaction.h"
 
 namespace {
-
-using winpath::path;
 
 class DBDirectoryListingTest : public FileStoreFixture {
 protected:
@@ -22,71 +20,58 @@ protected:
         m_model.AddAllowedRootDir("C:\\P\\Empty", "leer");
     }
 
-    // The names of the listing of `dir` in display order.
-    std::vector<std::string> ListedNames(const char* dir)
+    // The listing of `dir` in display order, each entry as "path|dir|time|size".
+    std::vector<std::string> Listed(const char* dir, const char* filterText = "Alle|*.*||")
     {
         EXPECT_TRUE(m_model.SetCurrentDir(CString(dir))) << dir;
-        std::vector<std::string> names;
-        for (const DBFileEntry& entry :
-             m_sorter.SortElementsForDisplay(CDBDirectoryListing::FillElementsToDisplay(m_model, m_filter)))
-            names.push_back(entry.first.filename().string());
-        return names;
+        CDBDirectoryEntries entries;
+        CDBEntrySorter::RowOrder order;
+        CDBDirectoryListing(m_model, filterText, CDBEntrySorter()).TakeListing(CDBEntrySorter(), entries, order);
+        std::vector<std::string> listed;
+        for (std::uint32_t i : order) {
+            const SFileAttributes& a = entries.Attributes(i);
+            listed.push_back(entries.Path(i).string() + "|" + (a.isDirectory ? "d" : "f") + "|" +
+                             std::to_string(a.lastWriteTime) + "|" + std::to_string(a.size));
+        }
+        return listed;
     }
 
     CDBFilePathModel m_model;
-    const char* m_filterText = "Alle|*.*||";
-    CDBFileTypeFilter m_filter{&m_filterText};
-    CDBEntrySorter m_sorter;
 };
 
-TEST_F(DBDirectoryListingTest, ListsDirectoriesFirstAndHidesThePlaceholder)
+struct SListingCase {
+    const char* dir;
+    bool allowDirDown;
+    const char* filterText;
+    std::vector<std::string> listed;
+};
+
+TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
 {
-    StoreFile("C:\\P\\Data\\x\\b.txt");
-    StoreFile("C:\\P\\Data\\x\\A.txt");
+    StoreFile("C:\\P\\Data\\x\\b.txt", 2, "bb");
+    StoreFile("C:\\P\\Data\\x\\A.txt", 1, "a");
+    StoreFile("C:\\P\\Data\\x\\a.doc", 3, "ccc");
     StoreFile("C:\\P\\Data\\x\\zz\\inner.txt");
-    StoreFile("C:\\P\\Data\\x\\" + CDBFilePathModel::DUMMY_FILENAME.string());
-    m_model.SetAllowDirChanges(true, true);
-
-    EXPECT_EQ(ListedNames("C:\\P\\Data\\x"), (std::vector<std::string>{"zz", "A.txt", "b.txt"}));
-    m_sorter.SetSortCriteria(CDBEntrySorter::SORT_BY_NAME);
-    EXPECT_EQ(ListedNames("C:\\P\\Data\\x"), (std::vector<std::string>{"b.txt", "A.txt", "zz"}));
-
-    m_model.SetAllowDirChanges(true, false);
-    EXPECT_EQ(ListedNames("C:\\P\\Data\\x"), (std::vector<std::string>{"b.txt", "A.txt"}));
-}
-
-TEST_F(DBDirectoryListingTest, ListsOnlyFilesThatPassTheFilter)
-{
-    StoreFile("C:\\P\\Data\\a.doc");
-    StoreFile("C:\\P\\Data\\a.txt");
-    StoreFile("C:\\P\\Data\\B.TXT");
-    StoreFile("C:\\P\\Data\\" + CDBFilePathModel::DUMMY_FILENAME.string());
-    m_filterText = "Text|*.txt";
-    EXPECT_EQ(ListedNames(kDataRoot), (std::vector<std::string>{"B.TXT", "a.txt"}));
-    m_filterText = "";
-    EXPECT_TRUE(ListedNames(kDataRoot).empty());
-}
-
-TEST_F(DBDirectoryListingTest, CarriesTheStoresAttributes)
-{
-    StoreFile("C:\\P\\Data\\a.txt", 1'700'000'000, "12345");
-    StoreFile("C:\\P\\Data\\sub\\b.txt", 5);
-    m_model.SetAllowDirChanges(false, true);
-    ASSERT_TRUE(m_model.SetCurrentDir(CString(kDataRoot)));
-    const DBFileEntries entries = CDBDirectoryListing::FillElementsToDisplay(m_model, m_filter);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries.at(path(L"C:\\P\\Data\\a.txt")), (SFileAttributes{false, 1'700'000'000, 5}));
-    EXPECT_TRUE(entries.at(path(L"C:\\P\\Data\\sub")).isDirectory);
-}
-
-TEST_F(DBDirectoryListingTest, DisplayRootListsTheRootsThatHoldFiles)
-{
-    StoreFile("C:\\P\\Data\\a.txt");
-    ASSERT_TRUE(m_model.SetCurrentDir(path()));
-    const DBFileEntries entries = CDBDirectoryListing::FillElementsToDisplay(m_model, m_filter);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries.begin()->first.native(), L"C:\\P\\Data");
-    EXPECT_EQ(entries.begin()->second, (SFileAttributes{true, 0, 0}));
+    // The placeholder in either case, and names that would lead out of the
+    // directory, are never listed.
+    StoreFile("C:\\P\\Data\\x\\__j3dbfiledialog-dummy__");
+    StoreFile("C:\\P\\Data\\x\\zz\\__J3DBFILEDIALOG-DUMMY__");
+    StoreFile("C:\\P\\Data\\x\\..\\..\\Windows\\win.ini");
+    StoreFile("C:\\P\\Data\\x\\.\\y.txt");
+    const std::vector<SListingCase> cases = {
+        {"C:\\P\\Data\\x", true, "Alle|*.*||",
+         {"C:\\P\\Data\\x\\zz|d|0|0", "C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\a.doc|f|3|3",
+          "C:\\P\\Data\\x\\b.txt|f|2|2"}},
+        {"C:\\P\\Data\\x", false, "Text|*.txt", {"C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\b.txt|f|2|2"}},
+        {"C:\\P\\Data\\x", true, "", {"C:\\P\\Data\\x\\zz|d|0|0"}},
+        {"C:\\P\\Data\\x\\zz", true, "Alle|*.*||", {"C:\\P\\Data\\x\\zz\\inner.txt|f|1000|1"}},
+        // The display root lists the roots that hold anything.
+        {"", true, "Alle|*.*||", {"C:\\P\\Data|d|0|0"}},
+    };
+    for (const SListingCase& c : cases) {
+        m_model.SetAllowDirChanges(true, c.allowDirDown);
+        EXPECT_EQ(Listed(c.dir, c.filterText), c.listed) << c.dir << " " << c.filterText;
+    }
 }
 
 TEST_F(DBDirectoryListingTest, VanishedDirectoryListsNothing)
@@ -94,17 +79,37 @@ TEST_F(DBDirectoryListingTest, VanishedDirectoryListsNothing)
     StoreFile("C:\\P\\Data\\gone\\a.txt");
     ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\gone")));
     CDBFileStore(dbDatabase).RemoveFile("C:\\P\\Data\\gone\\a.txt");
-    EXPECT_TRUE(CDBDirectoryListing::FillElementsToDisplay(m_model, m_filter).empty());
+    const char* filterText = "Alle|*.*||";
+    EXPECT_TRUE(CDBDirectoryListing::FillElementsToDisplay(m_model, CDBFileTypeFilter(&filterText)).empty());
 }
 
-// Stored names "." and ".." would lead out of the directory when chosen.
-TEST_F(DBDirectoryListingTest, EntriesThatWouldLeadOutOfTheDirectoryAreNotListed)
+// A directory larger than what is read at once is read on its own thread:
+// the same entries, sorted under the state the dialog has when it takes
+// them.
+TEST_F(DBDirectoryListingTest, LargeDirectoryIsReadWholeOffTheCallersThread)
 {
-    StoreFile("C:\\P\\Data\\..\\..\\Windows\\win.ini");
-    StoreFile("C:\\P\\Data\\.\\x.txt");
-    StoreFile("C:\\P\\Data\\ok.txt");
-    m_model.SetAllowDirChanges(true, true);
-    EXPECT_EQ(ListedNames(kDataRoot), (std::vector<std::string>{"ok.txt"}));
+    const std::size_t files = CDBDirectoryListing::kEntriesReadAtOnce + 1;
+    {
+        CDBFileStore store(dbDatabase);
+        CVKTransaction transaction(dbDatabase);
+        for (std::size_t i = 0; i < files; ++i)
+            ASSERT_TRUE(store.SaveFile(CString("C:\\P\\Data\\viele\\f" + std::to_string(100000 + i) + ".txt"), "x",
+                                       static_cast<std::int64_t>(i)));
+        ASSERT_TRUE(transaction.Commit());
+    }
+    ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\viele")));
+    CDBDirectoryListing listing(m_model, "Alle|*.*||", CDBEntrySorter());
+    CDBEntrySorter newestFirst;
+    newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
+    newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
+    CDBDirectoryEntries entries;
+    CDBEntrySorter::RowOrder order;
+    listing.TakeListing(newestFirst, entries, order);
+    ASSERT_EQ(entries.size(), files);
+    ASSERT_EQ(order.size(), files);
+    EXPECT_EQ(entries.Name(order.front()), "f" + std::to_string(100000 + files - 1) + ".txt");
+    EXPECT_EQ(entries.Name(order.back()), "f100000.txt");
+    EXPECT_TRUE(listing.IsRead());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "DBFileDialogTestFixture.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include <QApplication>
@@ -9,6 +10,9 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include "dbdll/DBIdentity.h"
+#include "dbdll/JParPool.h"
+#include "vkdb/VKDatabase.h"
 #include "j3params/J3MachineConfig.h"
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
@@ -24,6 +28,15 @@ void DBFileDialogTestFixture::SetUp()
     j3test::GuiApplication::Instance();
     // Stands in the title of a dialog without a parent window.
     QApplication::setApplicationDisplayName("Praxis");
+    // Dialogs keep their placement and list layout here, on this
+    // workstation and on the first one.
+    for (const int workstation : {std::atoi(dbLfdWorkstation), 1}) {
+        CJParPool pool(&dbDatabase, nullptr);
+        pool.m_strNr = "269";
+        pool.m_strKey.Format("savewps%03d", workstation);
+        pool.m_strValue = "1";
+        ASSERT_TRUE(pool.GetByK1(0) == CVKRSet::FOUND || pool.Write(""));
+    }
 }
 
 void DBFileDialogTestFixture::TearDown()

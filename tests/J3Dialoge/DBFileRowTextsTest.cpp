@@ -6,11 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "J3Dialoge/DBFileRowTexts.h"
-#include "vkbasis/StringUtils.h"
 
 namespace {
-
-using winpath::path;
 
 class DBFileRowTextsTest : public ::testing::Test {
 protected:
@@ -58,21 +55,23 @@ TEST_F(DBFileRowTextsTest, FormatsLocalTimesAndLeavesUnshowableTimesEmpty)
         EXPECT_EQ(CDBFileRowTexts::FormatLastWriteTime(c.time), c.text) << c.time;
 }
 
+struct SRowCase {
+    const char* name;
+    SFileAttributes attributes;
+    std::vector<std::string> cells; // name, last change, size
+};
+
 TEST_F(DBFileRowTextsTest, FillsTheCellsOfFileAndDirectoryRows)
 {
-    const DBFileEntry file{path(L"C:\\P\\Data\\brief.txt"), {false, 1796371507, 2048}};
-    EXPECT_EQ(CDBFileRowTexts::NameCell(file), "brief.txt");
-    EXPECT_EQ(CDBFileRowTexts::LastChangeCell(file), "04.12.2026  09:05:07");
-    EXPECT_EQ(CDBFileRowTexts::SizeCell(file), BytesToString(2048.0));
-    EXPECT_FALSE(CDBFileRowTexts::SizeCell(file).IsEmpty());
-
-    const DBFileEntry dir{path(L"C:\\P\\Data\\sub"), {true, 1796371507, 4096}};
-    EXPECT_EQ(CDBFileRowTexts::NameCell(dir), "sub\\");
-    EXPECT_EQ(CDBFileRowTexts::LastChangeCell(dir), "");
-    EXPECT_EQ(CDBFileRowTexts::SizeCell(dir), "");
-
-    const DBFileEntry root{path(L"C:\\P\\Data"), {true, 0, 0}};
-    EXPECT_EQ(CDBFileRowTexts::NameCell(root), "Data\\");
+    const std::vector<SRowCase> cases = {
+        {"brief.txt", {false, 1796371507, 1536}, {"brief.txt", "04.12.2026  09:05:07", "1,5 KB"}},
+        {"leer", {false, 0, 1}, {"leer", "", "1 Byte"}},
+        {"sub", {true, 1796371507, 4096}, {"sub\\", "", ""}},
+        {"Data", {true, 0, 0}, {"Data\\", "", ""}},
+    };
+    for (const SRowCase& c : cases)
+        for (int column = 0; column < 3; ++column)
+            EXPECT_EQ(CDBFileRowTexts::Cell(column, c.name, c.attributes), c.cells[column]) << c.name << column;
 }
 
 } // namespace
