@@ -47,9 +47,8 @@ CJ3PickApp::CJ3PickApp(std::ostream& out, std::ostream& err, std::vector<std::st
     m_nExitCode = kFailed;
 }
 
-int CJ3PickApp::Main(int argc, char** argv)
+std::optional<int> CJ3PickApp::ParseOrAnswer(SOptions& options)
 {
-    SOptions options;
     bool help = false;
     if (!ParseArguments(options, help))
         return kFailed;
@@ -57,6 +56,14 @@ int CJ3PickApp::Main(int argc, char** argv)
         m_out << kUsage;
         return kChosen;
     }
+    return std::nullopt;
+}
+
+int CJ3PickApp::Main(int argc, char** argv)
+{
+    SOptions options;
+    if (const std::optional<int> answered = ParseOrAnswer(options))
+        return *answered;
     if (options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
         return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Dateidialog braucht ein Fenster; "
                     "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
@@ -73,13 +80,8 @@ int CJ3PickApp::Run()
 int CJ3PickApp::Pick()
 {
     SOptions options;
-    bool help = false;
-    if (!ParseArguments(options, help))
-        return kFailed;
-    if (help) {
-        m_out << kUsage;
-        return kChosen;
-    }
+    if (const std::optional<int> answered = ParseOrAnswer(options))
+        return *answered;
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);
