@@ -62,7 +62,7 @@ TEST_F(J3DbToolTest, TheSamplePracticeFillsTheConfiguredRoots)
     EXPECT_EQ(image.size(), QSize(96, 64));
 
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk00"}), "Recall|Recall fällig|4694083\n"); // green 0x43A047 as 0x00BBGGRR
-    EXPECT_EQ(Ok({"get", "D:\\Praxis\\Daten\\eInfo\\w1\\jt-j3praxis-PraxisDesk.1.1"}), "Recall im März vereinbart.");
+    EXPECT_EQ(Ok({"get", "D:\\Praxis\\Daten\\eInfo\\w1\\jt-j3praxis-PraxisDesk.1.1"}), CJ3HostText::FromHost("Recall im März vereinbart.").str());
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk02"}), "Angst|Angstpatient, mehr Zeit einplanen\n");
 
     CString error;
