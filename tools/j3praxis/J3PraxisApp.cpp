@@ -1,5 +1,6 @@
 #include "j3praxis/J3PraxisApp.h"
 
+#include "J3Dialoge/DiaIndexMarkerConfig.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
@@ -10,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -19,6 +21,7 @@ const char* const kUsage =
     "\n"
     "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
     "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
+    "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
     "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -64,14 +67,17 @@ int CJ3PraxisApp::Practise()
     CString startPatNr;
     if (!options.patNr.empty())
         startPatNr.Format("%10d", std::atoi(options.patNr.c_str()));
+    std::unique_ptr<CWPFDialog> dialog;
+    if (options.markerConfig)
+        dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
+    else
+        dialog = std::make_unique<CJ3PraxisDesk>(startPatNr);
     int code = kDone;
-    {
-        CJ3PraxisDesk desk(startPatNr);
-        if (options.screenshot.empty())
-            desk.DoModal();
-        else if (!CJ3DialogScreenshot::Take(desk, options.screenshot))
-            code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
-    }
+    if (options.screenshot.empty())
+        dialog->DoModal();
+    else if (!CJ3DialogScreenshot::Take(*dialog, options.screenshot))
+        code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
+    dialog.reset();
     CPracticeDatabase::Close();
     return code;
 }
@@ -83,6 +89,10 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             return true;
+        }
+        if (arg == "--karteireiter") {
+            options.markerConfig = true;
+            continue;
         }
         std::string* value = arg == "--db" ? &options.database
                              : arg == "--pat" ? &options.patNr
