@@ -41,7 +41,7 @@ bool IsPlaceholder(std::string_view name, std::string_view placeholderKey)
 } // namespace
 
 CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText,
-                                         const CDBEntrySorter& sorter)
+                                         const CDBEntrySorter& sorter, std::size_t readAtOnce)
     : m_model(model),
       m_filterText(filterText ? filterText : ""),
       m_filterTextPointer(m_filterText.c_str()),
@@ -53,7 +53,7 @@ CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const ch
         m_listing.entries = ListAllowedRoots(m_model);
         return;
     }
-    if (ReadStoreDirectory(dbDatabase, m_model, m_filter, kEntriesReadAtOnce, m_listing.entries)
+    if (ReadStoreDirectory(dbDatabase, m_model, m_filter, readAtOnce, m_listing.entries)
         || m_databaseFile.empty())
         return;
     m_listing.entries.clear();

@@ -23,18 +23,19 @@ class CVKDatabase;
 // is left out, so a damaged or foreign store cannot lead the dialog out of
 // its allowed roots.
 //
-// A listing of up to kEntriesReadAtOnce entries is read while the
-// constructor runs. A larger directory is read again, whole, on a thread of
-// its own over a read-only connection of its own, so that the window keeps
-// answering, and sorted there too; IsRead() tells when it is done. The
+// A listing of up to `readAtOnce` entries is read while the constructor
+// runs (the default, 100,000 entries, takes well under a tenth of a second).
+// A larger directory is read again, whole, on a thread of its own over a
+// read-only connection of its own, so that the window keeps answering, and sorted there too; IsRead() tells when it is done. The
 // object keeps copies of the model, the filter text and the sort state, so
 // the dialog may change its own meanwhile; destroying it waits for the
 // thread.
 class CDBDirectoryListing {
 public:
-    static constexpr std::size_t kEntriesReadAtOnce = 20'000;
+    static constexpr std::size_t kEntriesReadAtOnce = 100'000;
 
-    CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText, const CDBEntrySorter& sorter);
+    CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText, const CDBEntrySorter& sorter,
+                        std::size_t readAtOnce = kEntriesReadAtOnce);
     ~CDBDirectoryListing();
     CDBDirectoryListing(const CDBDirectoryListing&) = delete;
     CDBDirectoryListing& operator=(const CDBDirectoryListing&) = delete;

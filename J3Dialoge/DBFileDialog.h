@@ -60,7 +60,7 @@ class QTimer;
 //   entry), and a row's texts are made only when it is painted. A re-sort
 //   reorders the indices.
 // - A directory of more than CDBDirectoryListing::kEntriesReadAtOnce
-//   entries is read off the window's thread: the window keeps answering,
+//   (100,000) entries is read off the window's thread: the window keeps answering,
 //   and the list stays empty (no rows, no selection) until the listing is
 //   complete, so the rows, the row map and the selection always describe
 //   the same listing.
@@ -73,7 +73,8 @@ class QTimer;
 //   starts with them; Backspace goes up where the up button is enabled;
 //   Return on a directory enters it. The column widths and the sort order
 //   are kept beside the window placement, per workstation, under the key
-//   "dlv" + dialog number + workstation ("criterion|ascending|width|...").
+//   "dlv" + dialog number + workstation ("criterion|ascending", followed by
+//   "|width" per column once the user sized the columns by hand).
 // - The markup comes from the process-wide resource library, so there is no
 //   resource module to switch; hInstance is the module of this library.
 class CDBFileDialog : public CWPFJ3Dialog {

@@ -106,7 +106,7 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
 std::vector<int> CWPFVKLListView::GetColumnWidths() const
 {
     std::vector<int> widths;
-    if (QTreeView* view = View(); view && m_pMatrix)
+    if (QTreeView* view = View(); view && m_pMatrix && m_bKeepColumnWidths)
         for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column)
             widths.push_back(view->columnWidth(column));
     return widths;
@@ -115,7 +115,7 @@ std::vector<int> CWPFVKLListView::GetColumnWidths() const
 void CWPFVKLListView::SetColumnWidths(const std::vector<int>& widths)
 {
     QTreeView* view = View();
-    if (!view)
+    if (!view || widths.empty())
         return;
     SizeColumns([&] {
         for (std::size_t column = 0; column < widths.size(); ++column)

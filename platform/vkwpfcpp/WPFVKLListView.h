@@ -43,8 +43,9 @@ public:
     // columns whose widths were given or that the user sized by hand; the
     // first column takes the room the others leave.
     void AutoSizeGridViewColumns();
-    // The widths of the columns in pixels, and the widths to restore (the
-    // first column keeps filling the room).
+    // The widths of the columns in pixels once they are the user's (sized by
+    // hand or restored), empty while the list sizes them itself; and the
+    // widths to restore (the first column keeps filling the room).
     std::vector<int> GetColumnWidths() const;
     void SetColumnWidths(const std::vector<int>& widths);
     // The arrow in the header that shows the sort column and direction.

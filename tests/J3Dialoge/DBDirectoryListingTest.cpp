@@ -88,7 +88,8 @@ TEST_F(DBDirectoryListingTest, VanishedDirectoryListsNothing)
 // them.
 TEST_F(DBDirectoryListingTest, LargeDirectoryIsReadWholeOffTheCallersThread)
 {
-    const std::size_t files = CDBDirectoryListing::kEntriesReadAtOnce + 1;
+    const std::size_t readAtOnce = 50;
+    const std::size_t files = 3 * readAtOnce;
     {
         CDBFileStore store(dbDatabase);
         CVKTransaction transaction(dbDatabase);
@@ -98,7 +99,7 @@ TEST_F(DBDirectoryListingTest, LargeDirectoryIsReadWholeOffTheCallersThread)
         ASSERT_TRUE(transaction.Commit());
     }
     ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\viele")));
-    CDBDirectoryListing listing(m_model, "Alle|*.*||", CDBEntrySorter());
+    CDBDirectoryListing listing(m_model, "Alle|*.*||", CDBEntrySorter(), readAtOnce);
     CDBEntrySorter newestFirst;
     newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
     newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
