@@ -1,7 +1,6 @@
 #include "J3Dialoge/DBDirectoryListing.h"
 
 #include <chrono>
-#include <limits>
 #include <string_view>
 
 #include "vkdb/DBFileStore.h"
@@ -9,6 +8,8 @@
 #include "vkdb/VKDatabase.h"
 
 namespace {
+
+constexpr std::size_t kEntriesBetweenClockReads = 256;
 
 // The store's text of a directory followed by its separator, folded as the
 // store compares paths.
@@ -41,7 +42,7 @@ bool IsPlaceholder(std::string_view name, std::string_view placeholderKey)
 } // namespace
 
 CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText,
-                                         const CDBEntrySorter& sorter, std::size_t readAtOnce)
+                                         const CDBEntrySorter& sorter, std::chrono::milliseconds patience)
     : m_model(model),
       m_filterText(filterText ? filterText : ""),
       m_filterTextPointer(m_filterText.c_str()),
@@ -53,7 +54,8 @@ CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const ch
         m_listing.entries = ListAllowedRoots(m_model);
         return;
     }
-    if (ReadStoreDirectory(dbDatabase, m_model, m_filter, readAtOnce, m_listing.entries)
+    if (ReadStoreDirectory(dbDatabase, m_model, m_filter, std::chrono::steady_clock::now() + patience,
+                           m_listing.entries)
         || m_databaseFile.empty())
         return;
     m_listing.entries.clear();
@@ -86,7 +88,7 @@ CDBDirectoryListing::SSortedEntries CDBDirectoryListing::ReadInBackground() cons
     CVKDatabase connection;
     SSortedEntries listing;
     if (connection.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
-        ReadStoreDirectory(connection, m_model, m_filter, std::numeric_limits<std::size_t>::max(), listing.entries);
+        ReadStoreDirectory(connection, m_model, m_filter, std::chrono::steady_clock::time_point::max(), listing.entries);
     listing.order = m_sorter.SortElementsForDisplay(listing.entries);
     return listing;
 }
@@ -97,7 +99,7 @@ CDBDirectoryEntries CDBDirectoryListing::FillElementsToDisplay(const CDBFilePath
     if (model.CurrentDir().empty())
         return ListAllowedRoots(model);
     CDBDirectoryEntries entries;
-    ReadStoreDirectory(dbDatabase, model, filter, std::numeric_limits<std::size_t>::max(), entries);
+    ReadStoreDirectory(dbDatabase, model, filter, std::chrono::steady_clock::time_point::max(), entries);
     return entries;
 }
 
@@ -111,7 +113,8 @@ CDBDirectoryEntries CDBDirectoryListing::ListAllowedRoots(const CDBFilePathModel
 }
 
 bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
-                                             const CDBFileTypeFilter& filter, std::size_t maxEntries,
+                                             const CDBFileTypeFilter& filter,
+                                             std::chrono::steady_clock::time_point deadline,
                                              CDBDirectoryEntries& entries)
 {
     const std::string prefixKey = ChildPrefixKey(model.CurrentDir());
@@ -120,7 +123,8 @@ bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFil
     std::size_t seen = 0;
     bool complete = true;
     const bool searched = CDBFileStore(database).Visit(CString((model.CurrentDir() / L"*").string()), [&](const SDBFileEntryView& found) {
-        if (++seen > maxEntries) {
+        // The clock is looked at now and then only: it costs more than an entry.
+        if (++seen % kEntriesBetweenClockReads == 0 && std::chrono::steady_clock::now() > deadline) {
             complete = false;
             return false;
         }

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <future>
@@ -23,19 +24,19 @@ class CVKDatabase;
 // is left out, so a damaged or foreign store cannot lead the dialog out of
 // its allowed roots.
 //
-// A listing of up to `readAtOnce` entries is read while the constructor
-// runs (the default, 100,000 entries, takes well under a tenth of a second).
-// A larger directory is read again, whole, on a thread of its own over a
-// read-only connection of its own, so that the window keeps answering, and sorted there too; IsRead() tells when it is done. The
+// A listing that can be read within `patience` (40 ms: about 100,000
+// entries on an idle machine) is read while the constructor runs. A larger
+// one is read again, whole, on a thread of its own over a read-only
+// connection of its own, so that the window keeps answering, and sorted there too; IsRead() tells when it is done. The
 // object keeps copies of the model, the filter text and the sort state, so
 // the dialog may change its own meanwhile; destroying it waits for the
 // thread.
 class CDBDirectoryListing {
 public:
-    static constexpr std::size_t kEntriesReadAtOnce = 100'000;
+    static constexpr std::chrono::milliseconds kPatience{40};
 
     CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText, const CDBEntrySorter& sorter,
-                        std::size_t readAtOnce = kEntriesReadAtOnce);
+                        std::chrono::milliseconds patience = kPatience);
     ~CDBDirectoryListing();
     CDBDirectoryListing(const CDBDirectoryListing&) = delete;
     CDBDirectoryListing& operator=(const CDBDirectoryListing&) = delete;
@@ -50,10 +51,10 @@ public:
     static CDBDirectoryEntries FillElementsToDisplay(const CDBFilePathModel& model, const CDBFileTypeFilter& filter);
 
 private:
-    // False when the directory holds more than maxEntries entries (the
-    // entries read so far are then incomplete).
+    // False when the reading was given up at the deadline (the entries read
+    // so far are then incomplete).
     static bool ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
-                                   const CDBFileTypeFilter& filter, std::size_t maxEntries,
+                                   const CDBFileTypeFilter& filter, std::chrono::steady_clock::time_point deadline,
                                    CDBDirectoryEntries& entries);
     static CDBDirectoryEntries ListAllowedRoots(const CDBFilePathModel& model);
     struct SSortedEntries {

@@ -59,8 +59,8 @@ class QTimer;
 //   rows are a vector of entry indices in display order (row index to
 //   entry), and a row's texts are made only when it is painted. A re-sort
 //   reorders the indices.
-// - A directory of more than CDBDirectoryListing::kEntriesReadAtOnce
-//   (100,000) entries is read off the window's thread: the window keeps answering,
+// - A directory that takes longer to read than CDBDirectoryListing::kPatience
+//   (40 ms, about 100,000 entries) is read off the window's thread: the window keeps answering,
 //   and the list stays empty (no rows, no selection) until the listing is
 //   complete, so the rows, the row map and the selection always describe
 //   the same listing.

@@ -83,13 +83,12 @@ TEST_F(DBDirectoryListingTest, VanishedDirectoryListsNothing)
     EXPECT_TRUE(CDBDirectoryListing::FillElementsToDisplay(m_model, CDBFileTypeFilter(&filterText)).empty());
 }
 
-// A directory larger than what is read at once is read on its own thread:
-// the same entries, sorted under the state the dialog has when it takes
-// them.
+// A directory that is not read within the patience is read on its own
+// thread: the same entries, sorted under the state the dialog has when it
+// takes them.
 TEST_F(DBDirectoryListingTest, LargeDirectoryIsReadWholeOffTheCallersThread)
 {
-    const std::size_t readAtOnce = 50;
-    const std::size_t files = 3 * readAtOnce;
+    const std::size_t files = 600;
     {
         CDBFileStore store(dbDatabase);
         CVKTransaction transaction(dbDatabase);
@@ -99,7 +98,7 @@ TEST_F(DBDirectoryListingTest, LargeDirectoryIsReadWholeOffTheCallersThread)
         ASSERT_TRUE(transaction.Commit());
     }
     ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\viele")));
-    CDBDirectoryListing listing(m_model, "Alle|*.*||", CDBEntrySorter(), readAtOnce);
+    CDBDirectoryListing listing(m_model, "Alle|*.*||", CDBEntrySorter(), std::chrono::milliseconds(0));
     CDBEntrySorter newestFirst;
     newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
     newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
