@@ -9,7 +9,6 @@ struct SSettings {
     int theme = 1;
     std::map<int, QColor> colors;
     std::map<int, CString> markerToolTips;
-    CWPFDialogServices* services = nullptr;
     std::filesystem::path errorLogFile;
 };
 
@@ -53,16 +52,6 @@ CString CWPFApplication::GetMarkerToolTip(int marker)
 {
     const auto found = Settings().markerToolTips.find(marker);
     return found == Settings().markerToolTips.end() ? CString() : found->second;
-}
-
-void CWPFApplication::SetDialogServices(CWPFDialogServices* services)
-{
-    Settings().services = services;
-}
-
-CWPFDialogServices* CWPFApplication::GetDialogServices()
-{
-    return Settings().services;
 }
 
 void CWPFApplication::SetErrorLogFile(const std::filesystem::path& file)
