@@ -9,6 +9,7 @@
 #include "win32/HtmlHelp.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
@@ -43,7 +44,7 @@ private:
 // A dialog of the suite with its help name, as a deriving dialog sets it.
 class CBefundDialog : public CWPFJ3Dialog {
 public:
-    explicit CBefundDialog(const char* helpName) : CWPFJ3Dialog("test/WPFJ3TestDialog", "j3wpfcs", nullptr)
+    explicit CBefundDialog(const char* helpName) : CWPFJ3Dialog("test/WPFTestDialog", "j3wpfcs", nullptr)
     {
         m_bNoPlacement = true;
         SetHelpName(helpName);
@@ -128,11 +129,11 @@ TEST_P(DialogServicesToolkitTest, HelpAndHotkeyOfABaseDialogGoToTheProgramsServi
         CBefundDialog dialog(c.helpName);
         DialogDriver driver;
         driver.Do([&] { EXPECT_EQ(dialog.GetFrameButton(VKButtonHelp)->isEnabled(), c.helpButtonEnabled); })
-            .PressKey("VKLTEXTBOX_BEFUND", Qt::Key_F1)
+            .PressKey("VKLTEXTBOX_NAME", Qt::Key_F1)
             .Do([&] { ExpectHelp(c.helpShown); CloseHelp(); })
             .ClickFrameButton(VKButtonHelp)
             .Do([&] { ExpectHelp(c.helpShown && c.helpButtonEnabled); })
-            .PressKey("VKLTEXTBOX_BEFUND", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
+            .PressKey("VKLTEXTBOX_NAME", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
             .ClickFrameButton(VKButtonOK);
         EXPECT_EQ(driver.Run(dialog), 1);
     });
