@@ -59,7 +59,8 @@ protected:
         const auto helpFolder = std::filesystem::path(HostPath("C:\\J3\\Hilfe\\J3Dialoge.chm"));
         std::filesystem::create_directories(helpFolder);
         std::ofstream(helpFolder / "hDiaBefund.htm")
-            << "<html><body><h1>Befund erfassen</h1><p>Tragen Sie den Befund ein und best\xE4tigen Sie mit OK."
+            << "<html><head><meta charset=\"utf-8\"></head><body><h1>Befund erfassen</h1>"
+               "<p>Tragen Sie den Befund ein und best\xC3\xA4tigen Sie mit OK."
                "</p><p>Strg+Umschalt+J ruft die Schnelltaste der Praxis auf.</p></body></html>";
         CloseHelp();
     }
