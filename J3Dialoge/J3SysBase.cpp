@@ -83,29 +83,8 @@ CString RightAligned(const CString& value, int width)
 
 CJ3SysBase::CJ3SysBase() = default;
 
-CJ3SysBase::CJ3SysBase(const CJ3SysBase& other)
-    : CVKSysBase(other)
-    , m_hHelpWnd(other.m_hHelpWnd)
-    , m_hBitmapModule(other.m_hBitmapModule)
-    , m_gdiplusToken(other.m_gdiplusToken)
-    , m_gdiplusHookToken(other.m_gdiplusHookToken)
-    , m_gdiplusStartupInput(other.m_gdiplusStartupInput)
-    , m_gdiplusStartupOutput(other.m_gdiplusStartupOutput)
-{
-}
-
-CJ3SysBase& CJ3SysBase::operator=(const CJ3SysBase& other)
-{
-    CVKSysBase::operator=(other);
-    m_hHelpWnd = other.m_hHelpWnd;
-    m_hBitmapModule = other.m_hBitmapModule;
-    m_gdiplusToken = other.m_gdiplusToken;
-    m_gdiplusHookToken = other.m_gdiplusHookToken;
-    m_gdiplusStartupInput = other.m_gdiplusStartupInput;
-    m_gdiplusStartupOutput = other.m_gdiplusStartupOutput;
-    return *this;
-}
-
+CJ3SysBase::CJ3SysBase(const CJ3SysBase& other) = default;
+CJ3SysBase& CJ3SysBase::operator=(const CJ3SysBase& other) = default;
 CJ3SysBase::~CJ3SysBase() = default;
 
 int CJ3SysBase::InitInstance()
@@ -151,7 +130,7 @@ void CJ3SysBase::ExitInstance()
         m_gdiplusStartupOutput.NotificationUnhook(m_acquired.gdiplusHookToken);
     if (m_acquired.gdiplusToken)
         Gdiplus::GdiplusShutdown(m_acquired.gdiplusToken);
-    m_acquired = {};
+    m_acquired.Forget();
     m_hBitmapModule = nullptr;
     m_gdiplusHookToken = 0;
     m_gdiplusToken = 0;

@@ -85,8 +85,21 @@ private:
     ULONG_PTR m_gdiplusHookToken = 0;
     Gdiplus::GdiplusStartupInput m_gdiplusStartupInput;
     Gdiplus::GdiplusStartupOutput m_gdiplusStartupOutput;
-    // What this object took at its start and gives back at its end.
+    // What this object took at its start and gives back at its end. It is
+    // never handed on: a copy starts with nothing taken, and an assigned
+    // object keeps what it took itself.
     struct SAcquired {
+        SAcquired() = default;
+        SAcquired(const SAcquired&) {}
+        SAcquired& operator=(const SAcquired&) { return *this; }
+        void Forget()
+        {
+            gdiCounted = false;
+            gdiplusToken = 0;
+            gdiplusHookToken = 0;
+            bitmapModule = nullptr;
+        }
+
         bool gdiCounted = false;
         ULONG_PTR gdiplusToken = 0;
         ULONG_PTR gdiplusHookToken = 0;
