@@ -82,7 +82,6 @@ CString RightAligned(const CString& value, int width)
 } // namespace
 
 CJ3SysBase::CJ3SysBase() = default;
-
 CJ3SysBase::CJ3SysBase(const CJ3SysBase& other) = default;
 CJ3SysBase& CJ3SysBase::operator=(const CJ3SysBase& other) = default;
 CJ3SysBase::~CJ3SysBase() = default;
