@@ -12,7 +12,7 @@
 
 #include "J3Dialoge/DBDirectoryListing.h"
 #include "J3Dialoge/DBFileRowTexts.h"
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
 #include "vkdb/DBFileFunctions.h"

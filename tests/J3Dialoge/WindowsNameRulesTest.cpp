@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 
 namespace {
 

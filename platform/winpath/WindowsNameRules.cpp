@@ -1,4 +1,4 @@
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 
 // GCC 12 reports a false "maybe uninitialized" inside std::regex's own
 // std::function members when sanitizers are on.
