@@ -278,6 +278,11 @@ bool CJ3MachineConfig::ReloadCurrent(std::string& error)
         return true;
     } catch (const CJ3ConfigError& failure) {
         error = failure.what();
+        // The caller has the reason and decides; later users of Current()
+        // get the defaults without a second, contradicting report.
+        std::lock_guard lock(s_currentMutex);
+        if (!s_current)
+            s_current = std::make_shared<const CJ3MachineConfig>(Defaults(ProcessEnvironment()));
         return false;
     }
 }

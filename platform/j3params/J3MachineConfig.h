@@ -67,7 +67,8 @@ public:
     // ReloadCurrent at start and stop on false.
     static std::shared_ptr<const CJ3MachineConfig> Current();
     // Loads anew from the process environment; on failure keeps the previous
-    // configuration and gives the reason.
+    // configuration (the defaults when there was none, without a report on
+    // stderr) and gives the reason.
     static bool ReloadCurrent(std::string& error);
 
     const std::filesystem::path& DatabaseFile() const { return m_databaseFile; }

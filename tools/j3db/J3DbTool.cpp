@@ -417,12 +417,8 @@ int CJ3DbTool::ParamSet(const Args& args)
     if (!OpenDatabase())
         return kFailed;
     record.m_strKey = CJ3HostText::FromHost(args[1]);
-    const int found = record.GetByK1(0);
-    if (found == CVKRSet::DB_ERROR)
-        return FailDatabase();
     record.m_strValue = CJ3HostText::FromHost(args[2]);
-    const bool written = found == CVKRSet::FOUND ? record.Rewrite("") : record.Write("");
-    return written ? kDone : FailDatabase();
+    return record.WriteValue("") ? kDone : FailDatabase();
 }
 
 int CJ3DbTool::ParamList(const Args& args)

@@ -1,4 +1,5 @@
 #include "j3db/J3DbApp.h"
+#include "j3params/J3MachineConfig.h"
 
 #include <iostream>
 
@@ -6,6 +7,10 @@ int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
     CJ3DbApp::UseOffscreenPlatformWithoutDisplay();
+    // Loaded before the application starts, so that a faulty configuration is
+    // reported once, by the tool, which then stops.
+    std::string configError;
+    CJ3MachineConfig::ReloadCurrent(configError);
     CJ3DbApp app(std::vector<std::string>(argv + 1, argv + argc));
     return app.WinMain(argc, argv);
 }
