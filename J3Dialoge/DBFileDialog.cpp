@@ -175,6 +175,12 @@ bool CDBFileDialog::RefuseInitialDir()
 
 CString CDBFileDialog::InitialDirRefusal() const
 {
+    if (m_typeFilter.IsTextTooLong()) {
+        CString text;
+        text.Format("Der Dateifilter ist l\xe4nger als %d Zeichen; der Dialog kann nicht ge\xf6" "ffnet werden.",
+                    static_cast<int>(CDBFileTypeFilter::MaxTextLength));
+        return text;
+    }
     const CString initialDir = InitialDirText();
     const winpath::path dir(initialDir.str());
     if (dir.empty()) {

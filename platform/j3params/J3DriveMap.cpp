@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -33,6 +35,20 @@ std::filesystem::path ExistingSpelling(const std::filesystem::path& folder, cons
             return entry.path();
     }
     return exact;
+}
+
+// True when host, with every symbolic link on its way resolved, still lies
+// in folder (itself resolved too, since it may be reached through a link).
+bool StaysInside(const std::filesystem::path& host, const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    const std::filesystem::path resolvedFolder = std::filesystem::weakly_canonical(folder, ec);
+    const std::filesystem::path resolvedHost = ec ? host : std::filesystem::weakly_canonical(host, ec);
+    if (ec)
+        return false;
+    const auto [inFolder, inHost] = std::mismatch(resolvedFolder.begin(), resolvedFolder.end(), resolvedHost.begin(),
+                                                  resolvedHost.end());
+    return inFolder == resolvedFolder.end() || (inFolder->empty() && std::next(inFolder) == resolvedFolder.end());
 }
 
 } // namespace
@@ -82,6 +98,11 @@ std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, st
     std::filesystem::path host = mapped->second;
     for (const auto& name : elements)
         host = ExistingSpelling(host, name);
+    if (!StaysInside(host, mapped->second)) {
+        error = "\"" + windowsPath + "\" leads through a symbolic link out of the folder of drive " +
+                std::string(1, drive) + ":";
+        return {};
+    }
     error.clear();
     return host;
 }

@@ -13,4 +13,8 @@ public:
     // True when every character of utf8 has a 1252 form, so that FromHost
     // loses nothing.
     static bool FitsSuite(const std::string& utf8);
+    // ToHost for a terminal: control characters (and the five bytes 1252
+    // leaves undefined, which become control characters) are shown as "\xNN",
+    // so that a stored name can neither steer the terminal nor split a line.
+    static std::string ToTerminal(const CString& text);
 };
