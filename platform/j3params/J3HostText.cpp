@@ -23,22 +23,26 @@ bool CJ3HostText::FitsSuite(const std::string& utf8)
 
 std::string CJ3HostText::ToTerminal(const CString& text)
 {
-    const auto isControl = [](unsigned char b) {
-        return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-    };
+    return TerminalSafe(ToHost(text));
+}
+
+std::string CJ3HostText::TerminalSafe(std::string_view utf8)
+{
     std::string shown;
-    std::size_t plainStart = 0;
-    const std::string& bytes = text.str();
-    for (std::size_t i = 0; i <= bytes.size(); ++i) {
-        if (i < bytes.size() && !isControl(static_cast<unsigned char>(bytes[i])))
-            continue;
-        shown += ToHost(CString(std::string_view(bytes).substr(plainStart, i - plainStart)));
-        if (i < bytes.size()) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(bytes[i]));
+    char escaped[8];
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        const auto next = i + 1 < utf8.size() ? static_cast<unsigned char>(utf8[i + 1]) : 0;
+        if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
             shown += escaped;
+        } else if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", next);
+            shown += escaped;
+            ++i;
+        } else {
+            shown += utf8[i];
         }
-        plainStart = i + 1;
     }
     return shown;
 }

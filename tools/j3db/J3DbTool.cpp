@@ -16,6 +16,7 @@
 #include "vkdb/VKTransaction.h"
 
 #include <fcntl.h>
+#include <unistd.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -374,7 +375,7 @@ int CJ3DbTool::Import(const Args& args)
         return WrongCall("Nichts ist importiert:" + refused);
     for (const auto& link : skipped)
         m_err << "j3db: übersprungen, keine gewöhnliche Datei (symbolische Verknüpfung, Gerät oder Pipe): "
-              << CJ3HostText::ToTerminal(CJ3HostText::FromHost(link.string())) << "\n";
+              << CJ3HostText::TerminalSafe(std::string_view(link.string())) << "\n";
     if (files.empty()) {
         m_out << "Im Ordner " << localDir.string() << " gibt es keine Dateien; nichts ist importiert.\n";
         return kDone;
@@ -468,9 +469,11 @@ int CJ3DbTool::ParamList(const Args& args)
 
 bool CJ3DbTool::OpenDatabase(bool readOnly)
 {
-    // Commands that only read open the file read-only, so that they also
-    // work on a database that cannot be written (a read-only folder or file).
-    if (readOnly) {
+    // Commands that only read also work on a database that cannot be
+    // written (a read-only folder or file): they open it read-only then.
+    // Otherwise the usual read-write open cleans up the log's side files.
+    const std::filesystem::path folder = m_databaseFile.has_parent_path() ? m_databaseFile.parent_path() : ".";
+    if (readOnly && (access(folder.c_str(), W_OK) != 0 || access(m_databaseFile.c_str(), W_OK) != 0)) {
         if (dbDatabase.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
             return true;
         Fail(CJ3HostText::ToHost(dbDatabase.GetLastError()));
@@ -528,8 +531,8 @@ int CJ3DbTool::Fail(const std::string& message)
     std::string shown;
     std::size_t start = 0;
     for (std::size_t end; (end = message.find('\n', start)) != std::string::npos; start = end + 1)
-        shown += CJ3HostText::ToTerminal(CJ3HostText::FromHost(message.substr(start, end - start))) + "\n";
-    m_err << "j3db: " << shown << CJ3HostText::ToTerminal(CJ3HostText::FromHost(message.substr(start))) << "\n";
+        shown += CJ3HostText::TerminalSafe(std::string_view(message).substr(start, end - start)) + "\n";
+    m_err << "j3db: " << shown << CJ3HostText::TerminalSafe(std::string_view(message).substr(start)) << "\n";
     return kFailed;
 }
 

@@ -87,9 +87,10 @@ bool CJ3LocalFile::Write(const std::filesystem::path& target, std::string_view c
         error = "Die lokale Datei " + target.string() + " kann nicht geschrieben werden: " + SystemReason();
         return false;
     };
+    struct stat link {};
+    const bool isLink = ::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode);
     std::error_code ec;
-    const std::filesystem::path resolved =
-        std::filesystem::is_symlink(target, ec) ? std::filesystem::weakly_canonical(target, ec) : target;
+    const std::filesystem::path resolved = isLink ? std::filesystem::weakly_canonical(target, ec) : target;
     if (ec) {
         error = "Die Verknüpfung " + target.string() + " führt nirgends hin: " + ec.message();
         return false;
