@@ -12,6 +12,7 @@ case "$seconds" in
   ''|*[!0-9]*) echo "fuzz.sh: SECONDS must be a whole number, not \"$seconds\"" >&2; exit 2 ;;
 esac
 
+scripts/install-deps.sh
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target fuzz_targets -j2
 

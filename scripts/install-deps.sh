@@ -9,6 +9,7 @@ packages=(
   libgl-dev libxkbcommon-dev fonts-dejavu-core
   libsqlite3-dev sqlite3 libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
