@@ -1,9 +1,7 @@
 #include "J3DbToolFixture.h"
 
 #include "j3db/J3DbTool.h"
-#include "vkdb/DBStorePath.h"
-#include "vkdb/VKDatabase.h"
-#include "vkdb/VKQuery.h"
+#include "support/UncheckedStoreRow.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,7 +98,5 @@ void J3DbToolFixture::StoreUnchecked(const std::string& path)
 {
     CVKDatabase db;
     ASSERT_TRUE(db.Open(m_database)) << db.GetLastError().GetString();
-    CVKQuery query(db, "INSERT INTO files(pathkey, path, mtime, size, content) VALUES(?1, ?2, 0, 1, 'x')");
-    query.Bind(1, CDBStorePath::Key(path)).Bind(2, path);
-    ASSERT_TRUE(query.Run()) << db.GetLastError().GetString();
+    ASSERT_TRUE(j3test::StoreUnchecked(db, path)) << db.GetLastError().GetString();
 }

@@ -2,7 +2,7 @@
 
 #include "vkdb/DBFileStore.h"
 #include "vkdb/DBWildcard.h"
-#include "vkdb/VKQuery.h"
+#include "support/UncheckedStoreRow.h"
 #include "vkdb/VKTransaction.h"
 
 #include <functional>
@@ -51,10 +51,8 @@ TEST_F(Listing, WildcardsSelectFromTheLastElementOnly)
     Store({"C:\\d\\a.txt", "C:\\d\\b.TXT", "C:\\d\\c.log", "C:\\d\\readme", "C:\\d\\x.y.txt", "C:\\d\\sub\\f1",
            "C:\\d\\sub\\f2", "C:\\d\\Sub2\\tief\\g", "C:\\d2\\daneben.txt"});
     // Names with wildcards in them, as older databases may hold them.
-    for (const char* path : {"C:\\d*x\\stern.txt", "C:\\W\\*aX", "C:\\W\\baX"}) {
-        CVKQuery query(db, "INSERT INTO files(pathkey, path, mtime, size, content) VALUES(?1, ?2, 0, 0, '')");
-        ASSERT_TRUE(query.Bind(1, Upper(path)).Bind(2, std::string_view(path)).Run());
-    }
+    for (const char* path : {"C:\\d*x\\stern.txt", "C:\\W\\*aX", "C:\\W\\baX"})
+        ASSERT_TRUE(j3test::StoreUnchecked(db, path));
     const std::map<std::string, std::set<std::string>> cases = {
         {"C:\\d\\*", {"a.txt", "b.TXT", "c.log", "readme", "x.y.txt", "sub\\", "Sub2\\"}},
         {"C:\\d\\*.*", {"a.txt", "b.TXT", "c.log", "readme", "x.y.txt", "sub\\", "Sub2\\"}},
