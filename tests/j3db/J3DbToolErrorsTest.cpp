@@ -15,15 +15,6 @@ namespace {
 
 using J3DbToolErrorsTest = J3DbToolFixture;
 
-// A path in the data root, `levels` folders of eight letters deep.
-std::string DeepPath(int levels)
-{
-    std::string path = "D:\\Praxis\\Daten\\";
-    for (int i = 0; i < levels; ++i)
-        path += "abcdefgh\\";
-    return path + "x.txt";
-}
-
 TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
 {
     EXPECT_THAT(RunPlain({"--help"}).out, HasSubstr("param set NR SCHLÜSSEL WERT"));
@@ -43,20 +34,12 @@ TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
         {{"param", "del", "1"}, "Unbekannter Befehl param del (bekannt: get, set, ls)"},
         // Paths no dialog would ever show.
         {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\..\\..\\evil.txt"}, "\"..\" ist unter Windows nicht erlaubt"},
-        {{"put", m_dir.file("a.txt"), ".\\x"}, "kein absoluter Pfad"},
         {{"put", m_dir.file("a.txt"), "relative.txt"}, "kein absoluter Pfad"},
-        {{"put", m_dir.file("a.txt"), "/etc/evil.txt"}, "kein absoluter Pfad"},
-        {{"put", m_dir.file("a.txt"), "\\\\server\\share\\x.txt"}, "kein absoluter Pfad"},
-        {{"put", m_dir.file("a.txt"), "\\\\?\\D:\\Praxis\\Daten\\x.txt"}, "kein absoluter Pfad"},
         {{"put", m_dir.file("a.txt"), "Z:\\x.txt"}, "liegt in keinem Ordner, den der Dateidialog zeigt"},
         {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\CON"}, "\"CON\" ist unter Windows nicht erlaubt"},
         {{"put", m_dir.file("a.txt"), "D:\\Praxis\\QA\\nul.txt"}, "\"nul.txt\" ist unter Windows nicht erlaubt"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a<b>c.txt"}, "ist unter Windows nicht erlaubt"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\Punkt."}, "\"Punkt.\" ist unter Windows nicht erlaubt"},
         {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a\x1B[31m.txt"}, "a\\x1B[31m.txt\" kann nicht gespeichert "
                                                                             "werden: ein Name enthält ein Steuerzeichen"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\" + std::string(256, 'n')}, "länger als 255 Zeichen"},
-        {{"put", m_dir.file("a.txt"), DeepPath(4100)}, "länger als 32767 Zeichen"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);

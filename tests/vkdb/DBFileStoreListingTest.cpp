@@ -81,13 +81,6 @@ TEST_F(Listing, WildcardsSelectFromTheLastElementOnly)
     }
 }
 
-TEST_F(Listing, FindStopsAtTheRequestedCount)
-{
-    Store({"C:\\d\\a", "C:\\d\\b", "C:\\d\\c\\x"});
-    EXPECT_EQ(store.Find("C:\\d\\*", 2).size(), 2u);
-    EXPECT_TRUE(store.Find("C:\\d\\*", 0).empty());
-}
-
 // Every pattern and name of up to five characters from a small alphabet that
 // holds the wildcards themselves, against a plain recursive matcher.
 TEST(Wildcard, MatchesAsTheBruteForceMatcher)

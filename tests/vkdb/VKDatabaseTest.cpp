@@ -194,23 +194,6 @@ TEST_F(PracticeFile, NestedTransactionsRollBackOnlyTheirOwnWork)
     EXPECT_TRUE(store.FileExists("C:\\i\\1.txt"));
 }
 
-TEST_F(PracticeFile, SameStatementCanRunNested)
-{
-    CDBFileStore store(db);
-    ASSERT_TRUE(store.SaveFile("C:\\a.txt", "A"));
-    ASSERT_TRUE(store.SaveFile("C:\\b.txt", "B"));
-    const char* sql = "SELECT path FROM files ORDER BY pathkey";
-    CVKQuery outer(db, sql);
-    std::vector<CString> pairs;
-    while (outer.Next()) {
-        CVKQuery inner(db, sql);
-        while (inner.Next())
-            pairs.push_back(outer.ColumnText(0) + inner.ColumnText(0));
-    }
-    EXPECT_EQ(pairs, (std::vector<CString>{"C:\\a.txtC:\\a.txt", "C:\\a.txtC:\\b.txt", "C:\\b.txtC:\\a.txt",
-                                           "C:\\b.txtC:\\b.txt"}));
-}
-
 TEST_F(PracticeFile, IntegrityCheckFindsDamageBehindTheFirstPage)
 {
     CDBFileStore store(db);
