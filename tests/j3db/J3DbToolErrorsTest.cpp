@@ -90,15 +90,10 @@ TEST_F(J3DbToolErrorsTest, DatabaseFaultsSayWhatHappened)
     const SResult missing = Run({"ls", "C:\\x"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_THAT(missing.err, HasSubstr("j3db init"));
-    for (const auto& [content, fragment] : std::vector<std::pair<std::string, std::string>>{
-             {"Dies ist ein Brief, keine Datenbank.\n", "keine lesbare Datenbank (beschädigt oder kein SQLite-Format)"},
-             {"", "keine J3-Praxisdatenbank"}}) {
-        std::ofstream(m_database, std::ios::binary | std::ios::trunc) << content;
-        const SResult result = Run({"param", "set", "1", "k", "v"});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_THAT(result.err, HasSubstr(fragment));
-        EXPECT_EQ(DatabaseBytes(), content);
-    }
+    std::ofstream(m_database, std::ios::binary) << "Dies ist ein Brief, keine Datenbank.\n";
+    const SResult letter = Run({"param", "set", "1", "k", "v"});
+    EXPECT_THAT(letter.err, HasSubstr("keine lesbare Datenbank (beschädigt oder kein SQLite-Format)"));
+    EXPECT_EQ(DatabaseBytes(), "Dies ist ein Brief, keine Datenbank.\n");
 
     // A query that fails is an error, not an empty directory.
     std::filesystem::remove(m_database);
