@@ -24,10 +24,11 @@ CString HostText(const std::filesystem::path& file)
     return CString(file.string());
 }
 
-// The process that holds a lock on the database (SQLite locks with POSIX
-// record locks: bytes from 1 GiB in the file, the side file "-shm" in WAL
-// mode), as "Prozess 1234 (j3db)"; empty when none can be named (also when
-// it is this process).
+// The process that holds a lock on the database, as "Prozess 1234 (j3db)";
+// empty when none can be named (also when it is this process). SQLite locks
+// with POSIX record locks: the bytes from 1 GiB in the file itself, and in
+// WAL mode the writer, checkpoint and recovery bytes (120 to 122) of the
+// side file "-shm".
 CString LockHolder(const std::filesystem::path& file)
 {
     struct SRange {
@@ -35,7 +36,7 @@ CString LockHolder(const std::filesystem::path& file)
         off_t start;
         off_t length;
     };
-    for (const SRange& range : {SRange{file.string(), 0x40000000, 512}, SRange{file.string() + "-shm", 0, 0}}) {
+    for (const SRange& range : {SRange{file.string(), 0x40000000, 512}, SRange{file.string() + "-shm", 120, 3}}) {
         const int fd = ::open(range.file.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             continue;
