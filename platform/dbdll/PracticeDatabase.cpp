@@ -8,6 +8,8 @@ bool CPracticeDatabase::Open(CString& error)
 {
     const auto config = CJ3MachineConfig::Current();
     CDBIdentity::Apply(config->Identity());
+    // The machine parameter "Odon32" = 1 runs the programs in the reduced mode.
+    dbOdon32 = config->MachineParameter("Odon32") == "1";
     return Open(config->DatabaseFile(), error);
 }
 

@@ -1,0 +1,77 @@
+#include "vkwpfcpp/WPFVKLTreeView.h"
+
+#include "vkwpfcpp/WPFEventFilter.h"
+#include "vkwpfcpp/WPFMouseButtonEvent.h"
+#include "vkwpfcpp/WPFXmlTreeModel.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTreeView>
+
+CWPFVKLTreeView::CWPFVKLTreeView() : m_model(std::make_unique<CWPFXmlTreeModel>())
+{
+}
+
+CWPFVKLTreeView::~CWPFVKLTreeView()
+{
+    // The view must not outlive its model while it still shows it.
+    if (QTreeView* view = View())
+        view->setModel(nullptr);
+}
+
+bool CWPFVKLTreeView::BindXML(const CString& document, const CString& rootName, const CString& itemPath)
+{
+    return m_model->Bind(document, rootName, itemPath);
+}
+
+CString CWPFVKLTreeView::GetSelectedValue() const
+{
+    QTreeView* view = View();
+    if (!view || !view->selectionModel())
+        return CString();
+    const QModelIndexList chosen = view->selectionModel()->selectedIndexes();
+    return chosen.isEmpty() ? CString() : m_model->ValueOf(chosen.first());
+}
+
+bool CWPFVKLTreeView::RemoveXMLNode(const CString& path)
+{
+    return m_model->RemoveNodes(path) >= 0;
+}
+
+void CWPFVKLTreeView::DoAddOnMouseDoubleClick(CWPFEventHandlerOf<CWPFMouseButtonEvent>* handler)
+{
+    m_onMouseDoubleClick.Add(handler);
+}
+
+bool CWPFVKLTreeView::CanAttach(QObject* element) const
+{
+    return qobject_cast<QTreeView*>(element) != nullptr;
+}
+
+void CWPFVKLTreeView::OnAttached()
+{
+    QTreeView* view = View();
+    view->setModel(m_model.get());
+    view->setHeaderHidden(true);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A double click starts something; it must not also fold the row.
+    view->setExpandsOnDoubleClick(false);
+    new CWPFEventFilter(
+        view->viewport(),
+        [this](QEvent* event) {
+            if (event->type() != QEvent::MouseButtonDblClick)
+                return false;
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const QModelIndex index = View()->indexAt(mouse->position().toPoint());
+            CWPFMouseButtonEvent doubleClick(this, CWPFMouseButtonEvent::ButtonOf(mouse->button()),
+                                             index.isValid() ? index.row() : -1);
+            m_onMouseDoubleClick.Raise(doubleClick);
+            return false;
+        },
+        EventContext());
+}
+
+QTreeView* CWPFVKLTreeView::View() const
+{
+    return qobject_cast<QTreeView*>(GetElement());
+}

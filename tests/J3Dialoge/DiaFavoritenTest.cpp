@@ -1,0 +1,266 @@
+#include "FavoritenHostDialog.h"
+
+#include "J3Dialoge/FavoTreeDocument.h"
+#include "dbdll/DBIdentity.h"
+#include "dbdll/JParPool.h"
+#include "dbdll/PracticeDatabase.h"
+#include "msgbox/BoxAnswerer.h"
+#include "support/DialogDriver.h"
+#include "support/GuiApplication.h"
+#include "support/TempDir.h"
+#include "vkdb/VKDatabase.h"
+#include "vkwpfcpp/VKButtonClass.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QTabWidget>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using j3test::DialogDriver;
+using Names = std::vector<std::string>;
+
+namespace {
+
+const char* Kategorien[] = {"System", "Behandlung", "Verwaltung"};
+// Categories 1, 1, 2, 1, 0: the first category comes back after the second.
+const SFavoProgramm Programme[] = {
+    {1, 10, "Karteikarte", "Kartei80", true},
+    {1, 11, "Termine", "Termin80", true},
+    {2, 20, "Quartalsabrechnung", "Abrechnung80", true},
+    {1, 12, "R\xF6ntgen <Bilder> & Befunde", "Roentgen80", true},
+    {0, 0, "Einstellungen", "Einstellungen80", true},
+    {-1, 0, nullptr, nullptr, false},
+};
+constexpr int FavoritenNr = 42;
+const char* const FavoritenKey = "favoriten";
+
+std::string Utf8(const QString& text)
+{
+    return text.toStdString();
+}
+
+Names Strings(const std::vector<CString>& texts)
+{
+    Names names;
+    for (const CString& text : texts)
+        names.emplace_back(text.GetString());
+    return names;
+}
+
+class DiaFavoritenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        j3test::GuiApplication::Instance();
+        ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.j3db"));
+        CString error;
+        ASSERT_TRUE(CPracticeDatabase::Open(m_folder.path() / "praxis.j3db", error)) << error.GetString();
+        std::copy(std::begin(Programme), std::end(Programme), m_programme);
+        NewDialog();
+    }
+    void TearDown() override
+    {
+        dbOdon32 = false;
+        CPracticeDatabase::Close();
+    }
+
+    // The favourites record, nullopt when there is none.
+    static std::optional<std::string> Stored()
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        pool.m_strNr.Format("%3d", FavoritenNr);
+        pool.m_strKey = FavoritenKey;
+        if (pool.GetByK1(0) != CVKRSet::FOUND)
+            return std::nullopt;
+        return pool.m_strValue.GetString();
+    }
+    static void Store(const std::string& value)
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        pool.m_strNr.Format("%3d", FavoritenNr);
+        pool.m_strKey = FavoritenKey;
+        const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
+        pool.m_strValue = value;
+        ASSERT_TRUE(found ? pool.Rewrite("") : pool.Write(""));
+    }
+    static bool Load(CDiaFavoriten& tab)
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        return tab.LoadFavoriten(pool, FavoritenNr, FavoritenKey);
+    }
+    static void Save(CDiaFavoriten& tab)
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        tab.SaveFavoriten(pool, FavoritenNr, FavoritenKey);
+    }
+
+    // A tab built over the table without a dialog, for the host's operations.
+    std::unique_ptr<CTestFavoriten> BuiltTab()
+    {
+        auto tab = std::make_unique<CTestFavoriten>(nullptr, m_programme, Kategorien);
+        tab->CreateButtons();
+        return tab;
+    }
+
+    // A fresh host dialog (and script) over the same table.
+    void NewDialog()
+    {
+        m_dialog = std::make_unique<CFavoritenHostDialog>(m_programme, Kategorien);
+        m_driver = DialogDriver();
+    }
+    QDialog& Window() { return *m_dialog->GetWindow(); }
+    CTestFavoriten& Tab() { return *m_dialog->m_tab; }
+    template <typename Widget = QWidget>
+    Widget* Find(const char* name)
+    {
+        return Window().findChild<Widget*>(QString::fromLatin1(name));
+    }
+    // The shown buttons whose names start with the prefix, by name; a
+    // disabled one marked with "-".
+    Names Buttons(const char* prefix)
+    {
+        Names names;
+        for (QAbstractButton* button : Window().findChildren<QAbstractButton*>())
+            if (button->objectName().startsWith(QLatin1String(prefix)) && !button->isHidden() &&
+                !button->objectName().endsWith(QLatin1String("_X")))
+                names.push_back((button->isEnabled() ? "" : "-") + Utf8(button->objectName()));
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return a.substr(a.front() == '-') < b.substr(b.front() == '-');
+        });
+        return names;
+    }
+    // The tree as the user sees it: "Category(program,-disabled program)".
+    Names Tree()
+    {
+        const QAbstractItemModel* model = Find<QTreeView>("Tree")->model();
+        Names categories;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex category = model->index(row, 0);
+            std::string shown = Utf8(category.data().toString()) + "(";
+            for (int child = 0; child < model->rowCount(category); ++child) {
+                const QModelIndex program = model->index(child, 0, category);
+                shown += (child ? "," : "") + std::string(program.flags() & Qt::ItemIsEnabled ? "" : "-") +
+                         Utf8(program.data().toString());
+            }
+            categories.push_back(shown + ")");
+        }
+        return categories;
+    }
+    Names Tabs()
+    {
+        auto* tabs = Find<QTabWidget>("DiaFavoriten");
+        Names headers;
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            headers.push_back(Utf8(tabs->tabText(tab)) + "/" + Utf8(tabs->widget(tab)->objectName()));
+        return headers;
+    }
+    Names Results()
+    {
+        const QAbstractItemModel* model = Find<QTreeView>("Result")->model();
+        Names texts;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.push_back(Utf8(model->index(row, 1).data().toString()));
+        return texts;
+    }
+    Names Favorites() { return Strings(Tab().FavoritenNames()); }
+    Names BoxTexts(EBoxKind kind)
+    {
+        Names texts;
+        for (const SBoxRecord& record : m_boxes.RecordsOf(kind))
+            texts.push_back(record.text);
+        return texts;
+    }
+    void RunDialog()
+    {
+        m_driver.ClickFrameButton(VKButtonOK);
+        EXPECT_EQ(m_driver.Run(*m_dialog), 1);
+    }
+
+    j3test::TempDir m_folder;
+    SFavoProgramm m_programme[std::size(Programme)];
+    CBoxAnswerer m_boxes;
+    std::unique_ptr<CFavoritenHostDialog> m_dialog;
+    DialogDriver m_driver;
+};
+
+TEST(FavoTreeDocument, WritesCategoriesAndProgramsInOrderWithTheirTextsEscaped)
+{
+    struct SNote {
+        int category;
+        const char* categoryName;
+        int index;
+        const char* text;
+    };
+    struct SCase {
+        std::vector<SNote> notes;
+        const char* document;
+    };
+    const SCase cases[] = {
+        {{{2, "A", 5, "B"}},
+         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="A"><Programm Value="PR5" Image="b80" IsEnabled="True">B</Programm></ProgKat></AlleProgramme>)"},
+        // Categories by their bytes; programs by their sort keys (an umlaut
+        // sorts as its vowel with e); a name noted under two numbers takes the last.
+        {{{1, "b", 0, "Zahn"}, {2, "B", 1, "\xC4rzte"}, {3, "b", 2, "Abdruck"}, {1, "b", 3, "Aeskulap"}},
+         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="B"><Programm Value="PR1" Image="b80" IsEnabled="True">)"
+         "\xC4rzte"
+         R"(</Programm></ProgKat><ProgKat Value="PK1" ProgKatName="b"><Programm Value="PR2" Image="b80" IsEnabled="True">Abdruck</Programm><Programm Value="PR3" Image="b80" IsEnabled="True">Aeskulap</Programm><Programm Value="PR0" Image="b80" IsEnabled="True">Zahn</Programm></ProgKat></AlleProgramme>)"},
+        {{{0, "R\xF6ntgen & \"Co\"", 7, "<Bilder> & Befunde"}, {0, "R\xF6ntgen & \"Co\"", 8, ""}},
+         "<AlleProgramme xmlns=\"\"><ProgKat Value=\"PK0\" ProgKatName=\"R\xF6ntgen &amp; &quot;Co&quot;\">"
+         "<Programm Value=\"PR8\" Image=\"b80\" IsEnabled=\"True\"></Programm>"
+         "<Programm Value=\"PR7\" Image=\"b80\" IsEnabled=\"True\">&lt;Bilder&gt; &amp; Befunde</Programm>"
+         "</ProgKat></AlleProgramme>"},
+    };
+    for (const SCase& c : cases) {
+        CFavoTreeDocument document;
+        for (const SNote& note : c.notes)
+            document.AddProgramm(note.category, note.categoryName, note.index, note.text, "b80", true);
+        EXPECT_EQ(std::string(document.Build().GetString()), c.document);
+    }
+}
+
+TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffered)
+{
+    struct SCase {
+        bool odon32;
+        Names tabs;
+        Names buttons;
+        Names tree;
+    };
+    const SCase cases[] = {
+        {false,
+         {"Favoriten/Favoriten", "Alle/Alle", "Behandlung/SV0", "Verwaltung/SV1", "Behandlung/SV2", "System/SV3"},
+         {"B20", "B21", "-B22", "B23", "B24"},
+         {"Behandlung(Karteikarte,Röntgen <Bilder> & Befunde)", "System(Einstellungen)",
+          "Verwaltung(-Quartalsabrechnung)"}},
+        // The program not offered was the only one of its category: no tab.
+        {true,
+         {"Favoriten/Favoriten", "Alle/Alle", "Behandlung/SV0", "System/SV1"},
+         {"B20", "B21", "B23", "B24"},
+         {"Behandlung(Karteikarte,Röntgen <Bilder> & Befunde)", "System(Einstellungen)"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.odon32 ? "Odon32" : "normal");
+        dbOdon32 = c.odon32;
+        NewDialog();
+        m_dialog->m_prepare = [](CTestFavoriten& tab) {
+            tab.m_notOffered = {20};
+            tab.m_notInTree = {11};
+        };
+        m_driver.Do([&] {
+            EXPECT_EQ(Tabs(), c.tabs);
+            EXPECT_EQ(Buttons("B2"), c.buttons);
+            EXPECT_EQ(Tree(), c.tree);
+            // A name with markup characters shows as it is on its button.
+            EXPECT_EQ(Find<QAbstractButton>("B23")->text(), QString::fromUtf8("Röntgen <Bilder> && Befunde"));
+        });
+        RunDialog();
+    }
+}
+
+} // namespace
