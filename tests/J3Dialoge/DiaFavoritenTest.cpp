@@ -5,6 +5,7 @@
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
 #include "msgbox/BoxAnswerer.h"
+#include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
 #include "support/TempDir.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -261,6 +263,197 @@ TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffere
         });
         RunDialog();
     }
+}
+
+TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndADoubleClickStartsOne)
+{
+    struct SCase {
+        const char* typed;  // UTF-8
+        Names found;
+    };
+    const SCase cases[] = {
+        {"RÖNT", {"Röntgen <Bilder> & Befunde"}},
+        {"<bilder> &", {"Röntgen <Bilder> & Befunde"}},
+        // Not in the tree, yet found; the program not offered is not.
+        {"E", {"Karteikarte", "Termine", "Röntgen <Bilder> & Befunde", "Einstellungen"}},
+        {"röntgen<", {}},
+        {"ABRECHNUNG", {}},
+    };
+    m_dialog->m_prepare = [](CTestFavoriten& tab) {
+        tab.m_notOffered = {20};
+        tab.m_notInTree = {11};
+    };
+    m_driver.ClickTab("DiaFavoriten", "Alle");
+    for (const SCase& c : cases)
+        m_driver.Type("Suche", c.typed).Do([&] {
+            SCOPED_TRACE(c.typed);
+            EXPECT_EQ(Results(), c.found);
+            EXPECT_TRUE(Find("Result")->hasFocus());
+        });
+    m_driver.Type("Suche", "termin")
+        .Do([&] { EXPECT_EQ(Find<QTreeView>("Result")->currentIndex().row(), 0); })
+        .DoubleClickRow("Result", 0)
+        .Do([&] {
+            EXPECT_EQ(Tab().m_started, std::vector<int>{1});
+            EXPECT_EQ(Find<QLineEdit>("Suche")->text(), "");
+            EXPECT_EQ(Results().size(), 4u);
+        });
+    RunDialog();
+}
+
+TEST_F(DiaFavoritenTest, DoubleClickOnAProgramInTheTreeStartsIt)
+{
+    struct SCase {
+        const char* item;
+        std::vector<int> started;
+    };
+    const SCase cases[] = {
+        {"Karteikarte", {0}},
+        {"Röntgen <Bilder> & Befunde", {3}},
+        {"Behandlung", {}},          // a category
+        {"Quartalsabrechnung", {}},  // not offered
+    };
+    m_dialog->m_prepare = [](CTestFavoriten& tab) { tab.m_notOffered = {20}; };
+    m_driver.ClickTab("DiaFavoriten", "Alle");
+    for (const SCase& c : cases)
+        m_driver.Do([&] { Tab().m_started.clear(); }).DoubleClickTreeItem("Tree", c.item).Do([&] {
+            SCOPED_TRACE(c.item);
+            EXPECT_EQ(Tab().m_started, c.started);
+        });
+    RunDialog();
+}
+
+TEST_F(DiaFavoritenTest, MenuAddsTheChosenProgramOnceAndShowsTheFavourites)
+{
+    m_driver.ClickTab("DiaFavoriten", "Alle")
+        .TriggerMenuItem("AddFavorit")
+        .ClickTreeItem("Tree", "Behandlung")
+        .TriggerMenuItem("AddFavorit")
+        .ClickTreeItem("Tree", "Termine")
+        .TriggerMenuItem("AddFavorit")
+        .Do([&] { EXPECT_EQ(Find<QTabWidget>("DiaFavoriten")->currentIndex(), 0); })
+        .ClickTab("DiaFavoriten", "Alle")
+        .TriggerMenuItem("AddFavorit")
+        .Type("Suche", "karte")
+        .TriggerMenuItem("AddFavorit2")
+        .Do([&] {
+            EXPECT_EQ(Favorites(), (Names{"BU1", "BU0"}));
+            EXPECT_EQ(Buttons("BU"), (Names{"BU0", "BU1"}));
+        });
+    RunDialog();
+    const std::string choose = "Markieren Sie bitte zunächst ein Programm mit der linken Maustaste.";
+    EXPECT_EQ(BoxTexts(EBoxKind::Plain), (Names{choose, choose, "'Termine' ist bereits in den Favoriten enthalten."}));
+}
+
+TEST_F(DiaFavoritenTest, RemovePartAsksAndRemovesOnlyOnYes)
+{
+    struct SCase {
+        int answer;
+        Names left;    // in the order shown
+        Names buttons; // by name
+    };
+    const SCase cases[] = {{BOX_NO, {"BU3", "BU1"}, {"BU1", "BU3"}}, {BOX_YES, {"BU1"}, {"BU1"}}};
+    for (const SCase& c : cases) {
+        NewDialog();
+        m_boxes.ClearRecords();
+        m_boxes.QueueAnswer(c.answer);
+        m_dialog->m_afterCreate = [](CTestFavoriten& tab) {
+            tab.AddProgramm(12);
+            tab.AddProgramm(11);
+        };
+        m_driver.Click("BU3_X").Do([&] {
+            EXPECT_EQ(Favorites(), c.left);
+            EXPECT_EQ(Buttons("BU"), c.buttons);
+        });
+        RunDialog();
+        EXPECT_EQ(BoxTexts(EBoxKind::Question), Names{"'Röntgen <Bilder> & Befunde' aus den Favoriten entfernen?"});
+    }
+}
+
+TEST_F(DiaFavoritenTest, FavouritesDraggedIntoANewOrderAreSavedAndLoadedInIt)
+{
+    Store("12|10|11|");
+    m_dialog->m_afterCreate = [](CTestFavoriten& tab) { EXPECT_TRUE(Load(tab)); };
+    m_driver.Do([&] { EXPECT_EQ(Favorites(), (Names{"BU3", "BU0", "BU1"})); })
+        .Drag("BU1", "BU3")
+        .Click("BU0")
+        .Do([&] {
+            EXPECT_EQ(Favorites(), (Names{"BU1", "BU3", "BU0"}));
+            EXPECT_EQ(Tab().m_started, std::vector<int>{0});  // the drag started nothing
+            Save(Tab());
+        });
+    RunDialog();
+    EXPECT_EQ(Stored(), "11|12|10|");
+
+    NewDialog();
+    m_dialog->m_afterCreate = [](CTestFavoriten& tab) { EXPECT_TRUE(Load(tab)); };
+    m_driver.Do([&] { EXPECT_EQ(Favorites(), (Names{"BU1", "BU3", "BU0"})); });
+    RunDialog();
+}
+
+TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnce)
+{
+    struct SCase {
+        std::optional<std::string> stored;
+        bool loaded;
+        Names favorites;
+        int notices;
+    };
+    const SCase cases[] = {
+        {std::nullopt, false, {}, 0},
+        {"", true, {}, 0},
+        // The empty place after the last separator is no program 0.
+        {"10|", true, {"BU0"}, 0},
+        {"10||11|", true, {"BU0", "BU1"}, 0},
+        {"0|", true, {"BU4"}, 0},
+        // Unknown and not offered programs are skipped; a second time gives a notice.
+        {"99|20|10|10", true, {"BU0"}, 1},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.stored.value_or("(kein Satz)"));
+        if (c.stored)
+            Store(*c.stored);
+        m_boxes.ClearRecords();
+        auto tab = BuiltTab();
+        tab->m_notOffered = {20};
+        EXPECT_EQ(Load(*tab), c.loaded);
+        EXPECT_EQ(Strings(tab->FavoritenNames()), c.favorites);
+        EXPECT_EQ(m_boxes.RecordsOf(EBoxKind::Plain).size(), static_cast<std::size_t>(c.notices));
+    }
+}
+
+TEST_F(DiaFavoritenTest, SavingNoFavouritesKeepsTheStoredList)
+{
+    Store("10|");
+    auto tab = BuiltTab();
+    ASSERT_TRUE(Load(*tab));
+    tab->ClearFavoriten();
+    Save(*tab);
+    EXPECT_TRUE(tab->FavoritenNames().empty());
+    EXPECT_EQ(Stored(), "10|");
+}
+
+TEST_F(DiaFavoritenTest, HostEnablesHidesAndRemovesAProgramsButtonsAndTreeEntry)
+{
+    m_dialog->m_afterCreate = [](CTestFavoriten& tab) { tab.AddProgramm(11); };
+    m_driver
+        .Do([&] {
+            Tab().EnableProgramm(11, false);
+            EXPECT_EQ(Buttons("B"), (Names{"B20", "-B21", "B22", "B23", "B24", "-BU1"}));
+            Tab().EnableProgramm(11, true);
+            Tab().ShowProgramm(11, false);
+            EXPECT_EQ(Buttons("B"), (Names{"B20", "B22", "B23", "B24"}));
+            Tab().ShowProgramm(11, true);
+            EXPECT_EQ(Buttons("B"), (Names{"B20", "B21", "B22", "B23", "B24", "BU1"}));
+            Tab().RemoveProgramm(11);
+            Tab().RemoveProgramm(10);  // no favourite
+            EXPECT_EQ(Buttons("B"), (Names{"B22", "B23", "B24"}));
+            EXPECT_EQ(Tree(), (Names{"Behandlung(Röntgen <Bilder> & Befunde)", "System(Einstellungen)",
+                                     "Verwaltung(Quartalsabrechnung)"}));
+            Tab().AddProgramm(10);
+            EXPECT_EQ(Buttons("BU"), Names{"-BU0"});
+        });
+    RunDialog();
 }
 
 } // namespace
