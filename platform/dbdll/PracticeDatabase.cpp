@@ -1,8 +1,11 @@
 #include "dbdll/PracticeDatabase.h"
 
 #include "dbdll/DBIdentity.h"
+#include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "vkdb/VKDatabase.h"
+
+#include <filesystem>
 
 bool CPracticeDatabase::Open(CString& error)
 {
@@ -10,7 +13,12 @@ bool CPracticeDatabase::Open(CString& error)
     CDBIdentity::Apply(config->Identity());
     // The machine parameter "Odon32" = 1 runs the programs in the reduced mode.
     dbOdon32 = config->MachineParameter("Odon32") == "1";
-    return Open(config->DatabaseFile(), error);
+    if (Open(config->DatabaseFile(), error))
+        return true;
+    if (!std::filesystem::exists(config->DatabaseFile()))
+        error += CJ3HostText::FromHost(" Die Datei ist " + config->DatabaseOrigin() +
+                                       "; --db DATEI öffnet eine andere.");
+    return false;
 }
 
 bool CPracticeDatabase::Open(const std::filesystem::path& hostFile, CString& error)

@@ -5,6 +5,7 @@
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
+#include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -44,6 +45,23 @@ CJ3PickApp::CJ3PickApp(std::ostream& out, std::ostream& err, std::vector<std::st
 {
     // A start that fails before Run is an error, not a choice.
     m_nExitCode = kFailed;
+}
+
+int CJ3PickApp::Main(int argc, char** argv)
+{
+    SOptions options;
+    bool help = false;
+    if (!ParseArguments(options, help))
+        return kFailed;
+    if (help) {
+        m_out << kUsage;
+        return kChosen;
+    }
+    if (options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Dateidialog braucht ein Fenster; "
+                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
+    CDisplayPlatform::UseOffscreenWithoutDisplay();
+    return WinMain(argc, argv);
 }
 
 int CJ3PickApp::Run()

@@ -25,10 +25,15 @@ class CDBFileDialog;
 //   configuration; one that the dialog would refuse is reported as an error
 //   before any window opens, so that an unattended run never waits on a box.
 // - --screenshot saves the dialog as it first shows and cancels it; the run
-//   counts as done (0) when the picture was written.
+//   counts as done (0) when the picture was written. It needs no display: the
+//   picture is drawn on the offscreen platform when there is none.
 class CJ3PickApp : public CJ3WinApp {
 public:
     CJ3PickApp(std::ostream& out, std::ostream& err, std::vector<std::string> args);
+
+    // The program's start: help, a wrong call and a missing display are
+    // answered before Qt starts, so that none of them needs a display.
+    int Main(int argc, char** argv);
 
     int Run() override;
 
