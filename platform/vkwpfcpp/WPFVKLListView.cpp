@@ -178,6 +178,8 @@ void CWPFVKLListView::OnAttached()
     view->setSortingEnabled(false);
     view->header()->setSectionsClickable(true);
     view->header()->setStretchLastSection(false);
+    // Column widths come from the rows on screen, however long the list.
+    view->header()->setResizeContentsPrecision(0);
     QObject::connect(view->header(), &QHeaderView::sectionClicked, EventContext(), [this](int column) {
         CWPFRoutedEvent event(this, column);
         m_onColumnHeaderClick.Raise(event);
