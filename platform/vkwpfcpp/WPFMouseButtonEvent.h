@@ -1,8 +1,6 @@
 #pragma once
 #include "vkwpfcpp/WPFRoutedEvent.h"
 
-#include <Qt>
-
 // Values of CWPFMouseButtonEvent::GetChangedButton.
 enum EVKMouseButton { VKMouseButtonLeft = 0, VKMouseButtonMiddle = 1, VKMouseButtonRight = 2 };
 
@@ -13,18 +11,6 @@ public:
     CWPFMouseButtonEvent(CWPFWndBase* source, EVKMouseButton button, int row)
         : CWPFRoutedEvent(source), m_button(button), m_nRow(row)
     {
-    }
-
-    static EVKMouseButton ButtonOf(Qt::MouseButton button)
-    {
-        switch (button) {
-        case Qt::RightButton:
-            return VKMouseButtonRight;
-        case Qt::MiddleButton:
-            return VKMouseButtonMiddle;
-        default:
-            return VKMouseButtonLeft;
-        }
     }
 
     EVKMouseButton GetChangedButton() const { return m_button; }

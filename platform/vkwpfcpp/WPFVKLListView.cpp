@@ -1,12 +1,10 @@
 #include "vkwpfcpp/WPFVKLListView.h"
 
-#include "vkwpfcpp/WPFEventFilter.h"
+#include "vkwpfcpp/WPFDoubleClickWatch.h"
 #include "vkwpfcpp/WPFMatrixBase.h"
-#include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QTreeView>
 #include <algorithm>
 #include <unordered_set>
@@ -184,20 +182,7 @@ void CWPFVKLListView::OnAttached()
         CWPFRoutedEvent event(this, column);
         m_onColumnHeaderClick.Raise(event);
     });
-    // Double clicks below the last row count too: the dialog decides what a
-    // double click on no row means.
-    new CWPFEventFilter(
-        view->viewport(),
-        [this](QEvent* event) {
-            if (event->type() != QEvent::MouseButtonDblClick)
-                return false;
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            const QModelIndex index = View()->indexAt(mouse->position().toPoint());
-            CWPFMouseButtonEvent doubleClick(this, CWPFMouseButtonEvent::ButtonOf(mouse->button()), index.isValid() ? index.row() : -1);
-            m_onMouseDoubleClick.Raise(doubleClick);
-            return false;
-        },
-        EventContext());
+    CWPFDoubleClickWatch::Install(view, this, m_onMouseDoubleClick, EventContext());
     if (m_pMatrix)
         BindMatrix(m_pMatrix);
 }

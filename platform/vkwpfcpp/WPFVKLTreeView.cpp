@@ -1,11 +1,8 @@
 #include "vkwpfcpp/WPFVKLTreeView.h"
 
-#include "vkwpfcpp/WPFEventFilter.h"
-#include "vkwpfcpp/WPFMouseButtonEvent.h"
+#include "vkwpfcpp/WPFDoubleClickWatch.h"
 #include "vkwpfcpp/WPFXmlTreeModel.h"
 
-#include <QHeaderView>
-#include <QMouseEvent>
 #include <QTreeView>
 
 CWPFVKLTreeView::CWPFVKLTreeView() : m_model(std::make_unique<CWPFXmlTreeModel>())
@@ -56,19 +53,7 @@ void CWPFVKLTreeView::OnAttached()
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     // A double click starts something; it must not also fold the row.
     view->setExpandsOnDoubleClick(false);
-    new CWPFEventFilter(
-        view->viewport(),
-        [this](QEvent* event) {
-            if (event->type() != QEvent::MouseButtonDblClick)
-                return false;
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            const QModelIndex index = View()->indexAt(mouse->position().toPoint());
-            CWPFMouseButtonEvent doubleClick(this, CWPFMouseButtonEvent::ButtonOf(mouse->button()),
-                                             index.isValid() ? index.row() : -1);
-            m_onMouseDoubleClick.Raise(doubleClick);
-            return false;
-        },
-        EventContext());
+    CWPFDoubleClickWatch::Install(view, this, m_onMouseDoubleClick, EventContext());
 }
 
 QTreeView* CWPFVKLTreeView::View() const
