@@ -63,6 +63,7 @@ TEST_F(J3DbToolTest, TheSamplePracticeFillsTheConfiguredRoots)
 
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk00"}), "Recall|Recall fällig|4293212469\n");
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk02"}), "Angst|Angstpatient, mehr Zeit einplanen\n");
+    EXPECT_EQ(Ok({"param", "get", "1", "favoriten1"}), "101|103|201|301|501|\n");
 
     CString error;
     ASSERT_TRUE(CPracticeDatabase::Open(m_database, error)) << error.GetString();
