@@ -1,6 +1,7 @@
 #pragma once
 #include "J3Dialoge/J3WinApp.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -58,6 +59,9 @@ private:
 
     // False (reported) on a wrong call; help set for --help.
     bool ParseArguments(SOptions& options, bool& help);
+    // The exit code when the arguments already answer the call (help, a
+    // wrong call), otherwise nothing.
+    std::optional<int> ParseOrAnswer(SOptions& options);
     bool OpenDatabase(const SOptions& options);
     int RunDialog(const SOptions& options);
     int RunPlainFunction(const SOptions& options);
