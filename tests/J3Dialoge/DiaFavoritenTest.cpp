@@ -42,11 +42,6 @@ const SFavoProgramm Programme[] = {
 constexpr int FavoritenNr = 42;
 const char* const FavoritenKey = "favoriten";
 
-std::string Utf8(const QString& text)
-{
-    return text.toStdString();
-}
-
 Names Strings(const std::vector<CString>& texts)
 {
     Names names;
@@ -72,22 +67,23 @@ protected:
         CPracticeDatabase::Close();
     }
 
+    // Looks up the favourites record; whether it is there.
+    static bool Lookup(CJParPool& pool)
+    {
+        pool.m_strNr.Format("%3d", FavoritenNr);
+        pool.m_strKey = FavoritenKey;
+        return pool.GetByK1(0) == CVKRSet::FOUND;
+    }
     // The favourites record, nullopt when there is none.
     static std::optional<std::string> Stored()
     {
         CJParPool pool(&dbDatabase, nullptr);
-        pool.m_strNr.Format("%3d", FavoritenNr);
-        pool.m_strKey = FavoritenKey;
-        if (pool.GetByK1(0) != CVKRSet::FOUND)
-            return std::nullopt;
-        return pool.m_strValue.GetString();
+        return Lookup(pool) ? std::optional<std::string>(pool.m_strValue.str()) : std::nullopt;
     }
     static void Store(const std::string& value)
     {
         CJParPool pool(&dbDatabase, nullptr);
-        pool.m_strNr.Format("%3d", FavoritenNr);
-        pool.m_strKey = FavoritenKey;
-        const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
+        const bool found = Lookup(pool);
         pool.m_strValue = value;
         ASSERT_TRUE(found ? pool.Rewrite("") : pool.Write(""));
     }
@@ -131,7 +127,7 @@ protected:
         for (QAbstractButton* button : Window().findChildren<QAbstractButton*>())
             if (button->objectName().startsWith(QLatin1String(prefix)) && !button->isHidden() &&
                 !button->objectName().endsWith(QLatin1String("_X")))
-                names.push_back((button->isEnabled() ? "" : "-") + Utf8(button->objectName()));
+                names.push_back((button->isEnabled() ? "" : "-") + button->objectName().toStdString());
         std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
             return a.substr(a.front() == '-') < b.substr(b.front() == '-');
         });
@@ -144,11 +140,11 @@ protected:
         Names categories;
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex category = model->index(row, 0);
-            std::string shown = Utf8(category.data().toString()) + "(";
+            std::string shown = category.data().toString().toStdString() + "(";
             for (int child = 0; child < model->rowCount(category); ++child) {
                 const QModelIndex program = model->index(child, 0, category);
                 shown += (child ? "," : "") + std::string(program.flags() & Qt::ItemIsEnabled ? "" : "-") +
-                         Utf8(program.data().toString());
+                         program.data().toString().toStdString();
             }
             categories.push_back(shown + ")");
         }
@@ -159,7 +155,7 @@ protected:
         auto* tabs = Find<QTabWidget>("DiaFavoriten");
         Names headers;
         for (int tab = 0; tab < tabs->count(); ++tab)
-            headers.push_back(Utf8(tabs->tabText(tab)) + "/" + Utf8(tabs->widget(tab)->objectName()));
+            headers.push_back((tabs->tabText(tab) + "/" + tabs->widget(tab)->objectName()).toStdString());
         return headers;
     }
     Names Results()
@@ -167,7 +163,7 @@ protected:
         const QAbstractItemModel* model = Find<QTreeView>("Result")->model();
         Names texts;
         for (int row = 0; row < model->rowCount(); ++row)
-            texts.push_back(Utf8(model->index(row, 1).data().toString()));
+            texts.push_back(model->index(row, 1).data().toString().toStdString());
         return texts;
     }
     Names Favorites() { return Strings(Tab().FavoritenNames()); }

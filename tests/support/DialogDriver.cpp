@@ -271,15 +271,18 @@ DialogDriver& DialogDriver::Drag(const std::string& element, const std::string& 
         QWidget* target = FindAs<QWidget>(window, onto);
         if (!source || !target)
             return false;
-        const QPoint start = source->rect().center();
-        const QPoint end = source->mapFrom(&window, target->mapTo(&window, target->rect().center()));
-        SendMouse(*source, QEvent::MouseButtonPress, start, Qt::LeftButton);
+        // The pointer moves over the window; the dragged element may move
+        // with it, so each position is taken relative to where it is then.
+        const QPoint start = source->mapTo(&window, source->rect().center());
+        const QPoint end = target->mapTo(&window, target->rect().center());
+        SendMouse(*source, QEvent::MouseButtonPress, source->mapFrom(&window, start), Qt::LeftButton);
         constexpr int Steps = 8;
         for (int step = 1; step <= Steps; ++step) {
-            SendMouse(*source, QEvent::MouseMove, start + (end - start) * step / Steps, Qt::LeftButton);
+            const QPoint at = start + (end - start) * step / Steps;
+            SendMouse(*source, QEvent::MouseMove, source->mapFrom(&window, at), Qt::LeftButton);
             QApplication::processEvents();
         }
-        SendMouse(*source, QEvent::MouseButtonRelease, end, Qt::NoButton);
+        SendMouse(*source, QEvent::MouseButtonRelease, source->mapFrom(&window, end), Qt::NoButton);
         return true;
     });
 }

@@ -28,59 +28,48 @@ std::string Shown(const QAbstractItemModel& model, const QModelIndex& parent = Q
     return shown;
 }
 
-TEST(WPFVKLTreeView, ShowsTheElementsBelowTheItemPath)
+// Binds the document, then removes the nodes of a path (when given) while
+// the user has chosen "Röntgen", which stays chosen.
+TEST(WPFVKLTreeView, ShowsTheElementsBelowTheItemPathAndRemovesNodesByPath)
 {
     struct SCase {
         const char* document;
         const char* root;
         const char* itemPath;
-        bool bound;
+        const char* removed;
+        bool valid;  // bound, and the path of removal valid
         std::string shown;
     };
+    const std::string all = "Eins[K1](a[P1] -b[P2]) K[K2](Röntgen[P3])";
     const SCase cases[] = {
-        {Document, "Alle", ".", true, "Eins[K1](a[P1] -b[P2]) K[K2](Röntgen[P3])"},
-        {Document, "Alle", "K", true, "a[P1] -b[P2] Röntgen[P3]"},
-        {Document, "Andere", ".", false, ""},
-        {Document, "Alle", "K[", false, ""},
-        {"<Alle><K>", "Alle", ".", false, ""},
+        {Document, "Alle", ".", nullptr, true, all},
+        {Document, "Alle", "K", nullptr, true, "a[P1] -b[P2] Röntgen[P3]"},
+        {Document, "Andere", ".", nullptr, false, ""},
+        {Document, "Alle", "K[", nullptr, false, ""},
+        {"<Alle><K>", "Alle", ".", nullptr, false, ""},
+        {Document, "Alle", ".", "*/*[@Value = \"P1\"]", true, "Eins[K1](-b[P2]) K[K2](Röntgen[P3])"},
+        {Document, "Alle", ".", "K[@Value = \"K1\"]", true, "K[K2](Röntgen[P3])"},
+        {Document, "Alle", ".", "*/*[@Value = \"P9\"]", true, all},
+        {Document, "Alle", ".", "*/*[@Value = ", false, all},
     };
     j3test::GuiApplication::Instance();
     for (const SCase& c : cases) {
-        SCOPED_TRACE(std::string(c.root) + " " + c.itemPath);
+        SCOPED_TRACE(std::string(c.root) + " " + c.itemPath + " " + (c.removed ? c.removed : ""));
         QTreeView view;
         CWPFVKLTreeView tree;
         ASSERT_TRUE(tree.Attach(&view));
-        tree.BindXML(Document, "Alle", ".");  // a former document goes
-        EXPECT_EQ(tree.BindXML(c.document, c.root, c.itemPath), c.bound);
+        tree.BindXML(Document, "Alle", "K");  // a former document goes
+        const bool bound = tree.BindXML(c.document, c.root, c.itemPath);
+        if (c.removed) {
+            ASSERT_TRUE(bound);
+            view.selectionModel()->select(view.model()->index(0, 0, view.model()->index(1, 0)),
+                                          QItemSelectionModel::ClearAndSelect);
+            EXPECT_EQ(tree.RemoveXMLNode(c.removed), c.valid);
+            EXPECT_EQ(tree.GetSelectedValue(), "P3");
+        } else {
+            EXPECT_EQ(bound, c.valid);
+        }
         EXPECT_EQ(Shown(*view.model()), c.shown);
-    }
-}
-
-TEST(WPFVKLTreeView, RemovesTheNodesOfAPathAndKeepsTheChoice)
-{
-    struct SCase {
-        const char* path;
-        bool valid;
-        std::string shown;
-    };
-    const SCase cases[] = {
-        {"*/*[@Value = \"P1\"]", true, "Eins[K1](-b[P2]) K[K2](Röntgen[P3])"},
-        {"K[@Value = \"K1\"]", true, "K[K2](Röntgen[P3])"},
-        {"*/*[@Value = \"P9\"]", true, "Eins[K1](a[P1] -b[P2]) K[K2](Röntgen[P3])"},
-        {"*/*[@Value = ", false, "Eins[K1](a[P1] -b[P2]) K[K2](Röntgen[P3])"},
-    };
-    j3test::GuiApplication::Instance();
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(c.path);
-        QTreeView view;
-        CWPFVKLTreeView tree;
-        ASSERT_TRUE(tree.Attach(&view));
-        ASSERT_TRUE(tree.BindXML(Document, "Alle", "."));
-        const QModelIndex roentgen = view.model()->index(0, 0, view.model()->index(1, 0));
-        view.selectionModel()->select(roentgen, QItemSelectionModel::ClearAndSelect);
-        EXPECT_EQ(tree.RemoveXMLNode(c.path), c.valid);
-        EXPECT_EQ(Shown(*view.model()), c.shown);
-        EXPECT_EQ(tree.GetSelectedValue(), "P3");
     }
 }
 
