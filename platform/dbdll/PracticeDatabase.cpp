@@ -11,8 +11,6 @@ bool CPracticeDatabase::Open(CString& error)
 {
     const auto config = CJ3MachineConfig::Current();
     CDBIdentity::Apply(config->Identity());
-    // The machine parameter "Odon32" = 1 runs the programs in the reduced mode.
-    dbOdon32 = config->MachineParameter("Odon32") == "1";
     if (Open(config->DatabaseFile(), error))
         return true;
     if (!std::filesystem::exists(config->DatabaseFile()))
