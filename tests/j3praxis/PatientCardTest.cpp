@@ -1,5 +1,6 @@
 #include "PraxisFixture.h"
 
+#include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
 #include "j3praxis/J3PraxisDesk.h"
 #include "msgbox/BoxAnswerer.h"
@@ -8,6 +9,7 @@
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/VKButtonClass.h"
+#include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFIndexMarkerStrip.h"
 
 #include <QApplication>
@@ -16,6 +18,9 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -183,6 +188,47 @@ TEST_F(PatientCardTest, TheProgramSavesItsDeskAsAPicture)
     const auto wrong = j3test::RunProgram(std::string(J3PRAXIS_PROGRAM) + " --pat zwei", scratch.path().string());
     EXPECT_EQ(wrong.code, 2);
     EXPECT_NE(wrong.err.find("--pat"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PatientCardTest, TheThemeComesFromTheMachineAndOnlyTheme1ShowsMarkersAndNotes)
+{
+    StorePatient(1, "Albers", Flags({0}));
+    StoreFile(DeskNote("1", 0), "alt");
+    struct SCase {
+        const char* parameters;  // the machine configuration's [parameters]
+        int theme;
+        std::string shown;
+        bool notesShown;
+    };
+    const SCase cases[] = {
+        {"", 1, "0", true}, {"WPFTheme = 1\n", 1, "0", true}, {"WPFTheme = 2\n", 2, "no strip", false},
+        {"WPFTheme = neu\n", 1, "0", true},
+    };
+    j3test::TempDir scratch;
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.parameters);
+        std::ofstream(scratch.file("j3machine.ini")) << "[parameters]\n" << c.parameters;
+        RunProgram(Workstation1, [&] {
+            setenv("J3_CONFIG", scratch.file("j3machine.ini").c_str(), 1);
+            std::string error;
+            ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
+            EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
+            CJ3PraxisDesk desk("");
+            j3test::DialogDriver driver;
+            driver
+                .Do([&] {
+                    EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shown);
+                    EXPECT_EQ(j3test::DialogDriver::Find(*desk.GetWindow(), "VKPOSTIT_0") != nullptr, c.notesShown);
+                })
+                .ClickFrameButton(VKButtonOK);
+            EXPECT_EQ(driver.Run(desk), 1);
+        });
+    }
+    EXPECT_EQ(StoredFiles(GetJ3DataPath(0).str() + "eInfo"), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
 }
 
 } // namespace
