@@ -185,9 +185,21 @@ TEST_F(PatientCardTest, TheProgramSavesItsDeskAsAPicture)
     // The first tab along the top edge in the toolkit's colour of marker 0.
     EXPECT_EQ(picture.pixelColor(25, 22), QColor(0xE6, 0x19, 0x4B));
 
-    const auto wrong = j3test::RunProgram(std::string(J3PRAXIS_PROGRAM) + " --pat zwei", scratch.path().string());
-    EXPECT_EQ(wrong.code, 2);
-    EXPECT_NE(wrong.err.find("--pat"), std::string::npos);
+    // Answered without a display: help, a wrong call, and a desk that needs a window.
+    struct SCall {
+        const char* args;
+        int code;
+        const char* says;
+    };
+    const SCall calls[] = {{" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {"", 2, "Keine Anzeige"}};
+    for (const SCall& call : calls) {
+        SCOPED_TRACE(call.args);
+        const auto run = j3test::RunProgram(
+            std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + J3PRAXIS_PROGRAM + call.args,
+            scratch.path().string());
+        EXPECT_EQ(run.code, call.code);
+        EXPECT_NE((run.out + run.err).find(call.says), std::string::npos) << run.out << run.err;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "j3params/J3MachineConfig.h"
 #include "j3praxis/J3PraxisDesk.h"
 #include "j3screenshot/J3DialogScreenshot.h"
+#include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
 
@@ -37,6 +38,22 @@ CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std
 {
     // A start that fails before Run is an error.
     m_nExitCode = kFailed;
+}
+
+int CJ3PraxisApp::Main(int argc, char** argv)
+{
+    SOptions options;
+    if (!ParseArguments(options))
+        return kFailed;
+    if (options.help) {
+        m_out << kUsage;
+        return kDone;
+    }
+    if (options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Schreibtisch braucht ein Fenster; "
+                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
+    CDisplayPlatform::UseOffscreenWithoutDisplay();
+    return WinMain(argc, argv);
 }
 
 int CJ3PraxisApp::Run()

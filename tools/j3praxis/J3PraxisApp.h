@@ -13,11 +13,16 @@
 // The database is the machine configuration's unless --db names one; the
 // desk opens on the patient --pat names, else on the first. --karteireiter
 // opens the index markers' configuration instead of the desk. --screenshot
-// saves the dialog as it first shows and closes it. Exit codes: 0 done, 2 an
+// saves the dialog as it first shows and closes it; it needs no display (the
+// picture is drawn offscreen when there is none). Exit codes: 0 done, 2 an
 // error or a wrong call (the reason on err).
 class CJ3PraxisApp : public CJ3WinApp {
 public:
     CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std::string> args);
+
+    // The program's start: help, a wrong call and a missing display are
+    // answered before Qt starts.
+    int Main(int argc, char** argv);
 
     int Run() override;
 
