@@ -42,14 +42,13 @@ CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std
 
 int CJ3PraxisApp::Main(int argc, char** argv)
 {
-    SOptions options;
-    if (!ParseArguments(options))
+    if (!ParseArguments(m_options))
         return kFailed;
-    if (options.help) {
+    if (m_options.help) {
         m_out << kUsage;
         return kDone;
     }
-    if (options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+    if (m_options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
         return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Schreibtisch braucht ein Fenster; "
                     "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
     CDisplayPlatform::UseOffscreenWithoutDisplay();
@@ -64,13 +63,7 @@ int CJ3PraxisApp::Run()
 
 int CJ3PraxisApp::Practise()
 {
-    SOptions options;
-    if (!ParseArguments(options))
-        return kFailed;
-    if (options.help) {
-        m_out << kUsage;
-        return kDone;
-    }
+    const SOptions& options = m_options;
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);

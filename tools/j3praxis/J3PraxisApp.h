@@ -26,9 +26,6 @@ public:
 
     int Run() override;
 
-    // The whole run on these arguments; the exit code. Needs a Qt application.
-    int Practise();
-
 private:
     struct SOptions {
         std::string database;
@@ -39,9 +36,12 @@ private:
     };
 
     bool ParseArguments(SOptions& options);
+    // The run on the options Main parsed; the exit code.
+    int Practise();
     int Fail(const std::string& message);
 
     std::ostream& m_out;
     std::ostream& m_err;
     std::vector<std::string> m_args;
+    SOptions m_options;
 };
