@@ -174,16 +174,23 @@ TEST_F(PatientCardTest, ThePermissionDecidesOverStripAndConfiguration)
 TEST_F(PatientCardTest, TheProgramSavesItsDeskAsAPicture)
 {
     StorePatient(1, "Albers", Flags({0, 1}));
+    StoreFile(DeskNote("1", 0), "Notiz");
     j3test::TempDir scratch;
     const std::string png = scratch.file("desk.png");
-    const auto run = j3test::RunProgram(std::string(J3PRAXIS_PROGRAM) + " --db '" + File().string() +
-                                            "' --screenshot '" + png + "'",
+    const auto run = j3test::RunProgram("J3_WORKSTATION=1 " + std::string(J3PRAXIS_PROGRAM) + " --db '" +
+                                            File().string() + "' --screenshot '" + png + "'",
                                         scratch.path().string());
     EXPECT_EQ(run.code, 0) << run.err;
     const QImage picture(QString::fromStdString(png));
     ASSERT_FALSE(picture.isNull());
     // The first tab along the top edge in the toolkit's colour of marker 0.
     EXPECT_EQ(picture.pixelColor(25, 22), QColor(0xE6, 0x19, 0x4B));
+    // The patient's note of this workstation, also on a database named by --db.
+    bool noteShown = false;
+    for (int y = 0; y < picture.height() && !noteShown; ++y)
+        for (int x = 0; x < picture.width() && !noteShown; ++x)
+            noteShown = picture.pixelColor(x, y) == QColor(0xFF, 0xF5, 0x9D);
+    EXPECT_TRUE(noteShown);
 
     // Answered without a display: help, a wrong call, and a desk that needs a window.
     struct SCall {

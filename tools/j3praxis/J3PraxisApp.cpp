@@ -1,6 +1,7 @@
 #include "j3praxis/J3PraxisApp.h"
 
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
+#include "dbdll/DBIdentity.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
@@ -67,6 +68,9 @@ int CJ3PraxisApp::Practise()
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);
+    // The workstation and user of the machine also with another database:
+    // the notes and placements are kept per workstation.
+    CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
     CString error;
     const bool opened = options.database.empty()
                             ? CPracticeDatabase::Open(error)
