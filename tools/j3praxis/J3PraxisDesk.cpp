@@ -69,13 +69,14 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
 void CJ3PraxisDesk::InitPatientList()
 {
     m_patients.Attach(this, "PatientList");
-    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
+    // The first column takes the room the others leave: the name.
     m_patients.AddTextBlockColumn("Name", 0, 0, "");
     m_patients.AddTextBlockColumn("Vorname", 0, 0, "");
     m_patients.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
+    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
     const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
     while (record->GetNextByNr() == CVKRSet::FOUND)
-        m_patientRows.DoAdd({record->m_strPatNr, record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat)});
+        m_patientRows.DoAdd({record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat), record->m_strPatNr});
     m_patients.BindMatrix(&m_patientRows);
     m_patients.AutoSizeGridViewColumns();
     m_patients.DoAddOnSelectionChanged(

@@ -42,7 +42,7 @@ public:
 
 private:
     static constexpr int kMarkers = 25;
-    enum EPatientColumn { ColNr, ColName, ColFirstName, ColBirthDate, PatientColumns };
+    enum EPatientColumn { ColName, ColFirstName, ColBirthDate, ColNr, PatientColumns };
 
     void InitPatientList();
     void InitCard();
