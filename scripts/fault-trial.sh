@@ -8,6 +8,9 @@
 #                (default: scripts/fault-trial.faults; lines starting with # are skipped)
 #   name-filter  only the faults whose file or description contains this text
 #
+# Only the test programs (and what they use) are built, and only the tests of
+# the programs the fault changed run; when a program or plugin that tests start
+# changed, every test runs.
 # Each fault ends as one of: caught (a test failed), missed (every test passed),
 # build broken (the fault does not compile; not counted as caught), not
 # applicable (its original text is not found exactly once in the file).
@@ -48,6 +51,27 @@ occurrences() {
   echo "$count"
 }
 
+build() {
+  nice -n 10 cmake --build --preset default -j "$jobs" --target tests/all
+}
+
+# The labels (one per test program) whose tests may see the fault: the test
+# programs rebuilt after the marker, or all of them when anything else in the
+# output folder but a shared library changed.
+affected_labels() {
+  local marker="$1" labels=() label changed
+  mapfile -t all < <(ctest --preset default --print-labels | sed -n 's/^  *//p')
+  for label in "${all[@]}"; do
+    [ "build/default/bin/$label" -nt "$marker" ] && labels+=("$label")
+  done
+  changed=$(find build/default/bin -maxdepth 1 -type f -newer "$marker" ! -name 'lib*.so*' | wc -l)
+  if [ "$changed" -gt "${#labels[@]}" ] || [ "${#labels[@]}" -eq 0 ]; then
+    labels=("${all[@]}")
+  fi
+  local IFS='|'
+  echo "^(${labels[*]})\$"
+}
+
 declare -A total=([caught]=0 [missed]=0 [build broken]=0 [not applicable]=0)
 number=0
 while IFS=$'\t' read -r file original replacement description; do
@@ -64,9 +88,13 @@ while IFS=$'\t' read -r file original replacement description; do
       cp "$file" "$backup"
       printf '%s' "${content/"$original"/"$replacement"}" > "$file"
       log="$log_dir/fault-$number.log"
-      if ! nice -n 10 cmake --build --preset default -j "$jobs" > "$log" 2>&1; then
+      marker="$log_dir/marker"
+      touch "$marker"
+      sleep 1
+      if ! build > "$log" 2>&1; then
         result="build broken"
-      elif nice -n 10 ctest --preset default -j "$jobs" --timeout "$timeout" --stop-on-failure >> "$log" 2>&1; then
+      elif nice -n 10 ctest --preset default -j "$jobs" --timeout "$timeout" --stop-on-failure \
+             -L "$(affected_labels "$marker")" >> "$log" 2>&1; then
         result="missed"
       else
         result="caught"
@@ -79,6 +107,6 @@ while IFS=$'\t' read -r file original replacement description; do
 done < "$faults"
 
 # Leaves the build matching the sources again.
-nice -n 10 cmake --build --preset default -j "$jobs" > "$log_dir/final-build.log" 2>&1 || echo "final rebuild failed, see $log_dir/final-build.log"
+build > "$log_dir/final-build.log" 2>&1 || echo "final rebuild failed, see $log_dir/final-build.log"
 
 echo "caught ${total[caught]}, missed ${total[missed]}, build broken ${total[build broken]}, not applicable ${total[not applicable]} of $number faults"
