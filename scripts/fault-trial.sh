@@ -9,8 +9,7 @@
 #   name-filter  only the faults whose file or description contains this text
 #
 # Only the test programs (and what they use) are built, and only the tests of
-# the programs the fault changed run; when a program or plugin that tests start
-# changed, every test runs.
+# the programs the fault changed run.
 # Each fault ends as one of: caught (a test failed), missed (every test passed),
 # build broken (the fault does not compile; not counted as caught), not
 # applicable (its original text is not found exactly once in the file).
@@ -56,18 +55,22 @@ build() {
 }
 
 # The labels (one per test program) whose tests may see the fault: the test
-# programs rebuilt after the marker, or all of them when anything else in the
-# output folder but a shared library changed.
+# programs rebuilt after the marker, and for a rebuilt program the test
+# programs named after it (j3db: j3db_test). When nothing else tells, all.
 affected_labels() {
-  local marker="$1" labels=() label changed
+  local marker="$1" labels=() label file name
   mapfile -t all < <(ctest --preset default --print-labels | sed -n 's/^  *//p')
   for label in "${all[@]}"; do
     [ "build/default/bin/$label" -nt "$marker" ] && labels+=("$label")
   done
-  changed=$(find build/default/bin -maxdepth 1 -type f -newer "$marker" ! -name 'lib*.so*' | wc -l)
-  if [ "$changed" -gt "${#labels[@]}" ] || [ "${#labels[@]}" -eq 0 ]; then
-    labels=("${all[@]}")
-  fi
+  while IFS= read -r file; do
+    name="$(basename "$file")"
+    [[ " ${all[*]} " == *" $name "* ]] && continue
+    for label in "${all[@]}"; do
+      [[ "$label" == "${name}_"* ]] && labels+=("$label")
+    done
+  done < <(find build/default/bin -maxdepth 1 -type f -newer "$marker" ! -name 'lib*.so*')
+  [ "${#labels[@]}" -eq 0 ] && labels=("${all[@]}")
   local IFS='|'
   echo "^(${labels[*]})\$"
 }
