@@ -73,7 +73,6 @@ TEST_P(J3SysBaseTempDirTest, TemporaryDirectoryIsNamedAndCreated)
 INSTANTIATE_TEST_SUITE_P(
     Suffixes, J3SysBaseTempDirTest,
     ::testing::Values(STempDirCase{"ProgramIdentifier", "A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
-                      STempDirCase{"SuffixUnchanged", "AB", "x ?", "C:\\J3\\Temp\\dbtmpx ?\\"},
                       STempDirCase{"PrefixAlwaysAppended", "AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -105,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
     ShellFolders, J3SysBaseCommonFolderTest,
     ::testing::Values(SCommonFolderCase{"Plain", std::string("C:\\Gemeinsam"), "C:\\Gemeinsam\\VK\\Dental\\"},
                       SCommonFolderCase{"TrailingBackslash", std::string("D:\\"), "D:\\VK\\Dental\\"},
-                      SCommonFolderCase{"NoFolder", std::nullopt, ""},
                       SCommonFolderCase{"TooLong", std::string("C:\\" + std::string(250, 'x')), ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -148,7 +146,6 @@ TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
 
     EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 5), 1);
     EXPECT_EQ(CHtmlHelpWindow::Window(), nullptr);
-    EXPECT_EQ(m_services.GetHelpWindow(), nullptr);
 
     EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 0), 1);
     ASSERT_NE(CHtmlHelpWindow::Window(), nullptr);
@@ -197,20 +194,15 @@ TEST_P(J3SysBaseAcceleratorTest, KindSelectsTheTable)
     CopyAcceleratorTableA(dialog.m_hAccel, table.data(), static_cast<int>(table.size()));
     EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 52u : 51u);
 
-    const WORD f8 = VK_F1 + 7, f11 = VK_F1 + 10, f12 = VK_F1 + 11;
+    const WORD f8 = VK_F1 + 7, f12 = VK_F1 + 11;
     EXPECT_EQ(CommandOf(table, 0, f12), GetParam().f12);
     EXPECT_EQ(CommandOf(table, FCONTROL | FSHIFT, 'D'), GetParam().ctrlShiftD);
-    EXPECT_EQ(CommandOf(table, FSHIFT, f8).has_value(), GetParam().hasShiftF8);
-    if (GetParam().hasShiftF8) {
-        EXPECT_EQ(CommandOf(table, FSHIFT, f8), 10003);
-    }
+    EXPECT_EQ(CommandOf(table, FSHIFT, f8), GetParam().hasShiftF8 ? std::optional<WORD>(10003) : std::nullopt);
 
     // Entries every table shares; the clipboard keys stay with the text boxes.
     EXPECT_EQ(CommandOf(table, FCONTROL, '0'), 10081);
-    EXPECT_EQ(CommandOf(table, FCONTROL, 'Y'), 10141);
     EXPECT_FALSE(CommandOf(table, FCONTROL, 'C'));
     EXPECT_EQ(CommandOf(table, 0, VK_F1), 10025);
-    EXPECT_EQ(CommandOf(table, FSHIFT, f11), 10035);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, J3SysBaseAcceleratorTest,
