@@ -8,8 +8,10 @@
 #                (default: scripts/fault-trial.faults; lines starting with # are skipped)
 #   name-filter  only the faults whose file or description contains this text
 #
-# Only the test programs (and what they use) are built, and only the tests of
-# the programs the fault changed run.
+# Only the test programs (and what they use) are built. The tests of the
+# faulty file's own component run first (tests/<folder of the file>), so that a
+# fault they catch costs little; then the tests of every program the fault
+# changed.
 # Each fault ends as one of: caught (a test failed), missed (every test passed),
 # build broken (the fault does not compile; not counted as caught), not
 # applicable (its original text is not found exactly once in the file).
@@ -48,6 +50,11 @@ occurrences() {
     count=$((count + 1))
   done
   echo "$count"
+}
+
+run_tests() {
+  [ "$1" = "--test-dir" ] && [ ! -d "$2" ] && return 0
+  nice -n 10 ctest "$@" -j "$jobs" --timeout "$timeout" --stop-on-failure --output-on-failure
 }
 
 build() {
@@ -96,8 +103,9 @@ while IFS=$'\t' read -r file original replacement description; do
       sleep 1
       if ! build > "$log" 2>&1; then
         result="build broken"
-      elif nice -n 10 ctest --preset default -j "$jobs" --timeout "$timeout" --stop-on-failure \
-             -L "$(affected_labels "$marker")" >> "$log" 2>&1; then
+      elif ! run_tests --test-dir "build/default/tests/$(basename "$(dirname "$file")")" >> "$log" 2>&1; then
+        result="caught"
+      elif run_tests --preset default -L "$(affected_labels "$marker")" >> "$log" 2>&1; then
         result="missed"
       else
         result="caught"
