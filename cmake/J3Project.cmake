@@ -32,8 +32,7 @@ endfunction()
 
 # j3_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program run by CTest.
 # Tests run on Qt's offscreen platform and each in its own temporary HOME-free
-# environment; the test case list is read when ctest runs. Each test carries
-# its program's name as a label, so that a run can pick the tests of one program.
+# environment; the test case list is read when ctest runs.
 function(j3_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -43,8 +42,7 @@ function(j3_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS ${name}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;J3_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;J3_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
 # j3_benchmark(NAME SOURCES ... [DEPS ...]): a Google Benchmark program (never a test).
