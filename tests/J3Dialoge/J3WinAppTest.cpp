@@ -1,14 +1,11 @@
 #include "J3WinAppFixture.h"
 
 #include "J3Dialoge/J3WinApp.h"
-#include "win32/CDynLinkLibrary.h"
 #include "win32/CrashReport.h"
 #include "win32/Gdiplus.h"
 #include "win32/Win32Journal.h"
-#include "J3Dialoge/J3WinAppModule.h"
 #include "vkbasis/Trace.h"
 
-#include <QApplication>
 
 #include <algorithm>
 #include <csignal>
@@ -195,17 +192,6 @@ TEST_F(J3WinAppTest, ApplicationStartFailsWhenTheServicesFailButStillSetsUpCrash
     EXPECT_TRUE(std::any_of(entries.begin(), entries.end(),
                             [](const std::string& entry) { return entry.starts_with("UseCrashRpt "); }));
     program.ExitInstance();
-}
-
-TEST_F(J3WinAppTest, ModuleIsAttachedWithItsResourcesAndRunTimeClass)
-{
-    EXPECT_TRUE(CJ3WinAppModule::J3DialogeDLL.bInitialized);
-    ASSERT_NE(CJ3WinAppModule::s_hInstance, nullptr);
-    const auto chain = CDynLinkLibrary::ResourceChain();
-    EXPECT_NE(std::find(chain.begin(), chain.end(), CJ3WinAppModule::s_hInstance), chain.end());
-
-    CTestProgram program;
-    EXPECT_TRUE(program.GetRuntimeClass()->IsDerivedFrom(&CVKWinApp::classCVKWinApp));
 }
 
 TEST_F(J3WinAppTest, CrashWritesAReportWithABacktraceIntoTheLogDirectory)

@@ -19,22 +19,19 @@ const char kLowerLetters[] =
     "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
     "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD\xFE";
 
-TEST(CStringCase, EveryLetterOf1252MapsToItsPartner)
+TEST(CStringCase, EveryLetterOf1252MapsToItsPartnerAndNoOtherByteChanges)
 {
     ASSERT_EQ(std::strlen(kUpperLetters), std::strlen(kLowerLetters));
     EXPECT_EQ(CString(kUpperLetters).MakeLower(), kLowerLetters);
     EXPECT_EQ(CString(kLowerLetters).MakeUpper(), kUpperLetters);
     EXPECT_EQ(CString(kUpperLetters).CompareNoCase(kLowerLetters), 0);
-}
 
-TEST(CStringCase, EveryOtherByteKeepsItsCase)
-{
+    // Every other byte keeps its case: ß, µ, × and ÷ are among them and have no partner.
     const std::string letters = std::string(kUpperLetters) + kLowerLetters;
     CString others;
     for (int byte = 1; byte < 256; ++byte)
         if (letters.find(static_cast<char>(byte)) == std::string::npos)
             others += static_cast<char>(byte);
-    // ß, µ, × and ÷ are among them and have no partner.
     const CString original = others;
     EXPECT_EQ(CString(others).MakeUpper(), original);
     EXPECT_EQ(CString(others).MakeLower(), original);
@@ -55,7 +52,7 @@ TEST(CStringCase, CompareNoCaseOrdersByFoldedBytes)
         EXPECT_EQ(CString(c.left).CompareNoCase(c.right), c.expected) << c.left << " vs " << c.right;
 }
 
-TEST(CStringConstruction, KeepsTheGivenBytes)
+TEST(CStringConstruction, KeepsTheGivenBytesAndIgnoresIndicesOutside)
 {
     EXPECT_EQ(CString(static_cast<const char*>(nullptr)), "");
     EXPECT_EQ(CString("abc", 2), "ab");
@@ -63,10 +60,8 @@ TEST(CStringConstruction, KeepsTheGivenBytes)
     EXPECT_EQ(CString('x', -2), "");
     const CString withNul("a\0b", 3);
     EXPECT_NE(withNul, CString("a"));
-}
 
-TEST(CStringAccess, IndicesOutsideTheTextAreHarmless)
-{
+    // Indices outside the text are harmless.
     CString text("abc");
     EXPECT_EQ(text[2], 'c');
     EXPECT_EQ(text.GetAt(3), '\0');

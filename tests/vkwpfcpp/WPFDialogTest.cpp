@@ -152,6 +152,7 @@ TEST_F(WPFDialogTest, FrameButtonsByClass)
                                    "OnSaveAndExit", "OnClosing"}));
 }
 
+// Services that note what the dialog asks of them.
 class CRecordingServices : public CWPFDialogServices {
 public:
     void SetHelpName(CWPFDialog* dialog, const CString& name) override
@@ -164,12 +165,7 @@ public:
         calls.push_back("OnCommandHelp " + dialog->GetHelpFile().str() + " " + std::to_string(context));
         return 1;
     }
-    void DisableHelpButton(CWPFDialog* dialog) override
-    {
-        calls.push_back("DisableHelpButton");
-        if (dialog->GetHelpFile().IsEmpty())
-            dialog->SetIsEnabled(VKButtonHelp, false);
-    }
+    void DisableHelpButton(CWPFDialog*) override { calls.push_back("DisableHelpButton"); }
     std::vector<std::string> calls;
 };
 

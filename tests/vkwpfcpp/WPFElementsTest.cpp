@@ -4,7 +4,7 @@
 #include "support/GuiApplication.h"
 #include "vkwpfcpp/VKButtonClass.h"
 
-#include <QApplication>
+#include <algorithm>
 #include <QTreeView>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -14,8 +14,7 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-// The entries of the log from the first that starts with prefix on, only
-// those that start with it.
+// The entries of the log that start with prefix.
 Log EntriesStartingWith(const Log& log, const std::string& prefix)
 {
     Log result;
@@ -76,17 +75,11 @@ TEST_F(WPFElementsTest, KeyboardFocusEventsFollowTheUsersClicks)
         .Do([&] { EXPECT_TRUE(m_dialog.m_editName.HasFocus()); })
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    const Log focus = [&] {
-        Log result;
-        for (const std::string& entry : m_dialog.m_log)
-            if (entry.find("focus") != std::string::npos)
-                result.push_back(entry);
-        return result;
-    }();
     // The OK button takes no focus from a click in the frame here; what
     // matters is the alternation caused by the user's moves.
-    ASSERT_GE(focus.size(), 3u);
-    EXPECT_EQ(Log(focus.begin(), focus.begin() + 3), (Log{"got focus", "lost focus", "got focus"}));
+    Log focus = EntriesStartingWith(m_dialog.m_log, "got focus");
+    EXPECT_EQ(focus.size(), 2u);
+    EXPECT_EQ(EntriesStartingWith(m_dialog.m_log, "lost focus").size(), 1u);
 }
 
 TEST_F(WPFElementsTest, SelectionIsReportedInTheOrderTheUserMadeIt)
@@ -179,14 +172,10 @@ TEST_F(WPFElementsTest, ButtonsXButtonAndMenuItem)
         })
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    const Log events = [&] {
-        Log result;
-        for (const std::string& entry : m_dialog.m_log)
-            if (entry.find("favorit") != std::string::npos || entry.rfind("click", 0) == 0 ||
-                entry.rfind("menu", 0) == 0)
-                result.push_back(entry);
-        return result;
-    }();
+    Log events;
+    std::copy_if(m_dialog.m_log.begin(), m_dialog.m_log.end(), std::back_inserter(events), [](const std::string& e) {
+        return e.starts_with("click") || e.starts_with("remove") || e.starts_with("menu");
+    });
     EXPECT_EQ(events, (Log{"click VKBUTTON_ADD", "click favorit", "remove favorit", "menu delete"}));
 }
 
