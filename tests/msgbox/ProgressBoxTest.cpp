@@ -40,6 +40,9 @@ void ExpectRecords(const CBoxAnswerer& answerer, const std::vector<SExpected>& e
 TEST(ProgressBoxTest, CallsOfARunAreRecordedInOrder)
 {
     CBoxAnswerer answerer;
+    // Calls before the box opens are harmless; opening again restarts the box.
+    EXPECT_EQ(J3UpdateProgressBox2(2, 4), 0);
+    ASSERT_NE(J3OpenProgressBox(nullptr, "erste", 0, s_callerStyle, 0, 0), 0);
     ASSERT_NE(J3OpenProgressBox(nullptr, "", 0, s_callerStyle, 0, 0), 0);
     EXPECT_TRUE(CProgressBox::Instance().IsOpen());
     EXPECT_EQ(CProgressBox::Instance().Window(), nullptr) << "an answerer shows no window";
@@ -49,33 +52,16 @@ TEST(ProgressBoxTest, CallsOfARunAreRecordedInOrder)
     J3SetProgressBoxText(7057, 0, 0);
     J3CloseProgressBox();
     EXPECT_FALSE(CProgressBox::Instance().IsOpen());
+    EXPECT_EQ(J3UpdateProgressBox2(3, 4), 0) << "the box is closed";
     ExpectRecords(answerer, {
+                                {EBoxKind::ProgressUpdate, "", 0, 2, 4},
+                                {EBoxKind::ProgressOpen, "erste", 1, 0, 0},
                                 {EBoxKind::ProgressOpen, "", 1, 0, 0},
                                 {EBoxKind::ProgressUpdate, "", 1, 1, 5},
                                 {EBoxKind::ProgressText, "Müller", 0, 0, 0},
                                 {EBoxKind::ProgressUpdate, "", 1, 3, 5},
                                 {EBoxKind::ProgressText, "Die Fortschrittsanzeige konnte nicht geöffnet werden.", 0,
                                  0, 0},
-                                {EBoxKind::ProgressClose, "", 0, 0, 0},
-                            });
-}
-
-TEST(ProgressBoxTest, CallsOutOfOrderAreHarmless)
-{
-    CBoxAnswerer answerer;
-    EXPECT_EQ(J3UpdateProgressBox2(2, 4), 0) << "no box is open";
-    J3SetProgressBoxText("ohne Fenster", 0, 0);
-    J3CloseProgressBox();
-    ASSERT_NE(J3OpenProgressBox(nullptr, "erste", 0, s_callerStyle, 0, 0), 0);
-    ASSERT_NE(J3OpenProgressBox(nullptr, "zweite", 0, s_callerStyle, 0, 0), 0) << "opening again restarts the box";
-    J3CloseProgressBox();
-    EXPECT_EQ(J3UpdateProgressBox2(3, 4), 0) << "the box is closed";
-    ExpectRecords(answerer, {
-                                {EBoxKind::ProgressUpdate, "", 0, 2, 4},
-                                {EBoxKind::ProgressText, "ohne Fenster", 0, 0, 0},
-                                {EBoxKind::ProgressClose, "", 0, 0, 0},
-                                {EBoxKind::ProgressOpen, "erste", 1, 0, 0},
-                                {EBoxKind::ProgressOpen, "zweite", 1, 0, 0},
                                 {EBoxKind::ProgressClose, "", 0, 0, 0},
                                 {EBoxKind::ProgressUpdate, "", 0, 3, 4},
                             });
