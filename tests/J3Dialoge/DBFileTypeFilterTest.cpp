@@ -57,12 +57,9 @@ TEST(DBFileTypeFilterTest, ParsingAgreesWithTheExpressionOnRandomTexts)
 TEST(DBFileTypeFilterTest, AbsentFilterTextHasNoPairsAndPassesNoFile)
 {
     const char* nullText = nullptr;
-    const CDBFileTypeFilter withNullText(&nullText);
-    const CDBFileTypeFilter withoutPointer(nullptr);
-    for (const CDBFileTypeFilter* filter : {&withNullText, &withoutPointer}) {
-        EXPECT_TRUE(filter->ParseOFNFilters().empty());
-        EXPECT_FALSE(filter->FileMatchesAnyFilter(std::string_view("a.txt")));
-        EXPECT_EQ(filter->JoinedPatternLists(), "");
+    for (const CDBFileTypeFilter& filter : {CDBFileTypeFilter(&nullText), CDBFileTypeFilter(nullptr)}) {
+        EXPECT_TRUE(filter.ParseOFNFilters().empty());
+        EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view("a.txt")));
     }
 }
 

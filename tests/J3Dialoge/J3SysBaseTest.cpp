@@ -155,17 +155,6 @@ TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
     CHtmlHelpWindow::Window()->close();
 }
 
-TEST_F(J3SysBaseHelpTest, HelpButtonIsDisabledOnlyWithoutHelp)
-{
-    for (const bool withHelp : {true, false}) {
-        CVKDialog dialog;
-        CVKDialog::CSpeedBtn* helpButton = dialog.AddSpeedBtn(CVKDialog::ID_HELP_COMMAND, "Hilfe");
-        m_services.SetHelpName(&dialog, withHelp ? "C:\\Q\\J3Dialoge\\DiaIndexMarkerConfig.cpp" : "C:\\Q\\Nix\\D.cpp");
-        m_services.DisableHelpButton(&dialog);
-        EXPECT_EQ(helpButton->IsEnabled(), withHelp) << "with help: " << withHelp;
-    }
-}
-
 // Accelerators ------------------------------------------------------------------
 
 struct SAcceleratorCase {
@@ -307,13 +296,6 @@ TEST_F(J3SysBaseTest, MissingDaisyIsReportedOnceAndAnsweredZero)
 }
 
 // Database services ---------------------------------------------------------------
-
-TEST_F(J3SysBaseTest, ErrorSuffixNamesWorkstationProgramAndPractice)
-{
-    EXPECT_EQ(m_services.DBErrorString(), ", Workstation: 7, ProgId: AB, PraxisId: P1");
-    dbLfdWorkstation = dbProgId = dbPraxisId = "";
-    EXPECT_EQ(m_services.DBErrorString(), ", Workstation: , ProgId: , PraxisId: ");
-}
 
 struct SRecordInfoCase {
     const char* name;

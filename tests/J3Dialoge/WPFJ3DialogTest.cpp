@@ -149,7 +149,6 @@ TEST_F(WPFJ3DialogTest, UnusableStoredPlacementsAreIgnored)
     const SCase cases[] = {
         {MovedValue, true},
         {"0|1|-1|-1|-1|-1|30|40|30|300", false},          // no width
-        {"0|1|-1|-1|-1|-1|30|40|530", false},             // nine numbers
         {"0|1|-1|-1|-1|-1|30|40|530|99999999999", false}, // beyond 32 bits
     };
     SetParameter("269", "savewps001", "1");
