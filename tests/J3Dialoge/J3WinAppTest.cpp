@@ -89,6 +89,7 @@ TEST_F(J3WinAppTest, OnlyTheFirstApplicationRegistersAndTheRegistrationNeverDang
     EXPECT_EQ(gp_VKSysBase, &first->GetSysBase());
     ASSERT_EQ(traces.size(), 1u);
     EXPECT_EQ(traces[0].text, "gp_VKSysBase");
+    EXPECT_EQ(traces[0].line, 36);
     // The registered object goes first: the pointer must not point into it.
     first.reset();
     EXPECT_EQ(gp_VKSysBase, nullptr);

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ TEST(WindowsNameRulesTest, JudgesWholePaths)
     const std::vector<SPathCase> cases = {
         {L"C:\\data\\new", false},     {L"C:\\data\\con", true}, {L"C:\\data\\new.", true},
         {L"\\\\server\\share\\x", true}, {L"C:\\data\\", false}, {L"C:\\data\\..\\x", true},
-        {L"z:\\x", false},
+        {L"z:\\x", false},              {L"C:\\data\\C:\\x", true}, {L"C:C:", true},
     };
     for (const SPathCase& c : cases)
         EXPECT_EQ(CWindowsNameRules::HasInvalidPathComponent(winpath::path(c.path)), c.invalid)
