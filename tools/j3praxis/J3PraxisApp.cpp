@@ -17,11 +17,13 @@ namespace {
 
 const char* const kUsage =
     "Aufruf: j3praxis [OPTIONEN]\n"
-    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos.\n"
+    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos,\n"
+    "die Programme der Praxis mit den Favoriten des Benutzers.\n"
     "\n"
     "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
     "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
     "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
+    "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
     "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -70,8 +72,12 @@ int CJ3PraxisApp::Practise()
     std::unique_ptr<CWPFDialog> dialog;
     if (options.markerConfig)
         dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
-    else
-        dialog = std::make_unique<CJ3PraxisDesk>(startPatNr);
+    else {
+        auto desk = std::make_unique<CJ3PraxisDesk>(startPatNr);
+        if (options.programme)
+            desk->OpenOnProgramme();
+        dialog = std::move(desk);
+    }
     int code = kDone;
     if (options.screenshot.empty())
         dialog->DoModal();
@@ -92,6 +98,10 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         }
         if (arg == "--karteireiter") {
             options.markerConfig = true;
+            continue;
+        }
+        if (arg == "--programme") {
+            options.programme = true;
             continue;
         }
         std::string* value = arg == "--db" ? &options.database
