@@ -1,7 +1,6 @@
 #include "j3praxis/J3PraxisApp.h"
 
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
-#include "dbdll/DBIdentity.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
@@ -12,7 +11,6 @@
 #include <QApplication>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -70,14 +68,8 @@ int CJ3PraxisApp::Practise()
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);
-    // The workstation and user of the machine also with another database:
-    // the notes and placements are kept per workstation.
-    CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
     CString error;
-    const bool opened = options.database.empty()
-                            ? CPracticeDatabase::Open(error)
-                            : CPracticeDatabase::Open(std::filesystem::absolute(options.database), error);
-    if (!opened)
+    if (!CPracticeDatabase::OpenForProgram(options.database, error))
         return Fail(CJ3HostText::ToHost(error));
     QApplication::setApplicationDisplayName("Praxis");
     CString startPatNr;
