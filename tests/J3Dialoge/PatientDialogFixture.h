@@ -2,6 +2,7 @@
 #include "msgbox/BoxAnswerer.h"
 #include "support/TempDir.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -10,7 +11,6 @@
 #include <vector>
 
 class QDialog;
-class QTimer;
 
 // A practice database in a temporary folder with a few patients, opened as
 // the running program's database; a Qt application; an answerer recording
