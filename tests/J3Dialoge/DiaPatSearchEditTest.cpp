@@ -106,6 +106,8 @@ TEST_F(DiaPatSearchEditTest, AnythingButAKnownNumberOpensThePatientChoice)
         {"  Mül", "Mül", {"1234", "120"}, "mulln", Qt::Key_Return, "       120-Müllner, Jürgen", "       120", true},
         {"hAN", "hAN", {"1299", "1234"}, "", Qt::Key_Return, "      1299-Bauer, Hansi *01.01.1980", "      1299",
          true},
+        {"MÜLLER", "MÜLLER", {"1234"}, "muller", Qt::Key_Return, "      1234-Müller, Hans *01.02.1960", "      1234",
+         true},
         {"12", "12", {"1299", "1234567890", "1234", "120"}, "", Qt::Key_Escape, "", "", false},
         {"Zzz", "Zzz", {}, "", Qt::Key_Escape, "", "", false},
     };
