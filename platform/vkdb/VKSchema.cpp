@@ -33,9 +33,9 @@ constexpr std::array<const char*, 3> Steps = {
     "CREATE INDEX files_listing ON files(pathkey, mtime, size, path);",
     // 3: the patient search reads ranges of folded surnames, first names and
     // numbers (j3key, CVKSortKeyFunction).
-    "CREATE INDEX pat_namekey ON pat(j3key(name), j3key(vorname));"
-    "CREATE INDEX pat_vornamekey ON pat(j3key(vorname));"
-    "CREATE INDEX pat_nrkey ON pat(j3key(patnr));",
+    "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
+    "CREATE INDEX IF NOT EXISTS pat_vornamekey ON pat(j3key(vorname));"
+    "CREATE INDEX IF NOT EXISTS pat_nrkey ON pat(j3key(patnr));",
 };
 
 } // namespace
