@@ -1,6 +1,7 @@
 #include "PracticeDb.h"
 
 #include "dbdll/JPat.h"
+#include "dbdll/JPatDubletten.h"
 #include "dbdll/JPatMerge.h"
 #include "j3params/J3Params.h"
 #include "vkdb/DBFileStore.h"
@@ -105,6 +106,39 @@ TEST_F(PatMergeTest, AFailureHalfWayLeavesEverythingAsItWas)
         EXPECT_FALSE(CJPatMerge(dbDatabase).Merge(c.kept, c.duplicates, error));
         EXPECT_EQ(error.str(), c.error);
         EXPECT_EQ(State(), before);
+    }
+}
+
+TEST_F(PatMergeTest, LikelyDuplicatesShareFoldedNamesAndBirthDate)
+{
+    const char* const others[][4] = {{"        10", "M\xDCLLER", "Hans", "19600201"},
+                                     {"        11", "M\xFCller", "hans", "19600201"},
+                                     {"        12", "Muller", "Hans", "19600202"},
+                                     {"        13", "Mueller", "Hans", "19600201"}};
+    for (const auto& other : others) {
+        CJPat patient(&dbDatabase, nullptr);
+        patient.m_strPatNr = other[0];
+        patient.m_strName = other[1];
+        patient.m_strVorname = other[2];
+        patient.m_strGebDat = other[3];
+        ASSERT_TRUE(patient.Write(""));
+    }
+    const struct {
+        const char* asked;
+        Strings group;
+    } cases[] = {
+        {"        11", {"        11", "        10"}},
+        {"        12", {}},
+        {"       777", {}},
+        {"", {"         1", "         2", "       900", "       901"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<SPatTreffer> group;
+        ASSERT_TRUE(CJPatDubletten(dbDatabase).Find(c.asked, group)) << dbDatabase.GetLastError().GetString();
+        Strings numbers;
+        for (const SPatTreffer& patient : group)
+            numbers.push_back(patient.strPatNr.str());
+        EXPECT_EQ(numbers, c.group) << c.asked;
     }
 }
 
