@@ -21,13 +21,34 @@ endfunction()
 
 # j3_library(NAME SOURCES ... [DEPS ...]): a shared library of the project.
 # Its folder's parent is the include root, so headers are included as
-# "component/Header.h".
+# "component/Header.h". Installed, each library has an include folder of its
+# own (include/j3/NAME/component/Header.h), so that a program linking one
+# library sees only the headers of that library and of those it depends on.
 function(j3_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  add_library(J3Dialoge::${name} ALIAS ${name})
+  get_filename_component(component ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  target_include_directories(${name} PUBLIC
+    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/..>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/j3/${name}>)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   j3_warnings(${name})
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  install(TARGETS ${name} EXPORT J3DialogeTargets
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/j3/${name}/${component})
+endfunction()
+
+# j3_program(NAME SOURCES ... [DEPS ...]): a program for people, installed
+# into bin.
+function(j3_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  j3_warnings(${name})
+  install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()
 
 # j3_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program run by CTest.

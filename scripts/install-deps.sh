@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test and run.
 # Safe to run again: apt-get skips what is already there.
+# Usage: scripts/install-deps.sh          install what is missing
+#        scripts/install-deps.sh --list   print the package list
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,11 @@ packages=(
   libsqlite3-dev sqlite3 libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
+
+if [ "${1:-}" = "--list" ]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

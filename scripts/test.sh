@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 preset="${1:-default}"
 scripts/install-deps.sh
 cmake --preset "$preset"
+# A package the build uses but the install script does not bring would only
+# show on a fresh machine; this finds it on any machine.
+scripts/check-deps.sh "build/$preset"
 cmake --build --preset "$preset"
 export QT_QPA_PLATFORM=offscreen
 ctest --preset "$preset"

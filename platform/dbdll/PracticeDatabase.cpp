@@ -1,14 +1,22 @@
 #include "dbdll/PracticeDatabase.h"
 
 #include "dbdll/DBIdentity.h"
+#include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "vkdb/VKDatabase.h"
+
+#include <filesystem>
 
 bool CPracticeDatabase::Open(CString& error)
 {
     const auto config = CJ3MachineConfig::Current();
     CDBIdentity::Apply(config->Identity());
-    return Open(config->DatabaseFile(), error);
+    if (Open(config->DatabaseFile(), error))
+        return true;
+    if (!std::filesystem::exists(config->DatabaseFile()))
+        error += CJ3HostText::FromHost(" Die Datei ist " + config->DatabaseOrigin() +
+                                       "; --db DATEI öffnet eine andere.");
+    return false;
 }
 
 bool CPracticeDatabase::Open(const std::filesystem::path& hostFile, CString& error)

@@ -142,6 +142,8 @@ CJ3MachineConfig CJ3MachineConfig::Defaults(const EnvLookup& env)
     CJ3MachineConfig config;
     const std::filesystem::path dataHome = XdgFolder(env, "XDG_DATA_HOME", ".local/share") / "j3";
     config.m_databaseFile = dataHome / "praxis.j3db";
+    config.m_databaseOrigin = "der Standardort (keine Maschinenkonfiguration unter " +
+                              FileLocation(env).string() + ")";
     config.m_drives.Map('C', dataHome / "drive_c");
     config.m_pluginDir = OwnLibraryFolder();
     for (const auto& dirKey : kDirKeys)
@@ -188,6 +190,8 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
             if (!is(entry.key, "file"))
                 throw unknownKey();
             m_databaseFile = HostPath(entry.value, folder, home, source, entry.line, entry.key);
+            m_databaseOrigin = "eingestellt in " + source + ", Zeile " + std::to_string(entry.line) +
+                               " ([database] file)";
         } else if (is(entry.section, "host")) {
             if (!is(entry.key, "plugins"))
                 throw unknownKey();
@@ -223,8 +227,10 @@ void CJ3MachineConfig::ApplyEnvironment(const EnvLookup& env, const std::filesys
 {
     std::error_code ec;
     const std::filesystem::path workingDir = std::filesystem::current_path(ec);
-    if (const auto value = NonEmpty(env, "J3_DB"))
+    if (const auto value = NonEmpty(env, "J3_DB")) {
         m_databaseFile = HostPath(*value, workingDir, home, kEnvironment, 0, "J3_DB");
+        m_databaseOrigin = "eingestellt durch die Umgebungsvariable J3_DB";
+    }
     if (const auto value = NonEmpty(env, "J3_PLUGIN_DIR"))
         m_pluginDir = HostPath(*value, workingDir, home, kEnvironment, 0, "J3_PLUGIN_DIR");
     for (const auto& identityKey : kIdentityKeys) {

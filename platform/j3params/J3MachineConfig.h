@@ -71,6 +71,9 @@ public:
     static bool ReloadCurrent(std::string& error);
 
     const std::filesystem::path& DatabaseFile() const { return m_databaseFile; }
+    // Which setting chose the database file, in German for the user: a missing
+    // database is only mended where it was configured.
+    const std::string& DatabaseOrigin() const { return m_databaseOrigin; }
     const std::filesystem::path& PluginDir() const { return m_pluginDir; }
     const std::string& Dir(EJ3Dir dir) const { return m_dirs[static_cast<std::size_t>(dir)]; }
     // nullopt when the parameter is not configured.
@@ -85,6 +88,7 @@ private:
     void ApplyEnvironment(const EnvLookup& env, const std::filesystem::path& home);
 
     std::filesystem::path m_databaseFile;
+    std::string m_databaseOrigin;
     std::filesystem::path m_pluginDir;
     std::array<std::string, 7> m_dirs;
     std::map<std::string, std::string> m_parameters; // name as written -> value

@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QTest>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -46,12 +47,13 @@ protected:
         return run;
     }
 
-    // The program as a process of its own.
-    SRun Start(const std::string& args)
+    // The program as a process of its own, on the offscreen platform or, with
+    // kHeadless, as on a machine without any display.
+    static constexpr const char* kHeadless = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+    SRun Start(const std::string& args, const std::string& env = "QT_QPA_PLATFORM=offscreen")
     {
-        const j3test::SProgramRun run = j3test::RunProgram(
-            std::string("QT_QPA_PLATFORM=offscreen ") + J3PICK_PROGRAM + " --db '" + m_database + "' " + args,
-            m_scratch.path().string());
+        const j3test::SProgramRun run =
+            j3test::RunProgram(env + " " + J3PICK_PROGRAM + " --db '" + m_database + "' " + args, m_scratch.path().string());
         return {run.code, run.out, run.err};
     }
 
@@ -93,35 +95,48 @@ TEST_F(J3PickTest, PrintsWhatTheUserChose)
 TEST_F(J3PickTest, RunsAsAProgram)
 {
     struct SCase {
+        std::string env;
         std::string args;
         int code;
         std::string out;
         std::string err;
     };
+    const std::string config = m_scratch.file("j3machine.ini");
+    std::ofstream(config) << "[database]\nfile = fehlt.j3db\n";
+    const std::string offscreen = "QT_QPA_PLATFORM=offscreen";
     const SCase cases[] = {
-        {"--help", 0, "Aufruf: j3pick", ""},
-        {"--bogus", 2, "", "j3pick: Unbekannte Option --bogus"},
-        {"--dir", 2, "", "j3pick: --dir braucht einen Wert"},
-        {"--dir 'C:\\P\\Data\\Fehlt'", 2, "",
+        {kHeadless, "--help", 0, "Aufruf: j3pick", ""},
+        {kHeadless, "--bogus", 2, "", "j3pick: Unbekannte Option --bogus"},
+        {kHeadless, "--dir", 2, "", "j3pick: --dir braucht einen Wert"},
+        {kHeadless, "--up", 2, "", "j3pick: Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Dateidialog braucht"},
+        {offscreen, "--dir 'C:\\P\\Data\\Fehlt'", 2, "",
          "j3pick: Das Verzeichnis C:\\P\\Data\\Fehlt existiert nicht in der Datenbank."},
-        {"--multi --dir 'C:\\Windows'", 2, "", "j3pick: Das Verzeichnis C:\\Windows existiert nicht"},
+        {offscreen, "--multi --dir 'C:\\Windows'", 2, "", "j3pick: Das Verzeichnis C:\\Windows existiert nicht"},
+        {offscreen, "--db /nonexistent/praxis.j3db", 2, "", "\"j3db init /nonexistent/praxis.j3db\""},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.args);
-        const SRun run = Start(c.args);
+        const SRun run = Start(c.args, c.env);
         EXPECT_EQ(run.code, c.code);
         EXPECT_EQ(run.out.substr(0, c.out.size()), c.out);
         EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        // One line of the program's own, whatever Qt itself may say.
+        EXPECT_EQ(run.err.find("j3pick:", run.err.find("j3pick:") + 1), std::string::npos) << run.err;
     }
-    const SRun noDatabase = Start("--db /nonexistent/praxis.j3db");
-    EXPECT_EQ(noDatabase.code, 2);
-    EXPECT_NE(noDatabase.err.find("j3pick: "), std::string::npos);
+    // Without --db the message says which configuration chose the missing file.
+    const j3test::SProgramRun configured = j3test::RunProgram(
+        "J3_DB= J3_CONFIG='" + config + "' " + offscreen + " " + J3PICK_PROGRAM, m_scratch.path().string());
+    EXPECT_EQ(configured.code, 2);
+    EXPECT_NE(configured.err.find("Die Datei ist eingestellt in " + config + ", Zeile 2 ([database] file)"),
+              std::string::npos)
+        << configured.err;
 }
 
 TEST_F(J3PickTest, SavesAPictureOfTheDialog)
 {
     const std::string png = m_scratch.file("dialog.png");
-    const SRun run = Start("--down --dir 'C:\\P\\Data' --screenshot '" + png + "'");
+    // A picture needs no display.
+    const SRun run = Start("--down --dir 'C:\\P\\Data' --screenshot '" + png + "'", kHeadless);
     EXPECT_EQ(run.code, 0) << run.err;
     const QImage image(QString::fromStdString(png));
     EXPECT_GE(image.width(), 400);

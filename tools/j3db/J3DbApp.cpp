@@ -2,9 +2,6 @@
 
 #include "j3db/J3DbTool.h"
 
-#include <QByteArray>
-#include <QtGlobal>
-
 #include <unistd.h>
 
 #include <iostream>
@@ -21,11 +18,4 @@ int CJ3DbApp::Run()
     CJ3DbTool tool(std::cout, std::cerr, isatty(STDERR_FILENO) != 0);
     m_nExitCode = tool.Run(m_args);
     return m_nExitCode;
-}
-
-void CJ3DbApp::UseOffscreenPlatformWithoutDisplay()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
 }

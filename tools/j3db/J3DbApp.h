@@ -14,9 +14,6 @@ public:
 
     int Run() override;
 
-    // The platform choice has to be made before the Qt application starts.
-    static void UseOffscreenPlatformWithoutDisplay();
-
 private:
     std::vector<std::string> m_args;
 };

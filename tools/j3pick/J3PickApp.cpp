@@ -5,6 +5,7 @@
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
+#include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -46,6 +47,30 @@ CJ3PickApp::CJ3PickApp(std::ostream& out, std::ostream& err, std::vector<std::st
     m_nExitCode = kFailed;
 }
 
+std::optional<int> CJ3PickApp::ParseOrAnswer(SOptions& options)
+{
+    bool help = false;
+    if (!ParseArguments(options, help))
+        return kFailed;
+    if (help) {
+        m_out << kUsage;
+        return kChosen;
+    }
+    return std::nullopt;
+}
+
+int CJ3PickApp::Main(int argc, char** argv)
+{
+    SOptions options;
+    if (const std::optional<int> answered = ParseOrAnswer(options))
+        return *answered;
+    if (options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Dateidialog braucht ein Fenster; "
+                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
+    CDisplayPlatform::UseOffscreenWithoutDisplay();
+    return WinMain(argc, argv);
+}
+
 int CJ3PickApp::Run()
 {
     m_nExitCode = Pick();
@@ -55,13 +80,8 @@ int CJ3PickApp::Run()
 int CJ3PickApp::Pick()
 {
     SOptions options;
-    bool help = false;
-    if (!ParseArguments(options, help))
-        return kFailed;
-    if (help) {
-        m_out << kUsage;
-        return kChosen;
-    }
+    if (const std::optional<int> answered = ParseOrAnswer(options))
+        return *answered;
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);

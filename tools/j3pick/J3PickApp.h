@@ -1,6 +1,7 @@
 #pragma once
 #include "J3Dialoge/J3WinApp.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -25,10 +26,15 @@ class CDBFileDialog;
 //   configuration; one that the dialog would refuse is reported as an error
 //   before any window opens, so that an unattended run never waits on a box.
 // - --screenshot saves the dialog as it first shows and cancels it; the run
-//   counts as done (0) when the picture was written.
+//   counts as done (0) when the picture was written. It needs no display: the
+//   picture is drawn on the offscreen platform when there is none.
 class CJ3PickApp : public CJ3WinApp {
 public:
     CJ3PickApp(std::ostream& out, std::ostream& err, std::vector<std::string> args);
+
+    // The program's start: help, a wrong call and a missing display are
+    // answered before Qt starts, so that none of them needs a display.
+    int Main(int argc, char** argv);
 
     int Run() override;
 
@@ -53,6 +59,9 @@ private:
 
     // False (reported) on a wrong call; help set for --help.
     bool ParseArguments(SOptions& options, bool& help);
+    // The exit code when the arguments already answer the call (help, a
+    // wrong call), otherwise nothing.
+    std::optional<int> ParseOrAnswer(SOptions& options);
     bool OpenDatabase(const SOptions& options);
     int RunDialog(const SOptions& options);
     int RunPlainFunction(const SOptions& options);

@@ -5,5 +5,5 @@
 int main(int argc, char** argv)
 {
     CJ3PickApp app(std::cout, std::cerr, std::vector<std::string>(argv + 1, argv + argc));
-    return app.WinMain(argc, argv);
+    return app.Main(argc, argv);
 }
