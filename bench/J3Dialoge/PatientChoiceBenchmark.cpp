@@ -12,19 +12,15 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTimer>
 #include <QTreeView>
 
 #include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
 #include <string>
 
 #include "J3Dialoge/DiaPatSearchEdit.h"
 #include "dbdll/JPat.h"
 #include "j3patwahl/DiaPatWahl.h"
+#include "support/BenchDialogs.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
 
@@ -32,88 +28,35 @@ namespace {
 
 constexpr int kPatients = 100'000;
 
-QApplication& Application()
+// The practice, built once per run before the first timed loop: patient
+// numbers 1 to 100,000, sixteen surnames, a third of them with a number
+// added so that prefixes narrow step by step, eight first names.
+bool FillPatients()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_patientchoice";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    static const std::array<const char*, 16> surnames = {
+        "Schmidt", "Schneider", "M\xFCller", "Meyer", "Wagner", "Becker", "Schulz", "Hoffmann",
+        "Sch\xE4" "fer", "Koch", "Bauer", "Richter", "Klein", "Wolf", "Schr\xF6" "der", "Neumann"};
+    static const std::array<const char*, 8> firstNames = {"Anna", "Hans", "J\xFCrgen", "Maria",
+                                                           "Peter", "Sabine", "Uwe", "Zo\xE9"};
+    CVKTransaction transaction(dbDatabase);
+    CJPat patient(&dbDatabase, nullptr);
+    for (int i = 1; i <= kPatients; ++i) {
+        patient.Clear();
+        patient.m_strPatNr.Format("%10d", i);
+        patient.m_strName = CString(surnames[static_cast<std::size_t>(i) % surnames.size()]) +
+                            (i % 3 ? CString("") : CString("-") + CString(std::to_string(i % 1000)));
+        patient.m_strVorname = firstNames[static_cast<std::size_t>(i / 16) % firstNames.size()];
+        patient.m_strGebDat.Format("%04d%02d%02d", 1930 + i % 90, 1 + i % 12, 1 + i % 28);
+        if (!patient.Write(""))
+            return false;
+    }
+    return transaction.Commit();
 }
 
-// The practice, built once per run before the first timed loop.
-class BenchmarkPractice {
-public:
-    static void Ensure()
-    {
-        static BenchmarkPractice practice;
-    }
-
-    ~BenchmarkPractice()
-    {
-        dbDatabase.Close();
-        std::filesystem::remove_all(m_folder);
-    }
-
-private:
-    BenchmarkPractice()
-    {
-        char pattern[] = "/tmp/j3bench-patients-XXXXXX";
-        if (!mkdtemp(pattern))
-            std::abort();
-        m_folder = pattern;
-        if (!dbDatabase.Create(m_folder / "praxis.db"))
-            std::abort();
-        static const std::array<const char*, 16> surnames = {
-            "Schmidt", "Schneider", "M\xFCller", "Meyer", "Wagner", "Becker", "Schulz", "Hoffmann",
-            "Sch\xE4" "fer", "Koch", "Bauer", "Richter", "Klein", "Wolf", "Schr\xF6" "der", "Neumann"};
-        static const std::array<const char*, 8> firstNames = {"Anna", "Hans", "J\xFCrgen", "Maria",
-                                                               "Peter", "Sabine", "Uwe", "Zo\xE9"};
-        CVKTransaction transaction(dbDatabase);
-        CJPat patient(&dbDatabase, nullptr);
-        for (int i = 1; i <= kPatients; ++i) {
-            char nr[16];
-            char gebDat[16];
-            std::snprintf(nr, sizeof nr, "%10d", i);
-            std::snprintf(gebDat, sizeof gebDat, "%04d%02d%02d", 1930 + i % 90, 1 + i % 12, 1 + i % 28);
-            patient.Clear();
-            patient.m_strPatNr = nr;
-            // Surnames repeat with a number so that prefixes narrow step by step.
-            patient.m_strName = CString(surnames[static_cast<std::size_t>(i) % surnames.size()]) +
-                                (i % 3 ? CString("") : CString("-") + CString(std::to_string(i % 1000)));
-            patient.m_strVorname = firstNames[static_cast<std::size_t>(i / 16) % firstNames.size()];
-            patient.m_strGebDat = gebDat;
-            if (!patient.Write(""))
-                std::abort();
-        }
-        if (!transaction.Commit())
-            std::abort();
-    }
-
-    std::filesystem::path m_folder;
-};
-
-// Runs the dialog and, once its content is shown, calls whenShown, which
-// ends it.
-void RunShown(CWPFDialog& dialog, const std::function<void(QDialog&)>& whenShown)
+void EnsurePractice()
 {
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QDialog* window = dialog.GetWindow();
-        if (!window || !dialog.IsContentRendered())
-            return;
-        poll.stop();
-        // Focus moves only inside the active window.
-        window->activateWindow();
-        while (!window->isActiveWindow())
-            QApplication::processEvents();
-        whenShown(*window);
-    });
-    poll.start();
-    dialog.DoModal();
+    j3bench::Application();
+    static j3bench::BenchPractice practice(FillPatients);
 }
 
 void Key(QWidget& widget, int key, const QString& text)
@@ -126,14 +69,13 @@ void Key(QWidget& widget, int key, const QString& text)
 
 void BM_KeystrokeRefreshesPatientChoice(benchmark::State& state)
 {
-    Application();
-    BenchmarkPractice::Ensure();
+    EnsurePractice();
     // Each step is one key: a letter typed, or a backspace (nullptr).
     static const std::array<const char*, 24> typing = {
         "S", "c", "h", "m", nullptr, nullptr, nullptr, nullptr, "M", "\xFC", "l", "l", nullptr, nullptr, nullptr,
         nullptr, "1", "2", "3", "4", nullptr, nullptr, nullptr, nullptr};
     CDiaPatWahl choice(nullptr, "");
-    RunShown(choice, [&](QDialog& window) {
+    j3bench::RunWhenShown(choice, [&](QDialog& window) {
         auto* search = window.findChild<QLineEdit*>("VKLTEXTBOX_SUCHE");
         auto* list = window.findChild<QTreeView*>("VKLLISTVIEW_PATIENTEN");
         std::size_t step = 0;
@@ -168,10 +110,9 @@ public:
 
 void BM_LeavingFieldShowsKnownPatient(benchmark::State& state)
 {
-    Application();
-    BenchmarkPractice::Ensure();
+    EnsurePractice();
     CPatFieldDialog dialog;
-    RunShown(dialog, [&](QDialog& window) {
+    j3bench::RunWhenShown(dialog, [&](QDialog& window) {
         auto* field = window.findChild<QLineEdit*>("VKS_PAT");
         auto* other = window.findChild<QLineEdit*>("VKLTEXTBOX_LEISTUNG");
         int number = 0;
