@@ -32,9 +32,11 @@ CWPFWndBase* CDiaPatWahl::OnInitDialog()
     m_editSuche.Attach(this, "VKLTEXTBOX_SUCHE");
     m_lListe.Attach(this, "VKLLISTVIEW_PATIENTEN");
     m_textAnzahl.Attach(this, "VKTEXTBLOCK_ANZAHL");
-    m_lListe.AddTextBlockColumn("Nummer", 0, 2, "");
-    m_lListe.AddTextBlockColumn("Name", 0, 0, "");
-    m_lListe.AddTextBlockColumn("Vorname", 0, 0, "");
+    // Fixed widths: the columns keep their place while the rows change with
+    // every keystroke.
+    m_lListe.AddTextBlockColumn("Nummer", 90, 2, "");
+    m_lListe.AddTextBlockColumn("Name", 170, 0, "");
+    m_lListe.AddTextBlockColumn("Vorname", 130, 0, "");
     m_lListe.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
     m_lListe.BindMatrix(&m_matrix);
     m_editSuche.SetData(m_strSuche);
@@ -45,7 +47,6 @@ CWPFWndBase* CDiaPatWahl::OnInitDialog()
     m_lListe.DoAddOnMouseDoubleClick(
         new CWPFEventCall<CDiaPatWahl, CWPFMouseButtonEvent>(this, &CDiaPatWahl::OnDoubleClickListe));
     DoRestartGrid(true);
-    m_lListe.AutoSizeGridViewColumns();
     m_editSuche.Focus();
     return root;
 }
