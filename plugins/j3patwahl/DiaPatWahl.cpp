@@ -3,6 +3,7 @@
 #include "msgbox/Boxes.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include "vkbasis/DateUtils.h"
 #include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/WPFEventCall.h"
@@ -49,6 +50,14 @@ CWPFWndBase* CDiaPatWahl::OnInitDialog()
     DoRestartGrid(true);
     m_editSuche.Focus();
     return root;
+}
+
+void CDiaPatWahl::OnContentRendered()
+{
+    CWPFJ3SuchDialog::OnContentRendered();
+    // The caller's text is the start of the search: typing goes on after it.
+    if (auto* edit = qobject_cast<QLineEdit*>(m_editSuche.GetElement()))
+        edit->end(false);
 }
 
 void CDiaPatWahl::ResetGrid()

@@ -23,6 +23,7 @@ public:
     CDiaPatWahl(QWidget* parent, const CString& search);
 
     CWPFWndBase* OnInitDialog() override;
+    void OnContentRendered() override;
     void OnSaveAndExit() override;
     void ResetGrid() override;
     void FillGrid() override;

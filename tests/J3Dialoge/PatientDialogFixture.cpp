@@ -12,28 +12,26 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
-
-namespace {
-
-CString Ansi(const char* utf8)
-{
-    return CWPFText::FromQString(QString::fromUtf8(utf8));
-}
-
-} // namespace
 
 void PatientDialogFixture::SetUp()
 {
     ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.db")) << dbDatabase.GetLastError().GetString();
     j3test::GuiApplication::Instance();
     m_pluginFolder = CLibraryLoader::PluginFolder();
-    AddPatient("1234", "Müller", "Hans", "19600201");
-    AddPatient("1234567890", "Maier", "Anna", "19751224");
-    AddPatient("120", "Müllner", "Jürgen", "");
-    AddPatient("77", "Schulz", "", "19900315");
-    AddPatient("1299", "Bauer", "Hansi", "19800101");
+    const char* const patients[][4] = {{"      1234", "Müller", "Hans", "19600201"},
+                                       {"1234567890", "Maier", "Anna", "19751224"},
+                                       {"       120", "Müllner", "Jürgen", ""},
+                                       {"        77", "Schulz", "", "19900315"},
+                                       {"      1299", "Bauer", "Hansi", "19800101"}};
+    for (const auto& p : patients) {
+        CJPat patient(&dbDatabase, nullptr);
+        patient.m_strPatNr = p[0];
+        patient.m_strName = CWPFText::FromQString(QString::fromUtf8(p[1]));
+        patient.m_strVorname = CWPFText::FromQString(QString::fromUtf8(p[2]));
+        patient.m_strGebDat = p[3];
+        ASSERT_TRUE(patient.Write("")) << dbDatabase.GetLastError().GetString();
+    }
     m_choicePoll = std::make_unique<QTimer>();
     m_choicePoll->setInterval(1);
     QObject::connect(m_choicePoll.get(), &QTimer::timeout, [this] {
@@ -58,16 +56,6 @@ void PatientDialogFixture::TearDown()
     dbDatabase.Close();
 }
 
-void PatientDialogFixture::AddPatient(const char* nr, const char* name, const char* vorname, const char* gebDat)
-{
-    CJPat patient(&dbDatabase, nullptr);
-    patient.m_strPatNr = CString(std::string(10 - std::string(nr).size(), ' ') + nr);
-    patient.m_strName = Ansi(name);
-    patient.m_strVorname = Ansi(vorname);
-    patient.m_strGebDat = gebDat;
-    ASSERT_TRUE(patient.Write("")) << dbDatabase.GetLastError().GetString();
-}
-
 void PatientDialogFixture::WhenChoiceOpens(std::function<void(QDialog&)> script)
 {
     m_choiceScript = std::move(script);
@@ -75,14 +63,14 @@ void PatientDialogFixture::WhenChoiceOpens(std::function<void(QDialog&)> script)
     m_choicePoll->start();
 }
 
-std::string PatientDialogFixture::Text(QDialog& window, const std::string& name)
+std::string PatientDialogFixture::Text(QDialog& window, const char* name)
 {
     auto* edit = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
     EXPECT_NE(edit, nullptr) << name;
     return edit ? edit->text().toStdString() : std::string();
 }
 
-std::vector<std::string> PatientDialogFixture::Column(QDialog& window, const std::string& list, int column)
+std::vector<std::string> PatientDialogFixture::Column(QDialog& window, const char* list, int column)
 {
     auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, list));
     EXPECT_NE(view, nullptr) << list;
@@ -95,8 +83,16 @@ std::vector<std::string> PatientDialogFixture::Column(QDialog& window, const std
 std::vector<std::string> PatientDialogFixture::Boxes() const
 {
     std::vector<std::string> boxes;
-    for (const SBoxRecord& box : m_boxes.Records())
-        if (!box.caption.empty() || !box.text.empty())
-            boxes.push_back(box.caption + "|" + box.text);
+    for (const SBoxRecord& box : m_boxes.Records()) {
+        switch (box.kind) {
+        case EBoxKind::ProgressOpen: boxes.push_back("open"); break;
+        case EBoxKind::ProgressUpdate:
+            boxes.push_back("at " + std::to_string(box.position) + "/" + std::to_string(box.total));
+            break;
+        case EBoxKind::ProgressText: boxes.push_back("text " + box.text); break;
+        case EBoxKind::ProgressClose: boxes.push_back("close"); break;
+        default: boxes.push_back(box.caption + "|" + box.text);
+        }
+    }
     return boxes;
 }

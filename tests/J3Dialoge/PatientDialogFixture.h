@@ -12,7 +12,7 @@
 
 class QDialog;
 
-// A practice database in a temporary folder with a few patients, opened as
+// A practice database in a temporary folder with five patients, opened as
 // the running program's database; a Qt application; an answerer recording
 // every box; the plugins of the build folder.
 class PatientDialogFixture : public ::testing::Test {
@@ -20,18 +20,16 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Stores a patient; texts are UTF-8.
-    static void AddPatient(const char* nr, const char* name, const char* vorname, const char* gebDat);
-
     // Plays script on the patient choice once it shows over the running
     // dialog; a choice left open afterwards is a failure and is cancelled.
     void WhenChoiceOpens(std::function<void(QDialog&)> script);
     bool ChoiceOpened() const { return m_bChoiceOpened; }
 
     // What a window shows (UTF-8): the text of a box, a column of a list.
-    static std::string Text(QDialog& window, const std::string& name);
-    static std::vector<std::string> Column(QDialog& window, const std::string& list, int column);
-    // The boxes shown so far as "caption|text", progress calls left out.
+    static std::string Text(QDialog& window, const char* name);
+    static std::vector<std::string> Column(QDialog& window, const char* list, int column);
+    // The boxes and progress calls so far, in short: "caption|text",
+    // "open", "at 1/5", "text K1", "close".
     std::vector<std::string> Boxes() const;
 
     CBoxAnswerer m_boxes;
