@@ -1,17 +1,18 @@
 #include "J3Dialoge/WPFJ3Dialog.h"
 
+#include "J3Dialoge/BorrowedRSet.h"
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
 #include "vkbasis/StringUtils.h"
-#include "vkdb/AutoRSet.h"
 #include "vkdb/VKTransaction.h"
 #include "vkgui/WndLayout.h"
+#include "vkwpfcpp/WPFApplication.h"
+#include "vkwpfcpp/WPFVKIndexMarker.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
-#include <memory>
 
 namespace {
 
@@ -22,16 +23,6 @@ constexpr int PlacementNumbers = 10;
 
 // Whether placement is kept on this workstation: -1 until first asked.
 int s_nPlacementSaved = -1;
-
-struct SParPoolReturn {
-    void operator()(CJParPool* pool) const { CAutoRSet<CJParPool>::ReleaseRSet(pool); }
-};
-using BorrowedParPool = std::unique_ptr<CJParPool, SParPoolReturn>;
-
-BorrowedParPool BorrowParPool(int openType)
-{
-    return BorrowedParPool(CAutoRSet<CJParPool>::GetRSet(openType, false));
-}
 
 bool IsRectEmpty(const RECT& rect)
 {
@@ -109,14 +100,32 @@ void CWPFJ3Dialog::AfterInitDialog()
     CWPFDialog::AfterInitDialog();
     if (m_bNoPlacement)
         return;
-    RestorePlacement(*BorrowParPool(1));
+    RestorePlacement(*BorrowRSet<CJParPool>(1));
+}
+
+void CWPFJ3Dialog::OnContentRendered()
+{
+    CWPFDialog::OnContentRendered();
+    if (CWPFApplication::GetWPFTheme() == 1 && !m_bEInfoDone)
+        m_eInfo.ReadEInfo(m_strDataPatNr);
 }
 
 void CWPFJ3Dialog::OnClosing(bool& cancel)
 {
     CWPFDialog::OnClosing(cancel);
     if (!m_bNoPlacement && m_bInitDone)
-        SavePlacement(*BorrowParPool(0));
+        SavePlacement(*BorrowRSet<CJParPool>(0));
+    if (CWPFApplication::GetWPFTheme() != 1)
+        return;
+    SaveDataPat();
+    if (m_pIndexMarker) {
+        m_pIndexMarker->Close();
+        delete m_pIndexMarker;
+        m_pIndexMarker = nullptr;
+    }
+    // SaveDataPat unbound the patient: this writes the dialog's own notes.
+    if (!m_bEInfoDone)
+        m_eInfo.WriteEInfo(m_strDataPatNr);
 }
 
 bool CWPFJ3Dialog::IsPlacementSaved(CJParPool& pool)

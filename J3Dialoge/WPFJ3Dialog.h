@@ -1,9 +1,14 @@
 #pragma once
 #include "J3Dialoge/EInfo.h"
+#include "J3Dialoge/IndexMarkerText.h"
 #include "vkbasis/CString.h"
 #include "vkwpfcpp/WPFDialog.h"
 
+#include <vector>
+
 class CJParPool;
+class CJPat;
+class CWPFRoutedEvent;
 class CWPFVKIndexMarker;
 class QWidget;
 
@@ -31,6 +36,20 @@ class QWidget;
 // moment never get the same number, and a class is never numbered twice.
 // When the database cannot give the write lock in time, the placement is
 // not saved this time.
+//
+// A dialog can be bound to a patient (AddDataPat). It then shows the
+// patient's index markers (the tabs of the file card: markers 0 to 24, on
+// where the patient's index-marker text has "1" at position 22 + marker),
+// the patient's emoji and the patient's eInfo notes; changing the patient or
+// closing the dialog writes the markers and notes back. A dialog without a
+// patient shows its own notes from when its content first shows and stores
+// them when it closes. All of this only under theme 1.
+//
+// The markers' configuration (records "269"/"indexmrk00" to "indexmrk24",
+// "text|tool tip" or "text|tool tip|colour") is read once per process; a
+// click on the markers opens CDiaIndexMarkerConfig unless the permission of
+// program 278 "Karteireiter Konfiguration" is 0, and a negative permission
+// leaves the markers out.
 class CWPFJ3Dialog : public CWPFDialog {
 public:
     CWPFJ3Dialog(const CString& markupKey, const CString& resourceAssembly, QWidget* parent);
@@ -39,12 +58,35 @@ public:
     CWPFJ3Dialog& operator=(const CWPFJ3Dialog&) = delete;
 
     void AfterInitDialog() override;
+    void OnContentRendered() override;
     void OnClosing(bool& cancel) override;
+
+    // Appends the 25 markers' configuration to out, in marker order. Unless
+    // textsOnly, registers the colours and tool tips application-wide and
+    // gives an empty text three blanks. A colour that is not a decimal
+    // colour reference leaves the toolkit's colour for that marker.
+    static void GetIndexMarkerTexte(std::vector<SIndexMarkerText>& out, bool textsOnly);
+    // Switches one marker on or off for every listed patient that exists, in
+    // one transaction: all patients change or, on a failure, none. False
+    // when the change could not be stored.
+    static bool SetIndexMarkerMulti(const std::vector<CString>& patNrs, int marker, bool on);
 
     // Resource assembly, "/" and markup key: "j3wpfcs/jt/j3dialoge/DiaIndexMarkerConfig".
     CString GetDialogIdentity() const;
 
 protected:
+    // Binds the dialog to the patient (writing back a previous one); an
+    // empty number unbinds it. For a dialog whose window is built, from
+    // OnInitDialog on.
+    void AddDataPat(const CString& patNr);
+    // Takes over the record's index-marker flags, notes and emoji.
+    void ReadDataPat(const CJPat& record);
+    // Writes the notes and the markers into the record; true when the
+    // record's index-marker text changed.
+    bool WriteDataPat(CJPat& record);
+    // Hides all markers of the strip, when there is one.
+    void ClearIndexMarkers();
+
     // Set by a derived dialog that keeps no placement.
     bool m_bNoPlacement = false;
     // Set once the bound patient's notes were read; the dialog's own notes
@@ -61,6 +103,11 @@ protected:
     bool m_bInitDone = false;
 
 private:
+    void CreateIndexMarker(bool noConfig, bool changeable);
+    void OnIndexMarkerClick(CWPFRoutedEvent& event);
+    // Writes back and unbinds the current patient.
+    void SaveDataPat();
+
     static bool IsPlacementSaved(CJParPool& pool);
     void RestorePlacement(CJParPool& pool);
     void SavePlacement(CJParPool& pool);

@@ -58,8 +58,10 @@ else
   "$j3pick" --up --down --dir 'C:\J3\Daten\Briefe\2024' --screenshot "$shots/j3pick-briefe-2024.png"
   "$j3pick" --save --up --down --dir 'C:\J3\QA\Hygiene' --name 'Bericht.txt' --screenshot "$shots/j3pick-speichern.png"
   QT_SCALE_FACTOR=2 "$j3pick" --up --down --screenshot "$shots/j3pick-daten-200.png"
+  "$build/bin/j3praxis" --screenshot "$shots/j3praxis-patientenkarte.png"
+  QT_SCALE_FACTOR=2 "$build/bin/j3praxis" --screenshot "$shots/j3praxis-patientenkarte-200.png"
   echo
-  echo "Keine Anzeige (\$DISPLAY, \$WAYLAND_DISPLAY): j3pick lief auf der Offscreen-Plattform."
-  echo "Bilder des Dateidialogs liegen in $shots:"
+  echo "Keine Anzeige (\$DISPLAY, \$WAYLAND_DISPLAY): j3pick und j3praxis liefen auf der Offscreen-Plattform."
+  echo "Bilder des Dateidialogs und der Patientenkarte liegen in $shots:"
   ls -1 "$shots"
 fi

@@ -18,6 +18,11 @@ int CJPat::GetByK1(int matchMode)
     return Lookup("patnr = ?1", {m_strPatNr.str()}, nullptr);
 }
 
+int CJPat::GetNextByNr()
+{
+    return Lookup("patnr > ?1", {m_strPatNr.str()}, "patnr");
+}
+
 void CJPat::GetEmoji(CString& first, CString& second) const
 {
     first = m_strEmoji1;

@@ -11,6 +11,9 @@ public:
 
     // By patient number. matchMode 0 (exact) is the only mode.
     int GetByK1(int matchMode = 0);
+    // The patient with the next higher number after the key field; the empty
+    // key gives the first patient. Walks all patients in number order.
+    int GetNextByNr();
     // The patient's two emoji texts.
     void GetEmoji(CString& first, CString& second) const;
 

@@ -18,7 +18,7 @@ constexpr std::array s_entries = {
     SEntry{4, "Achtung"},
     SEntry{5, "Eingabe"},
     SEntry{6, "J3"},
-    SEntry{7049, "Die Einstellungen wurden gespeichert."},
+    SEntry{7049, "Die Karteireiter wurden gespeichert. Programme, die schon laufen, zeigen sie nach einem Neustart."},
     SEntry{7057, "Die Fortschrittsanzeige konnte nicht geöffnet werden."},
 };
 

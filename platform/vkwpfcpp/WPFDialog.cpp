@@ -66,12 +66,27 @@ std::vector<int> StartButtonClasses(const QWidget& root)
     return classes;
 }
 
+// An emoji is stored in 8-bit text, which cannot hold it, as its code point
+// "U+1F9B7"; any other text shows as it is.
+QString EmojiPart(const CString& text)
+{
+    const QString part = CWPFText::ToQString(text).trimmed();
+    bool isNumber = false;
+    const uint codePoint = part.startsWith(QLatin1String("U+")) ? part.mid(2).toUInt(&isNumber, 16) : 0;
+    if (!isNumber || codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return part;
+    const char32_t character = codePoint;
+    return QString::fromUcs4(&character, 1);
+}
+
 QString EmojiText(const CString& first, const CString& second)
 {
-    return (CWPFText::ToQString(first) + QLatin1Char(' ') + CWPFText::ToQString(second)).trimmed();
+    return (EmojiPart(first) + QLatin1Char(' ') + EmojiPart(second)).trimmed();
 }
 
 }  // namespace
+
+const CRuntimeClass CWPFDialog::classCWPFDialog{"CWPFDialog", nullptr};
 
 CWPFDialog::CWPFDialog(const CString& markupKey, const CString& resourceAssembly, QWidget* parent)
     : m_strMarkupKey(markupKey), m_strResourceAssembly(resourceAssembly), m_pParent(parent)

@@ -2,6 +2,7 @@
 #include "vkbasis/CString.h"
 #include "vkwpfcpp/WPFWndBase.h"
 #include "vkwpfcpp/WindowPlacement.h"
+#include "win32/RuntimeClass.h"
 
 #include <QPointer>
 #include <memory>
@@ -43,6 +44,9 @@ public:
     CWPFDialog(const CWPFDialog&) = delete;
     CWPFDialog& operator=(const CWPFDialog&) = delete;
 
+    static const CRuntimeClass classCWPFDialog;
+    virtual const CRuntimeClass* GetRuntimeClass() const { return &classCWPFDialog; }
+
     const CString& GetMarkupKey() const { return m_strMarkupKey; }
     const CString& GetResourceAssembly() const { return m_strResourceAssembly; }
     QWidget* GetParentWindow() const;
@@ -79,7 +83,8 @@ public:
     const CString& GetHelpFile() const { return m_strHelpFile; }
     void SetHelpTopic(const CString& topic) { m_strHelpTopic = topic; }
     const CString& GetHelpTopic() const { return m_strHelpTopic; }
-    // The two emoji of a patient, shown at the left of the button frame.
+    // The two emoji of a patient, shown at the left of the button frame; a
+    // text "U+<hex>" shows as that character.
     void SetEmoji(const CString& first, const CString& second);
     void GetEmoji(CString& first, CString& second) const;
 

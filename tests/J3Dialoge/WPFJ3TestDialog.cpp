@@ -12,16 +12,9 @@ CWPFWndBase* CWPFJ3TestDialog::OnInitDialog()
     return root;
 }
 
-void CWPFJ3TestDialog::OnContentRendered()
-{
-    CWPFJ3Dialog::OnContentRendered();
-    m_eInfo.ReadEInfo("");
-}
-
 void CWPFJ3TestDialog::OnClosing(bool& cancel)
 {
     if (m_beforeClosing)
         m_beforeClosing();
     CWPFJ3Dialog::OnClosing(cancel);
-    m_eInfo.WriteEInfo("");
 }

@@ -3,15 +3,14 @@
 
 #include <functional>
 
-// A dialog of the suite for the tests: a text box on the base dialog. It
-// shows its own eInfo notes when its content is first shown and stores them
-// when it closes, as a dialog without a patient does.
+// A dialog of the suite for the tests: a text box on the base dialog. Like
+// every dialog without a patient, it shows its own eInfo notes when its
+// content is first shown and stores them when it closes.
 class CWPFJ3TestDialog : public CWPFJ3Dialog {
 public:
     explicit CWPFJ3TestDialog(const CString& markupKey = "test/WPFJ3TestDialog");
 
     CWPFWndBase* OnInitDialog() override;
-    void OnContentRendered() override;
     void OnClosing(bool& cancel) override;
 
     void KeepNoPlacement() { m_bNoPlacement = true; }

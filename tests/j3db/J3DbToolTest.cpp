@@ -50,7 +50,7 @@ TEST_F(J3DbToolTest, InitTakesTheFileAsArgumentAndCreatesItsFolder)
 TEST_F(J3DbToolTest, TheSamplePracticeFillsTheConfiguredRoots)
 {
     Ok({"init", "--sample"});
-    EXPECT_EQ(Ok({"ls", "D:\\Praxis\\Daten"}), "Bilder\\\nBriefe\\\nDruckvorlagen\\\nProtokolle\\\n");
+    EXPECT_EQ(Ok({"ls", "D:\\Praxis\\Daten"}), "Bilder\\\nBriefe\\\nDruckvorlagen\\\neInfo\\\nProtokolle\\\n");
     EXPECT_EQ(Ok({"ls", "D:\\Praxis\\QA\\"}), "Hygiene\\\nPrüfberichte\\\n");
     EXPECT_EQ(Ok({"ls", "D:\\Praxis\\QA\\Hygiene"}), "Geräte\\\nSterilisation.LOG\n");
     EXPECT_THAT(Ok({"get", "D:\\Praxis\\Daten\\Briefe\\2024\\Überweisung Müller.txt"}),
@@ -61,7 +61,8 @@ TEST_F(J3DbToolTest, TheSamplePracticeFillsTheConfiguredRoots)
     ASSERT_TRUE(image.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()), "PNG"));
     EXPECT_EQ(image.size(), QSize(96, 64));
 
-    EXPECT_EQ(Ok({"param", "get", "269", "indexmrk00"}), "Recall|Recall fällig|4293212469\n");
+    EXPECT_EQ(Ok({"param", "get", "269", "indexmrk00"}), "Recall|Recall fällig|4694083\n"); // green 0x43A047 as 0x00BBGGRR
+    EXPECT_EQ(Ok({"get", "D:\\Praxis\\Daten\\eInfo\\w1\\jt-j3praxis-PraxisDesk.1.1"}), CJ3HostText::FromHost("Recall im März vereinbart.").str());
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk02"}), "Angst|Angstpatient, mehr Zeit einplanen\n");
 
     CString error;
@@ -75,7 +76,7 @@ TEST_F(J3DbToolTest, TheSamplePracticeFillsTheConfiguredRoots)
     EXPECT_EQ(patient.m_strName, CJ3HostText::FromHost("Müller"));
     EXPECT_EQ(patient.m_strGebDat, CString("19580314"));
     ASSERT_EQ(patient.m_strIndexMarker.GetLength(), 47);
-    EXPECT_EQ(patient.m_strIndexMarker.Mid(22), CString("1 1                      "));
+    EXPECT_EQ(patient.m_strIndexMarker.Mid(22), CString("1 1  11                  "));
     patient.m_strPatNr = "         6";
     EXPECT_EQ(patient.GetByK1(0), CVKRSet::NOT_FOUND);
     CPracticeDatabase::Close();

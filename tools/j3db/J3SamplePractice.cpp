@@ -1,5 +1,6 @@
 #include "j3db/J3SamplePractice.h"
 
+#include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/JPat.h"
 #include "dbdll/JProgPool.h"
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <cstdint>
 #include <initializer_list>
 
 namespace {
@@ -49,24 +51,53 @@ struct SSamplePatient {
     const char* firstName;
     const char* birthDate; // JJJJMMTT
     std::initializer_list<int> markers;
+    const char* emoji1; // a code point "U+...", as the patient record keeps emoji
+    const char* emoji2;
+    std::initializer_list<const char*> notes; // the patient's eInfo notes on the desk, UTF-8
 };
 
 const SSamplePatient kPatients[] = {
-    {1, "Müller", "Hans", "19580314", {0, 2}},
-    {2, "Schäfer", "Anna", "19830722", {1}},
-    {3, "Öztürk", "Elif", "19910105", {}},
-    {4, "Weiß", "Jürgen", "19470930", {0, 4}},
-    {5, "Groß", "Lena", "20150611", {3}},
+    {1, "Müller", "Hans", "19580314", {0, 2, 5, 6}, "U+2605", "U+26A0",
+     {"Penicillin-Allergie!\nVor jeder Behandlung nachfragen.", "Recall im März vereinbart."}},
+    {2, "Schäfer", "Anna", "19830722", {1, 9}, "U+2665", "", {"Schwanger, 20. Woche: kein Röntgen."}},
+    {3, "Öztürk", "Elif", "19910105", {}, "", "", {}},
+    {4, "Weiß", "Jürgen", "19470930", {0, 4, 7, 8}, "U+267F", "", {"Kommt mit Rollstuhl: Zimmer 1."}},
+    {5, "Groß", "Lena", "20150611", {3}, "U+263A", "", {}},
 };
 
-// "text|tool tip" or "text|tool tip|colour", as the index-marker records hold them.
-const char* const kIndexMarkers[] = {
-    "Recall|Recall fällig|4293212469",
-    "Allergie|Allergie beachten (Penicillin)|4294940672",
-    "Angst|Angstpatient, mehr Zeit einplanen",
-    "Kind|Kinderbehandlung|4283215696",
-    "Implantat|Implantatversorgung|4280391411",
+struct SMarkerConfig {
+    const char* text;
+    const char* toolTip;
+    std::uint32_t rgb; // 0xRRGGBB; kNoColor for the toolkit's own
 };
+constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
+
+const SMarkerConfig kIndexMarkers[] = {
+    {"Recall", "Recall fällig", 0x43A047},
+    {"Allergie", "Allergie beachten (Penicillin)", 0xE53935},
+    {"Angst", "Angstpatient, mehr Zeit einplanen", kNoColor},
+    {"Kind", "Kinderbehandlung", 0x29B6F6},
+    {"Implantat", "Implantatversorgung", 0x8E24AA},
+    {"PZR", "Professionelle Zahnreinigung im Recall", 0x00897B},
+    {"Blutverd.", "Nimmt Blutverdünner – vor Eingriffen klären", 0xFB8C00},
+    {"Privat", "Privat versichert", 0x8D6E63},
+    {"Säumig", "Offene Rechnungen", 0x546E7A},
+    {"Schwanger", "Schwangerschaft: kein Röntgen", 0xEC407A},
+};
+
+// The index-marker record's value: "text|tool tip", and "|colour" with the
+// colour reference (0x00BBGGRR) in decimal.
+CString MarkerValue(const SMarkerConfig& marker)
+{
+    CString value = CJ3HostText::FromHost(marker.text) + "|" + CJ3HostText::FromHost(marker.toolTip);
+    if (marker.rgb != kNoColor) {
+        const std::uint32_t colorRef = (marker.rgb & 0xFF) << 16 | (marker.rgb & 0xFF00) | (marker.rgb >> 16 & 0xFF);
+        CString decimal;
+        decimal.Format("|%u", colorRef);
+        value += decimal;
+    }
+    return value;
+}
 
 // Flags of the index markers sit at positions 22 to 46 of the patient's text.
 constexpr int kMarkerTextLength = 47;
@@ -117,6 +148,8 @@ bool StorePatients()
         patient.m_strIndexMarker = CString(' ', kMarkerTextLength);
         for (int marker : sample.markers)
             patient.m_strIndexMarker.SetAt(kFirstMarkerPosition + marker, '1');
+        patient.m_strEmoji1 = sample.emoji1;
+        patient.m_strEmoji2 = sample.emoji2;
         if (!patient.Write(""))
             return false;
     }
@@ -182,15 +215,35 @@ bool StorePatientCrowd()
     return true;
 }
 
+// The patients' notes as the desk of j3praxis keeps them on this
+// workstation: <data>eInfo\w<workstation>\jt-j3praxis-PraxisDesk.<patient>.<n>.
+bool StoreNotes()
+{
+    CDBFileStore store(dbDatabase);
+    CString workstation = dbLfdWorkstation;
+    workstation.TrimLeft();
+    for (const auto& sample : kPatients) {
+        int position = 0;
+        for (const char* note : sample.notes) {
+            CString path;
+            path.Format("%seInfo\\w%s\\jt-j3praxis-PraxisDesk.%d.%d", GetJ3DataPath(0).GetString(),
+                        workstation.GetString(), sample.number, position++);
+            if (!store.SaveFile(path, CJ3HostText::FromHost(note)))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool StoreSettings()
 {
     CJParPool record(&dbDatabase, nullptr);
     int marker = 0;
-    for (const char* value : kIndexMarkers) {
+    for (const SMarkerConfig& config : kIndexMarkers) {
         record.Clear();
         record.m_strNr.Format("%3d", 269);
         record.m_strKey.Format("indexmrk%02d", marker++);
-        record.m_strValue = CJ3HostText::FromHost(value);
+        record.m_strValue = MarkerValue(config);
         if (!record.Write(""))
             return false;
     }
@@ -203,8 +256,8 @@ bool StoreSettings()
 bool CJ3SamplePractice::Fill(CString& error)
 {
     CVKTransaction transaction(dbDatabase);
-    const bool filled = transaction.IsActive() && StoreFiles() && StorePatients() && StorePatientCrowd() && StoreSettings() &&
-                        transaction.Commit();
+    const bool filled = transaction.IsActive() && StoreFiles() && StorePatients() && StoreNotes() &&
+                        StorePatientCrowd() && StoreSettings() && transaction.Commit();
     if (!filled)
         error = dbDatabase.GetLastError();
     return filled;

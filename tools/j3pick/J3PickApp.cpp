@@ -5,11 +5,10 @@
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
+#include "j3screenshot/J3DialogScreenshot.h"
 #include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QTimer>
 
 #include <filesystem>
 
@@ -215,21 +214,8 @@ int CJ3PickApp::RunDialog(const SOptions& options)
 
 int CJ3PickApp::TakeScreenshot(CDBFileDialog& dialog, const std::string& file)
 {
-    bool saved = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QDialog* window = dialog.GetWindow();
-        if (!window || !window->isVisible() || !dialog.IsContentRendered())
-            return;
-        poll.stop();
-        QApplication::processEvents();
-        saved = window->grab().save(QString::fromStdString(file), "PNG");
-        dialog.OnExit();
-    });
-    poll.start();
-    dialog.DoModal();
-    return saved ? kChosen : Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
+    return CJ3DialogScreenshot::Take(dialog, file) ? kChosen
+                                                    : Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
 }
 
 int CJ3PickApp::Fail(const std::string& message)

@@ -1,0 +1,30 @@
+#pragma once
+#include "J3Dialoge/WPFJ3Dialog.h"
+#include "vkwpfcpp/WPFVKLTextBox.h"
+#include "vkwpfcpp/WPFVKLXceedColorPicker.h"
+
+#include <array>
+
+// The practice's configuration of the 25 index markers: per marker a text,
+// a tool tip and a colour, stored for all workstations as the records
+// "269"/"indexmrk00" to "indexmrk24" ("text|tool tip", and "|colour" when a
+// colour was chosen). Markup "jt/j3dialoge/DiaIndexMarkerConfig" with the
+// elements Text0..Text24, ToolTip0..ToolTip24 and ColorPicker0..ColorPicker24.
+// Saving stores every marker and says that it did; programs that already
+// show markers keep the configuration they read.
+class CDiaIndexMarkerConfig : public CWPFJ3Dialog {
+public:
+    explicit CDiaIndexMarkerConfig(QWidget* parent);
+
+    static const CRuntimeClass classCDiaIndexMarkerConfig;
+    const CRuntimeClass* GetRuntimeClass() const override { return &classCDiaIndexMarkerConfig; }
+
+    CWPFWndBase* OnInitDialog() override;
+    void OnSaveAndExit() override;
+
+private:
+    static constexpr int kMarkers = 25;
+    std::array<CWPFVKLTextBox, kMarkers> m_texts;
+    std::array<CWPFVKLTextBox, kMarkers> m_toolTips;
+    std::array<CWPFVKLXceedColorPicker, kMarkers> m_colors;
+};

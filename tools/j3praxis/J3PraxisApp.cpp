@@ -1,0 +1,122 @@
+#include "j3praxis/J3PraxisApp.h"
+
+#include "J3Dialoge/DiaIndexMarkerConfig.h"
+#include "dbdll/PracticeDatabase.h"
+#include "j3params/J3HostText.h"
+#include "j3params/J3MachineConfig.h"
+#include "j3praxis/J3PraxisDesk.h"
+#include "j3screenshot/J3DialogScreenshot.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+const char* const kUsage =
+    "Aufruf: j3praxis [OPTIONEN]\n"
+    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos.\n"
+    "\n"
+    "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
+    "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
+    "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
+    "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
+    "  --help              diese Hilfe\n"
+    "\n"
+    "Exit-Status: 0 beendet, 2 Fehler oder falscher Aufruf.\n";
+
+constexpr int kDone = 0;
+constexpr int kFailed = 2;
+
+} // namespace
+
+CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std::string> args)
+    : CJ3WinApp("j3praxis"), m_out(out), m_err(err), m_args(std::move(args))
+{
+    // A start that fails before Run is an error.
+    m_nExitCode = kFailed;
+}
+
+int CJ3PraxisApp::Run()
+{
+    m_nExitCode = Practise();
+    return m_nExitCode;
+}
+
+int CJ3PraxisApp::Practise()
+{
+    SOptions options;
+    if (!ParseArguments(options))
+        return kFailed;
+    if (options.help) {
+        m_out << kUsage;
+        return kDone;
+    }
+    std::string configError;
+    if (!CJ3MachineConfig::ReloadCurrent(configError))
+        return Fail(configError);
+    CString error;
+    const bool opened = options.database.empty()
+                            ? CPracticeDatabase::Open(error)
+                            : CPracticeDatabase::Open(std::filesystem::absolute(options.database), error);
+    if (!opened)
+        return Fail(CJ3HostText::ToHost(error));
+    QApplication::setApplicationDisplayName("Praxis");
+    CString startPatNr;
+    if (!options.patNr.empty())
+        startPatNr.Format("%10d", std::atoi(options.patNr.c_str()));
+    std::unique_ptr<CWPFDialog> dialog;
+    if (options.markerConfig)
+        dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
+    else
+        dialog = std::make_unique<CJ3PraxisDesk>(startPatNr);
+    int code = kDone;
+    if (options.screenshot.empty())
+        dialog->DoModal();
+    else if (!CJ3DialogScreenshot::Take(*dialog, options.screenshot))
+        code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
+    dialog.reset();
+    CPracticeDatabase::Close();
+    return code;
+}
+
+bool CJ3PraxisApp::ParseArguments(SOptions& options)
+{
+    for (std::size_t next = 0; next < m_args.size(); ++next) {
+        const std::string& arg = m_args[next];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return true;
+        }
+        if (arg == "--karteireiter") {
+            options.markerConfig = true;
+            continue;
+        }
+        std::string* value = arg == "--db" ? &options.database
+                             : arg == "--pat" ? &options.patNr
+                             : arg == "--screenshot" ? &options.screenshot
+                                                     : nullptr;
+        if (!value) {
+            Fail("Unbekannte Option " + arg + " (siehe --help).");
+            return false;
+        }
+        if (++next == m_args.size() || m_args[next].empty()) {
+            Fail(arg + " braucht einen Wert (siehe --help).");
+            return false;
+        }
+        *value = m_args[next];
+    }
+    if (!options.patNr.empty() && options.patNr.find_first_not_of("0123456789") != std::string::npos) {
+        Fail("--pat braucht eine Patientennummer aus Ziffern.");
+        return false;
+    }
+    return true;
+}
+
+int CJ3PraxisApp::Fail(const std::string& message)
+{
+    m_err << "j3praxis: " << message << '\n';
+    return kFailed;
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include "J3Dialoge/J3WinApp.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The program "j3praxis": the practice's desk (CJ3PraxisDesk) on the
+// practice database, where the module's dialogs meet real records.
+//
+//   j3praxis [--db FILE] [--pat NUMBER] [--karteireiter] [--screenshot PNG]
+//
+// The database is the machine configuration's unless --db names one; the
+// desk opens on the patient --pat names, else on the first. --karteireiter
+// opens the index markers' configuration instead of the desk. --screenshot
+// saves the dialog as it first shows and closes it. Exit codes: 0 done, 2 an
+// error or a wrong call (the reason on err).
+class CJ3PraxisApp : public CJ3WinApp {
+public:
+    CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std::string> args);
+
+    int Run() override;
+
+    // The whole run on these arguments; the exit code. Needs a Qt application.
+    int Practise();
+
+private:
+    struct SOptions {
+        std::string database;
+        std::string patNr;
+        std::string screenshot;
+        bool markerConfig = false;
+        bool help = false;
+    };
+
+    bool ParseArguments(SOptions& options);
+    int Fail(const std::string& message);
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    std::vector<std::string> m_args;
+};

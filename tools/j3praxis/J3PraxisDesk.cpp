@@ -1,0 +1,167 @@
+#include "j3praxis/J3PraxisDesk.h"
+
+#include "J3Dialoge/BorrowedRSet.h"
+#include "J3Dialoge/DiaIndexMarkerConfig.h"
+#include "dbdll/JPat.h"
+#include "dbdll/JProgPool.h"
+#include "vkbasis/DateUtils.h"
+#include "vkwpfcpp/WPFApplication.h"
+#include "vkwpfcpp/WPFEventCall.h"
+#include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFVKIndexMarker.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QGroupBox>
+#include <QPainter>
+#include <QPixmap>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kMarkerConfigProgram = 278;
+constexpr const char* kMarkerConfigName = "Karteireiter Konfiguration";
+
+QIcon MarkerSwatch(int marker)
+{
+    QPixmap pixmap(14, 14);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(80, 80, 80));
+    painter.setBrush(CWPFApplication::GetVKColor(CWPFApplication::FirstMarkerSlot + marker));
+    painter.drawRoundedRect(0, 0, 13, 13, 3, 3);
+    return QIcon(pixmap);
+}
+
+QAbstractButton* SwitchOf(const CWPFVKButton& button)
+{
+    return qobject_cast<QAbstractButton*>(button.GetElement());
+}
+
+} // namespace
+
+CJ3PraxisDesk::CJ3PraxisDesk(const CString& startPatNr)
+    : CWPFJ3Dialog("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr), m_strStartPatNr(startPatNr)
+{
+    SetHelpName(__FILE__);
+}
+
+CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
+{
+    CWPFWndBase* root = CWPFJ3Dialog::OnInitDialog();
+    InitPatientList();
+    InitButtons();
+    int start = 0;
+    for (int row = 0; row < m_patientRows.Count(); ++row)
+        if (m_patientRows.GetText(row, ColNr) == m_strStartPatNr)
+            start = row;
+    // Binding the first patient reads the markers' colours, which the card's
+    // switches show.
+    ChoosePatient(m_patientRows.Count() > 0 ? start : -1);
+    InitCard();
+    ShowPatient(m_patients.GetSelectedIndex());
+    return root;
+}
+
+void CJ3PraxisDesk::InitPatientList()
+{
+    m_patients.Attach(this, "PatientList");
+    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
+    m_patients.AddTextBlockColumn("Name", 0, 0, "");
+    m_patients.AddTextBlockColumn("Vorname", 0, 0, "");
+    m_patients.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
+    const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
+    while (record->GetNextByNr() == CVKRSet::FOUND)
+        m_patientRows.DoAdd({record->m_strPatNr, record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat)});
+    m_patients.BindMatrix(&m_patientRows);
+    m_patients.AutoSizeGridViewColumns();
+    m_patients.DoAddOnSelectionChanged(
+        new CWPFEventCall<CJ3PraxisDesk, CWPFSelectionChangedEvent>(this, &CJ3PraxisDesk::OnPatientSelected));
+}
+
+void CJ3PraxisDesk::InitCard()
+{
+    m_name.Attach(this, "PatName");
+    m_details.Attach(this, "PatDetails");
+    std::vector<SIndexMarkerText> texts;
+    GetIndexMarkerTexte(texts, true);
+    for (int i = 0; i < kMarkers; ++i) {
+        CString name;
+        name.Format("Marker%d", i);
+        CWPFVKButton& markerSwitch = m_markerSwitches[i];
+        markerSwitch.Attach(this, name);
+        CString label;
+        label.Format("%d %s", i + 1, texts[i].text.GetString());
+        markerSwitch.SetText(label);
+        markerSwitch.SetToolTip(texts[i].toolTip);
+        if (QAbstractButton* button = SwitchOf(markerSwitch))
+            button->setIcon(MarkerSwatch(i));
+        markerSwitch.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnMarkerSwitched));
+    }
+}
+
+void CJ3PraxisDesk::InitButtons()
+{
+    m_config.Attach(this, "ConfigButton");
+    m_config.SetIsEnabled(CJProgPool::GetPermission(kMarkerConfigProgram, kMarkerConfigName, true) > 0);
+    m_config.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnConfigClick));
+}
+
+void CJ3PraxisDesk::ChoosePatient(int row)
+{
+    const CString patNr = row >= 0 ? m_patientRows.GetText(row, ColNr) : CString();
+    if (patNr != m_strDataPatNr || patNr.IsEmpty())
+        AddDataPat(patNr);
+    if (row >= 0 && m_patients.GetSelectedIndex() != row)
+        m_patients.SetSelectedIndex(row);
+}
+
+void CJ3PraxisDesk::ShowPatient(int row)
+{
+    if (row < 0) {
+        m_name.SetText("Kein Patient");
+        m_details.SetText("");
+    } else {
+        m_name.SetText(m_patientRows.GetText(row, ColName) + ", " + m_patientRows.GetText(row, ColFirstName));
+        CString details;
+        details.Format("Patient Nr. %d, geboren am %s", std::atoi(m_patientRows.GetText(row, ColNr)),
+                       m_patientRows.GetText(row, ColBirthDate).GetString());
+        m_details.SetText(details);
+    }
+    const bool markersShown = m_pIndexMarker != nullptr;
+    if (auto* group = qobject_cast<QGroupBox*>(FindElement("MarkerGroup"))) {
+        group->setEnabled(markersShown && row >= 0);
+        group->setTitle(markersShown ? QStringLiteral("Karteireiter des Patienten")
+                                     : QStringLiteral("Karteireiter (keine Berechtigung)"));
+    }
+    for (int i = 0; i < kMarkers; ++i)
+        if (QAbstractButton* button = SwitchOf(m_markerSwitches[i]))
+            button->setChecked(markersShown && m_pIndexMarker->GetIsVisible(i));
+}
+
+void CJ3PraxisDesk::OnPatientSelected(CWPFSelectionChangedEvent&)
+{
+    const int row = m_patients.GetSelectedIndex();
+    if (row < 0)
+        return;
+    ChoosePatient(row);
+    ShowPatient(row);
+}
+
+void CJ3PraxisDesk::OnMarkerSwitched(CWPFRoutedEvent& event)
+{
+    // "Marker<n>": the marker's number follows the name.
+    const int marker = std::atoi(event.GetSourceName().Mid(6));
+    if (marker < 0 || marker >= kMarkers)
+        return;
+    QAbstractButton* button = SwitchOf(m_markerSwitches[marker]);
+    if (m_pIndexMarker && button)
+        m_pIndexMarker->SetIsVisible(marker, button->isChecked());
+}
+
+void CJ3PraxisDesk::OnConfigClick(CWPFRoutedEvent&)
+{
+    CDiaIndexMarkerConfig config(GetWindow());
+    config.DoModal();
+}

@@ -1,0 +1,57 @@
+#pragma once
+#include "J3Dialoge/WPFJ3Dialog.h"
+#include "vkwpfcpp/WPFMatrix.h"
+#include "vkwpfcpp/WPFVKButton.h"
+#include "vkwpfcpp/WPFVKLListView.h"
+#include "vkwpfcpp/WPFVKTextBlock.h"
+
+#include <array>
+
+class CWPFSelectionChangedEvent;
+
+// The practice's desk in j3praxis: the patients of the practice on the left,
+// the work on the chosen patient on the right, as tabs ("DeskTabs"), with
+// the desk's buttons below them ("DeskButtons"). The desk is bound to the
+// chosen patient, so it shows the patient's index markers along its top
+// edge, the patient's emoji and eInfo notes; choosing another patient or
+// closing the desk stores what changed.
+//
+// The first tab is the patient's file card: name, number and birth date,
+// and a switch per index marker. "Karteireiter konfigurieren" opens the
+// markers' configuration.
+//
+// A further panel is a tab of "DeskTabs" or a button of "DeskButtons" in
+// the desk's markup ("jt/j3praxis/PraxisDesk"), bound in OnInitDialog.
+class CJ3PraxisDesk : public CWPFJ3Dialog {
+public:
+    // The desk opens on the patient with that number (ten characters,
+    // right-aligned), or on the first patient when it is empty or unknown.
+    explicit CJ3PraxisDesk(const CString& startPatNr);
+
+    CWPFWndBase* OnInitDialog() override;
+
+    // The number of the patient the desk is bound to; empty when none.
+    const CString& GetPatNr() const { return m_strDataPatNr; }
+
+private:
+    static constexpr int kMarkers = 25;
+    enum EPatientColumn { ColNr, ColName, ColFirstName, ColBirthDate, PatientColumns };
+
+    void InitPatientList();
+    void InitCard();
+    void InitButtons();
+    void ChoosePatient(int row);
+    void ShowPatient(int row);
+
+    void OnPatientSelected(CWPFSelectionChangedEvent& event);
+    void OnMarkerSwitched(CWPFRoutedEvent& event);
+    void OnConfigClick(CWPFRoutedEvent& event);
+
+    CString m_strStartPatNr;
+    CWPFVKLListView m_patients;
+    CWPFMatrix<PatientColumns> m_patientRows;
+    CWPFVKTextBlock m_name;
+    CWPFVKTextBlock m_details;
+    std::array<CWPFVKButton, kMarkers> m_markerSwitches;
+    CWPFVKButton m_config;
+};
