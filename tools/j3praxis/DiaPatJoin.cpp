@@ -9,8 +9,8 @@
 #include <QDialog>
 #include <algorithm>
 
-CDiaPatJoin::CDiaPatJoin(QWidget* parent, const CString& patNr, std::function<void(const CString&)> showPatient)
-    : CWPFDiaJoin("jt/j3praxis/DiaPatJoin", "j3wpfcs", parent, patNr), m_showPatient(std::move(showPatient))
+CDiaPatJoin::CDiaPatJoin(QWidget* parent, const CString& patNr)
+    : CWPFDiaJoin("jt/j3praxis/DiaPatJoin", "j3wpfcs", parent, patNr)
 {
     SetHelpName(__FILE__);
 }
@@ -56,6 +56,6 @@ bool CDiaPatJoin::DoJoin(const std::vector<CString>& keys)
 void CDiaPatJoin::DoZoom(const std::vector<CString>& keys)
 {
     // Patient numbers hold digits and blanks only: lower case changes nothing.
-    if (m_showPatient)
-        m_showPatient(keys.front());
+    m_strZoomPatNr = keys.front();
+    EndDialog(2);
 }

@@ -8,10 +8,11 @@
 // The program "j3praxis": the practice's desk (CJ3PraxisDesk) on the
 // practice database, where the module's dialogs meet real records.
 //
-//   j3praxis [--db FILE] [--pat NUMBER] [--karteireiter] [--screenshot PNG]
+//   j3praxis [--db FILE] [--pat NUMBER] [--suche TEXT] [--karteireiter] [--screenshot PNG]
 //
 // The database is the machine configuration's unless --db names one; the
-// desk opens on the patient --pat names, else on the first. --karteireiter
+// desk opens on the patient --pat names, else on the first; --suche types
+// the text into its patient field and leaves it. --karteireiter
 // opens the index markers' configuration instead of the desk. --screenshot
 // saves the dialog as it first shows and closes it. Exit codes: 0 done, 2 an
 // error or a wrong call (the reason on err).
@@ -28,6 +29,7 @@ private:
     struct SOptions {
         std::string database;
         std::string patNr;
+        std::string search;
         std::string screenshot;
         bool markerConfig = false;
         bool help = false;
