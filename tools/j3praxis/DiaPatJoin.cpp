@@ -17,10 +17,11 @@ CDiaPatJoin::CDiaPatJoin(QWidget* parent, const CString& patNr)
 
 void CDiaPatJoin::DoFillListe()
 {
-    m_Liste.AddCheckBoxColumn("", 0, "Ankreuzen: wird in den ersten Patienten \xFC" "bernommen");
-    m_Liste.AddTextBlockColumn("Nummer", 0, 2, "");
-    m_Liste.AddTextBlockColumn("Name", 0, 0, "");
-    m_Liste.AddTextBlockColumn("Vorname", 0, 0, "");
+    // The tick column is as narrow as its check box, so a click on it ticks.
+    m_Liste.AddCheckBoxColumn("", 24, "Ankreuzen: wird in den ersten Patienten \xFC" "bernommen");
+    m_Liste.AddTextBlockColumn("Nummer", 90, 2, "");
+    m_Liste.AddTextBlockColumn("Name", 170, 0, "");
+    m_Liste.AddTextBlockColumn("Vorname", 130, 0, "");
     m_Liste.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
     m_Text.SetText("Die angekreuzten Patienten werden in den ersten Patienten der Liste \xFC" "bernommen "
                    "(Karteireiter, Behandlungen, eInfos) und danach gel\xF6scht.");
@@ -29,7 +30,6 @@ void CDiaPatJoin::DoFillListe()
         HaltE("Patienten zusammenf\xFChren", dbDatabase.GetLastError(), GetWindow());
     for (const SPatTreffer& patient : group)
         m_Matrix.DoAdd({"0", patient.strPatNr, patient.strName, patient.strVorname, Db2Date(patient.strGebDat)});
-    m_Liste.AutoSizeGridViewColumns();
 }
 
 bool CDiaPatJoin::DoJoin(const std::vector<CString>& keys)
