@@ -157,6 +157,7 @@ void CJ3PraxisDesk::OnPatientSelected(CWPFSelectionChangedEvent&)
         return;
     ChoosePatient(row);
     ShowPatient(row);
+    ShowInPatientField(m_patientRows.GetText(row, ColNr));
 }
 
 void CJ3PraxisDesk::OnMarkerSwitched(CWPFRoutedEvent& event)
@@ -207,12 +208,17 @@ void CJ3PraxisDesk::ShowPatientNr(const CString& patNr)
             continue;
         ChoosePatient(row);
         ShowPatient(row);
-        CString name;
-        m_strPatNr = patNr;
-        if (GetPatName(patNr, name))
-            m_editPat.SetData(patNr + "-" + name);
+        ShowInPatientField(patNr);
         return;
     }
+}
+
+void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
+{
+    CString name;
+    m_strPatNr = patNr;
+    if (GetPatName(patNr, name))
+        m_editPat.SetData(patNr + "-" + name);
 }
 
 void CJ3PraxisDesk::OnMergeClick(CWPFRoutedEvent&)

@@ -57,6 +57,8 @@ private:
     void ShowPatient(int row);
     // Chooses and shows the patient of that number, also in the patient field.
     void ShowPatientNr(const CString& patNr);
+    // The patient field shows the patient as if it had been typed there.
+    void ShowInPatientField(const CString& patNr);
 
     void OnPatientSelected(CWPFSelectionChangedEvent& event);
     void OnMarkerSwitched(CWPFRoutedEvent& event);
