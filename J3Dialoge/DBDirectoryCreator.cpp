@@ -1,6 +1,6 @@
 #include "J3Dialoge/DBDirectoryCreator.h"
 
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 #include "msgbox/Boxes.h"
 #include "vkdb/DBFileFunctions.h"
 

@@ -12,7 +12,7 @@
 
 #include "J3Dialoge/DBDirectoryListing.h"
 #include "J3Dialoge/DBFileRowTexts.h"
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
 #include "vkdb/DBFileFunctions.h"
@@ -175,6 +175,12 @@ bool CDBFileDialog::RefuseInitialDir()
 
 CString CDBFileDialog::InitialDirRefusal() const
 {
+    if (m_typeFilter.IsTextTooLong()) {
+        CString text;
+        text.Format("Der Dateifilter ist l\xe4nger als %d Zeichen; der Dialog kann nicht ge\xf6" "ffnet werden.",
+                    static_cast<int>(CDBFileTypeFilter::MaxTextLength));
+        return text;
+    }
     const CString initialDir = InitialDirText();
     const winpath::path dir(initialDir.str());
     if (dir.empty()) {

@@ -84,8 +84,8 @@ public:
     bool SetCurrentDir(const winpath::path& dir);
     bool SetCurrentDir(CString dir);
 
-    // Why the dialog would refuse to open at lpstrInitialDir (the text of
-    // its error box); empty when it opens.
+    // Why the dialog would refuse to open at lpstrInitialDir, or with its
+    // filter text (the text of its error box); empty when it opens.
     CString InitialDirRefusal() const;
 
     CWPFWndBase* OnInitDialog() override;

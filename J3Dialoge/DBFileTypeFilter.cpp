@@ -1,6 +1,7 @@
 #include "J3Dialoge/DBFileTypeFilter.h"
 
 #include <algorithm>
+#include <cstring>
 
 CDBFileTypeFilter::CDBFileTypeFilter(const char* const* filterText)
     : m_filterText(filterText)
@@ -59,7 +60,7 @@ void CDBFileTypeFilter::RefreshIfTextChanged() const
         return;
     m_parsedText = text;
     m_parsed = true;
-    m_pairs = ParseFilterText(m_parsedText);
+    m_pairs = IsTextTooLong() ? std::vector<FilterPair>() : ParseFilterText(m_parsedText);
     m_patternsPerPair.clear();
     for (const FilterPair& pair : m_pairs) {
         std::vector<CDBFilterPattern> patterns;
@@ -67,6 +68,12 @@ void CDBFileTypeFilter::RefreshIfTextChanged() const
             patterns.emplace_back(pattern);
         m_patternsPerPair.push_back(std::move(patterns));
     }
+}
+
+bool CDBFileTypeFilter::IsTextTooLong() const
+{
+    const char* text = (m_filterText && *m_filterText) ? *m_filterText : "";
+    return std::strlen(text) > MaxTextLength;
 }
 
 std::vector<CDBFileTypeFilter::FilterPair> CDBFileTypeFilter::ParseOFNFilters() const

@@ -25,6 +25,11 @@ public:
     // null (no filter text: no pair).
     explicit CDBFileTypeFilter(const char* const* filterText);
 
+    // Longer filter texts are refused and give no pair: every pattern costs
+    // some kilobytes, and a caller's text must not exhaust the memory.
+    static constexpr std::size_t MaxTextLength = 32767;
+    bool IsTextTooLong() const;
+
     // The description/pattern-list pairs in text order. Pairs are formed by
     // two neighbouring non-empty pieces; an empty piece ends a pair attempt,
     // so the closing "||" and a trailing description yield nothing and

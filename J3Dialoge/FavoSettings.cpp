@@ -43,10 +43,6 @@ void CFavoSettings::SaveFlag(CJParPool& pool, const char* key, bool value)
 {
     pool.m_strNr = SettingsNumber;
     pool.m_strKey = key;
-    const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
     pool.m_strValue = value ? "1" : "0";
-    if (found)
-        pool.Rewrite("");
-    else
-        pool.Write("");
+    pool.WriteValue("");
 }

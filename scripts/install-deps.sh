@@ -11,6 +11,7 @@ packages=(
   libgl-dev libxkbcommon-dev fonts-dejavu-core
   libsqlite3-dev sqlite3 libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
 )
 
 if [ "${1:-}" = "--list" ]; then

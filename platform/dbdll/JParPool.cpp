@@ -1,6 +1,8 @@
 #include "dbdll/JParPool.h"
 
 #include "vkdb/DBStorePath.h"
+#include "vkdb/VKDatabase.h"
+#include "vkdb/VKQuery.h"
 
 CJParPool::CJParPool(CVKDatabase* database, void* reserved) : CVKRSet(database, reserved, "parpool")
 {
@@ -30,4 +32,16 @@ int CJParPool::GetByTeilKuerzel(bool last)
     if (prefixEnd.empty())
         return Lookup("nr = ?1 AND kuerzel >= ?2", {m_strNr.str(), m_strKey.str()}, order);
     return Lookup("nr = ?1 AND kuerzel >= ?2 AND kuerzel < ?3", {m_strNr.str(), m_strKey.str(), prefixEnd}, order);
+}
+
+bool CJParPool::WriteValue(const CString& context)
+{
+    CVKDatabase& database = *GetDatabase();
+    const CString what = context.IsEmpty() ? GetTableName() : context;
+    if (IsForwardOnly())
+        return database.Fail(what + ": Speichern nicht m\xF6glich, der Datensatz ist nur zum Lesen ge\xF6" "ffnet");
+    CVKQuery query(database, "INSERT INTO parpool(nr, kuerzel, wert) VALUES(?1, ?2, ?3) "
+                             "ON CONFLICT(nr, kuerzel) DO UPDATE SET wert = excluded.wert");
+    query.Bind(1, m_strNr).Bind(2, m_strKey).Bind(3, m_strValue);
+    return query.Run() || database.Fail(what + ": Speichern fehlgeschlagen, " + database.GetLastError());
 }

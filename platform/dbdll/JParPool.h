@@ -15,6 +15,10 @@ public:
     // By number and key prefix (the key field): last true positions on the
     // matching record with the highest key, false on the lowest.
     int GetByTeilKuerzel(bool last = true);
+    // Stores the value under number and key, inserting or replacing in one
+    // statement, so that workstations setting the same new key at once never
+    // collide on the unique key. context names the write in the error text.
+    bool WriteValue(const CString& context);
 
     CString m_strNr;
     CString m_strKey;

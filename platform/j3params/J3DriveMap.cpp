@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -33,6 +35,53 @@ std::filesystem::path ExistingSpelling(const std::filesystem::path& folder, cons
             return entry.path();
     }
     return exact;
+}
+
+// The place an absolute path names, with every symbolic link on its way
+// followed, also links to what does not exist (yet); empty after too many
+// links, as the host would refuse it.
+std::filesystem::path WithLinksFollowed(const std::filesystem::path& path)
+{
+    constexpr int kMostLinks = 40;
+    std::vector<std::filesystem::path> pending(path.begin(), path.end());
+    std::reverse(pending.begin(), pending.end());
+    std::filesystem::path resolved;
+    int links = 0;
+    std::error_code ec;
+    while (!pending.empty()) {
+        const std::filesystem::path element = pending.back();
+        pending.pop_back();
+        if (element == element.root_directory() && !element.empty()) {
+            resolved = element;
+        } else if (element == "..") {
+            resolved = resolved.parent_path();
+        } else if (!element.empty() && element != ".") {
+            const std::filesystem::path candidate = resolved / element;
+            if (!std::filesystem::is_symlink(candidate, ec)) {
+                resolved = candidate;
+                continue;
+            }
+            const std::filesystem::path target = std::filesystem::read_symlink(candidate, ec);
+            if (ec || ++links > kMostLinks)
+                return {};
+            pending.insert(pending.end(), std::make_reverse_iterator(target.end()),
+                           std::make_reverse_iterator(target.begin()));
+        }
+    }
+    return resolved;
+}
+
+// True when host, with its links followed, still lies in folder (itself
+// resolved too, since it may be reached through a link).
+bool StaysInside(const std::filesystem::path& host, const std::filesystem::path& folder)
+{
+    const std::filesystem::path resolvedFolder = WithLinksFollowed(folder);
+    const std::filesystem::path resolvedHost = WithLinksFollowed(host);
+    if (resolvedFolder.empty() || resolvedHost.empty())
+        return false;
+    const auto [inFolder, inHost] = std::mismatch(resolvedFolder.begin(), resolvedFolder.end(), resolvedHost.begin(),
+                                                  resolvedHost.end());
+    return inFolder == resolvedFolder.end() || (inFolder->empty() && std::next(inFolder) == resolvedFolder.end());
 }
 
 } // namespace
@@ -82,6 +131,11 @@ std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, st
     std::filesystem::path host = mapped->second;
     for (const auto& name : elements)
         host = ExistingSpelling(host, name);
+    if (!StaysInside(host, mapped->second)) {
+        error = "\"" + windowsPath + "\" leads through a symbolic link out of the folder of drive " +
+                std::string(1, drive) + ":";
+        return {};
+    }
     error.clear();
     return host;
 }

@@ -13,7 +13,8 @@
 //   paths are refused.
 // - "." elements are dropped and ".." is resolved lexically; a ".." that would
 //   leave the drive's folder is refused. Symbolic links inside the folder are
-//   followed by the host like any other entry.
+//   followed as long as they lead to a place inside it; a path that a link
+//   would lead out of the folder is refused.
 // - Windows names are case-insensitive: an element that does not exist with the
 //   exact spelling takes the spelling of an existing entry that differs only in
 //   case; otherwise the spelling given is kept (for files yet to be created).

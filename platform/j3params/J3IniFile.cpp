@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <unordered_map>
 
 namespace {
 
@@ -18,6 +19,12 @@ std::string Trimmed(const std::string& text)
 char AsciiLower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiLowered(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), AsciiLower);
+    return text;
 }
 
 } // namespace
@@ -35,6 +42,7 @@ CJ3IniFile CJ3IniFile::Parse(std::istream& in, const std::string& sourceName)
     std::string section;
     bool inSection = false;
     std::string raw;
+    std::unordered_map<std::string, int> firstLines;
     for (int lineNumber = 1; std::getline(in, raw); ++lineNumber) {
         if (lineNumber == 1 && raw.starts_with("\xEF\xBB\xBF"))
             raw.erase(0, 3);
@@ -64,13 +72,13 @@ CJ3IniFile CJ3IniFile::Parse(std::istream& in, const std::string& sourceName)
                                  "the key \"" + entry.key + "\" stands before the first [section]");
         if (entry.value.size() >= 2 && entry.value.front() == '"' && entry.value.back() == '"')
             entry.value = entry.value.substr(1, entry.value.size() - 2);
-        const auto earlier = std::find_if(file.m_entries.begin(), file.m_entries.end(), [&](const SEntry& e) {
-            return NamesEqual(e.section, entry.section) && NamesEqual(e.key, entry.key);
-        });
-        if (earlier != file.m_entries.end())
+        // Section and key folded into one text; a NUL cannot occur in a line.
+        const auto [earlier, isNew] =
+            firstLines.try_emplace(AsciiLowered(entry.section) + '\0' + AsciiLowered(entry.key), lineNumber);
+        if (!isNew)
             throw CJ3ConfigError(sourceName, lineNumber,
                                  "the key \"" + entry.key + "\" of [" + section + "] was already given on line " +
-                                     std::to_string(earlier->line));
+                                     std::to_string(earlier->second));
         file.m_entries.push_back(std::move(entry));
     }
     return file;

@@ -134,6 +134,7 @@ std::filesystem::path OwnLibraryFolder()
 
 std::mutex s_currentMutex;
 std::shared_ptr<const CJ3MachineConfig> s_current;
+std::string s_pendingWarning;
 
 } // namespace
 
@@ -267,9 +268,15 @@ std::shared_ptr<const CJ3MachineConfig> CJ3MachineConfig::Current()
         try {
             s_current = std::make_shared<const CJ3MachineConfig>(Load(ProcessEnvironment()));
         } catch (const CJ3ConfigError& error) {
-            std::cerr << "j3params: " << error.what() << "; the built-in defaults are used\n";
+            // Reported on the next use: the first may come while the
+            // libraries load, before a program could load the configuration
+            // itself and stop on the fault (ReloadCurrent).
+            s_pendingWarning = error.what();
             s_current = std::make_shared<const CJ3MachineConfig>(Defaults(ProcessEnvironment()));
         }
+    } else if (!s_pendingWarning.empty()) {
+        std::cerr << "j3params: " << s_pendingWarning << "; the built-in defaults are used\n";
+        s_pendingWarning.clear();
     }
     return s_current;
 }
@@ -280,10 +287,17 @@ bool CJ3MachineConfig::ReloadCurrent(std::string& error)
         auto loaded = std::make_shared<const CJ3MachineConfig>(Load(ProcessEnvironment()));
         std::lock_guard lock(s_currentMutex);
         s_current = std::move(loaded);
+        s_pendingWarning.clear();
         error.clear();
         return true;
     } catch (const CJ3ConfigError& failure) {
         error = failure.what();
+        // The caller has the reason and decides; later users of Current()
+        // get the defaults without a second, contradicting report.
+        std::lock_guard lock(s_currentMutex);
+        if (!s_current)
+            s_current = std::make_shared<const CJ3MachineConfig>(Defaults(ProcessEnvironment()));
+        s_pendingWarning.clear();
         return false;
     }
 }

@@ -62,12 +62,14 @@ public:
     static EnvLookup ProcessEnvironment();
 
     // The process-wide configuration, loaded from the process environment on
-    // first use. When that load fails, the error is written to stderr once and
-    // the defaults serve; programs that must not go on with the defaults call
-    // ReloadCurrent at start and stop on false.
+    // first use. When that load fails, the defaults serve and the error is
+    // written to stderr once, on the next use; programs that must not go on
+    // with the defaults call ReloadCurrent at start and stop on false (the
+    // error is then theirs to report).
     static std::shared_ptr<const CJ3MachineConfig> Current();
     // Loads anew from the process environment; on failure keeps the previous
-    // configuration and gives the reason.
+    // configuration (the defaults when there was none, without a report on
+    // stderr) and gives the reason.
     static bool ReloadCurrent(std::string& error);
 
     const std::filesystem::path& DatabaseFile() const { return m_databaseFile; }

@@ -54,9 +54,8 @@ bool CDBFileStore::SaveFile(const CString& path, const CString& content)
 bool CDBFileStore::SaveFile(const CString& path, const CString& content, std::int64_t lastWriteTime)
 {
     const std::string normalized = CDBStorePath::Normalize(path.str());
-    if (!CDBStorePath::IsValidFilePath(normalized))
-        return m_database.Fail("Ung\xFCltiger Dateipfad \"" + path + "\": leer, mit NUL-Zeichen oder mit "
-                               "Trennzeichen am Ende.");
+    if (const std::string fault = CDBStorePath::NewFileFault(normalized); !fault.empty())
+        return m_database.Fail("Ung\xFCltiger Dateipfad \"" + path + "\": " + fault + ".");
     const std::string key = CDBStorePath::Key(normalized);
     CVKTransaction transaction(m_database);
     if (!transaction.IsActive())

@@ -21,12 +21,14 @@ bool CDBWildcard::Matches(std::string_view name) const
     std::size_t starPattern = std::string::npos;
     std::size_t starName = 0;
     while (n < name.size()) {
-        if (p < m_pattern.size() && (m_pattern[p] == '?' || m_pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (p < m_pattern.size() && m_pattern[p] == '*') {
+        // A "*" in the pattern is always a wildcard, also where the name
+        // holds a "*" itself.
+        if (p < m_pattern.size() && m_pattern[p] == '*') {
             starPattern = p++;
             starName = n;
+        } else if (p < m_pattern.size() && (m_pattern[p] == '?' || m_pattern[p] == name[n])) {
+            ++p;
+            ++n;
         } else if (starPattern != std::string::npos) {
             p = starPattern + 1;
             n = ++starName;

@@ -8,6 +8,11 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <string>
 #include <system_error>
 
 CVKDatabase dbDatabase;
@@ -18,6 +23,44 @@ namespace {
 CString HostText(const std::filesystem::path& file)
 {
     return CString(file.string());
+}
+
+// The process that holds a lock on the database, as "Prozess 1234 (j3db)";
+// empty when none can be named (also when it is this process). SQLite locks
+// with POSIX record locks: the bytes from 1 GiB in the file itself, and in
+// WAL mode the writer, checkpoint and recovery bytes (120 to 122) of the
+// side file "-shm".
+CString LockHolder(const std::filesystem::path& file)
+{
+    struct SRange {
+        std::string file;
+        off_t start;
+        off_t length;
+    };
+    for (const SRange& range : {SRange{file.string(), 0x40000000, 512}, SRange{file.string() + "-shm", 120, 3}}) {
+        const int fd = ::open(range.file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = range.start;
+        lock.l_len = range.length;
+        const bool asked = ::fcntl(fd, F_GETLK, &lock) == 0;
+        ::close(fd);
+        if (!asked || lock.l_type == F_UNLCK)
+            continue;
+        std::ifstream comm("/proc/" + std::to_string(lock.l_pid) + "/comm");
+        std::string name;
+        std::getline(comm, name);
+        return CString("Prozess " + std::to_string(lock.l_pid) + (name.empty() ? "" : " (" + name + ")"));
+    }
+    return CString();
+}
+
+bool CanWrite(const std::filesystem::path& path)
+{
+    return ::access(path.c_str(), W_OK) == 0;
 }
 
 } // namespace
@@ -32,6 +75,7 @@ CVKDatabase::~CVKDatabase()
 bool CVKDatabase::Fail(const CString& context, int sqliteResult)
 {
     m_lastError = context;
+    m_lastResult = sqliteResult;
     if (sqliteResult != 0) {
         m_lastError += ": ";
         m_lastError += m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(sqliteResult);
@@ -77,6 +121,26 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
     if (!OpenConnection(hostFile, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE))
         return false;
     m_readOnly = readOnly;
+    if (!readOnly && sqlite3_db_readonly(m_db, "main") == 1) {
+        Close();
+        return Fail("Die Datenbank " + HostText(hostFile) + " ist schreibgesch\xFCtzt; sie kann nur gelesen werden.");
+    }
+    // In a folder that cannot be written SQLite cannot create the side files
+    // of its write-ahead log. Nobody can write there either, so a reader may
+    // take the file as unchanging, as long as no log is left to replay.
+    const std::filesystem::path folder = hostFile.has_parent_path() ? hostFile.parent_path() : ".";
+    const std::uintmax_t logSize = std::filesystem::file_size(hostFile.string() + "-wal", ignored);
+    const bool noLog = logSize == 0 || logSize == static_cast<std::uintmax_t>(-1);
+    if (readOnly && !CanWrite(folder) && noLog && !std::filesystem::exists(hostFile.string() + "-shm", ignored)) {
+        std::string uri = "file:";
+        for (const char c : std::filesystem::absolute(hostFile, ignored).string())
+            uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
+        uri += "?immutable=1";
+        if (!OpenConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
+            return false;
+        m_file = hostFile;
+        m_readOnly = true;
+    }
     if (!CheckAndMigrate()) {
         const CString reason = m_lastError;
         Close();
@@ -121,8 +185,7 @@ bool CVKDatabase::CheckAndMigrate()
                               "(SELECT user_version FROM pragma_user_version), "
                               "(SELECT count(*) FROM sqlite_schema)");
         if (!query.Next())
-            return Fail("Die Datei " + name + " ist keine lesbare Datenbank (besch\xE4" "digt oder kein SQLite-Format): " +
-                        m_lastError);
+            return Fail(DescribeUnreadable() + ": " + m_lastError);
         applicationId = query.ColumnInt64(0);
         version = query.ColumnInt64(1);
         objects = query.ColumnInt64(2);
@@ -153,6 +216,33 @@ bool CVKDatabase::CheckAndMigrate()
             return Fail("Die Datenbank " + name + " kann nicht umgestellt werden: " + m_lastError);
     }
     return true;
+}
+
+CString CVKDatabase::DescribeUnreadable() const
+{
+    const CString name = HostText(m_file);
+    switch (m_lastResult & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: {
+        const CString holder = LockHolder(m_file);
+        return "Die Datenbank " + name + " ist von einem anderen Programm gesperrt" +
+               (holder.IsEmpty() ? CString() : " (" + holder + ")") + "; bitte sp\xE4ter noch einmal versuchen";
+    }
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM: {
+        const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
+        if (!CanWrite(folder) || !CanWrite(m_file))
+            return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
+                   "sie kann nur gelesen werden";
+        return "Die Datenbank " + name + " kann nicht ge\xF6" "ffnet werden";
+    }
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return "Die Datei " + name + " ist keine lesbare Datenbank (besch\xE4" "digt oder kein SQLite-Format)";
+    default:
+        return "Die Datenbank " + name + " kann nicht gelesen werden";
+    }
 }
 
 void CVKDatabase::FinalizeStatements()

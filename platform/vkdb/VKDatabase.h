@@ -34,9 +34,11 @@ public:
     CVKDatabase& operator=(const CVKDatabase&) = delete;
 
     // Opens an existing practice database; false with GetLastError() when the
-    // file is missing ("j3db init" creates one), is no practice database, is
+    // file is missing ("j3db init" creates one), is locked by another program,
+    // cannot be written (read-write mode), is no practice database, is
     // damaged, has a newer schema, or cannot be migrated. An open connection
-    // is closed first.
+    // is closed first. A read-only open also reads a database that lies in a
+    // read-only folder, where SQLite cannot create its side files.
     bool Open(const std::filesystem::path& hostFile, EOpenMode mode = EOpenMode::ReadWrite);
     // Creates a new practice database with the current schema; refuses a file
     // that exists already. On failure no file is left behind.
@@ -55,6 +57,8 @@ public:
 
     // Text of the last failure on this connection.
     const CString& GetLastError() const { return m_lastError; }
+    // SQLite's result code of the last failure; 0 when it was none of SQLite's.
+    int GetLastResult() const { return m_lastResult; }
     // Records a failure: the text, and for a SQLite result code SQLite's own
     // explanation. Returns false so callers can "return Fail(...)".
     bool Fail(const CString& context, int sqliteResult = 0);
@@ -73,12 +77,15 @@ public:
 private:
     bool OpenConnection(const std::filesystem::path& hostFile, int flags);
     bool CheckAndMigrate();
+    // Why the first read of the file failed: locked, read-only or damaged.
+    CString DescribeUnreadable() const;
     void FinalizeStatements();
 
     sqlite3* m_db = nullptr;
     bool m_readOnly = false;
     std::filesystem::path m_file;
     CString m_lastError;
+    int m_lastResult = 0;
     std::map<std::string, std::vector<sqlite3_stmt*>, std::less<>> m_idleStatements;
 };
 

@@ -511,6 +511,13 @@ path path::lexically_normal() const
     normal.make_preferred();
     if (rooted)
         normal.m_text += preferred_separator;
+    // A relative path whose first name reads like a drive ("C:x") keeps a
+    // leading ".\": without it the name would become a root name, and the
+    // result would name another place and normalise differently again.
+    if (normal.empty() && !names.empty() && looksLikeRootName(names.front())) {
+        normal.m_text = kDot;
+        normal.m_text += preferred_separator;
+    }
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
             normal.m_text += preferred_separator;

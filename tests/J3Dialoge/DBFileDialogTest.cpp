@@ -103,6 +103,14 @@ TEST_F(DBFileDialogTest, RefusesToOpenWhereThereIsNothingToShow)
         EXPECT_EQ(dialog.GetPathName(), "");
     }
     EXPECT_EQ(RunPlain(Params(1, "C:\\P\\Data\\Fehlt", kTexts, true, true), [](QDialog&) {}), "");
+
+    // A filter text beyond the bound would cost the memory of thousands of patterns.
+    m_boxes.ClearRecords();
+    const std::string hugeFilter = "Alle|" + std::string(CDBFileTypeFilter::MaxTextLength, '*');
+    CDBFileDialog dialog(1, nullptr, nullptr, 0, hugeFilter.c_str(), nullptr, 0, 0);
+    EXPECT_EQ(dialog.DoModal(), 2);
+    EXPECT_EQ(Boxes(EBoxKind::Error), Strings{"Dateiauswahl kann nicht geöffnet werden|Der Dateifilter ist länger "
+                                              "als 32767 Zeichen; der Dialog kann nicht geöffnet werden."});
 }
 
 TEST_F(DBFileDialogTest, ShowsTheInitialDirectoryInOpenMode)

@@ -173,15 +173,23 @@ TEST(DBFileTypeFilterTest, PatternsOfManyLiteralsMatchLikeShortOnes)
     EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(stem + "\n" + stem + ".txt")));
 }
 
-TEST(DBFileTypeFilterTest, VeryLongNamesAndFilterTextsDoNotCrash)
+TEST(DBFileTypeFilterTest, LongNamesMatchAndFilterTextsBeyondTheBoundGiveNoPair)
 {
     const std::string longName(1'000'000, 'x');
-    const std::string filterText = std::string(500'000, 'D') + "|*.txt;" + std::string(500'000, 'p');
+    std::string filterText = "D|*.txt;" + std::string(CDBFileTypeFilter::MaxTextLength - 8, 'p');
     const char* text = filterText.c_str();
     const CDBFileTypeFilter filter(&text);
+    EXPECT_FALSE(filter.IsTextTooLong());
     EXPECT_EQ(filter.ParseOFNFilters().size(), 1u);
     EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view(longName + ".txt")));
     EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(longName)));
+
+    // 10 MB of "*.a;" once took gigabytes.
+    filterText = "D|" + [] { std::string many; while (many.size() < 10'000'000) many += "*.a;"; return many; }();
+    text = filterText.c_str();
+    EXPECT_TRUE(filter.IsTextTooLong());
+    EXPECT_TRUE(filter.ParseOFNFilters().empty());
+    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view("x.a")));
 }
 
 TEST(DBFileTypeFilterTest, ChangedFilterTextCountsFromTheNextQuestion)

@@ -119,6 +119,7 @@ TEST_P(J3WinAppTwoAppsTest, OnlyTheFirstRegistersAndTheRegistrationNeverDangles)
     EXPECT_EQ(traces[0].level, 2);
     EXPECT_EQ(traces[0].source, "J3WinApp");
     EXPECT_EQ(traces[0].text, "gp_VKSysBase");
+    EXPECT_EQ(traces[0].line, 36);
 
     if (GetParam().firstGoesFirst) {
         first.reset();

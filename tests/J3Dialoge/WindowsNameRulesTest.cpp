@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 
 namespace {
 
@@ -77,6 +77,7 @@ TEST(WindowsNameRulesTest, JudgesWholePaths)
         {L"\\\\server\\share\\x", true}, {L"C:\\data\\", false},   {L"data\\x", false},
         {L"\\\\?\\C:\\x", true},        {L"C:/data/new", false},    {L"C:\\data\\..\\x", true},
         {L"C:\\a b\\c", false},         {L"C:\\data\\a:b", true},   {L"z:\\x", false},
+        {L"C:\\data\\C:\\x", true},      {L"C:C:", true},
     };
     for (const SPathCase& c : cases)
         EXPECT_EQ(CWindowsNameRules::HasInvalidPathComponent(winpath::path(c.path)), c.invalid)

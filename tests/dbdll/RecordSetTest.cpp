@@ -81,7 +81,7 @@ TEST_F(PracticeDb, PatientIsFoundByItsTenCharacterNumber)
     EXPECT_FALSE(pat.Write("")) << "a patient number names one patient";
 }
 
-TEST_F(PracticeDb, DeletingARecordLetsTheProgramProtocolItFirst)
+TEST_F(PracticeDb, DeletingARecordLetsTheProgramProtocolItOnceItIsGone)
 {
     ProtocollingSysBase sysBase;
     CJBeh beh(&dbDatabase, nullptr);
@@ -105,7 +105,7 @@ TEST_F(PracticeDb, DeletingARecordLetsTheProgramProtocolItFirst)
     ASSERT_TRUE(pool.Write(""));
     ASSERT_TRUE(pool.Delete());
 
-    EXPECT_EQ(sysBase.seen, (std::vector<CString>{"BEH noch da", "parpool noch da"}));
+    EXPECT_EQ(sysBase.seen, (std::vector<CString>{"BEH schon weg", "parpool schon weg"}));
     CJProtokoll entry(&dbDatabaseRO, nullptr);
     entry.m_strPatNr = "      4711";
     ASSERT_EQ(entry.GetByK1(0), CVKRSet::FOUND);

@@ -4,8 +4,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <fstream>
+#include <random>
 #include <string>
+#include <vector>
 
 using ::testing::HasSubstr;
 
@@ -22,40 +28,88 @@ protected:
                                                    << "[drives]\nD = " << m_dir.path().string() << "\n";
     }
 
-    j3test::SProgramRun Start(const std::string& args)
+    std::string CommandLine(const std::string& args) const
     {
-        return j3test::RunProgram("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM J3_CONFIG='" +
-                                      m_dir.file("j3machine.ini") + "' " + J3DB_PROGRAM + " " + args,
-                                  m_dir.path().string());
+        return "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM J3_CONFIG='" + m_dir.file("j3machine.ini") +
+               "' " + J3DB_PROGRAM + " --db '" + m_dir.file("praxis.j3db") + "' " + args;
     }
-
-    std::string Database() const { return "--db '" + m_dir.file("praxis.j3db") + "'"; }
+    j3test::SProgramRun Start(const std::string& args) { return j3test::RunProgram(CommandLine(args), m_dir.path().string()); }
+    // Started without waiting; the output is dropped.
+    pid_t Launch(const std::string& args) const
+    {
+        const pid_t child = fork();
+        if (child == 0) {
+            execl("/bin/sh", "sh", "-c", ("exec " + CommandLine(args) + " >/dev/null 2>&1").c_str(), nullptr);
+            _exit(127);
+        }
+        return child;
+    }
+    static int ExitCode(pid_t child)
+    {
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
 
     j3test::TempDir m_dir;
 };
 
-TEST_F(J3DbProgramTest, RunsWithoutADisplayAndEndsWithTheToolsExitCode)
+TEST_F(J3DbProgramTest, RunsWithoutADisplayAndFailsWhenItsOutputCannotBeWritten)
 {
-    const j3test::SProgramRun missing = Start(Database() + " ls 'D:\\Praxis\\Daten'");
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_THAT(missing.err, HasSubstr("j3db init"));
-
-    const j3test::SProgramRun created = Start(Database() + " init --sample");
-    ASSERT_EQ(created.code, 0) << created.err;
-
-    const j3test::SProgramRun listed = Start(Database() + " ls 'D:\\Praxis\\Daten'");
+    ASSERT_EQ(Start("init --sample").code, 0);
+    const j3test::SProgramRun listed = Start("ls 'D:\\Praxis\\Daten'");
     EXPECT_EQ(listed.code, 0) << listed.err;
-    EXPECT_FALSE(listed.out.empty());
+    EXPECT_THAT(listed.out, HasSubstr("Briefe\\"));
+    EXPECT_EQ(Start("frobnicate").code, 2);
+    for (const char* command : {"ls 'D:\\Praxis\\Daten'", "param ls", "param get 269 indexmrk00",
+                                "get 'D:\\Praxis\\Daten\\Druckvorlagen\\Rechnung.txt'"}) {
+        SCOPED_TRACE(command);
+        const j3test::SProgramRun full = Start(std::string(command) + " >/dev/full");
+        EXPECT_EQ(full.code, 1);
+        EXPECT_THAT(full.err, HasSubstr("Die Ausgabe kann nicht geschrieben werden"));
+    }
+}
 
-    const j3test::SProgramRun put = Start(Database() + " param set 269 savewps001 1");
-    EXPECT_EQ(put.code, 0) << put.err;
-    const j3test::SProgramRun got = Start(Database() + " param get 269 savewps001");
-    EXPECT_EQ(got.code, 0) << got.err;
-    EXPECT_EQ(got.out, "1\n");
+TEST_F(J3DbProgramTest, AFaultyConfigurationIsReportedOnceAndStops)
+{
+    std::ofstream(m_dir.file("j3machine.ini")) << "[paths]\ndata = kein Windows-Pfad\n";
+    const j3test::SProgramRun run = Start("init");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_THAT(run.err, HasSubstr("j3db: " + m_dir.file("j3machine.ini") + ":2: data must be an absolute Windows path"));
+    EXPECT_EQ(run.err.find("data must be"), run.err.rfind("data must be"));
+    EXPECT_THAT(run.err, ::testing::Not(HasSubstr("defaults")));
+}
 
-    const j3test::SProgramRun wrong = Start(Database() + " frobnicate");
-    EXPECT_EQ(wrong.code, 2);
-    EXPECT_THAT(wrong.err, HasSubstr("j3db --help"));
+TEST_F(J3DbProgramTest, WorkstationsSettingTheSameNewKeyAtOnceAllSucceed)
+{
+    ASSERT_EQ(Start("init").code, 0);
+    for (int round = 0; round < 5; ++round) {
+        std::vector<pid_t> writers;
+        for (int writer = 0; writer < 6; ++writer)
+            writers.push_back(Launch("param set 269 neu" + std::to_string(round) + " " + std::to_string(writer)));
+        for (pid_t writer : writers)
+            EXPECT_EQ(ExitCode(writer), 0) << "round " << round;
+    }
+    EXPECT_THAT(Start("param ls 269").out, ::testing::MatchesRegex("(269\tneu[0-4]\t[0-5]\n){5}"));
+}
+
+TEST_F(J3DbProgramTest, AKilledInitLeavesNothingOrTheWholePractice)
+{
+    std::mt19937 random(12);
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE(round);
+        std::filesystem::remove(m_dir.file("praxis.j3db"));
+        const pid_t init = Launch("init --sample");
+        usleep(std::uniform_int_distribution<useconds_t>(0, 400000)(random));
+        kill(init, SIGKILL);
+        ExitCode(init);
+        if (std::filesystem::exists(m_dir.file("praxis.j3db"))) {
+            const j3test::SProgramRun listed = Start("ls 'D:\\Praxis\\QA\\Hygiene\\Geräte'");
+            EXPECT_EQ(listed.out, "Autoklav.txt\n") << listed.err;
+        } else {
+            EXPECT_EQ(Start("init --sample").code, 0);
+        }
+    }
 }
 
 } // namespace

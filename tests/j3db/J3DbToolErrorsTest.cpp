@@ -2,6 +2,11 @@
 
 #include <gmock/gmock.h>
 
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <fstream>
 
 using ::testing::HasSubstr;
@@ -10,47 +15,9 @@ namespace {
 
 using J3DbToolErrorsTest = J3DbToolFixture;
 
-TEST_F(J3DbToolErrorsTest, HelpListsTheCommands)
-{
-    const SResult result = RunPlain({"--help"});
-    EXPECT_EQ(result.exitCode, 0);
-    for (const char* command : {"init [--sample]", "ls [-l]", "put LOKAL PFAD", "get PFAD [LOKAL]", "rm PFAD",
-                                "import ORDNER", "param get", "param set", "param ls"})
-        EXPECT_THAT(result.out, HasSubstr(command));
-}
-
-TEST_F(J3DbToolErrorsTest, AMissingDatabaseSaysHowToCreateOne)
-{
-    for (const char* command : {"ls", "get", "rm"}) {
-        SCOPED_TRACE(command);
-        const SResult result = Run({command, "C:\\x"});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_THAT(result.err, HasSubstr("j3db init"));
-        EXPECT_FALSE(std::filesystem::exists(m_database));
-    }
-}
-
-TEST_F(J3DbToolErrorsTest, AFileThatIsNoPracticeDatabaseIsRefusedUnchanged)
-{
-    const struct {
-        const char* content;
-        const char* fragment;
-    } cases[] = {
-        {"Dies ist ein Brief, keine Datenbank.\n", "keine lesbare Datenbank"},
-        {"", "keine J3-Praxisdatenbank"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.content);
-        std::ofstream(m_database, std::ios::binary | std::ios::trunc) << c.content;
-        const SResult result = Run({"param", "set", "1", "k", "v"});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_THAT(result.err, HasSubstr(c.fragment));
-        EXPECT_EQ(DatabaseBytes(), c.content);
-    }
-}
-
 TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
 {
+    EXPECT_THAT(RunPlain({"--help"}).out, HasSubstr("param set NR SCHLÜSSEL WERT"));
     ASSERT_EQ(Run({"init"}).exitCode, 0);
     WriteLocal("a.txt", "x");
     const std::string before = DatabaseBytes();
@@ -59,22 +26,24 @@ TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
         const char* fragment;
     } cases[] = {
         {{}, "Kein Befehl"},
-        {{"--db"}, "--db braucht eine Datei"},
         {{"--verbose", "ls", "C:\\"}, "Unbekannte Option --verbose"},
         {{"kopiere", "a", "b"}, "Unbekannter Befehl kopiere (bekannt: init, ls, put, get, rm, import, param)"},
         {{"put", m_dir.file("a.txt")}, "Falsche Zahl von Argumenten für put"},
-        {{"rm"}, "Falsche Zahl von Argumenten für rm"},
         {{"ls", "-a", "C:\\"}, "ls kennt nur die Option -l"},
         {{"init", "--leer"}, "Unbekannte Option --leer für init"},
-        {{"param"}, "Falsche Zahl von Argumenten für param"},
         {{"param", "del", "1"}, "Unbekannter Befehl param del (bekannt: get, set, ls)"},
-        {{"param", "set", "269", "key"}, "Falsche Zahl von Argumenten für param set"},
+        // Paths no dialog would ever show.
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\..\\..\\evil.txt"}, "\"..\" ist unter Windows nicht erlaubt"},
+        {{"put", m_dir.file("a.txt"), "relative.txt"}, "kein absoluter Pfad"},
+        {{"put", m_dir.file("a.txt"), "Z:\\x.txt"}, "liegt in keinem Ordner, den der Dateidialog zeigt"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\CON"}, "\"CON\" ist unter Windows nicht erlaubt"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\QA\\nul.txt"}, "\"nul.txt\" ist unter Windows nicht erlaubt"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a\x1B[31m.txt"}, "a\\x1B[31m.txt\" kann nicht gespeichert "
+                                                                            "werden: ein Name enthält ein Steuerzeichen"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
         std::vector<std::string> args{"--db", m_database};
-        if (!c.args.empty() && c.args[0] == "--db")
-            args.clear();
         args.insert(args.end(), c.args.begin(), c.args.end());
         const SResult result = RunPlain(args);
         EXPECT_EQ(result.exitCode, 2);
@@ -88,26 +57,21 @@ TEST_F(J3DbToolErrorsTest, FailedWorkChangesNothing)
 {
     ASSERT_EQ(Run({"init"}).exitCode, 0);
     WriteLocal("a.txt", "x");
-    ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "C:\\D\\a.txt"}).exitCode, 0);
+    ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt"}).exitCode, 0);
     const std::string before = DatabaseBytes();
     const struct {
         std::vector<std::string> args;
         const char* fragment;
     } cases[] = {
-        {{"put", m_dir.file("fehlt.txt"), "C:\\D\\b.txt"}, "gibt es nicht, oder sie ist keine Datei"},
-        {{"put", m_dir.path().string(), "C:\\D\\b.txt"}, "keine Datei"},
-        {{"put", m_dir.file("a.txt"), "C:\\D"}, "schon ein Verzeichnis"},
-        {{"put", m_dir.file("a.txt"), "C:\\D\\a.txt\\b"}, "unter einer Datei"},
-        {{"put", m_dir.file("a.txt"), "C:\\D\\Zahn 🦷.txt"}, "Windows-1252"},
-        {{"get", "C:\\D\\fehlt.txt"}, "existiert nicht"},
-        {{"get", "C:\\D\\a.txt", m_dir.file("kein/ordner/x.txt")}, "kann nicht geschrieben werden"},
+        {{"put", m_dir.file("fehlt.txt"), "D:\\Praxis\\Daten\\b.txt"}, "gibt es nicht, oder sie ist keine Datei"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt\\b"}, "unter einer Datei"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\Zahn 🦷.txt"}, "Windows-1252"},
+        {{"get", "D:\\Praxis\\Daten\\fehlt.txt"}, "existiert nicht"},
+        {{"get", "D:\\Praxis\\Daten\\a.txt", m_dir.file("kein/ordner/x.txt")}, "kann nicht geschrieben werden"},
         {{"ls", "C:\\Nichts"}, "gibt es in der Datenbank nichts"},
-        {{"import", m_dir.file("fehlt"), "C:\\D"}, "gibt es nicht"},
-        {{"param", "get", "1000", "k"}, "Zahl von 0 bis 999"},
-        {{"param", "set", "-1", "k", "v"}, "Zahl von 0 bis 999"},
+        {{"import", m_dir.file("fehlt"), "D:\\Praxis\\Daten"}, "gibt es nicht"},
         {{"param", "set", "12a", "k", "v"}, "Zahl von 0 bis 999"},
         {{"param", "set", "1", "k", "Zahn 🦷"}, "Windows-1252"},
-        {{"param", "ls", "x"}, "Zahl von 0 bis 999"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
@@ -119,6 +83,71 @@ TEST_F(J3DbToolErrorsTest, FailedWorkChangesNothing)
     }
     EXPECT_EQ(DatabaseBytes(), before);
     EXPECT_FALSE(std::filesystem::exists(m_dir.file("kein")));
+}
+
+TEST_F(J3DbToolErrorsTest, DatabaseFaultsSayWhatHappened)
+{
+    const SResult missing = Run({"ls", "C:\\x"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_THAT(missing.err, HasSubstr("j3db init"));
+    std::ofstream(m_database, std::ios::binary) << "Dies ist ein Brief, keine Datenbank.\n";
+    const SResult letter = Run({"param", "set", "1", "k", "v"});
+    EXPECT_THAT(letter.err, HasSubstr("keine lesbare Datenbank (beschädigt oder kein SQLite-Format)"));
+    EXPECT_EQ(DatabaseBytes(), "Dies ist ein Brief, keine Datenbank.\n");
+
+    // A query that fails is an error, not an empty directory.
+    std::filesystem::remove(m_database);
+    ASSERT_EQ(Run({"init"}).exitCode, 0);
+    StoreUnchecked("D:\\Praxis\\Daten\\a.txt");
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open(m_database.c_str(), &db);
+        ASSERT_EQ(sqlite3_exec(db, "DROP INDEX files_listing", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    }
+    const SResult dropped = Run({"ls", "D:\\Praxis\\Daten"});
+    EXPECT_EQ(dropped.exitCode, 1);
+    EXPECT_THAT(dropped.err, HasSubstr("files_listing"));
+    EXPECT_THAT(dropped.err, ::testing::Not(HasSubstr("nichts")));
+}
+
+TEST_F(J3DbToolErrorsTest, ALockedDatabaseNamesTheProcessThatHoldsIt)
+{
+    ASSERT_EQ(Run({"init"}).exitCode, 0);
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open(m_database.c_str(), &db);
+        sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE; INSERT INTO parpool VALUES('1','k','v');",
+                     nullptr, nullptr, nullptr);
+        (void)!write(ready[1], "x", 1);
+        pause();
+        _exit(0);
+    }
+    char signal = 0;
+    ASSERT_EQ(read(ready[0], &signal, 1), 1);
+    const SResult result = Run({"param", "ls"});
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_THAT(result.err, HasSubstr("von einem anderen Programm gesperrt (Prozess " + std::to_string(holder)));
+    EXPECT_THAT(result.err, ::testing::Not(HasSubstr("beschädigt")));
+}
+
+TEST_F(J3DbToolErrorsTest, ADatabaseInAReadOnlyFolderCanBeReadButNotWritten)
+{
+    ASSERT_EQ(Run({"init"}).exitCode, 0);
+    WriteLocal("a.txt", "x");
+    ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt"}).exitCode, 0);
+    const SResult listed = RunUnprivileged({"ls", "D:\\Praxis\\Daten"});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out, "a.txt\n");
+    const SResult written = RunUnprivileged({"param", "set", "1", "k", "v"});
+    EXPECT_EQ(written.exitCode, 1);
+    EXPECT_THAT(written.err, HasSubstr("schreibgeschützt"));
+    EXPECT_THAT(written.err, ::testing::Not(HasSubstr("beschädigt")));
 }
 
 TEST_F(J3DbToolErrorsTest, AMalformedMachineConfigurationStopsTheTool)

@@ -25,6 +25,9 @@ protected:
     SResult Run(std::initializer_list<std::string> args, bool progressBar = false);
     // "j3db args..." exactly as given (without --db unless among them).
     SResult RunPlain(const std::vector<std::string>& args, bool progressBar = false);
+    // Run in a child process that, when the tests run as root, becomes the
+    // unprivileged user "nobody": file permissions then hold as for a person.
+    SResult RunUnprivileged(std::initializer_list<std::string> args);
     // Runs and expects success; returns the output.
     std::string Ok(std::initializer_list<std::string> args);
 
@@ -32,6 +35,9 @@ protected:
     std::string ReadLocal(const std::string& path) const;
     // The bytes of the database file, to show that a failure changed nothing.
     std::string DatabaseBytes() const { return ReadLocal(m_database); }
+    // A row of the file store written past the store's path rules, as older
+    // databases may hold them.
+    void StoreUnchecked(const std::string& path);
 
     j3test::TempDir m_dir;
     std::string m_database;

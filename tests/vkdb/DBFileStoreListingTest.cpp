@@ -1,8 +1,11 @@
 #include "PracticeFile.h"
 
 #include "vkdb/DBFileStore.h"
+#include "vkdb/DBWildcard.h"
+#include "support/UncheckedStoreRow.h"
 #include "vkdb/VKTransaction.h"
 
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -46,7 +49,10 @@ std::string Upper(std::string text)
 TEST_F(Listing, WildcardsSelectFromTheLastElementOnly)
 {
     Store({"C:\\d\\a.txt", "C:\\d\\b.TXT", "C:\\d\\c.log", "C:\\d\\readme", "C:\\d\\x.y.txt", "C:\\d\\sub\\f1",
-           "C:\\d\\sub\\f2", "C:\\d\\Sub2\\tief\\g", "C:\\d2\\daneben.txt", "C:\\d*x\\stern.txt"});
+           "C:\\d\\sub\\f2", "C:\\d\\Sub2\\tief\\g", "C:\\d2\\daneben.txt"});
+    // Names with wildcards in them, as older databases may hold them.
+    for (const char* path : {"C:\\d*x\\stern.txt", "C:\\W\\*aX", "C:\\W\\baX"})
+        ASSERT_TRUE(j3test::StoreUnchecked(db, path));
     const std::map<std::string, std::set<std::string>> cases = {
         {"C:\\d\\*", {"a.txt", "b.TXT", "c.log", "readme", "x.y.txt", "sub\\", "Sub2\\"}},
         {"C:\\d\\*.*", {"a.txt", "b.TXT", "c.log", "readme", "x.y.txt", "sub\\", "Sub2\\"}},
@@ -62,7 +68,11 @@ TEST_F(Listing, WildcardsSelectFromTheLastElementOnly)
         {"C:\\d\\nichts*", {}},
         {"C:\\d\\", {}},
         {"C:\\d*x\\*", {"stern.txt"}},
-        {"C:\\*", {"d\\", "d2\\", "d*x\\"}},
+        {"C:\\*", {"d\\", "d2\\", "d*x\\", "W\\"}},
+        {"C:\\W\\*X", {"*aX", "baX"}},
+        {"C:\\W\\**X", {"*aX", "baX"}},
+        {"C:\\W\\?aX", {"*aX", "baX"}},
+        {"C:\\W\\*a", {}},
         {"*", {"C:\\"}},
     };
     for (const auto& [pattern, expected] : cases) {
@@ -71,11 +81,27 @@ TEST_F(Listing, WildcardsSelectFromTheLastElementOnly)
     }
 }
 
-TEST_F(Listing, FindStopsAtTheRequestedCount)
+// Every pattern and name of up to five characters from a small alphabet that
+// holds the wildcards themselves, against a plain recursive matcher.
+TEST(Wildcard, MatchesAsTheBruteForceMatcher)
 {
-    Store({"C:\\d\\a", "C:\\d\\b", "C:\\d\\c\\x"});
-    EXPECT_EQ(store.Find("C:\\d\\*", 2).size(), 2u);
-    EXPECT_TRUE(store.Find("C:\\d\\*", 0).empty());
+    const std::function<bool(std::string_view, std::string_view)> model = [&](std::string_view p, std::string_view n) {
+        if (p.empty())
+            return n.empty();
+        if (p[0] == '*')
+            return model(p.substr(1), n) || (!n.empty() && model(p, n.substr(1)));
+        return !n.empty() && (p[0] == '?' || p[0] == n[0]) && model(p.substr(1), n.substr(1));
+    };
+    std::vector<std::string> texts = {""};
+    for (std::size_t i = 0; i < texts.size() && texts.size() < 1365; ++i)
+        if (texts[i].size() < 5)
+            for (char c : std::string("A*?X"))
+                texts.push_back(texts[i] + c);
+    for (const std::string& pattern : texts) {
+        const CDBWildcard wildcard(pattern);
+        for (const std::string& name : texts)
+            ASSERT_EQ(wildcard.Matches(name), pattern == "*.*" || model(pattern, name)) << pattern << " " << name;
+    }
 }
 
 // Names built from characters that sort next to the separator and to "]"

@@ -5,7 +5,7 @@
 #include "support/TempDir.h"
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFApplication.h"
-#include "vkwpfcpp/WPFDialogServices.h"
+#include "vkbasis/CVKSysBase.h"
 
 #include <QDialog>
 #include <QImage>
@@ -156,7 +156,7 @@ TEST_F(WPFDialogTest, FrameButtonsByClass)
                                    "OnSaveAndExit", "OnClosing"}));
 }
 
-class CRecordingServices : public CWPFDialogServices {
+class CRecordingServices : public CVKSysBase {
 public:
     void SetHelpName(CWPFDialog* dialog, const CString& name) override
     {
@@ -174,19 +174,23 @@ public:
         if (dialog->GetHelpFile().IsEmpty())
             dialog->SetIsEnabled(VKButtonHelp, false);
     }
+    void OnHotkey(CWPFDialog*) override { calls.push_back("OnHotkey"); }
     std::vector<std::string> calls;
 };
 
-TEST_F(WPFDialogTest, HelpGoesThroughTheDialogServices)
+TEST_F(WPFDialogTest, HelpAndHotkeyGoToTheRegisteredSystemServices)
 {
     CRecordingServices services;
-    CWPFApplication::SetDialogServices(&services);
+    gp_VKSysBase = &services;
     m_dialog.SetHelpName("J3Dialoge/TestDialog");
-    m_driver.ClickFrameButton(VKButtonHelp).PressKey("VKLTEXTBOX_NAME", Qt::Key_F1).ClickFrameButton(VKButtonOK);
+    m_driver.ClickFrameButton(VKButtonHelp)
+        .PressKey("VKLTEXTBOX_NAME", Qt::Key_F1)
+        .PressKey("VKLTEXTBOX_NAME", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
+        .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
     EXPECT_EQ(services.calls, (Log{"SetHelpName J3Dialoge/TestDialog", "DisableHelpButton",
                                    "OnCommandHelp J3Dialoge/TestDialog.chm 0",
-                                   "OnCommandHelp J3Dialoge/TestDialog.chm 0"}));
+                                   "OnCommandHelp J3Dialoge/TestDialog.chm 0", "OnHotkey"}));
 
     // Without a help file the help button is disabled.
     CTestDialog withoutHelp;
@@ -194,7 +198,7 @@ TEST_F(WPFDialogTest, HelpGoesThroughTheDialogServices)
     driver.Do([&] { EXPECT_FALSE(withoutHelp.GetFrameButton(VKButtonHelp)->isEnabled()); })
         .ClickFrameButton(VKButtonCancel);
     EXPECT_EQ(driver.Run(withoutHelp), 2);
-    CWPFApplication::SetDialogServices(nullptr);
+    gp_VKSysBase = nullptr;
 }
 
 TEST_F(WPFDialogTest, WindowPlacementRoundTripsAndRefusesBadRecords)

@@ -33,7 +33,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NormalCase{L"a/../../b", L"..\\b"}, NormalCase{L"/..", L"\\"}, NormalCase{L"/../x", L"\\x"},
                     NormalCase{L"c:/foo/../..", L"c:\\"}, NormalCase{L"c:foo/..", L"c:"},
                     NormalCase{L"c:..", L"c:.."}, NormalCase{L"//net/foo/./", L"\\\\net\\foo\\"},
-                    NormalCase{L"C:\\a\\.\\b\\\\c", L"C:\\a\\b\\c"}, NormalCase{L"foo/bar/../..", L"."}));
+                    NormalCase{L"C:\\a\\.\\b\\\\c", L"C:\\a\\b\\c"}, NormalCase{L"foo/bar/../..", L"."},
+                    // A first name that reads like a drive stays a name.
+                    NormalCase{L"./C:.", L".\\C:."}, NormalCase{L"a/../C:x", L".\\C:x"},
+                    NormalCase{L".\\C:x\\", L".\\C:x\\"}));
 
 struct RelativeCase {
     const wchar_t* text;

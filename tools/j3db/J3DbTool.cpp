@@ -3,16 +3,27 @@
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
+#include "j3db/J3LocalFile.h"
 #include "j3db/J3ProgressBar.h"
 #include "j3db/J3SamplePractice.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
+#include "vkbasis/CPath.h"
 #include "vkdb/DBFileStore.h"
+#include "vkdb/DBStorePath.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
 #include <charconv>
 #include <chrono>
 #include <ctime>
@@ -61,32 +72,9 @@ CString StoreName(const CString& path)
     return path.Mid(separator + 1);
 }
 
-bool ReadLocalFile(const std::filesystem::path& file, CString& content, std::int64_t& lastWriteTime,
-                   std::string& error)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
-        error = "Die lokale Datei " + file.string() + " gibt es nicht, oder sie ist keine Datei.";
-        return false;
-    }
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    const auto modified = std::filesystem::last_write_time(file, ec);
-    if (!in || ec) {
-        error = "Die lokale Datei " + file.string() + " kann nicht gelesen werden.";
-        return false;
-    }
-    content = CString(bytes.view());
-    lastWriteTime = std::chrono::duration_cast<std::chrono::seconds>(
-                        std::chrono::file_clock::to_sys(modified).time_since_epoch())
-                        .count();
-    return true;
-}
-
 std::string ListingLine(const SDBFileEntry& entry, bool longForm)
 {
-    const std::string name = CJ3HostText::ToHost(StoreName(entry.path)) + (entry.isDirectory ? "\\" : "");
+    const std::string name = CJ3HostText::ToTerminal(StoreName(entry.path)) + (entry.isDirectory ? "\\" : "");
     if (!longForm)
         return name;
     std::ostringstream line;
@@ -102,11 +90,28 @@ std::string ListingLine(const SDBFileEntry& entry, bool longForm)
     return line.str();
 }
 
-void RemoveDatabaseFiles(const std::filesystem::path& file)
+// A folder of its own beside the new database, removed however init ends:
+// the practice is built there and appears under its name only when complete.
+struct SScratchFolder {
+    std::filesystem::path folder;
+    ~SScratchFolder()
+    {
+        std::error_code ignored;
+        if (!folder.empty())
+            std::filesystem::remove_all(folder, ignored);
+    }
+};
+
+// Entries of a store search; false when the search itself failed, which is
+// not the same as finding nothing.
+bool FindEntries(CDBFileStore& store, const CString& pattern, std::vector<SDBFileEntry>& entries,
+                 std::size_t maxEntries = std::numeric_limits<std::size_t>::max())
 {
-    std::error_code ignored;
-    for (const char* suffix : {"", "-wal", "-shm"})
-        std::filesystem::remove(file.string() + suffix, ignored);
+    entries.clear();
+    return store.Visit(pattern, [&](const SDBFileEntryView& view) {
+        entries.push_back({CString(view.path), view.isDirectory, view.length, view.lastWriteTime});
+        return entries.size() < maxEntries;
+    });
 }
 
 // Closes the practice database however a command ends.
@@ -158,7 +163,13 @@ int CJ3DbTool::Run(const Args& args)
         m_databaseFile = config->DatabaseFile();
     CDBIdentity::Apply(config->Identity());
     const SDatabaseCloser closer;
-    return (this->*command->handler)(Args(commandLine.begin() + 1, commandLine.end()));
+    const int result = (this->*command->handler)(Args(commandLine.begin() + 1, commandLine.end()));
+    // Output that could not be written (a full disk, a closed pipe) is a
+    // failure, not a listing.
+    m_out.flush();
+    if (!m_out && result == kDone)
+        return Fail("Die Ausgabe kann nicht geschrieben werden.");
+    return result;
 }
 
 const CJ3DbTool::SCommand* CJ3DbTool::Choose(std::span<const SCommand> table, const Args& args,
@@ -202,23 +213,31 @@ int CJ3DbTool::Init(const Args& args)
     std::filesystem::create_directories(file.parent_path(), ec);
     if (ec)
         return Fail("Der Ordner " + file.parent_path().string() + " kann nicht angelegt werden: " + ec.message());
-    if (!dbDatabase.Create(file))
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)))
+        return Fail("Die Datei " + file.string() + " existiert bereits; sie wird nicht überschrieben.");
+    std::string scratchName = (file.parent_path() / ("." + file.filename().string() + ".neu-XXXXXX")).string();
+    if (!mkdtemp(scratchName.data()))
+        return Fail("Im Ordner " + file.parent_path().string() + " kann nichts angelegt werden: " + std::strerror(errno));
+    const SScratchFolder scratch{scratchName};
+    const std::filesystem::path building = scratch.folder / file.filename();
+    if (!dbDatabase.Create(building))
         return FailDatabase();
     dbDatabase.Close();
     if (sample) {
-        m_databaseFile = file;
+        m_databaseFile = building;
         CString error;
-        if (!OpenDatabase()) {
-            RemoveDatabaseFiles(file);
+        if (!OpenDatabase(false))
             return kFailed;
-        }
-        if (!CJ3SamplePractice::Fill(error)) {
-            CPracticeDatabase::Close();
-            RemoveDatabaseFiles(file);
-            return Fail("Die Beispielpraxis kann nicht angelegt werden, die Datei ist wieder entfernt: " +
+        const bool filled = CJ3SamplePractice::Fill(error);
+        CPracticeDatabase::Close();
+        if (!filled)
+            return Fail("Die Beispielpraxis kann nicht angelegt werden, nichts ist angelegt: " +
                         CJ3HostText::ToHost(error));
-        }
     }
+    // Never over a file that appeared meanwhile.
+    if (renameat2(AT_FDCWD, building.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) != 0)
+        return Fail("Die Datei " + file.string() + " kann nicht angelegt werden: " +
+                    (errno == EEXIST ? std::string("sie existiert inzwischen") : std::strerror(errno)));
     m_out << "Praxisdatenbank " << file.string() << " angelegt" << (sample ? " mit der Beispielpraxis" : "")
           << ".\n";
     return kDone;
@@ -230,18 +249,21 @@ int CJ3DbTool::List(const Args& args)
     if (longForm && args[0] != "-l")
         return WrongCall("ls kennt nur die Option -l.");
     CString path;
-    if (!StorePath(args.back(), path) || !OpenDatabase())
+    if (!StorePath(args.back(), path) || !OpenDatabase(true))
         return kFailed;
     CDBFileStore store(dbDatabase);
     std::vector<SDBFileEntry> entries;
+    bool searched = true;
     if (StoreName(path).FindOneOf("*?") >= 0) {
-        entries = store.Find(path);
+        searched = FindEntries(store, path, entries);
     } else {
         const CString dir = WithoutTrailingSeparators(path);
-        entries = store.Find(dir + "\\*");
-        if (entries.empty() && store.FileExists(dir))
-            entries = store.Find(dir);
+        searched = FindEntries(store, dir + "\\*", entries);
+        if (searched && entries.empty())
+            searched = FindEntries(store, dir, entries);
     }
+    if (!searched)
+        return FailDatabase();
     if (entries.empty())
         return Fail("Unter " + args.back() + " gibt es in der Datenbank nichts.");
     for (const auto& entry : entries)
@@ -257,27 +279,29 @@ int CJ3DbTool::Put(const Args& args)
         return kFailed;
     if (IsSeparator(args[1].back()) && !StorePath(args[1] + local.filename().string(), path))
         return kFailed;
-    CString content;
+    if (const std::string fault = NewFileFault(path); !fault.empty())
+        return WrongCall(fault);
+    std::string content;
     std::int64_t lastWriteTime = 0;
     std::string error;
-    if (!ReadLocalFile(local, content, lastWriteTime, error))
+    if (!CJ3LocalFile::Read(local, true, content, lastWriteTime, error))
         return Fail(error);
-    if (!OpenDatabase())
+    if (!OpenDatabase(false))
         return kFailed;
     CDBFileStore store(dbDatabase);
-    return store.SaveFile(path, content, lastWriteTime) ? kDone : FailDatabase();
+    return store.SaveFile(path, CString(content), lastWriteTime) ? kDone : FailDatabase();
 }
 
 int CJ3DbTool::Get(const Args& args)
 {
     CString path;
-    if (!StorePath(args[0], path) || !OpenDatabase())
+    if (!StorePath(args[0], path) || !OpenDatabase(true))
         return kFailed;
     CDBFileStore store(dbDatabase);
     CString content;
     if (!store.LoadFile(path, content))
         return FailDatabase();
-    if (args.size() == 1) {
+    if (args.size() == 1 || args[1] == "-") {
         m_out.write(content.GetString(), content.GetLength());
         m_out.flush();
         return m_out ? kDone : Fail("Die Ausgabe kann nicht geschrieben werden.");
@@ -286,33 +310,20 @@ int CJ3DbTool::Get(const Args& args)
     std::error_code ec;
     if (std::filesystem::is_directory(target, ec))
         target /= CJ3HostText::ToHost(StoreName(path));
-    // Written under a temporary name first, so that a failure leaves an
-    // existing local file as it was.
-    const std::filesystem::path partial = target.string() + ".j3db-teil";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out.write(content.GetString(), content.GetLength());
-        out.close();
-        if (!out) {
-            std::filesystem::remove(partial, ec);
-            return Fail("Die lokale Datei " + target.string() + " kann nicht geschrieben werden.");
-        }
-    }
-    std::filesystem::rename(partial, target, ec);
-    if (ec) {
-        std::filesystem::remove(partial, ec);
-        return Fail("Die lokale Datei " + target.string() + " kann nicht geschrieben werden.");
-    }
-    return kDone;
+    std::string error;
+    return CJ3LocalFile::Write(target, content.str(), error) ? kDone : Fail(error);
 }
 
 int CJ3DbTool::Remove(const Args& args)
 {
     CString path;
-    if (!StorePath(args[0], path) || !OpenDatabase())
+    if (!StorePath(args[0], path) || !OpenDatabase(false))
         return kFailed;
     CDBFileStore store(dbDatabase);
-    if (!store.FileExists(path) && !store.Find(WithoutTrailingSeparators(path) + "\\*", 1).empty())
+    std::vector<SDBFileEntry> below;
+    if (!store.FileExists(path) && !FindEntries(store, WithoutTrailingSeparators(path) + "\\*", below, 1))
+        return FailDatabase();
+    if (!below.empty())
         return Fail(args[0] + " ist ein Verzeichnis; rm löscht nur Dateien.");
     return store.RemoveFile(path) ? kDone : FailDatabase();
 }
@@ -323,14 +334,21 @@ int CJ3DbTool::Import(const Args& args)
     std::error_code ec;
     if (!std::filesystem::is_directory(localDir, ec))
         return Fail("Den lokalen Ordner " + localDir.string() + " gibt es nicht.");
+    // Links are not followed, neither to files nor to folders: an import
+    // takes what lies in the folder itself, and says what it passed over.
     std::vector<std::filesystem::path> files;
+    std::vector<std::filesystem::path> skipped;
     for (std::filesystem::recursive_directory_iterator it(localDir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file(ec))
+        const auto type = it->symlink_status(ec).type();
+        if (type == std::filesystem::file_type::regular)
             files.push_back(it->path().lexically_relative(localDir));
+        else if (type != std::filesystem::file_type::directory)
+            skipped.push_back(it->path().lexically_relative(localDir));
     }
     if (ec)
         return Fail("Der lokale Ordner " + localDir.string() + " kann nicht ganz gelesen werden: " + ec.message());
     std::sort(files.begin(), files.end());
+    std::sort(skipped.begin(), skipped.end());
 
     std::string unfit;
     for (const auto& file : files) {
@@ -344,11 +362,25 @@ int CJ3DbTool::Import(const Args& args)
     if (!StorePath(args[1], storeDir))
         return kFailed;
     storeDir = WithoutTrailingSeparators(storeDir);
+    std::vector<CString> paths;
+    std::string refused;
+    for (const auto& file : files) {
+        CString path = storeDir + "\\" + CJ3HostText::FromHost(file.string());
+        path.Replace('/', '\\');
+        if (const std::string fault = NewFileFault(path); !fault.empty())
+            refused += "\n  " + fault;
+        paths.push_back(path);
+    }
+    if (!refused.empty())
+        return WrongCall("Nichts ist importiert:" + refused);
+    for (const auto& link : skipped)
+        m_err << "j3db: übersprungen, keine gewöhnliche Datei (symbolische Verknüpfung, Gerät oder Pipe): "
+              << CJ3HostText::TerminalSafe(std::string_view(link.string())) << "\n";
     if (files.empty()) {
         m_out << "Im Ordner " << localDir.string() << " gibt es keine Dateien; nichts ist importiert.\n";
         return kDone;
     }
-    if (!OpenDatabase())
+    if (!OpenDatabase(false))
         return kFailed;
 
     CDBFileStore store(dbDatabase);
@@ -358,18 +390,16 @@ int CJ3DbTool::Import(const Args& args)
     CJ3ProgressBar progress(m_err, m_progressBar, files.size());
     std::uint64_t bytes = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
-        CString content;
+        std::string content;
         std::int64_t lastWriteTime = 0;
         std::string error;
-        CString path = storeDir + "\\" + CJ3HostText::FromHost(files[i].string());
-        path.Replace('/', '\\');
-        const bool stored = ReadLocalFile(localDir / files[i], content, lastWriteTime, error) &&
-                            store.SaveFile(path, content, lastWriteTime);
+        const bool stored = CJ3LocalFile::Read(localDir / files[i], false, content, lastWriteTime, error) &&
+                            store.SaveFile(paths[i], CString(content), lastWriteTime);
         if (!stored) {
             progress.Finish();
             return error.empty() ? FailDatabase() : Fail(error + " Nichts ist importiert.");
         }
-        bytes += static_cast<std::uint64_t>(content.GetLength());
+        bytes += content.size();
         progress.Update(i + 1);
     }
     progress.Finish();
@@ -393,7 +423,7 @@ int CJ3DbTool::Param(const Args& args)
 int CJ3DbTool::ParamGet(const Args& args)
 {
     CJParPool record(&dbDatabase, nullptr);
-    if (!ParamNumber(args[0], record.m_strNr) || !OpenDatabase())
+    if (!ParamNumber(args[0], record.m_strNr) || !OpenDatabase(true))
         return kFailed;
     record.m_strKey = CJ3HostText::FromHost(args[1]);
     const int found = record.GetByK1(0);
@@ -414,40 +444,61 @@ int CJ3DbTool::ParamSet(const Args& args)
         if (!CJ3HostText::FitsSuite(text))
             return Fail("\"" + text + "\" hat Zeichen außerhalb von Windows-1252; nichts ist geändert.");
     }
-    if (!OpenDatabase())
+    if (!OpenDatabase(false))
         return kFailed;
     record.m_strKey = CJ3HostText::FromHost(args[1]);
-    const int found = record.GetByK1(0);
-    if (found == CVKRSet::DB_ERROR)
-        return FailDatabase();
     record.m_strValue = CJ3HostText::FromHost(args[2]);
-    const bool written = found == CVKRSet::FOUND ? record.Rewrite("") : record.Write("");
-    return written ? kDone : FailDatabase();
+    return record.WriteValue("") ? kDone : FailDatabase();
 }
 
 int CJ3DbTool::ParamList(const Args& args)
 {
     CString number;
-    if ((!args.empty() && !ParamNumber(args[0], number)) || !OpenDatabase())
+    if ((!args.empty() && !ParamNumber(args[0], number)) || !OpenDatabase(true))
         return kFailed;
     CVKQuery query(dbDatabase, args.empty() ? "SELECT nr, kuerzel, wert FROM parpool ORDER BY nr, kuerzel"
                                             : "SELECT nr, kuerzel, wert FROM parpool WHERE nr = ?1 ORDER BY kuerzel");
     if (!args.empty())
         query.Bind(1, number);
     while (query.Next()) {
-        m_out << CJ3HostText::ToHost(query.ColumnText(0)) << "\t" << CJ3HostText::ToHost(query.ColumnText(1)) << "\t"
-              << CJ3HostText::ToHost(query.ColumnText(2)) << "\n";
+        m_out << CJ3HostText::ToTerminal(query.ColumnText(0)) << "\t" << CJ3HostText::ToTerminal(query.ColumnText(1))
+              << "\t" << CJ3HostText::ToTerminal(query.ColumnText(2)) << "\n";
     }
     return query.Failed() ? FailDatabase() : kDone;
 }
 
-bool CJ3DbTool::OpenDatabase()
+bool CJ3DbTool::OpenDatabase(bool readOnly)
 {
+    // Commands that only read also work on a database that cannot be
+    // written (a read-only folder or file): they open it read-only then.
+    // Otherwise the usual read-write open cleans up the log's side files.
+    const std::filesystem::path folder = m_databaseFile.has_parent_path() ? m_databaseFile.parent_path() : ".";
+    if (readOnly && (access(folder.c_str(), W_OK) != 0 || access(m_databaseFile.c_str(), W_OK) != 0)) {
+        if (dbDatabase.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
+            return true;
+        Fail(CJ3HostText::ToHost(dbDatabase.GetLastError()));
+        return false;
+    }
     CString error;
     if (CPracticeDatabase::Open(m_databaseFile, error))
         return true;
     Fail(CJ3HostText::ToHost(error));
     return false;
+}
+
+std::string CJ3DbTool::NewFileFault(const CString& path)
+{
+    const std::string fault = CDBStorePath::NewFileFault(CDBStorePath::Normalize(path.str()));
+    const std::string shown = CJ3HostText::ToTerminal(path);
+    if (!fault.empty())
+        return "\"" + shown + "\" kann nicht gespeichert werden: " + CJ3HostText::ToHost(CString(fault)) + ".";
+    const auto config = CJ3MachineConfig::Current();
+    for (const EJ3Dir root : {EJ3Dir::Data, EJ3Dir::QA}) {
+        if (CPath(path).IsSubPath(CPath(CString(CJ3HostText::FromHost(config->Dir(root))))))
+            return {};
+    }
+    return "\"" + shown + "\" liegt in keinem Ordner, den der Dateidialog zeigt (" + config->Dir(EJ3Dir::Data) +
+           " oder " + config->Dir(EJ3Dir::QA) + "); die Datei wäre für alle verloren.";
 }
 
 bool CJ3DbTool::StorePath(const std::string& argument, CString& path)
@@ -475,7 +526,13 @@ bool CJ3DbTool::ParamNumber(const std::string& argument, CString& number)
 
 int CJ3DbTool::Fail(const std::string& message)
 {
-    m_err << "j3db: " << message << "\n";
+    // Messages may quote stored names; every line is shown, none of their
+    // control characters reaches the terminal.
+    std::string shown;
+    std::size_t start = 0;
+    for (std::size_t end; (end = message.find('\n', start)) != std::string::npos; start = end + 1)
+        shown += CJ3HostText::TerminalSafe(std::string_view(message).substr(start, end - start)) + "\n";
+    m_err << "j3db: " << shown << CJ3HostText::TerminalSafe(std::string_view(message).substr(start)) << "\n";
     return kFailed;
 }
 

@@ -70,7 +70,11 @@ private:
     int ParamSet(const Args& args);
     int ParamList(const Args& args);
 
-    bool OpenDatabase();
+    // readOnly for commands that only read.
+    bool OpenDatabase(bool readOnly);
+    // Empty when a file may be stored at path, else why not: the store's own
+    // path rules, and a place inside the folders the file dialog shows.
+    static std::string NewFileFault(const CString& path);
     // A store path from the command line; false (reported) when 1252 cannot show it.
     bool StorePath(const std::string& argument, CString& path);
     // "%3d" of a parameter number 0..999; false (reported) otherwise.

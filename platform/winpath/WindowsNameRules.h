@@ -3,9 +3,9 @@
 
 #include "winpath/Path.h"
 
-// The naming rules of a Windows disk, applied to the database file store,
-// which itself accepts any text as a path: the file dialog refuses what
-// Windows would refuse, so that files can be exported to a disk unchanged.
+// The naming rules of a Windows disk. The database file store and the file
+// dialog refuse what Windows would refuse, so that every stored file can be
+// shown in the dialog and exported to a disk unchanged.
 class CWindowsNameRules {
 public:
     // True when `name` may be used as one file or directory name: not empty,

@@ -1,10 +1,13 @@
-#include "J3Dialoge/WindowsNameRules.h"
+#include "winpath/WindowsNameRules.h"
 
 // GCC 12 reports a false "maybe uninitialized" inside std::regex's own
 // std::function members when sanitizers are on.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <regex>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -62,9 +65,12 @@ bool CWindowsNameRules::HasInvalidPathComponent(const winpath::path& p)
         if (!isDrive)
             return true;
     }
+    // Only the first element is the root name: a later name that reads the
+    // same ("C:\\data\\C:") is a name like any other, and ':' is forbidden.
+    bool atRootName = !rootName.empty();
     for (const winpath::path& element : p) {
         const std::wstring& text = element.native();
-        if (text.empty() || text == L"\\" || text == L"/" || element == rootName)
+        if (std::exchange(atRootName, false) || text.empty() || text == L"\\" || text == L"/")
             continue;
         if (!IsValidWindowsComponent(text))
             return true;
