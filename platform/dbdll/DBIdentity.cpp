@@ -25,4 +25,7 @@ void CDBIdentity::Apply(const SJ3Identity& identity)
     CString deleteProtocol;
     GetJ3MachineParameter("dbDeleteProtokoll", deleteProtocol);
     dbDeleteProtokoll = deleteProtocol == "1";
+    CString reducedMode;
+    GetJ3MachineParameter("Odon32", reducedMode);
+    dbOdon32 = reducedMode == "1";
 }

@@ -21,13 +21,15 @@ namespace {
 
 const char* const kUsage =
     "Aufruf: j3praxis [OPTIONEN]\n"
-    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos.\n"
+    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos,\n"
+    "die Programme der Praxis mit den Favoriten des Benutzers.\n"
     "\n"
     "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
     "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
     "  --suche TEXT        TEXT ins Patientenfeld tippen: Nummer zeigt den Patienten,\n"
     "                      Name oder Teil davon öffnet die Patientenwahl\n"
     "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
+    "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
     "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -110,6 +112,8 @@ int CJ3PraxisApp::Practise()
     else {
         auto desk = std::make_unique<CJ3PraxisDesk>(startPatNr);
         desk->SetStartSearch(CJ3HostText::FromHost(options.search));
+        if (options.programme)
+            desk->OpenOnProgramme();
         dialog = std::move(desk);
     }
     int code = kDone;
@@ -134,6 +138,10 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         }
         if (arg == "--karteireiter") {
             options.markerConfig = true;
+            continue;
+        }
+        if (arg == "--programme") {
+            options.programme = true;
             continue;
         }
         std::string* value = arg == "--db" ? &options.database

@@ -8,12 +8,14 @@
 // The program "j3praxis": the practice's desk (CJ3PraxisDesk) on the
 // practice database, where the module's dialogs meet real records.
 //
-//   j3praxis [--db FILE] [--pat NUMBER] [--suche TEXT] [--karteireiter] [--screenshot PNG]
+//   j3praxis [--db FILE] [--pat NUMBER] [--suche TEXT] [--karteireiter] [--programme]
+//            [--screenshot PNG]
 //
 // The database is the machine configuration's unless --db names one; the
 // desk opens on the patient --pat names, else on the first; --suche types
 // the text into its patient field and leaves it. --karteireiter
-// opens the index markers' configuration instead of the desk. --screenshot
+// opens the index markers' configuration instead of the desk, --programme
+// opens the desk on its programs and favourites. --screenshot
 // saves the dialog as it first shows and closes it. Exit codes: 0 done, 2 an
 // error or a wrong call (the reason on err).
 class CJ3PraxisApp : public CJ3WinApp {
@@ -32,6 +34,7 @@ private:
         std::string search;
         std::string screenshot;
         bool markerConfig = false;
+        bool programme = false;
         bool help = false;
     };
 

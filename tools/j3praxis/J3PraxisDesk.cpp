@@ -9,6 +9,7 @@
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFTabItem.h"
 #include "vkwpfcpp/WPFVKIndexMarker.h"
 
 #include <QAbstractButton>
@@ -54,6 +55,7 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
     CWPFWndBase* root = CDiaPatSearchEdit::OnInitDialog();
     InitPatientList();
     InitButtons();
+    InitProgramme();
     int start = 0;
     for (int row = 0; row < m_patientRows.Count(); ++row)
         if (m_patientRows.GetText(row, ColNr) == m_strStartPatNr)
@@ -116,6 +118,31 @@ void CJ3PraxisDesk::InitButtons()
     m_config.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnConfigClick));
     m_merge.Attach(this, "MergeButton");
     m_merge.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnMergeClick));
+}
+
+void CJ3PraxisDesk::InitProgramme()
+{
+    m_favoritenHost.Attach(this, "FavoritenHost");
+    m_programmStatus.Attach(this, "ProgrammStatus");
+    m_favoriten = std::make_unique<CJ3PraxisFavoriten>(
+        this, [this](const CString& started) { m_programmStatus.SetText("Gestartet: " + started); });
+    m_favoriten->CreateButtons();
+    m_favoriten->Create(&m_favoritenHost);
+    m_favoriten->LoadUserFavoriten();
+    if (m_bOpenOnProgramme) {
+        CWPFTabItem page;
+        page.Attach(this, "ProgrammePage");
+        page.Select();
+    }
+}
+
+void CJ3PraxisDesk::OnClosing(bool& cancel)
+{
+    CDiaPatSearchEdit::OnClosing(cancel);
+    if (cancel || !m_favoriten)
+        return;
+    m_favoriten->SaveUserFavoriten();
+    m_favoriten->OnClosed();
 }
 
 void CJ3PraxisDesk::ChoosePatient(int row)

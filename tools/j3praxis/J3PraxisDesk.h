@@ -1,11 +1,13 @@
 #pragma once
 #include "J3Dialoge/DiaPatSearchEdit.h"
+#include "j3praxis/J3PraxisFavoriten.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFVKButton.h"
 #include "vkwpfcpp/WPFVKLListView.h"
 #include "vkwpfcpp/WPFVKTextBlock.h"
 
 #include <array>
+#include <memory>
 
 class CWPFSelectionChangedEvent;
 
@@ -18,7 +20,9 @@ class CWPFSelectionChangedEvent;
 //
 // The first tab is the patient's file card: name, number and birth date,
 // and a switch per index marker. "Karteireiter konfigurieren" opens the
-// markers' configuration.
+// markers' configuration. The tab "Programme" holds the favourites tab over
+// the suite's programs, with the user's favourites, which are stored when the
+// desk closes.
 //
 // Above the list, the patient field: a number typed there shows the patient
 // when the field is left, anything else opens the patient choice, and so
@@ -41,6 +45,9 @@ public:
     // Opens the desk with this text typed into the patient field and left,
     // so that the patient choice shows on it.
     void SetStartSearch(const CString& text) { m_strStartSearch = text; }
+    void OnClosing(bool& cancel) override;
+    // The desk opens on its tab "Programme".
+    void OpenOnProgramme() { m_bOpenOnProgramme = true; }
 
     // The number of the patient the desk is bound to; empty when none.
     const CString& GetPatNr() const { return m_strDataPatNr; }
@@ -53,6 +60,7 @@ private:
     void FillPatientList();
     void InitCard();
     void InitButtons();
+    void InitProgramme();
     void ChoosePatient(int row);
     void ShowPatient(int row);
     // Chooses and shows the patient of that number, also in the patient field.
@@ -74,4 +82,8 @@ private:
     std::array<CWPFVKButton, kMarkers> m_markerSwitches;
     CWPFVKButton m_config;
     CWPFVKButton m_merge;
+    CWPFWndBase m_favoritenHost;
+    CWPFVKTextBlock m_programmStatus;
+    std::unique_ptr<CJ3PraxisFavoriten> m_favoriten;
+    bool m_bOpenOnProgramme = false;
 };
