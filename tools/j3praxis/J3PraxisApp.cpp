@@ -1,11 +1,13 @@
 #include "j3praxis/J3PraxisApp.h"
 
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
+#include "dbdll/DBIdentity.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "j3praxis/J3PraxisDesk.h"
 #include "j3screenshot/J3DialogScreenshot.h"
+#include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -78,6 +80,21 @@ CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std
     m_nExitCode = kFailed;
 }
 
+int CJ3PraxisApp::Main(int argc, char** argv)
+{
+    if (!ParseArguments(m_options))
+        return kFailed;
+    if (m_options.help) {
+        m_out << kUsage;
+        return kDone;
+    }
+    if (m_options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Schreibtisch braucht ein Fenster; "
+                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
+    CDisplayPlatform::UseOffscreenWithoutDisplay();
+    return WinMain(argc, argv);
+}
+
 int CJ3PraxisApp::Run()
 {
     m_nExitCode = Practise();
@@ -86,16 +103,13 @@ int CJ3PraxisApp::Run()
 
 int CJ3PraxisApp::Practise()
 {
-    SOptions options;
-    if (!ParseArguments(options))
-        return kFailed;
-    if (options.help) {
-        m_out << kUsage;
-        return kDone;
-    }
+    const SOptions& options = m_options;
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);
+    // The workstation and user of the machine also with another database:
+    // the notes and placements are kept per workstation.
+    CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
     CString error;
     const bool opened = options.database.empty()
                             ? CPracticeDatabase::Open(error)

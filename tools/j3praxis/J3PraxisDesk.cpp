@@ -71,10 +71,11 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
 void CJ3PraxisDesk::InitPatientList()
 {
     m_patients.Attach(this, "PatientList");
-    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
+    // The first column takes the room the others leave: the name.
     m_patients.AddTextBlockColumn("Name", 0, 0, "");
     m_patients.AddTextBlockColumn("Vorname", 0, 0, "");
     m_patients.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
+    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
     FillPatientList();
     m_patients.BindMatrix(&m_patientRows);
     m_patients.AutoSizeGridViewColumns();
@@ -87,7 +88,7 @@ void CJ3PraxisDesk::FillPatientList()
     m_patientRows.Clear();
     const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
     while (record->GetNextByNr() == CVKRSet::FOUND)
-        m_patientRows.DoAdd({record->m_strPatNr, record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat)});
+        m_patientRows.DoAdd({record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat), record->m_strPatNr});
 }
 
 void CJ3PraxisDesk::InitCard()

@@ -54,7 +54,7 @@ public:
 
 private:
     static constexpr int kMarkers = 25;
-    enum EPatientColumn { ColNr, ColName, ColFirstName, ColBirthDate, PatientColumns };
+    enum EPatientColumn { ColName, ColFirstName, ColBirthDate, ColNr, PatientColumns };
 
     void InitPatientList();
     void FillPatientList();
