@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include "support/BenchDialogs.h"
 #include <QDialog>
 #include <QHeaderView>
 #include <QTimer>
@@ -36,16 +37,7 @@ std::string DirectoryOf(int files)
     return std::string(kRoot) + "\\n" + std::to_string(files);
 }
 
-QApplication& Application()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_dbfiledialog";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using j3bench::Application;
 
 // The database with the benchmark's directories, built once per run.
 class BenchmarkStore {

@@ -9,6 +9,10 @@
 #include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
 
 #include <cstdlib>
 #include <memory>
@@ -22,6 +26,8 @@ const char* const kUsage =
     "\n"
     "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
     "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
+    "  --suche TEXT        TEXT ins Patientenfeld tippen: Nummer zeigt den Patienten,\n"
+    "                      Name oder Teil davon öffnet die Patientenwahl\n"
     "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
     "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
     "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
@@ -31,6 +37,37 @@ const char* const kUsage =
 
 constexpr int kDone = 0;
 constexpr int kFailed = 2;
+
+// The desk's picture with the patient choice open over it: both windows are
+// grabbed as they show, the choice drawn where it stands over the desk; then
+// the choice is cancelled and the desk closed.
+bool TakeWithChoice(CWPFDialog& desk, const std::string& pngFile)
+{
+    bool saved = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QDialog* window = desk.GetWindow();
+        auto* choice = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!window || !choice || choice == window) {
+            if (window && choice == window && saved)
+                desk.OnExit();
+            return;
+        }
+        if (saved)
+            return;
+        QApplication::processEvents();
+        QPixmap picture = window->grab();
+        QPainter painter(&picture);
+        painter.drawPixmap(choice->mapToGlobal(QPoint()) - window->mapToGlobal(QPoint()), choice->grab());
+        painter.end();
+        saved = picture.save(QString::fromStdString(pngFile), "PNG");
+        choice->reject();
+    });
+    poll.start();
+    desk.DoModal();
+    return saved;
+}
 
 } // namespace
 
@@ -80,14 +117,17 @@ int CJ3PraxisApp::Practise()
         dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
     else {
         auto desk = std::make_unique<CJ3PraxisDesk>(startPatNr);
+        desk->SetStartSearch(CJ3HostText::FromHost(options.search));
         if (options.programme)
             desk->OpenOnProgramme();
         dialog = std::move(desk);
     }
     int code = kDone;
+    const bool withChoice = !options.markerConfig && !options.search.empty();
     if (options.screenshot.empty())
         dialog->DoModal();
-    else if (!CJ3DialogScreenshot::Take(*dialog, options.screenshot))
+    else if (!(withChoice ? TakeWithChoice(*dialog, options.screenshot)
+                          : CJ3DialogScreenshot::Take(*dialog, options.screenshot)))
         code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
     dialog.reset();
     CPracticeDatabase::Close();
@@ -112,6 +152,7 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         }
         std::string* value = arg == "--db" ? &options.database
                              : arg == "--pat" ? &options.patNr
+                             : arg == "--suche" ? &options.search
                              : arg == "--screenshot" ? &options.screenshot
                                                      : nullptr;
         if (!value) {

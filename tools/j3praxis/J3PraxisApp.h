@@ -8,10 +8,12 @@
 // The program "j3praxis": the practice's desk (CJ3PraxisDesk) on the
 // practice database, where the module's dialogs meet real records.
 //
-//   j3praxis [--db FILE] [--pat NUMBER] [--karteireiter] [--programme] [--screenshot PNG]
+//   j3praxis [--db FILE] [--pat NUMBER] [--suche TEXT] [--karteireiter] [--programme]
+//            [--screenshot PNG]
 //
 // The database is the machine configuration's unless --db names one; the
-// desk opens on the patient --pat names, else on the first. --karteireiter
+// desk opens on the patient --pat names, else on the first; --suche types
+// the text into its patient field and leaves it. --karteireiter
 // opens the index markers' configuration instead of the desk, --programme
 // opens the desk on its programs and favourites. --screenshot saves the
 // dialog as it first shows and closes it; it needs no display (the picture
@@ -31,6 +33,7 @@ private:
     struct SOptions {
         std::string database;
         std::string patNr;
+        std::string search;
         std::string screenshot;
         bool markerConfig = false;
         bool programme = false;
