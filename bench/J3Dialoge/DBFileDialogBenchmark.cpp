@@ -33,6 +33,7 @@
 #include <sys/resource.h>
 
 #include "J3Dialoge/DBFileDialog.h"
+#include "support/BenchDialogs.h"
 #include "vkdb/DBFileFunctions.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
@@ -59,16 +60,7 @@ std::string FileName(int directorySize, int i)
     return DirectoryOf(directorySize) + name;
 }
 
-QApplication& Application()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_dbfiledialog";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using j3bench::Application;
 
 // The practice database of the run: opened (and, when missing, built) before
 // any benchmark runs.

@@ -5,22 +5,14 @@
 #include "vkwpfcpp/WPFVKLListView.h"
 
 #include <QApplication>
+#include "support/BenchDialogs.h"
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
 namespace {
 
-QApplication& Application()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_vkwpfcpp";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using j3bench::Application;
 
 void FillBindAndPaint(benchmark::State& state)
 {

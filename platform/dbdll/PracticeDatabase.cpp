@@ -32,6 +32,14 @@ bool CPracticeDatabase::Open(const std::filesystem::path& hostFile, CString& err
     return opened;
 }
 
+bool CPracticeDatabase::OpenForProgram(const std::string& commandLineFile, CString& error)
+{
+    if (commandLineFile.empty())
+        return Open(error);
+    CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
+    return Open(std::filesystem::absolute(commandLineFile), error);
+}
+
 void CPracticeDatabase::Close()
 {
     dbDatabaseRO.Close();

@@ -2,6 +2,7 @@
 #include "vkbasis/CString.h"
 
 #include <filesystem>
+#include <string>
 
 // Opens the running program's practice database: dbDatabase read-write and
 // dbDatabaseRO read-only on the same file, and the identity globals from the
@@ -12,5 +13,10 @@ public:
     // that says why (missing file: how to create one).
     static bool Open(CString& error);
     static bool Open(const std::filesystem::path& hostFile, CString& error);
+    // A program's database: the file named on its command line (relative to
+    // the working folder), else the configured one; the identity of the
+    // machine configuration either way, since notes and placements are kept
+    // per workstation and user.
+    static bool OpenForProgram(const std::string& commandLineFile, CString& error);
     static void Close();
 };

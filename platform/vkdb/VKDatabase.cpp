@@ -4,6 +4,7 @@
 
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKSchema.h"
+#include "vkdb/VKSortKeyFunction.h"
 
 #include <sqlite3.h>
 
@@ -100,6 +101,11 @@ bool CVKDatabase::OpenConnection(const std::filesystem::path& hostFile, int flag
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, DefaultBusyTimeoutMs);
+    if (!CVKSortKeyFunction::Register(m_db)) {
+        Fail("Die Sortierfunktion der Datenbank kann nicht angemeldet werden");
+        Close();
+        return false;
+    }
     return true;
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 // Texts are stored as BLOBs: the 8-bit bytes the programs hold, compared
 // byte-wise.
-constexpr std::array<const char*, 2> Steps = {
+constexpr std::array<const char*, 3> Steps = {
     // 1: records
     "CREATE TABLE parpool(nr BLOB NOT NULL, kuerzel BLOB NOT NULL, wert BLOB NOT NULL,"
     "  PRIMARY KEY(nr, kuerzel));"
@@ -31,6 +31,11 @@ constexpr std::array<const char*, 2> Steps = {
     "CREATE TABLE files(id INTEGER PRIMARY KEY, pathkey BLOB NOT NULL UNIQUE, path BLOB NOT NULL,"
     "  mtime INTEGER NOT NULL, size INTEGER NOT NULL, content BLOB NOT NULL);"
     "CREATE INDEX files_listing ON files(pathkey, mtime, size, path);",
+    // 3: the patient search reads ranges of folded surnames, first names and
+    // numbers (j3key, CVKSortKeyFunction).
+    "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
+    "CREATE INDEX IF NOT EXISTS pat_vornamekey ON pat(j3key(vorname));"
+    "CREATE INDEX IF NOT EXISTS pat_nrkey ON pat(j3key(patnr));",
 };
 
 } // namespace

@@ -336,7 +336,7 @@ int DialogDriver::Run(CWPFDialog& dialog)
         if (!window || !window->isVisible() || !dialog.IsContentRendered())
             return;
         poll.stop();
-        Play(dialog);
+        PlayOn(*window);
     });
     poll.start();
     const int code = dialog.DoModal();
@@ -344,10 +344,10 @@ int DialogDriver::Run(CWPFDialog& dialog)
     return code;
 }
 
-void DialogDriver::Play(CWPFDialog& dialog)
+void DialogDriver::PlayOn(QDialog& dialogWindow)
 {
     m_bScriptRan = true;
-    QDialog* window = dialog.GetWindow();
+    QDialog* window = &dialogWindow;
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window, 2000))
         ADD_FAILURE() << "the dialog did not become the active window";

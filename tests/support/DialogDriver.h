@@ -55,6 +55,9 @@ public:
 
     // Runs the dialog with the steps; the result of DoModal().
     int Run(CWPFDialog& dialog);
+    // Plays the steps on a window that is already shown, such as a dialog
+    // that another dialog opened.
+    void PlayOn(QDialog& window);
     // Whether the dialog showed and the steps were played.
     bool ScriptRan() const { return m_bScriptRan; }
 
@@ -64,7 +67,6 @@ public:
 private:
     using Step = std::function<bool(QDialog&)>;  // false: the step failed
     DialogDriver& Add(std::string description, Step step);
-    void Play(CWPFDialog& dialog);
 
     struct SNamedStep {
         std::string description;

@@ -156,6 +156,65 @@ bool StorePatients()
     return true;
 }
 
+// A practice of a few hundred patients for the patient choice: every
+// combination of these names, numbered from 100 on, with birth dates spread
+// over the years.
+const char* const kSurnames[] = {"Becker", "Braun", "Fischer", "Hartmann", "Hoffmann", "Jäger", "Koch",
+                                 "König", "Krüger", "Lange", "Meyer", "Möller", "Neumann", "Richter",
+                                 "Schmidt", "Schneider", "Schröder", "Schulz", "Vogel", "Wagner"};
+const char* const kFirstNames[] = {"Andreas", "Birgit", "Claudia", "Dieter", "Erika", "Frank", "Gisela",
+                                   "Heinz", "Ingrid", "Jörg", "Karin", "Lukas", "Monika", "Nils", "Ute"};
+
+// Likely duplicates: the same patient taken up twice or three times under
+// new numbers, the name spelt with other case or umlauts as they are folded
+// for search ("KOENIG" is not "König", "KÖNIG" is).
+struct SDuplicate {
+    int number;
+    int original;  // the number it duplicates
+    const char* name;
+    const char* firstName;
+};
+const SDuplicate kDuplicates[] = {
+    {900, 1, "MÜLLER", "Hans"},       {901, 1, "Müller", "hans"},      {902, 2, "Schafer", "Anna"},
+    {903, 105, "becker", "Frank"},    {904, 215, "KOENIG", "Karin"},   {905, 215, "KÖNIG", "Karin"},
+    {906, 354, "Schroder", "Ute"},    {907, 118, "Braun", "Dieter"},
+};
+
+bool StorePatient(CJPat& patient, int number, const CString& name, const CString& firstName, const CString& birthDate)
+{
+    patient.Clear();
+    patient.m_strPatNr.Format("%10d", number);
+    patient.m_strName = name;
+    patient.m_strVorname = firstName;
+    patient.m_strGebDat = birthDate;
+    patient.m_strIndexMarker = CString(' ', kMarkerTextLength);
+    return patient.Write("");
+}
+
+bool StorePatientCrowd()
+{
+    CJPat patient(&dbDatabase, nullptr);
+    int number = 100;
+    for (const char* surname : kSurnames) {
+        for (const char* firstName : kFirstNames) {
+            CString birthDate;
+            birthDate.Format("%04d%02d%02d", 1935 + number % 80, 1 + number % 12, 1 + number * 7 % 28);
+            if (!StorePatient(patient, number++, CJ3HostText::FromHost(surname), CJ3HostText::FromHost(firstName),
+                              birthDate))
+                return false;
+        }
+    }
+    for (const SDuplicate& duplicate : kDuplicates) {
+        CJPat original(&dbDatabase, nullptr);
+        original.m_strPatNr.Format("%10d", duplicate.original);
+        if (original.GetByK1(0) != CVKRSet::FOUND ||
+            !StorePatient(patient, duplicate.number, CJ3HostText::FromHost(duplicate.name),
+                          CJ3HostText::FromHost(duplicate.firstName), original.m_strGebDat))
+            return false;
+    }
+    return true;
+}
+
 // The patients' notes as the desk of j3praxis keeps them on this
 // workstation: <data>eInfo\w<workstation>\jt-j3praxis-PraxisDesk.<patient>.<n>.
 bool StoreNotes()
@@ -208,8 +267,8 @@ bool StoreFavoriten()
 bool CJ3SamplePractice::Fill(CString& error)
 {
     CVKTransaction transaction(dbDatabase);
-    const bool filled = transaction.IsActive() && StoreFiles() && StorePatients() && StoreNotes() && StoreSettings() &&
-                        StoreFavoriten() && transaction.Commit();
+    const bool filled = transaction.IsActive() && StoreFiles() && StorePatients() && StoreNotes() &&
+                        StorePatientCrowd() && StoreSettings() && StoreFavoriten() && transaction.Commit();
     if (!filled)
         error = dbDatabase.GetLastError();
     return filled;

@@ -10,7 +10,6 @@
 
 #include <QApplication>
 
-#include <filesystem>
 
 namespace {
 
@@ -112,7 +111,7 @@ bool CJ3PickApp::ParseArguments(SOptions& options, bool& help)
         bool SOptions::*given;
     };
     static const SValue values[] = {
-        {"--db", &SOptions::database, &SOptions::databaseGiven},
+        {"--db", &SOptions::database, nullptr},
         {"--filter", &SOptions::filter, nullptr},
         {"--dir", &SOptions::initialDir, &SOptions::initialDirGiven},
         {"--name", &SOptions::fileName, nullptr},
@@ -153,9 +152,7 @@ bool CJ3PickApp::ParseArguments(SOptions& options, bool& help)
 bool CJ3PickApp::OpenDatabase(const SOptions& options)
 {
     CString error;
-    const bool opened = options.databaseGiven
-                            ? CPracticeDatabase::Open(std::filesystem::absolute(options.database), error)
-                            : CPracticeDatabase::Open(error);
+    const bool opened = CPracticeDatabase::OpenForProgram(options.database, error);
     if (!opened)
         Fail(CJ3HostText::ToHost(error));
     return opened;

@@ -48,7 +48,6 @@ private:
         bool allowDirUp = false;
         bool allowDirDown = false;
         bool allowOverwrite = true;
-        bool databaseGiven = false;
         std::string database;
         std::string filter = "Alle Dateien (*.*)|*.*||";
         std::string initialDir;

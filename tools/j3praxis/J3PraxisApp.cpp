@@ -6,11 +6,15 @@
 #include "j3params/J3MachineConfig.h"
 #include "j3praxis/J3PraxisDesk.h"
 #include "j3screenshot/J3DialogScreenshot.h"
+#include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 namespace {
@@ -22,6 +26,8 @@ const char* const kUsage =
     "\n"
     "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
     "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
+    "  --suche TEXT        TEXT ins Patientenfeld tippen: Nummer zeigt den Patienten,\n"
+    "                      Name oder Teil davon öffnet die Patientenwahl\n"
     "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
     "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
     "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
@@ -32,6 +38,37 @@ const char* const kUsage =
 constexpr int kDone = 0;
 constexpr int kFailed = 2;
 
+// The desk's picture with the patient choice open over it: both windows are
+// grabbed as they show, the choice drawn where it stands over the desk; then
+// the choice is cancelled and the desk closed.
+bool TakeWithChoice(CWPFDialog& desk, const std::string& pngFile)
+{
+    bool saved = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QDialog* window = desk.GetWindow();
+        auto* choice = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!window || !choice || choice == window) {
+            if (window && choice == window && saved)
+                desk.OnExit();
+            return;
+        }
+        if (saved)
+            return;
+        QApplication::processEvents();
+        QPixmap picture = window->grab();
+        QPainter painter(&picture);
+        painter.drawPixmap(choice->mapToGlobal(QPoint()) - window->mapToGlobal(QPoint()), choice->grab());
+        painter.end();
+        saved = picture.save(QString::fromStdString(pngFile), "PNG");
+        choice->reject();
+    });
+    poll.start();
+    desk.DoModal();
+    return saved;
+}
+
 } // namespace
 
 CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std::string> args)
@@ -39,6 +76,21 @@ CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std
 {
     // A start that fails before Run is an error.
     m_nExitCode = kFailed;
+}
+
+int CJ3PraxisApp::Main(int argc, char** argv)
+{
+    if (!ParseArguments(m_options))
+        return kFailed;
+    if (m_options.help) {
+        m_out << kUsage;
+        return kDone;
+    }
+    if (m_options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Schreibtisch braucht ein Fenster; "
+                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
+    CDisplayPlatform::UseOffscreenWithoutDisplay();
+    return WinMain(argc, argv);
 }
 
 int CJ3PraxisApp::Run()
@@ -49,21 +101,12 @@ int CJ3PraxisApp::Run()
 
 int CJ3PraxisApp::Practise()
 {
-    SOptions options;
-    if (!ParseArguments(options))
-        return kFailed;
-    if (options.help) {
-        m_out << kUsage;
-        return kDone;
-    }
+    const SOptions& options = m_options;
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);
     CString error;
-    const bool opened = options.database.empty()
-                            ? CPracticeDatabase::Open(error)
-                            : CPracticeDatabase::Open(std::filesystem::absolute(options.database), error);
-    if (!opened)
+    if (!CPracticeDatabase::OpenForProgram(options.database, error))
         return Fail(CJ3HostText::ToHost(error));
     QApplication::setApplicationDisplayName("Praxis");
     CString startPatNr;
@@ -74,14 +117,17 @@ int CJ3PraxisApp::Practise()
         dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
     else {
         auto desk = std::make_unique<CJ3PraxisDesk>(startPatNr);
+        desk->SetStartSearch(CJ3HostText::FromHost(options.search));
         if (options.programme)
             desk->OpenOnProgramme();
         dialog = std::move(desk);
     }
     int code = kDone;
+    const bool withChoice = !options.markerConfig && !options.search.empty();
     if (options.screenshot.empty())
         dialog->DoModal();
-    else if (!CJ3DialogScreenshot::Take(*dialog, options.screenshot))
+    else if (!(withChoice ? TakeWithChoice(*dialog, options.screenshot)
+                          : CJ3DialogScreenshot::Take(*dialog, options.screenshot)))
         code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
     dialog.reset();
     CPracticeDatabase::Close();
@@ -106,6 +152,7 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         }
         std::string* value = arg == "--db" ? &options.database
                              : arg == "--pat" ? &options.patNr
+                             : arg == "--suche" ? &options.search
                              : arg == "--screenshot" ? &options.screenshot
                                                      : nullptr;
         if (!value) {

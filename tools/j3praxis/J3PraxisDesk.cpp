@@ -4,6 +4,7 @@
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
 #include "dbdll/JPat.h"
 #include "dbdll/JProgPool.h"
+#include "j3praxis/DiaPatJoin.h"
 #include "vkbasis/DateUtils.h"
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
@@ -16,6 +17,7 @@
 #include <QGroupBox>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 
 #include <cstdlib>
 
@@ -43,14 +45,14 @@ QAbstractButton* SwitchOf(const CWPFVKButton& button)
 } // namespace
 
 CJ3PraxisDesk::CJ3PraxisDesk(const CString& startPatNr)
-    : CWPFJ3Dialog("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr), m_strStartPatNr(startPatNr)
+    : CDiaPatSearchEdit("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr), m_strStartPatNr(startPatNr)
 {
     SetHelpName(__FILE__);
 }
 
 CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
 {
-    CWPFWndBase* root = CWPFJ3Dialog::OnInitDialog();
+    CWPFWndBase* root = CDiaPatSearchEdit::OnInitDialog();
     InitPatientList();
     InitButtons();
     InitProgramme();
@@ -69,17 +71,24 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
 void CJ3PraxisDesk::InitPatientList()
 {
     m_patients.Attach(this, "PatientList");
-    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
+    // The first column takes the room the others leave: the name.
     m_patients.AddTextBlockColumn("Name", 0, 0, "");
     m_patients.AddTextBlockColumn("Vorname", 0, 0, "");
     m_patients.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
-    const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
-    while (record->GetNextByNr() == CVKRSet::FOUND)
-        m_patientRows.DoAdd({record->m_strPatNr, record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat)});
+    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
+    FillPatientList();
     m_patients.BindMatrix(&m_patientRows);
     m_patients.AutoSizeGridViewColumns();
     m_patients.DoAddOnSelectionChanged(
         new CWPFEventCall<CJ3PraxisDesk, CWPFSelectionChangedEvent>(this, &CJ3PraxisDesk::OnPatientSelected));
+}
+
+void CJ3PraxisDesk::FillPatientList()
+{
+    m_patientRows.Clear();
+    const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
+    while (record->GetNextByNr() == CVKRSet::FOUND)
+        m_patientRows.DoAdd({record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat), record->m_strPatNr});
 }
 
 void CJ3PraxisDesk::InitCard()
@@ -108,6 +117,8 @@ void CJ3PraxisDesk::InitButtons()
     m_config.Attach(this, "ConfigButton");
     m_config.SetIsEnabled(CJProgPool::GetPermission(kMarkerConfigProgram, kMarkerConfigName, true) > 0);
     m_config.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnConfigClick));
+    m_merge.Attach(this, "MergeButton");
+    m_merge.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnMergeClick));
 }
 
 void CJ3PraxisDesk::InitProgramme()
@@ -128,7 +139,7 @@ void CJ3PraxisDesk::InitProgramme()
 
 void CJ3PraxisDesk::OnClosing(bool& cancel)
 {
-    CWPFJ3Dialog::OnClosing(cancel);
+    CDiaPatSearchEdit::OnClosing(cancel);
     if (cancel || !m_favoriten)
         return;
     m_favoriten->SaveUserFavoriten();
@@ -174,6 +185,7 @@ void CJ3PraxisDesk::OnPatientSelected(CWPFSelectionChangedEvent&)
         return;
     ChoosePatient(row);
     ShowPatient(row);
+    ShowInPatientField(m_patientRows.GetText(row, ColNr));
 }
 
 void CJ3PraxisDesk::OnMarkerSwitched(CWPFRoutedEvent& event)
@@ -191,4 +203,66 @@ void CJ3PraxisDesk::OnConfigClick(CWPFRoutedEvent&)
 {
     CDiaIndexMarkerConfig config(GetWindow());
     config.DoModal();
+}
+
+void CJ3PraxisDesk::OnContentRendered()
+{
+    CDiaPatSearchEdit::OnContentRendered();
+    if (m_strStartSearch.IsEmpty())
+        return;
+    m_editPat.SetData(m_strStartSearch);
+    // Once the desk is on screen, as if the user had left the field.
+    QTimer::singleShot(0, GetWindow(), [this] { OnExitPatSearch(); });
+}
+
+bool CJ3PraxisDesk::OnExitPatSearch()
+{
+    const bool changed = CDiaPatSearchEdit::OnExitPatSearch();
+    if (changed)
+        ShowPatientNr(m_strPatNr);
+    return changed;
+}
+
+void CJ3PraxisDesk::OnSearch()
+{
+    if (DoPatSearch())
+        ShowPatientNr(m_strPatNr);
+}
+
+void CJ3PraxisDesk::ShowPatientNr(const CString& patNr)
+{
+    for (int row = 0; row < m_patientRows.Count(); ++row) {
+        if (m_patientRows.GetText(row, ColNr) != patNr)
+            continue;
+        ChoosePatient(row);
+        ShowPatient(row);
+        ShowInPatientField(patNr);
+        return;
+    }
+}
+
+void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
+{
+    CString name;
+    m_strPatNr = patNr;
+    if (GetPatName(patNr, name))
+        m_editPat.SetData(patNr + "-" + name);
+}
+
+void CJ3PraxisDesk::OnMergeClick(CWPFRoutedEvent&)
+{
+    // The desk stores what it shows of its patient and lets go of it, so
+    // that it neither writes old notes over merged ones nor holds a patient
+    // that the merge deletes.
+    const CString current = m_strDataPatNr;
+    AddDataPat("");
+    CDiaPatJoin merge(GetWindow(), current);
+    if (merge.DoModal() == 1)
+        FillPatientList();
+    const CString shown = merge.GetZoomPatNr().IsEmpty() ? current : merge.GetZoomPatNr();
+    ShowPatientNr(shown);
+    if (m_strDataPatNr.IsEmpty() && m_patientRows.Count() > 0) {
+        ChoosePatient(0);
+        ShowPatient(0);
+    }
 }

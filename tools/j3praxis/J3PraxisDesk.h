@@ -1,5 +1,5 @@
 #pragma once
-#include "J3Dialoge/WPFJ3Dialog.h"
+#include "J3Dialoge/DiaPatSearchEdit.h"
 #include "j3praxis/J3PraxisFavoriten.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFVKButton.h"
@@ -24,15 +24,27 @@ class CWPFSelectionChangedEvent;
 // the suite's programs, with the user's favourites, which are stored when the
 // desk closes.
 //
+// Above the list, the patient field: a number typed there shows the patient
+// when the field is left, anything else opens the patient choice, and so
+// does "Suchen" while the field has the focus. "Patienten zusammenführen"
+// merges likely duplicates of the patient into it.
+//
 // A further panel is a tab of "DeskTabs" or a button of "DeskButtons" in
 // the desk's markup ("jt/j3praxis/PraxisDesk"), bound in OnInitDialog.
-class CJ3PraxisDesk : public CWPFJ3Dialog {
+class CJ3PraxisDesk : public CDiaPatSearchEdit {
 public:
     // The desk opens on the patient with that number (ten characters,
     // right-aligned), or on the first patient when it is empty or unknown.
     explicit CJ3PraxisDesk(const CString& startPatNr);
 
     CWPFWndBase* OnInitDialog() override;
+    void OnContentRendered() override;
+    bool OnExitPatSearch() override;
+    void OnSearch() override;
+
+    // Opens the desk with this text typed into the patient field and left,
+    // so that the patient choice shows on it.
+    void SetStartSearch(const CString& text) { m_strStartSearch = text; }
     void OnClosing(bool& cancel) override;
     // The desk opens on its tab "Programme".
     void OpenOnProgramme() { m_bOpenOnProgramme = true; }
@@ -42,26 +54,34 @@ public:
 
 private:
     static constexpr int kMarkers = 25;
-    enum EPatientColumn { ColNr, ColName, ColFirstName, ColBirthDate, PatientColumns };
+    enum EPatientColumn { ColName, ColFirstName, ColBirthDate, ColNr, PatientColumns };
 
     void InitPatientList();
+    void FillPatientList();
     void InitCard();
     void InitButtons();
     void InitProgramme();
     void ChoosePatient(int row);
     void ShowPatient(int row);
+    // Chooses and shows the patient of that number, also in the patient field.
+    void ShowPatientNr(const CString& patNr);
+    // The patient field shows the patient as if it had been typed there.
+    void ShowInPatientField(const CString& patNr);
 
     void OnPatientSelected(CWPFSelectionChangedEvent& event);
     void OnMarkerSwitched(CWPFRoutedEvent& event);
     void OnConfigClick(CWPFRoutedEvent& event);
+    void OnMergeClick(CWPFRoutedEvent& event);
 
     CString m_strStartPatNr;
+    CString m_strStartSearch;
     CWPFVKLListView m_patients;
     CWPFMatrix<PatientColumns> m_patientRows;
     CWPFVKTextBlock m_name;
     CWPFVKTextBlock m_details;
     std::array<CWPFVKButton, kMarkers> m_markerSwitches;
     CWPFVKButton m_config;
+    CWPFVKButton m_merge;
     CWPFWndBase m_favoritenHost;
     CWPFVKTextBlock m_programmStatus;
     std::unique_ptr<CJ3PraxisFavoriten> m_favoriten;

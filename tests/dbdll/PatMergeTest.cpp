@@ -1,0 +1,93 @@
+#include "PracticeDb.h"
+
+#include "dbdll/JPat.h"
+#include "dbdll/JPatMerge.h"
+#include "j3params/J3Params.h"
+#include "vkdb/DBFileStore.h"
+#include "vkdb/VKDatabase.h"
+#include "vkdb/VKQuery.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+CString Nr(const char* number)
+{
+    return CString(std::string(10 - std::strlen(number), ' ') + number);
+}
+
+// Patients 1, 900 and 901 are one person taken up three times.
+class PatMergeTest : public PracticeDb {
+protected:
+    void SetUp() override
+    {
+        PracticeDb::SetUp();
+        const char* const patients[][3] = {{"1", "1", ""}, {"900", "1 1", "E"}, {"901", "    1", ""}};
+        for (const auto& p : patients) {
+            CJPat patient(&dbDatabase, nullptr);
+            patient.m_strPatNr = Nr(p[0]);
+            patient.m_strIndexMarker = CString(' ', 22) + p[1];
+            patient.m_strEmoji1 = p[2];
+            ASSERT_TRUE(patient.Write(""));
+        }
+        for (const char* note : {"p12\\Karte.1.0=Recall", "p12\\Karte.900.0=Allergie", "w3\\Befund.901.0=alt"}) {
+            const std::string text(note);
+            ASSERT_TRUE(CDBFileStore(dbDatabase).SaveFile(Notes() + text.substr(0, text.find('=')).c_str(),
+                                                          text.substr(text.find('=') + 1)));
+        }
+        ASSERT_TRUE(CVKQuery(dbDatabase, "INSERT INTO BEH VALUES(?1, '20240102', '01', 'Befund')").Bind(1, Nr("901")).Run());
+    }
+
+    static CString Notes() { return GetJ3DataPath(0) + "eInfo\\"; }
+
+    // Patients with markers and emoji, notes, treatments.
+    static Strings State()
+    {
+        Strings state;
+        CVKQuery patients(dbDatabase, "SELECT patnr, indexmarker, emoji1 FROM pat ORDER BY patnr");
+        while (patients.Next())
+            state.push_back(patients.ColumnText(0).Trim().str() + "|" + patients.ColumnText(1).Trim().str() + "|" +
+                            patients.ColumnText(2).str());
+        CDBFileStore store(dbDatabase);
+        for (const SDBFileEntry& folder : store.Find(Notes() + "*"))
+            for (const SDBFileEntry& note : store.Find(folder.path + "\\*")) {
+                CString text;
+                store.LoadFile(note.path, text);
+                state.push_back(note.path.Mid(Notes().GetLength()).str() + "=" + text.str());
+            }
+        CVKQuery treatments(dbDatabase, "SELECT patnr FROM BEH");
+        while (treatments.Next())
+            state.push_back("Behandlung " + treatments.ColumnText(0).Trim().str());
+        return state;
+    }
+};
+
+TEST_F(PatMergeTest, MergeMovesEverythingOrNothing)
+{
+    const Strings before = State();
+    const Strings merged = {"1|1 1 1|E", "p12\\Karte.1.0=Recall", "p12\\Karte.1.1=Allergie", "w3\\Befund.1.0=alt",
+                            "Behandlung 1"};
+    const struct {
+        std::vector<const char*> duplicates;
+        std::string error;  // empty: the merge succeeds
+    } cases[] = {
+        {{"900", "777"}, "Patient 777 ist nicht (mehr) vorhanden."},
+        {{"901", "1"}, "Patient 1 kann nicht mit sich selbst zusammengef\xFChrt werden."},
+        {{"900", "901"}, ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<CString> duplicates;
+        for (const char* nr : c.duplicates)
+            duplicates.push_back(Nr(nr));
+        CString error;
+        EXPECT_EQ(CJPatMerge(dbDatabase).Merge(Nr("1"), duplicates, error), c.error.empty());
+        EXPECT_EQ(error.str(), c.error);
+        EXPECT_EQ(State(), c.error.empty() ? merged : before);
+    }
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+#include "j3praxis/DiaPatJoin.h"
+
+#include "dbdll/JPatDubletten.h"
+#include "dbdll/JPatMerge.h"
+#include "msgbox/Boxes.h"
+#include "vkbasis/DateUtils.h"
+#include "vkdb/VKDatabase.h"
+
+#include <QDialog>
+#include <algorithm>
+
+CDiaPatJoin::CDiaPatJoin(QWidget* parent, const CString& patNr)
+    : CWPFDiaJoin("jt/j3praxis/DiaPatJoin", "j3wpfcs", parent, patNr)
+{
+    SetHelpName(__FILE__);
+}
+
+void CDiaPatJoin::DoFillListe()
+{
+    // The tick column is as narrow as its check box, so a click on it ticks.
+    m_Liste.AddCheckBoxColumn("", 24, "Ankreuzen: wird in den ersten Patienten \xFC" "bernommen");
+    m_Liste.AddTextBlockColumn("Nummer", 90, 2, "");
+    m_Liste.AddTextBlockColumn("Name", 170, 0, "");
+    m_Liste.AddTextBlockColumn("Vorname", 130, 0, "");
+    m_Liste.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
+    m_Text.SetText("Die angekreuzten Patienten werden in den ersten Patienten der Liste \xFC" "bernommen "
+                   "(Karteireiter, Behandlungen, eInfos) und danach gel\xF6scht.");
+    std::vector<SPatTreffer> group;
+    if (!CJPatDubletten(dbDatabase).Find(m_strParam, group))
+        HaltE("Patienten zusammenf\xFChren", dbDatabase.GetLastError(), GetWindow());
+    for (const SPatTreffer& patient : group)
+        m_Matrix.DoAdd({"0", patient.strPatNr, patient.strName, patient.strVorname, Db2Date(patient.strGebDat)});
+}
+
+bool CDiaPatJoin::DoJoin(const std::vector<CString>& keys)
+{
+    const CString kept = m_Matrix.GetText(0, KeyColumn);
+    std::vector<CString> duplicates;
+    std::copy_if(keys.begin(), keys.end(), std::back_inserter(duplicates),
+                 [&](const CString& key) { return key != kept; });
+    if (duplicates.empty()) {
+        HaltI("Hinweis",
+              "Der erste Patient der Liste bleibt erhalten. Bitte kreuzen Sie die Patienten an, die in ihn "
+              "\xFC" "bernommen werden sollen.",
+              GetWindow());
+        return false;
+    }
+    CString error;
+    if (!CJPatMerge(dbDatabase).Merge(kept, duplicates, error)) {
+        HaltE("Zusammenf\xFChrung fehlgeschlagen", "Es wurde nichts ver\xE4ndert.\n" + error, GetWindow());
+        return false;
+    }
+    return true;
+}
+
+void CDiaPatJoin::DoZoom(const std::vector<CString>& keys)
+{
+    // Patient numbers hold digits and blanks only: lower case changes nothing.
+    m_strZoomPatNr = keys.front();
+    EndDialog(2);
+}
