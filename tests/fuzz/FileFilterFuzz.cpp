@@ -17,7 +17,7 @@ namespace {
 // the model sees short texts and few wildcards only.
 constexpr std::size_t kLongestModelText = 120;
 constexpr std::size_t kLongestModelName = 40;
-constexpr std::size_t kMostModelStars = 4;
+constexpr std::ptrdiff_t kMostModelStars = 4;
 
 bool ModelMatches(const std::string& pattern, const std::string& name)
 {
