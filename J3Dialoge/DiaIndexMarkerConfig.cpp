@@ -3,6 +3,8 @@
 #include "J3Dialoge/BorrowedRSet.h"
 #include "dbdll/JParPool.h"
 #include "msgbox/Boxes.h"
+#include "vkdb/VKDatabase.h"
+#include "vkdb/VKTransaction.h"
 #include "vkwpfcpp/VKColorRef.h"
 
 #include <QDialog>
@@ -71,11 +73,17 @@ CWPFWndBase* CDiaIndexMarkerConfig::OnInitDialog()
 
 void CDiaIndexMarkerConfig::OnSaveAndExit()
 {
+    bool saved = false;
+    CString reason;
     {
         const BorrowedRSet<CJParPool> pool = BorrowRSet<CJParPool>(0);
-        for (int i = 0; i < kMarkers; ++i) {
+        // All 25 markers or none: a half-saved configuration would mix old
+        // and new markers on every workstation.
+        CVKTransaction transaction(*pool->GetDatabase());
+        saved = transaction.IsActive();
+        for (int i = 0; saved && i < kMarkers; ++i) {
             SetMarkerKey(*pool, i);
-            const bool found = pool->GetByK1(0) == CVKRSet::FOUND;
+            const int lookup = pool->GetByK1(0);
             pool->m_strValue = m_texts[i].GetData() + "|" + m_toolTips[i].GetData();
             const std::uint32_t colorRef = m_colors[i].GetSelectedColor();
             if (colorRef != CVKColorRef::NoColor) {
@@ -83,11 +91,16 @@ void CDiaIndexMarkerConfig::OnSaveAndExit()
                 decimal.Format("%u", colorRef);
                 pool->m_strValue += "|" + decimal;
             }
-            if (found)
-                pool->Rewrite("");
-            else
-                pool->Write("");
+            saved = lookup != CVKRSet::DB_ERROR && (lookup == CVKRSet::FOUND ? pool->Rewrite("") : pool->Write(""));
         }
+        saved = saved && transaction.Commit();
+        if (!saved)
+            reason = pool->GetDatabase()->GetLastError();
+    }
+    if (!saved) {
+        // The dialog stays open with the user's entries, to try again or cancel.
+        HaltE("Karteireiter", "Die Karteireiter konnten nicht gespeichert werden:\n" + reason, GetWindow());
+        return;
     }
     Halt(6, 7049, GetWindow());
     EndDialog(1);

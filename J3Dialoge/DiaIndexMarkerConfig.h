@@ -10,8 +10,10 @@
 // "269"/"indexmrk00" to "indexmrk24" ("text|tool tip", and "|colour" when a
 // colour was chosen). Markup "jt/j3dialoge/DiaIndexMarkerConfig" with the
 // elements Text0..Text24, ToolTip0..ToolTip24 and ColorPicker0..ColorPicker24.
-// Saving stores every marker and says that it did; programs that already
-// show markers keep the configuration they read.
+// Saving stores all 25 markers in one transaction and says that it did;
+// when the database refuses, nothing is stored, an error box gives the
+// reason and the dialog stays open. Programs that already show markers keep
+// the configuration they read.
 class CDiaIndexMarkerConfig : public CWPFJ3Dialog {
 public:
     explicit CDiaIndexMarkerConfig(QWidget* parent);

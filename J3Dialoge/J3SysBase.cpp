@@ -13,7 +13,6 @@
 #include "vkbasis/ExitFunctions.h"
 #include "vkbasis/StringUtils.h"
 #include "vkbasis/Trace.h"
-#include "vkdb/VKDatabase.h"
 #include "vkgui/CVKDialog.h"
 #include "vkgui/ErrorLog.h"
 #include "vkwpfcpp/VKButtonClass.h"
@@ -102,10 +101,13 @@ int CJ3SysBase::InitInstance()
         if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &m_gdiplusStartupInput, &m_gdiplusStartupOutput) == Gdiplus::Ok
             && m_gdiplusStartupOutput.NotificationHook)
             m_gdiplusStartupOutput.NotificationHook(&m_gdiplusHookToken);
+        m_acquired.gdiplusToken = m_gdiplusToken;
+        m_acquired.gdiplusHookToken = m_gdiplusHookToken;
     }
-    m_bGdiCounted = true;
+    m_acquired.gdiCounted = true;
 
     m_hBitmapModule = AfxLoadLibrary("j3bitmap");
+    m_acquired.bitmapModule = m_hBitmapModule;
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                         ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES
@@ -119,23 +121,18 @@ int CJ3SysBase::InitInstance()
 
 void CJ3SysBase::ExitInstance()
 {
-    if (m_hBitmapModule) {
-        AfxFreeLibrary(m_hBitmapModule);
-        m_hBitmapModule = nullptr;
-    }
-    if (m_bGdiCounted) {
+    if (m_acquired.bitmapModule)
+        AfxFreeLibrary(m_acquired.bitmapModule);
+    if (m_acquired.gdiCounted)
         --s_gdiCount;
-        m_bGdiCounted = false;
-    }
-    if (m_gdiplusHookToken) {
-        if (m_gdiplusStartupOutput.NotificationUnhook)
-            m_gdiplusStartupOutput.NotificationUnhook(m_gdiplusHookToken);
-        m_gdiplusHookToken = 0;
-    }
-    if (m_gdiplusToken) {
-        Gdiplus::GdiplusShutdown(m_gdiplusToken);
-        m_gdiplusToken = 0;
-    }
+    if (m_acquired.gdiplusHookToken && m_gdiplusStartupOutput.NotificationUnhook)
+        m_gdiplusStartupOutput.NotificationUnhook(m_acquired.gdiplusHookToken);
+    if (m_acquired.gdiplusToken)
+        Gdiplus::GdiplusShutdown(m_acquired.gdiplusToken);
+    m_acquired.Forget();
+    m_hBitmapModule = nullptr;
+    m_gdiplusHookToken = 0;
+    m_gdiplusToken = 0;
     CVKSysBase::ExitInstance();
 }
 
@@ -374,7 +371,7 @@ void CJ3SysBase::DeleteProtokoll(const CVKRSet* recordSet)
 
 void CJ3SysBase::WriteDeleteProtokoll(const CJBeh& treatment)
 {
-    CJProtokoll entry(&dbDatabase, nullptr);
+    CJProtokoll entry(treatment.GetDatabase(), nullptr);
     entry.m_strPatNr = treatment.m_strPatNr;
     entry.m_strArt = "l";
     entry.m_strStatus = " ";

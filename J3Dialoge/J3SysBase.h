@@ -14,9 +14,12 @@ class CJBeh;
 //
 // Choices made here:
 // - A start (InitInstance) that fails leaves the GDI+ object count alone, and
-//   ExitInstance gives back only a count this object took: an object that
-//   failed to start, or is ended twice, would otherwise drive the count below
-//   zero and keep every later object from starting GDI+.
+//   ExitInstance gives back only what this object itself took (its count,
+//   its GDI+ start and hook, its resource library): an object that failed to
+//   start, is ended twice, or is a copy of a started one would otherwise
+//   drive the count below zero, keep every later object from starting GDI+,
+//   and end GDI+ under the original. A copy shows the original's handles and
+//   tokens but takes none of them; an assigned object keeps what it took.
 // - The directories are written into the registered object (gp_VKSysBase);
 //   with none registered, into this object.
 // - When the shell has no common program files folder, or the folder with
@@ -25,7 +28,9 @@ class CJBeh;
 //   instead of being lost.
 // - Only a record set that is a treatment record (CJBeh) of the table "BEH"
 //   gets a deletion protocol; the protocol text's last two fields are the
-//   treatment's service code and service text.
+//   treatment's service code and service text. The entry is written on the
+//   record set's own connection, inside the transaction of its delete, so
+//   that entry and deletion are kept or lost together.
 class CJ3SysBase : public CVKSysBase {
 public:
     CJ3SysBase();
@@ -80,6 +85,25 @@ private:
     ULONG_PTR m_gdiplusHookToken = 0;
     Gdiplus::GdiplusStartupInput m_gdiplusStartupInput;
     Gdiplus::GdiplusStartupOutput m_gdiplusStartupOutput;
-    // This object holds one of the counts of s_gdiCount.
-    bool m_bGdiCounted = false;
+    // What this object took at its start and gives back at its end. It is
+    // never handed on: a copy starts with nothing taken, and an assigned
+    // object keeps what it took itself.
+    struct SAcquired {
+        SAcquired() = default;
+        SAcquired(const SAcquired&) {}
+        SAcquired& operator=(const SAcquired&) { return *this; }
+        void Forget()
+        {
+            gdiCounted = false;
+            gdiplusToken = 0;
+            gdiplusHookToken = 0;
+            bitmapModule = nullptr;
+        }
+
+        bool gdiCounted = false;
+        ULONG_PTR gdiplusToken = 0;
+        ULONG_PTR gdiplusHookToken = 0;
+        HMODULE bitmapModule = nullptr;
+    };
+    SAcquired m_acquired;
 };

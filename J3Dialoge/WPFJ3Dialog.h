@@ -66,9 +66,10 @@ public:
     // gives an empty text three blanks. A colour that is not a decimal
     // colour reference leaves the toolkit's colour for that marker.
     static void GetIndexMarkerTexte(std::vector<SIndexMarkerText>& out, bool textsOnly);
-    // Switches one marker on or off for every listed patient that exists, in
-    // one transaction: all patients change or, on a failure, none. False
-    // when the change could not be stored.
+    // Switches one marker on or off ("1" or "0" in the patient's text) for
+    // every listed patient that exists, in one transaction: all patients
+    // change or, on a failure, none. False when the change could not be
+    // stored or the marker is not one of 0 to 24.
     static bool SetIndexMarkerMulti(const std::vector<CString>& patNrs, int marker, bool on);
 
     // Resource assembly, "/" and markup key: "j3wpfcs/jt/j3dialoge/DiaIndexMarkerConfig".

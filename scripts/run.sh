@@ -60,8 +60,9 @@ else
   QT_SCALE_FACTOR=2 "$j3pick" --up --down --screenshot "$shots/j3pick-daten-200.png"
   "$build/bin/j3praxis" --screenshot "$shots/j3praxis-patientenkarte.png"
   QT_SCALE_FACTOR=2 "$build/bin/j3praxis" --screenshot "$shots/j3praxis-patientenkarte-200.png"
+  "$build/bin/j3praxis" --programme --screenshot "$shots/j3praxis-favoriten.png"
   echo
   echo "Keine Anzeige (\$DISPLAY, \$WAYLAND_DISPLAY): j3pick und j3praxis liefen auf der Offscreen-Plattform."
-  echo "Bilder des Dateidialogs und der Patientenkarte liegen in $shots:"
+  echo "Bilder des Dateidialogs, der Patientenkarte und der Favoriten liegen in $shots:"
   ls -1 "$shots"
 fi

@@ -1,6 +1,7 @@
 #include "dbdll/DBIdentity.h"
 
 #include "j3params/J3Identity.h"
+#include "j3params/J3Params.h"
 
 CString dbPraxisId;
 CString dbProgId;
@@ -21,4 +22,10 @@ void CDBIdentity::Apply(const SJ3Identity& identity)
     dbMdId = identity.mandant;
     dbPId = identity.user;
     dbTaskId = identity.task;
+    CString deleteProtocol;
+    GetJ3MachineParameter("dbDeleteProtokoll", deleteProtocol);
+    dbDeleteProtokoll = deleteProtocol == "1";
+    CString reducedMode;
+    GetJ3MachineParameter("Odon32", reducedMode);
+    dbOdon32 = reducedMode == "1";
 }

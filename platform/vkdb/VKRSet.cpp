@@ -3,6 +3,7 @@
 #include "vkbasis/CVKSysBase.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
+#include "vkdb/VKTransaction.h"
 
 #include <string>
 
@@ -109,17 +110,25 @@ bool CVKRSet::Delete()
         return false;
     if (!IsPositioned())
         return m_database->Fail(Describe(CString(), "L\xF6schen ohne gefundenen Datensatz"));
-    // The program decides whether a deletion leaves a protocol entry; it
-    // reads the record before it goes.
-    if (gp_VKSysBase)
-        gp_VKSysBase->DeleteProtokoll(this);
+    // The deletion and the protocol entry the program may want for it are
+    // kept or lost together, and a record someone else deleted first gets no
+    // entry from here.
+    CVKTransaction transaction(*m_database);
+    if (!transaction.IsActive())
+        return false;
     CVKQuery query(*m_database, std::string("DELETE FROM ") + m_tableName + " WHERE rowid = ?1 RETURNING rowid");
     query.Bind(1, m_rowId);
-    const bool deleted = query.Next();
-    if (!deleted && !query.Failed())
-        m_database->Fail(Describe(CString(), "L\xF6schen fehlgeschlagen, der Datensatz wurde inzwischen gel\xF6scht"));
+    const bool deleted = query.Next() && query.Run();
     m_rowId = 0;
-    return deleted && query.Run();
+    if (!deleted) {
+        if (!query.Failed())
+            m_database->Fail(Describe(CString(), "L\xF6schen fehlgeschlagen, der Datensatz wurde inzwischen gel\xF6scht"));
+        return false;
+    }
+    // The fields still hold the deleted record for the protocol.
+    if (gp_VKSysBase)
+        gp_VKSysBase->DeleteProtokoll(this);
+    return transaction.Commit();
 }
 
 bool CVKRSet::IsRecordPresent() const

@@ -38,7 +38,10 @@ public:
     // context names the write in the error text; empty: the table name.
     bool Write(const CString& context);
     bool Rewrite(const CString& context);
-    // Deletes the record found by the last lookup.
+    // Deletes the record found by the last lookup, in one write transaction
+    // with the deletion protocol entry that the registered system services
+    // (gp_VKSysBase->DeleteProtokoll) may write for it. False, with nothing
+    // written, when the record is gone already or the transaction fails.
     bool Delete();
 
     CString GetTableName() const { return CString(m_tableName); }

@@ -1,6 +1,7 @@
 #include "vkgui/CVKDialog.h"
 
 #include "vkbasis/CVKSysBase.h"
+#include "vkgui/VKHotkey.h"
 
 #include <QDialog>
 #include <QHBoxLayout>
@@ -24,9 +25,12 @@ bool CVKDialog::CSpeedBtn::IsEnabled() const
     return m_pButton->isEnabled();
 }
 
-CVKDialog::CVKDialog(QWidget* parent)
-    : m_window(std::make_unique<QDialog>(parent))
+CVKDialog::CVKDialog(QWidget* parent, unsigned int acceleratorKind)
+    : m_nAcceleratorKind(acceleratorKind)
+    , m_window(std::make_unique<QDialog>(parent))
 {
+    auto* hotkey = new QShortcut(QKeySequence(kVKHotkey), m_window.get());
+    QObject::connect(hotkey, &QShortcut::activated, m_window.get(), [this] { RunHotkey(); });
     auto* layout = new QVBoxLayout(m_window.get());
     m_pButtonRow = new QHBoxLayout;
     layout->addLayout(m_pButtonRow);
@@ -91,7 +95,17 @@ void CVKDialog::OnCommand(unsigned int command)
         gp_VKSysBase->OnCommandHelp(this, command, 0);
 }
 
+void CVKDialog::RunHotkey()
+{
+    if (gp_VKSysBase)
+        gp_VKSysBase->OnHotkey(this);
+}
+
 int CVKDialog::DoModal()
 {
+    if (!m_hAccel)
+        LoadAccelerators(m_nAcceleratorKind);
+    if (gp_VKSysBase)
+        gp_VKSysBase->DisableHelpButton(this);
     return m_window->exec();
 }

@@ -14,8 +14,10 @@ class QWidget;
 
 // The older dialog class of the interface library: a window with a row of
 // speed buttons, each carrying a command number, and a keyboard accelerator
-// table that turns keys into the same commands. Help, accelerators and
-// hotkeys are asked of the registered system-services object.
+// table that turns keys into the same commands. Help, the help button,
+// accelerators and the suite's hotkey (kVKHotkey) are left to the registered
+// system-services object (gp_VKSysBase); a dialog in a program without one
+// has no help, no accelerators, and its hotkey does nothing.
 class CVKDialog {
 public:
     // The help command; also the number of the help speed button.
@@ -35,7 +37,9 @@ public:
         QPushButton* m_pButton;
     };
 
-    explicit CVKDialog(QWidget* parent = nullptr);
+    // acceleratorKind chooses the dialog's accelerator table (the services
+    // know which table a kind stands for).
+    explicit CVKDialog(QWidget* parent = nullptr, unsigned int acceleratorKind = 0);
     virtual ~CVKDialog();
     CVKDialog(const CVKDialog&) = delete;
     CVKDialog& operator=(const CVKDialog&) = delete;
@@ -59,7 +63,9 @@ public:
     // the system services for help; every command is kept in m_nLastCommand.
     virtual void OnCommand(unsigned int command);
 
-    // Shows the window modally and returns its result code.
+    // Loads the accelerators of the dialog's kind unless a table is bound
+    // already, lets the services disable the help button, then shows the
+    // window modally and returns its result code.
     int DoModal();
 
     CString m_strHelpFile;
@@ -69,7 +75,9 @@ public:
 
 private:
     void BindAccelerators();
+    void RunHotkey();
 
+    unsigned int m_nAcceleratorKind;
     std::unique_ptr<QDialog> m_window;
     QHBoxLayout* m_pButtonRow = nullptr;
     std::map<unsigned int, std::unique_ptr<CSpeedBtn>> m_speedButtons;

@@ -15,7 +15,6 @@ struct SSettings {
     std::optional<int> theme;
     std::map<int, QColor> colors;
     std::map<int, CString> markerToolTips;
-    CWPFDialogServices* services = nullptr;
     std::filesystem::path errorLogFile;
 };
 
@@ -85,16 +84,6 @@ CString CWPFApplication::GetMarkerToolTip(int marker)
 {
     const auto found = Settings().markerToolTips.find(marker);
     return found == Settings().markerToolTips.end() ? CString() : found->second;
-}
-
-void CWPFApplication::SetDialogServices(CWPFDialogServices* services)
-{
-    Settings().services = services;
-}
-
-CWPFDialogServices* CWPFApplication::GetDialogServices()
-{
-    return Settings().services;
 }
 
 void CWPFApplication::SetErrorLogFile(const std::filesystem::path& file)

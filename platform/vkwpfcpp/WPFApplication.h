@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 
-class CWPFDialogServices;
-
 // Settings of the toolkit that hold for the whole program.
 class CWPFApplication {
 public:
@@ -35,9 +33,6 @@ public:
     // Registers the tool tip of index marker `marker` (0 to 24).
     static void InitMarkerToolTip(int marker, const CString& toolTip);
     static CString GetMarkerToolTip(int marker);
-
-    static void SetDialogServices(CWPFDialogServices* services);
-    static CWPFDialogServices* GetDialogServices();
 
     // The host file that the exception guard logs to; by default
     // "vkwpfcpp.log" in the system's temporary folder.

@@ -1,9 +1,8 @@
 #include "vkwpfcpp/WPFDialog.h"
 
 #include "msgbox/Boxes.h"
+#include "vkbasis/CVKSysBase.h"
 #include "vkwpfcpp/VKButtonClass.h"
-#include "vkwpfcpp/WPFApplication.h"
-#include "vkwpfcpp/WPFDialogServices.h"
 #include "vkwpfcpp/WPFDialogWindow.h"
 #include "vkwpfcpp/WPFEventHandler.h"
 #include "vkwpfcpp/WPFMarkup.h"
@@ -115,8 +114,8 @@ int CWPFDialog::DoModal()
         return -1;
     m_bRunning = true;
     CWPFEventHandler::RunGuarded([this] { OnInitDialog(); });
-    if (CWPFDialogServices* services = CWPFApplication::GetDialogServices())
-        CWPFEventHandler::RunGuarded([&] { services->DisableHelpButton(this); });
+    if (gp_VKSysBase)
+        CWPFEventHandler::RunGuarded([this] { gp_VKSysBase->DisableHelpButton(this); });
     if (!m_bEndRequested)
         CWPFEventHandler::RunGuarded([this] { AfterInitDialog(); });
     if (!m_bEndRequested || !FinishEnd()) {
@@ -180,8 +179,14 @@ void CWPFDialog::OnSaveAndExit()
 
 void CWPFDialog::OnHelp()
 {
-    if (CWPFDialogServices* services = CWPFApplication::GetDialogServices())
-        services->OnCommandHelp(this, 0, 0);
+    if (gp_VKSysBase)
+        gp_VKSysBase->OnCommandHelp(this, 0, 0);
+}
+
+void CWPFDialog::RunHotkey()
+{
+    if (gp_VKSysBase)
+        CWPFEventHandler::RunGuarded([this] { gp_VKSysBase->OnHotkey(this); });
 }
 
 void CWPFDialog::OnSelect()
@@ -260,8 +265,8 @@ CString CWPFDialog::GetTitle() const
 void CWPFDialog::SetHelpName(const CString& name)
 {
     m_strHelpName = name;
-    if (CWPFDialogServices* services = CWPFApplication::GetDialogServices())
-        services->SetHelpName(this, name);
+    if (gp_VKSysBase)
+        gp_VKSysBase->SetHelpName(this, name);
 }
 
 void CWPFDialog::SetEmoji(const CString& first, const CString& second)

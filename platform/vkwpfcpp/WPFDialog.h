@@ -36,6 +36,11 @@ enum EVKSizeToContent { VKSizeManual = 0, VKSizeWidth = 1, VKSizeHeight = 2, VKS
 //
 // EndDialog during OnInitDialog or AfterInitDialog ends the dialog before
 // it ever shows (OnClosing still runs, OnContentRendered does not).
+//
+// Help, the help button and the suite's hotkey are left to the registered
+// system-services object (gp_VKSysBase): right after OnInitDialog it may
+// disable the help button, F1 and "Hilfe" ask it for the help, Ctrl+Shift+J
+// (kVKHotkey) hands it the dialog. Without one, none of these does anything.
 class CWPFDialog {
 public:
     // parent may be null; the dialog is modal to its parent's window.
@@ -65,8 +70,9 @@ public:
     virtual void OnExit();
     // Confirm: ends with 1.
     virtual void OnSaveAndExit();
-    // The frame's further buttons; help asks the dialog services, select
-    // confirms, the others do nothing until a dialog gives them a meaning.
+    // The frame's further buttons; help (also F1) asks the registered system
+    // services (gp_VKSysBase) to show the dialog's help, select confirms, the
+    // others do nothing until a dialog gives them a meaning.
     virtual void OnHelp();
     virtual void OnSelect();
     virtual void OnPrint();
@@ -76,7 +82,8 @@ public:
     void SetTitle(const CString& title);
     CString GetTitle() const;
     // The help name (by convention the path of the dialog's source file);
-    // the dialog services derive help file and topic from it.
+    // the registered system services derive help file and topic from it.
+    // Without a registered services object the dialog has no help.
     void SetHelpName(const CString& name);
     const CString& GetHelpName() const { return m_strHelpName; }
     void SetHelpFile(const CString& file) { m_strHelpFile = file; }
@@ -129,6 +136,8 @@ private:
 
     bool BuildWindow();
     void RunFrameButton(int buttonClass);
+    // The suite's hotkey (kVKHotkey) goes to the registered system services.
+    void RunHotkey();
     void RequestCancel();
     bool FinishEnd();
     void ContentRendered();

@@ -1,5 +1,6 @@
 #include "vkwpfcpp/WPFDialogWindow.h"
 
+#include "vkgui/VKHotkey.h"
 #include "vkwpfcpp/WPFDialog.h"
 
 #include <QCloseEvent>
@@ -38,6 +39,10 @@ void CWPFDialogWindow::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         m_dialog.RunFrameButton(9);
+        return;
+    }
+    if (event->keyCombination() == kVKHotkey) {
+        m_dialog.RunHotkey();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -4,7 +4,8 @@
 class CWPFDialog;
 
 // The Qt window of a CWPFDialog: hands the user's ways of leaving (Escape,
-// the close button) and F1 to the dialog, and tells it when it first shows.
+// the close button), F1 and the suite's hotkey to the dialog, and tells it
+// when it first shows.
 class CWPFDialogWindow : public QDialog {
 public:
     CWPFDialogWindow(CWPFDialog& dialog, QWidget* parent);

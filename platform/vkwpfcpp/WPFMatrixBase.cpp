@@ -1,5 +1,6 @@
 #include "vkwpfcpp/WPFMatrixBase.h"
 
+#include "vkwpfcpp/WPFImages.h"
 #include "vkwpfcpp/WPFText.h"
 
 #include <QCoreApplication>
@@ -136,6 +137,14 @@ void CWPFMatrixBase::SetCheckColumn(int column, bool check)
         emit dataChanged(index(0, column), index(m_nPublishedRows - 1, column));
 }
 
+void CWPFMatrixBase::SetImageColumn(int column, const CString& assembly)
+{
+    CheckColumn(column);
+    m_columns[static_cast<std::size_t>(column)].imageAssembly = assembly;
+    if (m_nPublishedRows > 0)
+        emit dataChanged(index(0, column), index(m_nPublishedRows - 1, column));
+}
+
 int CWPFMatrixBase::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_nPublishedRows;
@@ -153,7 +162,13 @@ QVariant CWPFMatrixBase::data(const QModelIndex& index, int role) const
     const SColumn& column = m_columns[static_cast<std::size_t>(index.column())];
     switch (role) {
     case Qt::DisplayRole:
-        return column.check ? QVariant() : QVariant(CWPFText::ToQString(GetText(index.row(), index.column())));
+        if (column.check || !column.imageAssembly.IsEmpty())
+            return {};
+        return CWPFText::ToQString(GetText(index.row(), index.column()));
+    case Qt::DecorationRole:
+        if (column.imageAssembly.IsEmpty())
+            return {};
+        return CWPFImages::Find(column.imageAssembly, GetText(index.row(), index.column()));
     case Qt::CheckStateRole:
         if (!column.check)
             return {};

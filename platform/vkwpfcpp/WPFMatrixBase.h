@@ -43,6 +43,9 @@ public:
     // 0 left, 1 centred, 2 right.
     void SetColumnAlignment(int column, int alignment);
     void SetCheckColumn(int column, bool check);
+    // A column whose cells name images of the resource assembly shows the
+    // images instead of the names; an empty assembly shows the names again.
+    void SetImageColumn(int column, const CString& assembly);
 
     void FlushPendingRows();
 
@@ -59,6 +62,7 @@ private:
         QString toolTip;
         Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
         bool check = false;
+        CString imageAssembly;
     };
 
     std::size_t CellIndex(int row, int column) const;

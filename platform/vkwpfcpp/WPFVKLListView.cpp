@@ -1,12 +1,10 @@
 #include "vkwpfcpp/WPFVKLListView.h"
 
-#include "vkwpfcpp/WPFEventFilter.h"
+#include "vkwpfcpp/WPFDoubleClickWatch.h"
 #include "vkwpfcpp/WPFMatrixBase.h"
-#include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QTreeView>
 #include <algorithm>
 #include <unordered_set>
@@ -25,18 +23,6 @@ std::vector<int> RowsOf(const QItemSelection& selection)
     return rows;
 }
 
-EVKMouseButton MouseButtonOf(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::RightButton:
-        return VKMouseButtonRight;
-    case Qt::MiddleButton:
-        return VKMouseButtonMiddle;
-    default:
-        return VKMouseButtonLeft;
-    }
-}
-
 }  // namespace
 
 CWPFVKLListView::CWPFVKLListView() = default;
@@ -45,13 +31,25 @@ CWPFVKLListView::~CWPFVKLListView() = default;
 
 void CWPFVKLListView::AddTextBlockColumn(const CString& header, int width, int alignment, const CString& toolTip)
 {
-    m_columns.push_back({header, width, alignment, toolTip, false});
+    m_columns.push_back({header, width, alignment, toolTip, false, CString(), false});
     ApplyColumns();
 }
 
 void CWPFVKLListView::AddCheckBoxColumn(const CString& header, int width, const CString& toolTip)
 {
-    m_columns.push_back({header, width, 1, toolTip, true});
+    m_columns.push_back({header, width, 1, toolTip, true, CString(), false});
+    ApplyColumns();
+}
+
+void CWPFVKLListView::AddImageColumn(const CString& header, int width, const CString& assembly)
+{
+    m_columns.push_back({header, width, 1, CString(), false, assembly, false});
+    ApplyColumns();
+}
+
+void CWPFVKLListView::AddHiddenColumn()
+{
+    m_columns.push_back({CString(), 0, 0, CString(), false, CString(), true});
     ApplyColumns();
 }
 
@@ -86,12 +84,14 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
         if (view->isColumnHidden(column))
             continue;
         view->resizeColumnToContents(column);
-        if (firstShown < 0)
+        const bool image = column < static_cast<int>(m_columns.size()) &&
+                           !m_columns[static_cast<std::size_t>(column)].imageAssembly.IsEmpty();
+        if (firstShown < 0 && !image)
             firstShown = column;
     }
     // Short texts would leave the right part of the list bare: the first
-    // column, which holds the names, takes whatever room the others leave,
-    // also when the window is resized later.
+    // text column, which holds the names, takes whatever room the others
+    // leave, also when the window is resized later.
     if (firstShown >= 0)
         view->header()->setSectionResizeMode(firstShown, QHeaderView::Stretch);
 }
@@ -176,24 +176,13 @@ void CWPFVKLListView::OnAttached()
     view->setSortingEnabled(false);
     view->header()->setSectionsClickable(true);
     view->header()->setStretchLastSection(false);
+    // Column widths come from the rows on screen, however long the list.
+    view->header()->setResizeContentsPrecision(0);
     QObject::connect(view->header(), &QHeaderView::sectionClicked, EventContext(), [this](int column) {
         CWPFRoutedEvent event(this, column);
         m_onColumnHeaderClick.Raise(event);
     });
-    // Double clicks below the last row count too: the dialog decides what a
-    // double click on no row means.
-    new CWPFEventFilter(
-        view->viewport(),
-        [this](QEvent* event) {
-            if (event->type() != QEvent::MouseButtonDblClick)
-                return false;
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            const QModelIndex index = View()->indexAt(mouse->position().toPoint());
-            CWPFMouseButtonEvent doubleClick(this, MouseButtonOf(mouse->button()), index.isValid() ? index.row() : -1);
-            m_onMouseDoubleClick.Raise(doubleClick);
-            return false;
-        },
-        EventContext());
+    CWPFDoubleClickWatch::Install(view, this, m_onMouseDoubleClick, EventContext());
     if (m_pMatrix)
         BindMatrix(m_pMatrix);
 }
@@ -214,7 +203,10 @@ void CWPFVKLListView::ApplyColumns()
         m_pMatrix->SetColumnHeader(column, definition.header, definition.toolTip);
         m_pMatrix->SetColumnAlignment(column, definition.alignment);
         m_pMatrix->SetCheckColumn(column, definition.check);
-        view->setColumnHidden(column, false);
+        m_pMatrix->SetImageColumn(column, definition.imageAssembly);
+        view->setColumnHidden(column, definition.hidden);
+        if (definition.hidden)
+            continue;
         if (definition.width > 0)
             view->setColumnWidth(column, definition.width);
         else

@@ -29,6 +29,12 @@ public:
     void AddTextBlockColumn(const CString& header, int width, int alignment, const CString& toolTip);
     // Adds the next column as a check box column over a flag cell.
     void AddCheckBoxColumn(const CString& header, int width, const CString& toolTip);
+    // Adds the next column as an image column: its cells name images of the
+    // resource assembly.
+    void AddImageColumn(const CString& header, int width, const CString& assembly);
+    // Adds the next column without showing it: the table keeps a value there
+    // that the user need not see.
+    void AddHiddenColumn();
     // Shows the table's rows; the table must outlive the binding.
     void BindMatrix(CWPFMatrixBase* matrix);
     CWPFMatrixBase* GetMatrix() const { return m_pMatrix; }
@@ -62,6 +68,8 @@ private:
         int alignment;
         CString toolTip;
         bool check;
+        CString imageAssembly;
+        bool hidden;
     };
 
     QTreeView* View() const;

@@ -9,10 +9,17 @@
 
 CWPFVKXButton::CWPFVKXButton() = default;
 
+CWPFVKXButton::CWPFVKXButton(const CString& name, int buttonClass, int orientation, const CString& text)
+{
+    AttachCreated(NewTile(name, buttonClass, orientation));
+    SetText(text);
+}
+
 CWPFVKXButton::~CWPFVKXButton()
 {
-    // The remove part lives on the button, which may outlive this wrapper.
-    delete m_removePart.data();
+    // The remove part lives on the button, which may outlive this wrapper; its
+    // own click may be what ends the wrapper.
+    DisposeElement(m_removePart.data());
 }
 
 void CWPFVKXButton::ClickX()

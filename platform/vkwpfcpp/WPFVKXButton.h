@@ -8,6 +8,7 @@ class QToolButton;
 class CWPFVKXButton : public CWPFVKButton {
 public:
     CWPFVKXButton();
+    CWPFVKXButton(const CString& name, int buttonClass, int orientation, const CString& text);
     ~CWPFVKXButton() override;
 
     // Presses the remove part.

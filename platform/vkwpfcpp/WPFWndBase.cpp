@@ -9,7 +9,13 @@
 
 CWPFWndBase::CWPFWndBase() = default;
 
-CWPFWndBase::~CWPFWndBase() = default;
+CWPFWndBase::~CWPFWndBase()
+{
+    // The connections go first: they call into derived parts already gone.
+    m_context.reset();
+    if (m_bOwnsElement)
+        DisposeElement(GetWidget());
+}
 
 bool CWPFWndBase::Attach(CWPFDialog* dialog, const CString& name)
 {
@@ -29,7 +35,18 @@ bool CWPFWndBase::Attach(QObject* element)
     // A new binding ends the connections of the previous one.
     m_context = std::make_unique<QObject>();
     m_element = element;
+    m_bOwnsElement = false;
     OnAttached();
+    return true;
+}
+
+bool CWPFWndBase::AttachCreated(QWidget* element)
+{
+    if (!Attach(element)) {
+        delete element;
+        return false;
+    }
+    m_bOwnsElement = true;
     return true;
 }
 
@@ -130,6 +147,16 @@ void CWPFWndBase::SetToolTip(const CString& toolTip)
         widget->setToolTip(CWPFText::ToQString(toolTip));
     else if (auto* action = qobject_cast<QAction*>(m_element.data()))
         action->setToolTip(CWPFText::ToQString(toolTip));
+}
+
+void CWPFWndBase::DisposeElement(QWidget* element)
+{
+    if (!element)
+        return;
+    // A handler may dispose of the very element whose event it serves, so the
+    // element leaves the screen now and is deleted once that event is done.
+    element->hide();
+    element->deleteLater();
 }
 
 QWidget* CWPFWndBase::GetWidget() const

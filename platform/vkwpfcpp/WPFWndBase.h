@@ -29,6 +29,9 @@ public:
     bool Attach(CWPFWndBase* container, const CString& name);
     // Binds to an element the program created itself (not owned).
     bool Attach(QObject* element);
+    // Binds to an element this wrapper created at run time; the wrapper owns
+    // it and deletes it when the wrapper goes, unless a parent deleted it first.
+    bool AttachCreated(QWidget* element);
     bool IsAttached() const { return !m_element.isNull(); }
 
     CString GetName() const;
@@ -47,6 +50,9 @@ public:
 
     QObject* GetElement() const { return m_element.data(); }
     QWidget* GetWidget() const;
+    // Hides an element created at run time and deletes it once the event
+    // being handled is over.
+    static void DisposeElement(QWidget* element);
 
 protected:
     // Whether this wrapper can drive the element; the base takes widgets.
@@ -59,4 +65,5 @@ protected:
 private:
     QPointer<QObject> m_element;
     std::unique_ptr<QObject> m_context;
+    bool m_bOwnsElement = false;
 };

@@ -26,11 +26,7 @@ TEST(DBFileTypeFilterTest, ParsesDescriptionPatternPairs)
         {"Text (*.txt)|*.txt; *.log|Alle (*.*)|*.*||", {{"Text (*.txt)", "*.txt; *.log"}, {"Alle (*.*)", "*.*"}}},
         {"Desc|*.a|Lonely", {{"Desc", "*.a"}}},
         {"A||B|b", {{"B", "b"}}},
-        {"", {}},
-        {"|||", {}},
-        {"Nur Beschreibung", {}},
         {"a|b|c|d|", {{"a", "b"}, {"c", "d"}}},
-        {"a\nb|*.x", {{"a\nb", "*.x"}}},
     };
     for (const SParseCase& c : cases) {
         const char* text = c.text;
@@ -61,12 +57,9 @@ TEST(DBFileTypeFilterTest, ParsingAgreesWithTheExpressionOnRandomTexts)
 TEST(DBFileTypeFilterTest, AbsentFilterTextHasNoPairsAndPassesNoFile)
 {
     const char* nullText = nullptr;
-    const CDBFileTypeFilter withNullText(&nullText);
-    const CDBFileTypeFilter withoutPointer(nullptr);
-    for (const CDBFileTypeFilter* filter : {&withNullText, &withoutPointer}) {
-        EXPECT_TRUE(filter->ParseOFNFilters().empty());
-        EXPECT_FALSE(filter->FileMatchesAnyFilter(std::string_view("a.txt")));
-        EXPECT_EQ(filter->JoinedPatternLists(), "");
+    for (const CDBFileTypeFilter& filter : {CDBFileTypeFilter(&nullText), CDBFileTypeFilter(nullptr)}) {
+        EXPECT_TRUE(filter.ParseOFNFilters().empty());
+        EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view("a.txt")));
     }
 }
 
@@ -76,41 +69,20 @@ struct SMatchCase {
     bool passes;
 };
 
+// Characters that a regular expression treats specially stand for
+// themselves: such a filter must neither stop the program nor invent matches.
 TEST(DBFileTypeFilterTest, MatchesNamesAgainstPatternLists)
 {
     const std::vector<SMatchCase> cases = {
-        {"Text|*.txt;*.log||", "a.TXT", true},       {"Text|*.txt;*.log||", "a.txt", true},
-        {"Text|*.txt;*.log||", ".txt", true},        {"Text|*.txt;*.log||", "b.log", true},
-        {"Text|*.txt;*.log||", "a.txt.bak", false},  {"Text|*.txt;*.log||", "atxt", false},
-        {"Text|*.txt;*.log||", "a.doc", false},      {"Text (*.txt)|*.txt; *.log|Alle (*.*)|*.*||", "a.doc", true},
-        {"Alle|*.*", "ohnepunkt", true},              {"Alle|*.*", "zeile\numbruch", true},
-        {"Alle|*", "ohnepunkt", true},                {"Alle|*", "", true},
-        {"Fest|abc", "ABC", true},                    {"Fest|abc", "abcd", false},
-        {"Leer|  ;  ; ", "a", false},                 {"Leer|  ;  ; ", "", false},
-        {"Brief|Brief*.doc", "brief2024.DOC", true},  {"Brief|Brief*.doc", "Abrief.doc", false},
-        {"Text|*.txt", "a\n.txt", false},             {"Text|*.txt", "a\r.txt", false},
-        {"Text|*.txt", "\xc4rger.txt", true},         {"Text|*.t*t", "a.tXt", true},
-        {"Text|*.txt", "a.txt\n", false},             {"Text|a*b*c", "aXbYc", true},
-        {"Text|a*b*c", "acb", false},                 {"Text|**.txt", "x.txt", true},
-    };
-    for (const SMatchCase& c : cases) {
-        const char* text = c.filter;
-        EXPECT_EQ(CDBFileTypeFilter(&text).FileMatchesAnyFilter(std::string_view(c.name)), c.passes)
-            << c.filter << " / " << c.name;
-    }
-}
-
-// Characters that a regular expression treats specially stand for
-// themselves: such a filter must neither stop the program nor invent matches.
-TEST(DBFileTypeFilterTest, RegexSpecialCharactersMatchThemselves)
-{
-    const std::vector<SMatchCase> cases = {
-        {"C|*.c++", "main.c++", true},   {"C|*.c++", "main.cc", false},    {"C|*.c++", "main.c", false},
-        {"K|[ab].txt", "[ab].txt", true}, {"K|[ab].txt", "a.txt", false},  {"G|(x)*", "(x)1", true},
-        {"G|(x)*", "x1", false},          {"F|a{2}", "a{2}", true},         {"F|a{2}", "aa", false},
-        {"D|^a$", "^a$", true},           {"D|^a$", "a", false},            {"Q|a?c", "abc", false},
-        {"Q|a?c", "a?c", true},           {"B|a\\d", "a\\d", true},         {"B|a\\d", "a1", false},
-        {"U|(", "(", true},               {"U|[", "x", false},
+        {"Text|*.txt;*.log||", "a.TXT", true},      {"Text|*.txt;*.log||", "b.log", true},
+        {"Text|*.txt;*.log||", "a.txt.bak", false}, {"Text (*.txt)|*.txt; *.log|Alle (*.*)|*.*||", "a.doc", true},
+        {"Alle|*.*", "ohnepunkt", true},             {"Alle|*.*", "zeile\numbruch", true},
+        {"Leer|  ;  ; ", "a", false},                {"Brief|Brief*.doc", "brief2024.DOC", true},
+        {"Text|*.txt", "a\n.txt", false},            {"Text|*.txt", "a.txt\n", false},
+        {"C|*.c++", "main.c++", true},               {"C|*.c++", "main.cc", false},
+        {"K|[ab].txt", "[ab].txt", true},            {"K|[ab].txt", "a.txt", false},
+        {"F|a{2}", "aa", false},                     {"Q|a?c", "abc", false},
+        {"B|a\\d", "a1", false},                     {"U|(", "(", true},
     };
     for (const SMatchCase& c : cases) {
         const char* text = c.filter;
@@ -161,18 +133,6 @@ TEST(DBFileTypeFilterTest, AgreesWithTheDefiningExpressionOnManyNamesAndPatterns
     }
 }
 
-TEST(DBFileTypeFilterTest, PatternsOfManyLiteralsMatchLikeShortOnes)
-{
-    const std::string stem(100, 'a');
-    const std::string filterText = "Lang|" + stem + "*" + stem + ".TXT";
-    const char* text = filterText.c_str();
-    const CDBFileTypeFilter filter(&text);
-    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view(stem + "mitte" + stem + ".txt")));
-    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view(stem + stem + ".txt")));
-    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(stem + stem.substr(1) + ".txt")));
-    EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view(stem + "\n" + stem + ".txt")));
-}
-
 TEST(DBFileTypeFilterTest, LongNamesMatchAndFilterTextsBeyondTheBoundGiveNoPair)
 {
     const std::string longName(1'000'000, 'x');
@@ -200,11 +160,6 @@ TEST(DBFileTypeFilterTest, ChangedFilterTextCountsFromTheNextQuestion)
     text = "Log|*.log";
     EXPECT_FALSE(filter.FileMatchesAnyFilter(std::string_view("a.txt")));
     EXPECT_TRUE(filter.FileMatchesAnyFilter(winpath::path(L"a.log")));
-    std::string buffer = "Doc|*.doc";
-    text = buffer.c_str();
-    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view("a.doc")));
-    buffer[6] = 'x'; // same pointer, new text: "*.xoc"
-    EXPECT_TRUE(filter.FileMatchesAnyFilter(std::string_view("a.xoc")));
 }
 
 TEST(DBFileTypeFilterTest, JoinsPatternListsForTheRefusalMessage)

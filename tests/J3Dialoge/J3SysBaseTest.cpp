@@ -3,7 +3,6 @@
 #include "J3Dialoge/J3SysBase.h"
 #include "J3Dialoge/J3SysBaseLoadProc.h"
 #include "dbdll/DBIdentity.h"
-#include "dbdll/J3RSetEx.h"
 #include "dbdll/JBeh.h"
 #include "dbdll/JProtokoll.h"
 #include "vkbasis/DateUtils.h"
@@ -23,7 +22,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 
 namespace {
 
@@ -53,14 +51,6 @@ protected:
 
 // Paths, identity and temporary directories ----------------------------------
 
-TEST_F(J3SysBaseTest, RegistryKeyAndApplicationIdentityAreFixed)
-{
-    EXPECT_EQ(m_services.MainRegKey(), "SOFTWARE\\Norvane\\J3");
-    const wchar_t* identity = m_services.AppUserModelID();
-    EXPECT_EQ(std::wstring(identity), L"TARVELIN.J3");
-    EXPECT_EQ(m_services.AppUserModelID(), identity);
-}
-
 struct STempDirCase {
     const char* name;
     const char* progId;
@@ -83,7 +73,6 @@ TEST_P(J3SysBaseTempDirTest, TemporaryDirectoryIsNamedAndCreated)
 INSTANTIATE_TEST_SUITE_P(
     Suffixes, J3SysBaseTempDirTest,
     ::testing::Values(STempDirCase{"ProgramIdentifier", "A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
-                      STempDirCase{"SuffixUnchanged", "AB", "x ?", "C:\\J3\\Temp\\dbtmpx ?\\"},
                       STempDirCase{"PrefixAlwaysAppended", "AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -115,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
     ShellFolders, J3SysBaseCommonFolderTest,
     ::testing::Values(SCommonFolderCase{"Plain", std::string("C:\\Gemeinsam"), "C:\\Gemeinsam\\VK\\Dental\\"},
                       SCommonFolderCase{"TrailingBackslash", std::string("D:\\"), "D:\\VK\\Dental\\"},
-                      SCommonFolderCase{"NoFolder", std::nullopt, ""},
                       SCommonFolderCase{"TooLong", std::string("C:\\" + std::string(250, 'x')), ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -148,17 +136,6 @@ TEST_F(J3SysBaseHelpTest, HelpNameGivesHelpFileAndTopic)
     EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
 }
 
-TEST_F(J3SysBaseHelpTest, NameWithoutDirectoryLooksForTheBareExtension)
-{
-    CVKDialog dialog;
-    m_services.SetHelpName(&dialog, "DiaX.cpp");
-    EXPECT_EQ(dialog.m_strHelpFile, "");
-    std::ofstream(HostPath("C:\\J3\\Hilfe\\.chm")) << "help";
-    m_services.SetHelpName(&dialog, "DiaX.cpp");
-    EXPECT_EQ(dialog.m_strHelpFile, "C:\\J3\\Hilfe\\.chm>J3");
-    EXPECT_EQ(dialog.m_strHelpTopic, "hDiaX.htm");
-}
-
 TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
 {
     CVKDialog dialog;
@@ -169,30 +146,13 @@ TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
 
     EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 5), 1);
     EXPECT_EQ(CHtmlHelpWindow::Window(), nullptr);
-    EXPECT_EQ(m_services.GetHelpWindow(), nullptr);
 
     EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 0), 1);
     ASSERT_NE(CHtmlHelpWindow::Window(), nullptr);
     EXPECT_EQ(m_services.GetHelpWindow(), HwndFromWidget(CHtmlHelpWindow::Window()));
     EXPECT_EQ(CHtmlHelpWindow::ShownFile(), "C:\\J3\\Hilfe\\J3Dialoge.chm");
     EXPECT_EQ(CHtmlHelpWindow::ShownTopic(), "hDiaIndexMarkerConfig.htm");
-    if (const char* shots = std::getenv("J3_SCREENSHOT_DIR"))
-        CHtmlHelpWindow::Window()->grab().save(QString::fromLocal8Bit(shots) + "/help.png");
     CHtmlHelpWindow::Window()->close();
-}
-
-TEST_F(J3SysBaseHelpTest, HelpButtonIsDisabledOnlyWithoutHelp)
-{
-    for (const bool withHelp : {true, false}) {
-        CVKDialog dialog;
-        CVKDialog::CSpeedBtn* helpButton = dialog.AddSpeedBtn(CVKDialog::ID_HELP_COMMAND, "Hilfe");
-        m_services.SetHelpName(&dialog, withHelp ? "C:\\Q\\J3Dialoge\\DiaIndexMarkerConfig.cpp" : "C:\\Q\\Nix\\D.cpp");
-        m_services.DisableHelpButton(&dialog);
-        EXPECT_EQ(helpButton->IsEnabled(), withHelp) << "with help: " << withHelp;
-    }
-    CVKDialog withoutButton;
-    m_services.DisableHelpButton(&withoutButton); // nothing to disable, nothing breaks
-    EXPECT_EQ(withoutButton.GetSpeedBtn(CVKDialog::ID_HELP_COMMAND), nullptr);
 }
 
 // Accelerators ------------------------------------------------------------------
@@ -222,34 +182,16 @@ TEST_P(J3SysBaseAcceleratorTest, KindSelectsTheTable)
     std::vector<ACCEL> table(static_cast<std::size_t>(CopyAcceleratorTableA(dialog.m_hAccel, nullptr, 0)));
     CopyAcceleratorTableA(dialog.m_hAccel, table.data(), static_cast<int>(table.size()));
     EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 52u : 51u);
-    for (const ACCEL& entry : table)
-        EXPECT_EQ(entry.fVirt & (FVIRTKEY | FNOINVERT), FVIRTKEY | FNOINVERT);
 
-    const WORD f8 = VK_F1 + 7, f11 = VK_F1 + 10, f12 = VK_F1 + 11;
+    const WORD f8 = VK_F1 + 7, f12 = VK_F1 + 11;
     EXPECT_EQ(CommandOf(table, 0, f12), GetParam().f12);
     EXPECT_EQ(CommandOf(table, FCONTROL | FSHIFT, 'D'), GetParam().ctrlShiftD);
-    EXPECT_EQ(CommandOf(table, FSHIFT, f8).has_value(), GetParam().hasShiftF8);
-    if (GetParam().hasShiftF8) {
-        EXPECT_EQ(CommandOf(table, FSHIFT, f8), 10003);
-    }
+    EXPECT_EQ(CommandOf(table, FSHIFT, f8), GetParam().hasShiftF8 ? std::optional<WORD>(10003) : std::nullopt);
 
-    // Shared entries.
+    // Entries every table shares; the clipboard keys stay with the text boxes.
     EXPECT_EQ(CommandOf(table, FCONTROL, '0'), 10081);
-    EXPECT_EQ(CommandOf(table, FCONTROL, '9'), 10099);
-    EXPECT_EQ(CommandOf(table, FCONTROL, 'A'), 10101);
-    EXPECT_EQ(CommandOf(table, FCONTROL, 'D'), 10105);
-    EXPECT_EQ(CommandOf(table, FCONTROL, 'Y'), 10141);
-    EXPECT_EQ(CommandOf(table, FCONTROL, 'H'), 10033);
-    EXPECT_EQ(CommandOf(table, FCONTROL, 'Z'), 10023);
-    for (const char clipboard : {'C', 'V', 'X'})
-        EXPECT_FALSE(CommandOf(table, FCONTROL, static_cast<WORD>(clipboard))) << clipboard;
-    EXPECT_EQ(CommandOf(table, 0, VK_ESCAPE), 10001);
+    EXPECT_FALSE(CommandOf(table, FCONTROL, 'C'));
     EXPECT_EQ(CommandOf(table, 0, VK_F1), 10025);
-    EXPECT_EQ(CommandOf(table, 0, f11), 10017);
-    EXPECT_EQ(CommandOf(table, FSHIFT, f11), 10035);
-    EXPECT_EQ(CommandOf(table, FCONTROL, f12), 10043);
-    EXPECT_EQ(CommandOf(table, FCONTROL, VK_NEXT), 10029);
-    EXPECT_EQ(CommandOf(table, FCONTROL, VK_PRIOR), 10031);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, J3SysBaseAcceleratorTest,
@@ -271,9 +213,7 @@ TEST_F(J3SysBaseTest, DialogBindsTheTableAsShortcuts)
                                         [&](const auto& shortcut) { return shortcut.first == QKeySequence(keys); });
         return found == shortcuts.end() ? 0u : found->second;
     };
-    EXPECT_EQ(bound("Ctrl+Z"), 10023u);
     EXPECT_EQ(bound("Ctrl+PgDown"), 10029u);
-    EXPECT_EQ(bound("Shift+F11"), 10035u);
     EXPECT_EQ(bound("F12"), 10003u);
     EXPECT_EQ(bound("Ctrl+C"), 0u);
 }
@@ -309,25 +249,18 @@ TEST_F(J3SysBaseTest, DaisyCallArrivesWithItsArguments)
     EXPECT_TRUE(ShownBoxes().empty());
 }
 
-TEST_F(J3SysBaseTest, MissingPluginsShowTheLoaderMessagesEveryTime)
+TEST_F(J3SysBaseTest, MissingPluginsAndFunctionsAreShownEveryTime)
 {
+    EXPECT_EQ(LoadProc("j3up.dll", "GibtEsNicht"), nullptr);
     RemovePlugins();
     CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
     m_services.OnHotkey(&dialog);
     m_services.OnStartDaisy("a", "b", false);
     m_services.OnStartDaisy("a", "b", false);
-    EXPECT_EQ(ShownBoxes(), (std::vector<std::string>{"LoadLibrary fehlgeschlagen!|j3up.dll\nJ3HotkeyFunc",
+    EXPECT_EQ(ShownBoxes(), (std::vector<std::string>{"Hinweis|Programm in Vorbereitung!",
+                                                      "LoadLibrary fehlgeschlagen!|j3up.dll\nJ3HotkeyFunc",
                                                       "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy",
                                                       "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy"}));
-    EXPECT_EQ(m_boxes.RecordsOf(EBoxKind::VKError).size(), 3u);
-}
-
-TEST_F(J3SysBaseTest, MissingFunctionShowsProgramInPreparation)
-{
-    EXPECT_EQ(LoadProc("j3up.dll", "GibtEsNicht"), nullptr);
-    EXPECT_EQ(LoadProc(nullptr, "GibtEsImProgrammNicht"), nullptr);
-    EXPECT_EQ(ShownBoxes(), (std::vector<std::string>{"Hinweis|Programm in Vorbereitung!",
-                                                      "Hinweis|Programm in Vorbereitung!"}));
 }
 
 // The Daisy answer is kept for the process, so each case runs in a process of
@@ -338,21 +271,7 @@ void ExpectInOwnProcess(const std::function<bool()>& scenario)
     EXPECT_EXIT(std::exit(scenario() ? 0 : 1), ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(J3SysBaseTest, DaisyAnswerIsAskedOnceWhenNotNegative)
-{
-    ExpectInOwnProcess([this] {
-        if (m_services.HasDaisyHOZ() != 1)
-            return false;
-        const auto setAnswer = PluginFunction<void (*)(int)>("j3fremd", "J3FremdSetHozAnswer");
-        const auto calls = PluginFunction<int (*)()>("j3fremd", "J3FremdHozCalls");
-        setAnswer(5);
-        const bool cached = m_services.HasDaisyHOZ() == 1 && m_services.HasDaisyHOZ() == 1 && calls() == 1;
-        std::cerr << "cached " << cached << " calls " << calls() << "\n";
-        return cached && ShownBoxes().empty();
-    });
-}
-
-TEST_F(J3SysBaseTest, DaisyAnswerMinusOneIsAskedAgain)
+TEST_F(J3SysBaseTest, DaisyAnswerIsAskedAgainOnlyWhileMinusOne)
 {
     ExpectInOwnProcess([this] {
         LoadProc("j3fremd", "HasDaisyHOZ");
@@ -360,9 +279,9 @@ TEST_F(J3SysBaseTest, DaisyAnswerMinusOneIsAskedAgain)
         const auto calls = PluginFunction<int (*)()>("j3fremd", "J3FremdHozCalls");
         setAnswer(-1);
         const bool askedAgain = m_services.HasDaisyHOZ() == -1 && m_services.HasDaisyHOZ() == -1 && calls() == 2;
-        setAnswer(0);
-        const bool thenKept = m_services.HasDaisyHOZ() == 0 && m_services.HasDaisyHOZ() == 0 && calls() == 3;
-        return askedAgain && thenKept;
+        setAnswer(5);
+        const bool thenKept = m_services.HasDaisyHOZ() == 5 && m_services.HasDaisyHOZ() == 5 && calls() == 3;
+        return askedAgain && thenKept && ShownBoxes().empty();
     });
 }
 
@@ -377,13 +296,6 @@ TEST_F(J3SysBaseTest, MissingDaisyIsReportedOnceAndAnsweredZero)
 }
 
 // Database services ---------------------------------------------------------------
-
-TEST_F(J3SysBaseTest, ErrorSuffixNamesWorkstationProgramAndPractice)
-{
-    EXPECT_EQ(m_services.DBErrorString(), ", Workstation: 7, ProgId: AB, PraxisId: P1");
-    dbLfdWorkstation = dbProgId = dbPraxisId = "";
-    EXPECT_EQ(m_services.DBErrorString(), ", Workstation: , ProgId: , PraxisId: ");
-}
 
 struct SRecordInfoCase {
     const char* name;
@@ -400,7 +312,7 @@ class J3SysBaseRecordInfoTest : public J3SysBaseTest, public ::testing::WithPara
 
 TEST_P(J3SysBaseRecordInfoTest, RecordInfoIsTimeStampAndPaddedIdentity)
 {
-    const auto& values = GetParam();
+    const SRecordInfoCase& values = GetParam();
     dbLfdWorkstation = values.workstation;
     dbTaskId = values.task;
     dbMdId = values.mandant;
@@ -414,15 +326,12 @@ TEST_P(J3SysBaseRecordInfoTest, RecordInfoIsTimeStampAndPaddedIdentity)
     const CString stamp = info.Left(before.GetLength());
     EXPECT_TRUE(stamp >= before && stamp <= after) << stamp.GetString();
     EXPECT_EQ(info.Mid(before.GetLength()), values.expected);
-    // An old record info does not change the layout of the new one.
-    EXPECT_EQ(m_services.MakeRInfo("19990101000000xyz").Mid(before.GetLength()), values.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Identities, J3SysBaseRecordInfoTest,
     ::testing::Values(SRecordInfoCase{"Padded", "7", "12345", "1", "22", "AB", "3", "7  123  1 22AB 3"},
-                      SRecordInfoCase{"Cut", "1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"},
-                      SRecordInfoCase{"Empty", "", "", "", "", "", "", "                "}),
+                      SRecordInfoCase{"Cut", "1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(J3SysBaseTest, DatabaseErrorsGoToTheLogFile)
@@ -489,10 +398,7 @@ TEST_F(J3SysBaseProtocolTest, DeletingATreatmentLeavesAProtocolEntry)
 
     treatment.m_strText = std::string(100, 'x').c_str();
     m_services.DeleteProtokoll(&treatment);
-    const auto entry = LatestEntry("       123");
-    ASSERT_EQ(entry.size(), 5u);
-    EXPECT_EQ(entry[4].size(), 80u);
-    EXPECT_EQ(entry[4], ("Lstg. Pat.Nr. 123 vom 29.02.2024: 01, " + std::string(42, 'x')));
+    EXPECT_EQ(LatestEntry("       123").at(4), ("Lstg. Pat.Nr. 123 vom 29.02.2024: 01, " + std::string(42, 'x')));
 }
 
 TEST_F(J3SysBaseProtocolTest, OnlyTreatmentRecordsWithProtocolWantedAreProtocolled)
@@ -512,24 +418,6 @@ TEST_F(J3SysBaseProtocolTest, OnlyTreatmentRecordsWithProtocolWantedAreProtocoll
         anyEntry.m_strPatNr = patientNumber;
         EXPECT_EQ(anyEntry.GetByK1(0), CVKRSet::NOT_FOUND) << '"' << patientNumber << '"';
     }
-}
-
-TEST_F(J3SysBaseProtocolTest, SelectReadIsTheRecordLayersAnswer)
-{
-    CJBeh treatment(&dbDatabase, nullptr);
-    treatment.m_strPatNr = "         5";
-    treatment.m_strDatum = "20240101";
-    treatment.m_strLeistung = "01";
-    ASSERT_TRUE(treatment.Write(""));
-    ASSERT_EQ(treatment.GetByK1(0), CVKRSet::FOUND);
-    for (const bool forUpdate : {false, true}) {
-        EXPECT_TRUE(m_services.TriggerSelectRead(&treatment, forUpdate));
-        treatment.SetForwardOnly(true);
-        EXPECT_EQ(m_services.TriggerSelectRead(&treatment, forUpdate), CJ3RSetEx::TriggerSelectRead(&treatment, forUpdate));
-        EXPECT_EQ(m_services.TriggerSelectRead(&treatment, forUpdate), !forUpdate);
-        treatment.SetForwardOnly(false);
-    }
-    EXPECT_FALSE(m_services.TriggerSelectRead(nullptr, false));
 }
 
 } // namespace

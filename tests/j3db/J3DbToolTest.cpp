@@ -65,6 +65,7 @@ TEST_F(J3DbToolTest, TheSamplePracticeFillsTheConfiguredRoots)
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk00"}), "Recall|Recall fällig|4694083\n"); // green 0x43A047 as 0x00BBGGRR
     EXPECT_EQ(Ok({"get", "D:\\Praxis\\Daten\\eInfo\\w1\\jt-j3praxis-PraxisDesk.1.1"}), CJ3HostText::FromHost("Recall im März vereinbart.").str());
     EXPECT_EQ(Ok({"param", "get", "269", "indexmrk02"}), "Angst|Angstpatient, mehr Zeit einplanen\n");
+    EXPECT_EQ(Ok({"param", "get", "1", "favoriten1"}), "101|103|201|301|501|\n");
 
     CString error;
     ASSERT_TRUE(CPracticeDatabase::Open(m_database, error)) << error.GetString();

@@ -151,3 +151,24 @@ TEST_F(IndexMarkerTest, OneMarkerIsSetOnManyPatientsAtOnce)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(IndexMarkerTest, AConfigurationTheDatabaseRefusesIsNotSavedAtAll)
+{
+    SetParameter("269", "indexmrk00", "alt|");
+    RunProgram(Workstation1, [] {
+        FailStatement("INSERT", "parpool", "CAST(NEW.kuerzel AS TEXT) = 'indexmrk05'", "Platte voll");
+        CDiaIndexMarkerConfig config(nullptr);
+        j3test::DialogDriver driver;
+        driver.Type("Text0", "neu").ClickFrameButton(VKButtonOK).ClickFrameButton(VKButtonCancel);
+        EXPECT_EQ(driver.Run(config), 2);
+        const auto records = CBoxAnswerer::Installed()->Records();
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].kind, EBoxKind::Error);
+        EXPECT_NE(records[0].text.find("Platte voll"), std::string::npos);
+    });
+    EXPECT_EQ(Parameters("269", "indexmrk"), (std::map<std::string, std::string>{{"indexmrk00", "alt|"}}));
+}
+
+} // namespace

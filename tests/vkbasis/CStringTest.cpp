@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <unordered_set>
 
 namespace {
 
@@ -20,28 +19,19 @@ const char kLowerLetters[] =
     "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF"
     "\xF0\xF1\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC\xFD\xFE";
 
-TEST(CStringCase, EveryLetterOf1252MapsToItsPartner)
+TEST(CStringCase, EveryLetterOf1252MapsToItsPartnerAndNoOtherByteChanges)
 {
     ASSERT_EQ(std::strlen(kUpperLetters), std::strlen(kLowerLetters));
     EXPECT_EQ(CString(kUpperLetters).MakeLower(), kLowerLetters);
     EXPECT_EQ(CString(kLowerLetters).MakeUpper(), kUpperLetters);
-    EXPECT_EQ(CString(kUpperLetters).MakeUpper(), kUpperLetters);
-    EXPECT_EQ(CString(kLowerLetters).MakeLower(), kLowerLetters);
     EXPECT_EQ(CString(kUpperLetters).CompareNoCase(kLowerLetters), 0);
-}
 
-TEST(CStringCase, EveryOtherByteKeepsItsCase)
-{
+    // Every other byte keeps its case: ß, µ, × and ÷ are among them and have no partner.
     const std::string letters = std::string(kUpperLetters) + kLowerLetters;
     CString others;
     for (int byte = 1; byte < 256; ++byte)
         if (letters.find(static_cast<char>(byte)) == std::string::npos)
             others += static_cast<char>(byte);
-    // ß, µ, × and ÷ are among them and have no partner.
-    ASSERT_NE(others.Find('\xDF'), -1);
-    ASSERT_NE(others.Find('\xB5'), -1);
-    ASSERT_NE(others.Find('\xD7'), -1);
-    ASSERT_NE(others.Find('\xF7'), -1);
     const CString original = others;
     EXPECT_EQ(CString(others).MakeUpper(), original);
     EXPECT_EQ(CString(others).MakeLower(), original);
@@ -53,10 +43,7 @@ TEST(CStringCase, CompareNoCaseOrdersByFoldedBytes)
     const Case cases[] = {
         {"M\xFC" "ller", "M\xDC" "LLER", 0},
         {"abc", "ABD", -1},
-        {"abd", "ABC", 1},
-        {"ab", "ABC", -1},
         {"abc", "AB", 1},
-        {"", "", 0},
         {"\xDF", "SS", 1},      // ß has no upper case and is no "SS"
         {"z", "\xE4", -1},      // bytes compare unsigned: ä (0xE4) after z
         {"\xC4", "\xE4", 0},
@@ -65,29 +52,17 @@ TEST(CStringCase, CompareNoCaseOrdersByFoldedBytes)
         EXPECT_EQ(CString(c.left).CompareNoCase(c.right), c.expected) << c.left << " vs " << c.right;
 }
 
-TEST(CStringConstruction, KeepsTheGivenBytes)
+TEST(CStringConstruction, KeepsTheGivenBytesAndIgnoresIndicesOutside)
 {
     EXPECT_EQ(CString(static_cast<const char*>(nullptr)), "");
     EXPECT_EQ(CString("abc", 2), "ab");
     EXPECT_EQ(CString("abc", -1), "");
-    EXPECT_EQ(CString('x', 3), "xxx");
-    EXPECT_EQ(CString('x', 0), "");
     EXPECT_EQ(CString('x', -2), "");
-    EXPECT_EQ(CString(std::string("text")), "text");
-
     const CString withNul("a\0b", 3);
-    EXPECT_EQ(withNul.GetLength(), 3);
     EXPECT_NE(withNul, CString("a"));
 
-    CString moved("move me");
-    const CString target(std::move(moved));
-    EXPECT_EQ(target, "move me");
-}
-
-TEST(CStringAccess, IndicesOutsideTheTextAreHarmless)
-{
+    // Indices outside the text are harmless.
     CString text("abc");
-    EXPECT_EQ(text.GetAt(0), 'a');
     EXPECT_EQ(text[2], 'c');
     EXPECT_EQ(text.GetAt(3), '\0');
     EXPECT_EQ(text.GetAt(-1), '\0');
@@ -103,11 +78,9 @@ TEST(CStringExtract, LeftMidRightClampToTheText)
     const CString text("abcdef");
     struct Case { CString actual; const char* expected; };
     const Case cases[] = {
-        {text.Left(2), "ab"}, {text.Left(0), ""}, {text.Left(-3), ""}, {text.Left(99), "abcdef"},
-        {text.Right(2), "ef"}, {text.Right(0), ""}, {text.Right(-1), ""}, {text.Right(99), "abcdef"},
-        {text.Mid(2), "cdef"}, {text.Mid(-4), "abcdef"}, {text.Mid(6), ""}, {text.Mid(99), ""},
-        {text.Mid(1, 3), "bcd"}, {text.Mid(4, 99), "ef"}, {text.Mid(-2, 3), "abc"},
-        {text.Mid(2, -1), ""}, {text.Mid(7, 2), ""},
+        {text.Left(2), "ab"}, {text.Left(-3), ""},  {text.Left(99), "abcdef"}, {text.Right(2), "ef"},
+        {text.Right(-1), ""}, {text.Mid(-4), "abcdef"}, {text.Mid(6), ""},   {text.Mid(4, 99), "ef"},
+        {text.Mid(-2, 3), "abc"}, {text.Mid(2, -1), ""},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].actual, cases[i].expected) << "case " << i;
@@ -118,12 +91,9 @@ TEST(CStringSearch, FindsFromTheStartIndex)
     const CString text("a.b.c");
     struct Case { int actual; int expected; };
     const Case cases[] = {
-        {text.Find('.'), 1}, {text.Find('.', 2), 3}, {text.Find('.', 4), -1}, {text.Find('.', -5), 1},
-        {text.Find('.', 99), -1}, {text.Find('x'), -1},
-        {text.Find("b.c"), 2}, {text.Find("b.c", 3), -1}, {text.Find(""), 0}, {text.Find("", 5), 5},
-        {text.Find("", 6), -1}, {text.Find(static_cast<const char*>(nullptr)), 0},
-        {text.ReverseFind('.'), 3}, {text.ReverseFind('x'), -1}, {CString().ReverseFind('.'), -1},
-        {text.FindOneOf("cb"), 2}, {text.FindOneOf("xyz"), -1}, {text.FindOneOf(""), -1},
+        {text.Find('.', 2), 3},  {text.Find('.', -5), 1},   {text.Find('.', 99), -1},
+        {text.Find("b.c"), 2},   {text.Find("", 5), 5},     {text.Find("", 6), -1},
+        {text.ReverseFind('.'), 3}, {CString().ReverseFind('.'), -1}, {text.FindOneOf("cb"), 2},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].actual, cases[i].expected) << "case " << i;
@@ -136,8 +106,6 @@ TEST(CStringEdit, ReplaceAndRemoveCountWhatChanged)
         {"a-b-c", "-", "+", 2, "a+b+c"},
         {"aaaa", "aa", "a", 2, "aa"},
         {"abc", "", "x", 0, "abc"},
-        {"abc", "abc", "", 1, ""},
-        {"abc", "x", "y", 0, "abc"},
         {"C:\\P\\Data\\x", "C:\\P\\Data", "data", 1, "data\\x"},
         {"ab", "b", "bb", 1, "abb"},
     };
@@ -152,7 +120,6 @@ TEST(CStringEdit, ReplaceAndRemoveCountWhatChanged)
     EXPECT_EQ(chars, "a\\b\\c");
     EXPECT_EQ(chars.Remove('\\'), 2);
     EXPECT_EQ(chars, "abc");
-    EXPECT_EQ(chars.Remove('x'), 0);
 }
 
 TEST(CStringEdit, InsertAndDeleteClampTheIndex)
@@ -160,7 +127,6 @@ TEST(CStringEdit, InsertAndDeleteClampTheIndex)
     CString text("ace");
     EXPECT_EQ(text.Insert(1, 'b'), 4);
     EXPECT_EQ(text.Insert(3, "d"), 5);
-    EXPECT_EQ(text, "abcde");
     EXPECT_EQ(text.Insert(-3, '<'), 6);
     EXPECT_EQ(text.Insert(99, ">"), 7);
     EXPECT_EQ(text, "<abcde>");
@@ -169,9 +135,7 @@ TEST(CStringEdit, InsertAndDeleteClampTheIndex)
     EXPECT_EQ(text.Delete(5, 10), 5);
     EXPECT_EQ(text, "abcde");
     EXPECT_EQ(text.Delete(-1, 2), 3);
-    EXPECT_EQ(text, "cde");
     EXPECT_EQ(text.Delete(99, 1), 3);
-    EXPECT_EQ(text.Delete(1, -2), 3);
     EXPECT_EQ(text, "cde");
 }
 
@@ -179,18 +143,10 @@ TEST(CStringEdit, TrimTakesWhiteSpaceOrTheGivenCharacters)
 {
     struct Case { CString actual; const char* expected; };
     const Case cases[] = {
-        {CString(" \t a b \r\n").Trim(), "a b"},
-        {CString(" \t a b \r\n").TrimLeft(), "a b \r\n"},
-        {CString(" \t a b \r\n").TrimRight(), " \t a b"},
-        {CString("   ").Trim(), ""},
-        {CString("00120").Trim('0'), "12"},
-        {CString("00120").TrimLeft('0'), "120"},
-        {CString("00120").TrimRight('0'), "0012"},
-        {CString("-+x+-").Trim("+-"), "x"},
-        {CString("-+x+-").TrimLeft("+-"), "x+-"},
-        {CString("-+x+-").TrimRight("+-"), "-+x"},
+        {CString(" \t a b \r\n").TrimLeft(), "a b \r\n"}, {CString(" \t a b \r\n").TrimRight(), " \t a b"},
+        {CString("   ").Trim(), ""},                     {CString("00120").TrimLeft('0'), "120"},
+        {CString("00120").TrimRight('0'), "0012"},        {CString("-+x+-").Trim("+-"), "x"},
         {CString(" x ").Trim(""), " x "},
-        {CString("      12").TrimLeft(), "12"},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].actual, cases[i].expected) << "case " << i;
@@ -203,12 +159,8 @@ TEST(CStringFormat, FormatsAndAppends)
     EXPECT_EQ(text, "  7|x|002.2");
     text.AppendFormat("-%02d", 3);
     EXPECT_EQ(text, "  7|x|002.2-03");
-    text.Format("%s", "");
-    EXPECT_EQ(text, "");
-
     const std::string longText(5000, 'q');
     text.Format("<%s>", longText.c_str());
-    EXPECT_EQ(text.GetLength(), 5002);
     EXPECT_EQ(text.Mid(1, 5000), longText.c_str());
 }
 
@@ -220,11 +172,6 @@ TEST(CStringBuffer, ReleaseBufferSetsTheLength)
     std::strcpy(buffer, "0123456789");
     text.ReleaseBuffer();
     EXPECT_EQ(text, "0123456789");
-
-    buffer = text.GetBuffer(2);
-    buffer[2] = '\0';
-    text.ReleaseBuffer();
-    EXPECT_EQ(text, "01");
 
     buffer = text.GetBuffer(5);
     std::memcpy(buffer, "wxyz", 4);
@@ -242,39 +189,11 @@ TEST(CStringOperators, ConcatenateAndCompare)
     text += CString("b");
     text += "c";
     text += 'd';
-    EXPECT_EQ(text, "abcd");
-    EXPECT_EQ(text + "e", "abcde");
-    EXPECT_EQ("<" + text, "<abcd");
-    EXPECT_EQ(text + '!', "abcd!");
-    EXPECT_EQ('!' + text, "!abcd");
-    EXPECT_EQ(text + text, "abcdabcd");
-
-    EXPECT_TRUE(CString("abc") == "abc");
-    EXPECT_TRUE("abc" == CString("abc"));
-    EXPECT_TRUE(CString("abc") != "abd");
-    EXPECT_TRUE(CString("abc") < CString("abd"));
+    EXPECT_EQ('!' + text + '!', "!abcd!");
     EXPECT_TRUE(CString("ab") < "abc");
-    EXPECT_TRUE("b" > CString("a"));
     EXPECT_TRUE(CString("z") < CString("\xE4"));  // unsigned bytes
     EXPECT_TRUE(CString("B") < CString("a"));     // case-sensitive
-    EXPECT_GE(CString("x"), "x");
-    EXPECT_EQ(CString("b").Compare("a"), 1);
-    EXPECT_EQ(CString("a").Compare("b"), -1);
     EXPECT_EQ(CString("a").Compare(nullptr), 1);
-
-    EXPECT_STREQ(static_cast<const char*>(text), "abcd");
-    EXPECT_STREQ(text.GetString(), "abcd");
-    text.Empty();
-    EXPECT_TRUE(text.IsEmpty());
-}
-
-TEST(CStringHash, EqualTextsHashEqualInUnorderedSets)
-{
-    std::unordered_set<CString> texts{CString("eins"), CString("zwei")};
-    EXPECT_EQ(texts.count(CString("ein") + "s"), 1u);
-    EXPECT_EQ(texts.count(CString("EINS")), 0u);
-    texts.insert(CString("zw") + "ei");
-    EXPECT_EQ(texts.size(), 2u);
 }
 
 } // namespace

@@ -30,13 +30,9 @@ TEST_F(CollectedTraces, SinkReceivesEveryPartFormatted)
     VKTrace(2, 0, "J3WinApp", 36, "gp_VKSysBase");
     VKTrace(1, 7, nullptr, 0, "%s hat %d Eintr\xE4ge", "Liste", 3);
     ASSERT_EQ(m_entries.size(), 2u);
-    EXPECT_EQ(m_entries[0].level, 2);
-    EXPECT_EQ(m_entries[0].area, 0);
     EXPECT_EQ(m_entries[0].source, "J3WinApp");
     EXPECT_EQ(m_entries[0].line, 36);
-    EXPECT_EQ(m_entries[0].text, "gp_VKSysBase");
     EXPECT_EQ(m_entries[1].area, 7);
-    EXPECT_EQ(m_entries[1].source, "");
     EXPECT_EQ(m_entries[1].text, "Liste hat 3 Eintr\xE4ge");
 }
 
@@ -47,8 +43,7 @@ TEST_F(CollectedTraces, ReplacingTheSinkHandsBackTheFormerOne)
     VKTrace(0, 0, "x", 1, "to the other");
     SetVKTraceSink(mine);
     VKTrace(0, 0, "x", 2, "to mine");
-    ASSERT_EQ(other.size(), 1u);
-    EXPECT_EQ(other[0], "to the other");
+    EXPECT_EQ(other, std::vector<CString>{"to the other"});
     ASSERT_EQ(m_entries.size(), 1u);
     EXPECT_EQ(m_entries[0].text, "to mine");
 }
@@ -62,7 +57,6 @@ TEST_F(CollectedTraces, ASinkMayTraceItself)
     });
     VKTrace(2, 0, "x", 1, "start");
     ASSERT_EQ(m_entries.size(), 3u);
-    EXPECT_EQ(m_entries[2].level, 0);
     EXPECT_EQ(m_entries[2].text, "echo");
 }
 
@@ -83,19 +77,15 @@ void SaySecond()
     std::fputs("second registered\n", stderr);
 }
 
-TEST(AtVKExit, RunsFunctionsAtExitInReverseOrder)
+TEST(AtVKExit, RunsFunctionsAtExitInReverseOrderAndRefusesNull)
 {
+    EXPECT_FALSE(AtVKExit(nullptr));
     EXPECT_EXIT(
         {
             const bool registered = AtVKExit(SayFirst) && AtVKExit(SaySecond);
             std::exit(registered ? 0 : 3);
         },
         testing::ExitedWithCode(0), "second registered\nfirst registered\n");
-}
-
-TEST(AtVKExit, RefusesNull)
-{
-    EXPECT_FALSE(AtVKExit(nullptr));
 }
 
 } // namespace

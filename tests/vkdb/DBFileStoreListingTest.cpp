@@ -79,6 +79,9 @@ TEST_F(Listing, WildcardsSelectFromTheLastElementOnly)
         SCOPED_TRACE(pattern);
         EXPECT_EQ(Names(pattern), expected);
     }
+    // A count bounds the answer.
+    EXPECT_EQ(store.Find("C:\\d\\*", 2).size(), 2u);
+    EXPECT_TRUE(store.Find("C:\\d\\*", 0).empty());
 }
 
 // Every pattern and name of up to five characters from a small alphabet that

@@ -1,6 +1,53 @@
 #include "TestDialog.h"
 
-#include "vkwpfcpp/WPFEventCall.h"
+#include "vkwpfcpp/WPFEventHandlerOf.h"
+#include "vkwpfcpp/WPFKeyboardFocusChangedEvent.h"
+#include "vkwpfcpp/WPFMouseButtonEvent.h"
+#include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFTextChangedEvent.h"
+
+namespace {
+
+// An event handler that writes what the event tells into the dialog's log.
+template <typename Event>
+class CLoggedEvent : public CWPFEventHandlerOf<Event> {
+public:
+    using Describe = std::function<std::string(Event&)>;
+    CLoggedEvent(CTestDialog& dialog, Describe describe) : m_dialog(dialog), m_describe(std::move(describe)) {}
+
+protected:
+    void Dispatch(CWPFRoutedEvent& event) override
+    {
+        m_dialog.m_log.push_back(m_describe(static_cast<Event&>(event)));
+    }
+
+private:
+    CTestDialog& m_dialog;
+    Describe m_describe;
+};
+
+template <typename Event>
+CLoggedEvent<Event>* Logged(CTestDialog& dialog, typename CLoggedEvent<Event>::Describe describe)
+{
+    return new CLoggedEvent<Event>(dialog, std::move(describe));
+}
+
+CLoggedEvent<CWPFRoutedEvent>* Logged(CTestDialog& dialog, const std::string& text)
+{
+    return Logged<CWPFRoutedEvent>(dialog, [text](CWPFRoutedEvent&) { return text; });
+}
+
+std::string SelectionEntry(CWPFSelectionChangedEvent& event)
+{
+    std::string entry = "selection";
+    for (int row : event.GetAddedRows())
+        entry += " +" + std::to_string(row);
+    for (int row : event.GetRemovedRows())
+        entry += " -" + std::to_string(row);
+    return entry;
+}
+
+} // namespace
 
 CTestDialog::CTestDialog(const CString& markupKey) : CWPFDialog(markupKey, "j3wpfcs", nullptr) {}
 
@@ -24,22 +71,25 @@ CWPFWndBase* CTestDialog::OnInitDialog()
     m_list.BindMatrix(&m_matrix);
 
     m_editName.DoAddOnTextChanged(
-        new CWPFEventCall<CTestDialog, CWPFTextChangedEvent>(this, &CTestDialog::OnTextChangedName));
-    m_editName.DoAddOnReturnKey(new CWPFEventCall<CTestDialog, CWPFRoutedEvent>(this, &CTestDialog::OnReturnName));
-    m_editName.DoAddOnGotKeyboardFocus(
-        new CWPFEventCall<CTestDialog, CWPFKeyboardFocusChangedEvent>(this, &CTestDialog::OnGotFocusName));
+        Logged<CWPFTextChangedEvent>(*this, [](auto& event) { return "text " + event.GetText().str(); }));
+    m_editName.DoAddOnReturnKey(
+        Logged<CWPFRoutedEvent>(*this, [](auto& event) { return "return " + event.GetSourceName().str(); }));
+    m_editName.DoAddOnGotKeyboardFocus(Logged<CWPFKeyboardFocusChangedEvent>(*this, [](auto&) { return "got focus"; }));
     m_editName.DoAddOnLostKeyboardFocus(
-        new CWPFEventCall<CTestDialog, CWPFKeyboardFocusChangedEvent>(this, &CTestDialog::OnLostFocusName));
-    m_list.DoAddOnSelectionChanged(
-        new CWPFEventCall<CTestDialog, CWPFSelectionChangedEvent>(this, &CTestDialog::OnSelectionChangedItems));
-    m_list.DoAddOnMouseDoubleClick(
-        new CWPFEventCall<CTestDialog, CWPFMouseButtonEvent>(this, &CTestDialog::OnDoubleClickItems));
-    m_list.DoAddOnColumnHeaderClick(
-        new CWPFEventCall<CTestDialog, CWPFRoutedEvent>(this, &CTestDialog::OnHeaderClickItems));
-    m_btnAdd.DoAddOnClick(new CWPFEventCall<CTestDialog, CWPFRoutedEvent>(this, &CTestDialog::OnClickAdd));
-    m_btnFavorit.DoAddOnClick(new CWPFEventCall<CTestDialog, CWPFRoutedEvent>(this, &CTestDialog::OnClickFavorit));
-    m_btnFavorit.DoAddOnClickX(new CWPFEventCall<CTestDialog, CWPFRoutedEvent>(this, &CTestDialog::OnClickFavoritX));
-    m_menuDelete.DoAddOnClick(new CWPFEventCall<CTestDialog, CWPFRoutedEvent>(this, &CTestDialog::OnClickDelete));
+        Logged<CWPFKeyboardFocusChangedEvent>(*this, [](auto&) { return "lost focus"; }));
+    m_list.DoAddOnSelectionChanged(Logged<CWPFSelectionChangedEvent>(*this, &SelectionEntry));
+    m_list.DoAddOnMouseDoubleClick(Logged<CWPFMouseButtonEvent>(
+        *this, [](auto& event) { return "double click " + std::to_string(event.GetRow()); }));
+    m_list.DoAddOnColumnHeaderClick(Logged<CWPFRoutedEvent>(
+        *this, [](auto& event) { return "header " + std::to_string(event.GetColumnIndex()); }));
+    m_btnAdd.DoAddOnClick(Logged<CWPFRoutedEvent>(*this, [this](auto& event) {
+        if (m_onAdd)
+            m_onAdd(*this);
+        return "click " + event.GetSourceName().str();
+    }));
+    m_btnFavorit.DoAddOnClick(Logged(*this, "click favorit"));
+    m_btnFavorit.DoAddOnClickX(Logged(*this, "remove favorit"));
+    m_menuDelete.DoAddOnClick(Logged(*this, "menu delete"));
     if (m_onInit)
         m_onInit(*this);
     return root;
@@ -90,66 +140,4 @@ void CTestDialog::OnSelect()
 {
     m_log.push_back("OnSelect");
     CWPFDialog::OnSelect();
-}
-
-void CTestDialog::OnTextChangedName(CWPFTextChangedEvent& event)
-{
-    m_log.push_back("text " + event.GetText().str());
-}
-
-void CTestDialog::OnReturnName(CWPFRoutedEvent& event)
-{
-    m_log.push_back("return " + event.GetSourceName().str());
-}
-
-void CTestDialog::OnGotFocusName(CWPFKeyboardFocusChangedEvent&)
-{
-    m_log.push_back("got focus");
-}
-
-void CTestDialog::OnLostFocusName(CWPFKeyboardFocusChangedEvent&)
-{
-    m_log.push_back("lost focus");
-}
-
-void CTestDialog::OnSelectionChangedItems(CWPFSelectionChangedEvent& event)
-{
-    std::string entry = "selection";
-    for (int row : event.GetAddedRows())
-        entry += " +" + std::to_string(row);
-    for (int row : event.GetRemovedRows())
-        entry += " -" + std::to_string(row);
-    m_log.push_back(entry);
-}
-
-void CTestDialog::OnDoubleClickItems(CWPFMouseButtonEvent& event)
-{
-    m_log.push_back("double click " + std::to_string(event.GetRow()));
-}
-
-void CTestDialog::OnHeaderClickItems(CWPFRoutedEvent& event)
-{
-    m_log.push_back("header " + std::to_string(event.GetColumnIndex()));
-}
-
-void CTestDialog::OnClickAdd(CWPFRoutedEvent& event)
-{
-    m_log.push_back("click " + event.GetSourceName().str());
-    if (m_onAdd)
-        m_onAdd(*this);
-}
-
-void CTestDialog::OnClickFavorit(CWPFRoutedEvent&)
-{
-    m_log.push_back("click favorit");
-}
-
-void CTestDialog::OnClickFavoritX(CWPFRoutedEvent&)
-{
-    m_log.push_back("remove favorit");
-}
-
-void CTestDialog::OnClickDelete(CWPFRoutedEvent&)
-{
-    m_log.push_back("menu delete");
 }

@@ -1,11 +1,7 @@
 #pragma once
 #include "vkwpfcpp/WPFDialog.h"
-#include "vkwpfcpp/WPFKeyboardFocusChangedEvent.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFMenuItem.h"
-#include "vkwpfcpp/WPFMouseButtonEvent.h"
-#include "vkwpfcpp/WPFSelectionChangedEvent.h"
-#include "vkwpfcpp/WPFTextChangedEvent.h"
 #include "vkwpfcpp/WPFVKButton.h"
 #include "vkwpfcpp/WPFVKLListView.h"
 #include "vkwpfcpp/WPFVKLTextBox.h"
@@ -33,18 +29,6 @@ public:
     void OnHelp() override;
     void OnSelect() override;
 
-    void OnTextChangedName(CWPFTextChangedEvent& event);
-    void OnReturnName(CWPFRoutedEvent& event);
-    void OnGotFocusName(CWPFKeyboardFocusChangedEvent& event);
-    void OnLostFocusName(CWPFKeyboardFocusChangedEvent& event);
-    void OnSelectionChangedItems(CWPFSelectionChangedEvent& event);
-    void OnDoubleClickItems(CWPFMouseButtonEvent& event);
-    void OnHeaderClickItems(CWPFRoutedEvent& event);
-    void OnClickAdd(CWPFRoutedEvent& event);
-    void OnClickFavorit(CWPFRoutedEvent& event);
-    void OnClickFavoritX(CWPFRoutedEvent& event);
-    void OnClickDelete(CWPFRoutedEvent& event);
-
     // The log, one entry per call or event ("OnInitDialog", "click VKBUTTON_ADD", ...).
     std::vector<std::string> m_log;
     // Closing is refused this many times before it is allowed.
@@ -53,7 +37,7 @@ public:
     std::function<void(CTestDialog&)> m_onInit;
     std::function<void(CTestDialog&)> m_afterInit;
     std::function<void(CTestDialog&)> m_onRendered;
-    // Run by a click on "Hinzufügen" after it is logged.
+    // Run by a click on "Hinzufügen".
     std::function<void(CTestDialog&)> m_onAdd;
     bool m_bAttachResults[8] = {};
     CWPFWndBase* m_pRoot = nullptr;

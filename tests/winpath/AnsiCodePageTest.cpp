@@ -42,14 +42,10 @@ TEST_P(AnsiByteMappingTest, MapsBothWays)
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows1252, AnsiByteMappingTest,
-                         testing::Values(ByteMapping{0x00, 0x0000}, ByteMapping{0x41, L'A'}, ByteMapping{0x5C, L'\\'},
-                                         ByteMapping{0x7F, 0x007F}, ByteMapping{0x80, 0x20AC},
-                                         ByteMapping{0x81, 0x0081}, ByteMapping{0x8A, 0x0160},
-                                         ByteMapping{0x8D, 0x008D}, ByteMapping{0x8F, 0x008F},
-                                         ByteMapping{0x90, 0x0090}, ByteMapping{0x96, 0x2013},
-                                         ByteMapping{0x9D, 0x009D}, ByteMapping{0x9F, 0x0178},
-                                         ByteMapping{0xA0, 0x00A0}, ByteMapping{0xC4, 0x00C4},
-                                         ByteMapping{0xDF, 0x00DF}, ByteMapping{0xFF, 0x00FF}));
+                         testing::Values(ByteMapping{0x7F, 0x007F}, ByteMapping{0x80, 0x20AC},
+                                         ByteMapping{0x81, 0x0081}, ByteMapping{0x9D, 0x009D},
+                                         ByteMapping{0x9F, 0x0178}, ByteMapping{0xA0, 0x00A0},
+                                         ByteMapping{0xFF, 0x00FF}));
 
 class AnsiUnmappableTest : public testing::TestWithParam<wchar_t> {};
 
@@ -61,8 +57,7 @@ TEST_P(AnsiUnmappableTest, BecomesQuestionMark)
 
 // U+0080 and U+009F are not in 1252: their bytes show other characters.
 INSTANTIATE_TEST_SUITE_P(Windows1252, AnsiUnmappableTest,
-                         testing::Values(0x0080, 0x009F, 0x0100, 0x03A9, 0x20AD, 0xFFFD, 0x1F600,
-                                         static_cast<wchar_t>(-1)));
+                         testing::Values(0x0080, 0x009F, 0x0100, 0x20AD, 0x1F600, static_cast<wchar_t>(-1)));
 
 TEST(AnsiCodePageTest, GermanTextConverts)
 {
@@ -71,7 +66,6 @@ TEST(AnsiCodePageTest, GermanTextConverts)
                                   "a\x93"),
               L"Gr\u00FC\u00DFe \u201Ea\u201C");
     EXPECT_EQ(winpath::WideToAnsi(L"\u00C4rzte \u20AC"), "\xC4rzte \x80");
-    EXPECT_EQ(winpath::AnsiToWide(""), L"");
 }
 
 } // namespace

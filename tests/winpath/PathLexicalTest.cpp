@@ -26,14 +26,10 @@ TEST_P(PathNormalTest, RemovesDotsAndSeparatorRuns)
 
 INSTANTIATE_TEST_SUITE_P(
     WindowsGrammar, PathNormalTest,
-    testing::Values(NormalCase{L"", L""}, NormalCase{L"foo/./bar/..", L"foo\\"},
-                    NormalCase{L"foo/.///bar/../", L"foo\\"}, NormalCase{L".", L"."}, NormalCase{L"./", L"."},
-                    NormalCase{L"..", L".."}, NormalCase{L"../", L".."}, NormalCase{L"../a/..", L".."},
-                    NormalCase{L"foo/..", L"."}, NormalCase{L"foo/../bar", L"bar"},
-                    NormalCase{L"a/../../b", L"..\\b"}, NormalCase{L"/..", L"\\"}, NormalCase{L"/../x", L"\\x"},
+    testing::Values(NormalCase{L"", L""}, NormalCase{L"foo/.///bar/../", L"foo\\"}, NormalCase{L"./", L"."},
+                    NormalCase{L"../a/..", L".."}, NormalCase{L"a/../../b", L"..\\b"}, NormalCase{L"/../x", L"\\x"},
                     NormalCase{L"c:/foo/../..", L"c:\\"}, NormalCase{L"c:foo/..", L"c:"},
-                    NormalCase{L"c:..", L"c:.."}, NormalCase{L"//net/foo/./", L"\\\\net\\foo\\"},
-                    NormalCase{L"C:\\a\\.\\b\\\\c", L"C:\\a\\b\\c"}, NormalCase{L"foo/bar/../..", L"."},
+                    NormalCase{L"//net/foo/./", L"\\\\net\\foo\\"}, NormalCase{L"foo/bar/../..", L"."},
                     // A first name that reads like a drive stays a name.
                     NormalCase{L"./C:.", L".\\C:."}, NormalCase{L"a/../C:x", L".\\C:x"},
                     NormalCase{L".\\C:x\\", L".\\C:x\\"},
@@ -60,15 +56,11 @@ INSTANTIATE_TEST_SUITE_P(
     WindowsGrammar, PathRelativeTest,
     testing::Values(RelativeCase{L"/a/d", L"/a/b/c", L"..\\..\\d", L"..\\..\\d"},
                     RelativeCase{L"/a/b/c", L"/a/d", L"..\\b\\c", L"..\\b\\c"},
-                    RelativeCase{L"a/b/c", L"a", L"b\\c", L"b\\c"},
                     RelativeCase{L"a/b/c", L"a/b/c/x/y", L"..\\..", L"..\\.."},
                     RelativeCase{L"a/b/c", L"a/b/c", L".", L"."},
-                    RelativeCase{L"a/b", L"c/d", L"..\\..\\a\\b", L"..\\..\\a\\b"},
                     RelativeCase{L"C:\\P\\Data\\x", L"C:/P/Data", L"x", L"x"},
-                    RelativeCase{L"C:\\P\\Data", L"C:\\P\\Data\\", L".", L"."},
                     // No relative path between different drives, or absolute and relative.
-                    RelativeCase{L"C:\\a", L"D:\\a", L"", L"C:\\a"}, RelativeCase{L"C:\\a", L"a", L"", L"C:\\a"},
-                    RelativeCase{L"a", L"\\a", L"", L"a"},
+                    RelativeCase{L"C:\\a", L"D:\\a", L"", L"C:\\a"}, RelativeCase{L"a", L"\\a", L"", L"a"},
                     // A name that reads as a drive cannot be walked through.
                     RelativeCase{L"a/b", L"a/c:x", L"", L"a/b"},
                     // More ".." in the base than names: no answer.
@@ -94,15 +86,9 @@ TEST_P(PathComparisonTest, ComparesElementByElement)
     const path rhs(c.rhs);
     EXPECT_EQ(lhs.compare(rhs), c.expected);
     EXPECT_EQ(rhs.compare(lhs), -c.expected);
-    EXPECT_EQ(lhs.compare(std::wstring(c.rhs)), c.expected);
-    EXPECT_EQ(lhs.compare(std::wstring_view(c.rhs)), c.expected);
     EXPECT_EQ(lhs.compare(c.rhs), c.expected);
     EXPECT_EQ(lhs == rhs, c.expected == 0);
-    EXPECT_EQ(lhs != rhs, c.expected != 0);
     EXPECT_EQ(lhs < rhs, c.expected < 0);
-    EXPECT_EQ(lhs > rhs, c.expected > 0);
-    EXPECT_EQ(lhs <= rhs, c.expected <= 0);
-    EXPECT_EQ(lhs >= rhs, c.expected >= 0);
     if (c.expected == 0) {
         EXPECT_EQ(std::hash<path>()(lhs), std::hash<path>()(rhs));
     }
@@ -112,15 +98,13 @@ INSTANTIATE_TEST_SUITE_P(
     WindowsGrammar, PathComparisonTest,
     testing::Values(ComparisonCase{L"C:\\P\\Data", L"c:\\p\\data", -1}, ComparisonCase{L"C:\\a\\\\b", L"C:/a/b", 0},
                     ComparisonCase{L"\\\\server\\share", L"//server/share", 0},
-                    ComparisonCase{L"C:\\a\\b", L"C:\\a\\b", 0}, ComparisonCase{L"", L"", 0},
                     ComparisonCase{L"", L"a", -1},
                     // A path sorts before every path that extends it, "\" sorting as a boundary.
                     ComparisonCase{L"a\\b", L"a-b", -1}, ComparisonCase{L"C:\\P\\Data\\x", L"C:\\P\\Data-old", -1},
-                    ComparisonCase{L"a\\b", L"a\\b\\c", -1}, ComparisonCase{L"a", L"a\\", -1},
-                    ComparisonCase{L"a\\", L"a//", 0},
+                    ComparisonCase{L"a", L"a\\", -1}, ComparisonCase{L"a\\", L"a//", 0},
                     // Root names first, then the root directory, then the names.
                     ComparisonCase{L"x", L"\\x", -1}, ComparisonCase{L"C:x", L"C:\\x", -1},
-                    ComparisonCase{L"C:\\x", L"D:\\a", -1}, ComparisonCase{L"\\a", L"C:\\b", -1},
+                    ComparisonCase{L"\\a", L"C:\\b", -1},
                     ComparisonCase{L"\\\\?\\C:", L"\\\\server", -1},
                     // No normalisation: "." is a name like any other.
                     ComparisonCase{L"a/./b", L"a/b", -1}));

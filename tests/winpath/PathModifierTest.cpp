@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 using winpath::path;
 
@@ -25,23 +24,17 @@ TEST_P(PathAppendTest, FollowsTheRootNameRules)
 {
     const BinaryCase& c = GetParam();
     EXPECT_EQ((path(c.lhs) / path(c.rhs)).native(), c.expected);
-    path p(c.lhs);
-    p /= c.rhs;
-    EXPECT_EQ(p.native(), c.expected);
-    EXPECT_EQ(path(c.lhs).append(c.rhs).native(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     WindowsGrammar, PathAppendTest,
     testing::Values(BinaryCase{L"foo", L"", L"foo\\"}, BinaryCase{L"foo", L"/bar", L"/bar"},
                     BinaryCase{L"foo", L"c:/bar", L"c:/bar"}, BinaryCase{L"foo", L"c:", L"c:"},
-                    BinaryCase{L"c:", L"", L"c:"}, BinaryCase{L"c:foo", L"/bar", L"c:/bar"},
+                    BinaryCase{L"c:foo", L"/bar", L"c:/bar"},
                     BinaryCase{L"c:foo", L"c:bar", L"c:foo\\bar"}, BinaryCase{L"//host", L"foo", L"//host\\foo"},
                     BinaryCase{L"//host/", L"foo", L"//host/foo"}, BinaryCase{L"C:\\d", L"a:b", L"a:b"},
                     BinaryCase{L"C:\\d", L"C:x", L"C:\\d\\x"}, BinaryCase{L"C:\\d", L"\\x", L"C:\\x"},
-                    BinaryCase{L"C:\\d", L"D:\\e", L"D:\\e"}, BinaryCase{L"C:\\d", L"//srv/s", L"//srv/s"},
-                    BinaryCase{L"C:\\", L"x", L"C:\\x"}, BinaryCase{L"C:\\d\\", L"x", L"C:\\d\\x"},
-                    BinaryCase{L"", L"x", L"x"}, BinaryCase{L"C:\\d", L"*", L"C:\\d\\*"},
+                    BinaryCase{L"C:\\d", L"//srv/s", L"//srv/s"}, BinaryCase{L"C:\\d\\", L"x", L"C:\\d\\x"},
                     // Root names are compared case-sensitively, like every path part.
                     BinaryCase{L"C:\\d", L"c:x", L"c:x"}));
 
@@ -61,8 +54,7 @@ TEST_P(PathRemoveFilenameTest, KeepsTheSeparatorBeforeTheName)
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowsGrammar, PathRemoveFilenameTest,
-                         testing::Values(BinaryCase{L"foo/bar", L"", L"foo/"}, BinaryCase{L"foo/", L"", L"foo/"},
-                                         BinaryCase{L"/foo", L"", L"/"}, BinaryCase{L"/", L"", L"/"},
+                         testing::Values(BinaryCase{L"foo/", L"", L"foo/"}, BinaryCase{L"/", L"", L"/"},
                                          BinaryCase{L"foo", L"", L""}, BinaryCase{L"C:x", L"", L"C:"},
                                          BinaryCase{L"C:\\d\\x.txt", L"", L"C:\\d\\"}));
 
@@ -90,9 +82,7 @@ TEST_P(PathReplaceExtensionTest, AddsTheDotWhenMissing)
 INSTANTIATE_TEST_SUITE_P(
     WindowsGrammar, PathReplaceExtensionTest,
     testing::Values(BinaryCase{L"/foo/bar.jpg", L".png", L"/foo/bar.png"},
-                    BinaryCase{L"/foo/bar.jpg", L"png", L"/foo/bar.png"},
-                    BinaryCase{L"/foo/bar.jpg", L".", L"/foo/bar."}, BinaryCase{L"/foo/bar.jpg", L"", L"/foo/bar"},
-                    BinaryCase{L"/foo/bar", L"png", L"/foo/bar.png"},
+                    BinaryCase{L"/foo/bar.jpg", L"", L"/foo/bar"}, BinaryCase{L"/foo/bar", L"png", L"/foo/bar.png"},
                     BinaryCase{L"/foo/.profile", L"x", L"/foo/.profile.x"},
                     BinaryCase{L"C:\\a.b\\c", L"txt", L"C:\\a.b\\c.txt"}, BinaryCase{L"foo/", L"x", L"foo/.x"}));
 
@@ -115,8 +105,6 @@ TEST(PathTextTest, SeparatorFormsConvertBothWays)
     EXPECT_EQ(p.generic_wstring(), L"C:/a/b/c");
     EXPECT_EQ(p.generic_string(), "C:/a/b/c");
     EXPECT_EQ(p.make_preferred().native(), L"C:\\a\\b\\c");
-    EXPECT_EQ(std::wstring(p.c_str()), L"C:\\a\\b\\c");
-    EXPECT_EQ(static_cast<std::wstring>(p), p.wstring());
 }
 
 TEST(PathTextTest, EightBitTextGoesThroughTheAnsiCodePage)
@@ -125,33 +113,8 @@ TEST(PathTextTest, EightBitTextGoesThroughTheAnsiCodePage)
     const std::string ansi = "C:\\M\xFCller\\\xC4rzte \x80.txt";
     const std::wstring wide = L"C:\\M\u00FCller\\\u00C4rzte \u20AC.txt";
     EXPECT_EQ(path(ansi).native(), wide);
-    EXPECT_EQ(path(ansi.c_str()).native(), wide);
-    EXPECT_EQ(path(std::string_view(ansi)).native(), wide);
     EXPECT_EQ(path(wide).string(), ansi);
     EXPECT_EQ(path(L"C:\\\u03A9").string(), "C:\\?");
-}
-
-TEST(PathTextTest, StreamsWriteThePlainText)
-{
-    std::ostringstream narrow;
-    narrow << path(L"C:\\\u00C4 x");
-    EXPECT_EQ(narrow.str(), "C:\\\xC4 x");
-    std::wostringstream wide;
-    wide << path(L"C:\\\u00C4 x");
-    EXPECT_EQ(wide.str(), L"C:\\\u00C4 x");
-}
-
-TEST(PathTextTest, ClearAssignAndSwap)
-{
-    path a(L"a");
-    path b(L"b");
-    swap(a, b);
-    EXPECT_EQ(a.native(), L"b");
-    EXPECT_EQ(b.native(), L"a");
-    a.assign(L"c");
-    EXPECT_EQ(a.native(), L"c");
-    a.clear();
-    EXPECT_TRUE(a.empty());
 }
 
 } // namespace

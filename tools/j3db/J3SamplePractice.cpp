@@ -192,13 +192,24 @@ bool StoreSettings()
            CJProgPool::SetPermission(278, "Karteireiter Konfiguration", "", CJProgPool::PERM_WRITE);
 }
 
+// The favourites of user 1 on the practice desk (j3praxis): number 1, key
+// "favoriten" and the user id, the program ids each followed by "|".
+bool StoreFavoriten()
+{
+    CJParPool record(&dbDatabase, nullptr);
+    record.m_strNr.Format("%3d", 1);
+    record.m_strKey = "favoriten1";
+    record.m_strValue = "101|103|201|301|501|";
+    return record.Write("");
+}
+
 } // namespace
 
 bool CJ3SamplePractice::Fill(CString& error)
 {
     CVKTransaction transaction(dbDatabase);
     const bool filled = transaction.IsActive() && StoreFiles() && StorePatients() && StoreNotes() && StoreSettings() &&
-                        transaction.Commit();
+                        StoreFavoriten() && transaction.Commit();
     if (!filled)
         error = dbDatabase.GetLastError();
     return filled;

@@ -1,11 +1,13 @@
 #include "j3praxis/J3PraxisApp.h"
 
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
+#include "dbdll/DBIdentity.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "j3praxis/J3PraxisDesk.h"
 #include "j3screenshot/J3DialogScreenshot.h"
+#include "vkbasis/DisplayPlatform.h"
 
 #include <QApplication>
 
@@ -17,11 +19,13 @@ namespace {
 
 const char* const kUsage =
     "Aufruf: j3praxis [OPTIONEN]\n"
-    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos.\n"
+    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos,\n"
+    "die Programme der Praxis mit den Favoriten des Benutzers.\n"
     "\n"
     "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
     "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
     "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
+    "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
     "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -39,6 +43,21 @@ CJ3PraxisApp::CJ3PraxisApp(std::ostream& out, std::ostream& err, std::vector<std
     m_nExitCode = kFailed;
 }
 
+int CJ3PraxisApp::Main(int argc, char** argv)
+{
+    if (!ParseArguments(m_options))
+        return kFailed;
+    if (m_options.help) {
+        m_out << kUsage;
+        return kDone;
+    }
+    if (m_options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
+        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Schreibtisch braucht ein Fenster; "
+                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
+    CDisplayPlatform::UseOffscreenWithoutDisplay();
+    return WinMain(argc, argv);
+}
+
 int CJ3PraxisApp::Run()
 {
     m_nExitCode = Practise();
@@ -47,16 +66,13 @@ int CJ3PraxisApp::Run()
 
 int CJ3PraxisApp::Practise()
 {
-    SOptions options;
-    if (!ParseArguments(options))
-        return kFailed;
-    if (options.help) {
-        m_out << kUsage;
-        return kDone;
-    }
+    const SOptions& options = m_options;
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);
+    // The workstation and user of the machine also with another database:
+    // the notes and placements are kept per workstation.
+    CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
     CString error;
     const bool opened = options.database.empty()
                             ? CPracticeDatabase::Open(error)
@@ -70,8 +86,12 @@ int CJ3PraxisApp::Practise()
     std::unique_ptr<CWPFDialog> dialog;
     if (options.markerConfig)
         dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
-    else
-        dialog = std::make_unique<CJ3PraxisDesk>(startPatNr);
+    else {
+        auto desk = std::make_unique<CJ3PraxisDesk>(startPatNr);
+        if (options.programme)
+            desk->OpenOnProgramme();
+        dialog = std::move(desk);
+    }
     int code = kDone;
     if (options.screenshot.empty())
         dialog->DoModal();
@@ -92,6 +112,10 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         }
         if (arg == "--karteireiter") {
             options.markerConfig = true;
+            continue;
+        }
+        if (arg == "--programme") {
+            options.programme = true;
             continue;
         }
         std::string* value = arg == "--db" ? &options.database

@@ -8,6 +8,7 @@
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFTabItem.h"
 #include "vkwpfcpp/WPFVKIndexMarker.h"
 
 #include <QAbstractButton>
@@ -52,6 +53,7 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
     CWPFWndBase* root = CWPFJ3Dialog::OnInitDialog();
     InitPatientList();
     InitButtons();
+    InitProgramme();
     int start = 0;
     for (int row = 0; row < m_patientRows.Count(); ++row)
         if (m_patientRows.GetText(row, ColNr) == m_strStartPatNr)
@@ -67,13 +69,14 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
 void CJ3PraxisDesk::InitPatientList()
 {
     m_patients.Attach(this, "PatientList");
-    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
+    // The first column takes the room the others leave: the name.
     m_patients.AddTextBlockColumn("Name", 0, 0, "");
     m_patients.AddTextBlockColumn("Vorname", 0, 0, "");
     m_patients.AddTextBlockColumn("Geburtsdatum", 0, 0, "");
+    m_patients.AddTextBlockColumn("Nr.", 0, 2, "");
     const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
     while (record->GetNextByNr() == CVKRSet::FOUND)
-        m_patientRows.DoAdd({record->m_strPatNr, record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat)});
+        m_patientRows.DoAdd({record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat), record->m_strPatNr});
     m_patients.BindMatrix(&m_patientRows);
     m_patients.AutoSizeGridViewColumns();
     m_patients.DoAddOnSelectionChanged(
@@ -106,6 +109,31 @@ void CJ3PraxisDesk::InitButtons()
     m_config.Attach(this, "ConfigButton");
     m_config.SetIsEnabled(CJProgPool::GetPermission(kMarkerConfigProgram, kMarkerConfigName, true) > 0);
     m_config.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnConfigClick));
+}
+
+void CJ3PraxisDesk::InitProgramme()
+{
+    m_favoritenHost.Attach(this, "FavoritenHost");
+    m_programmStatus.Attach(this, "ProgrammStatus");
+    m_favoriten = std::make_unique<CJ3PraxisFavoriten>(
+        this, [this](const CString& started) { m_programmStatus.SetText("Gestartet: " + started); });
+    m_favoriten->CreateButtons();
+    m_favoriten->Create(&m_favoritenHost);
+    m_favoriten->LoadUserFavoriten();
+    if (m_bOpenOnProgramme) {
+        CWPFTabItem page;
+        page.Attach(this, "ProgrammePage");
+        page.Select();
+    }
+}
+
+void CJ3PraxisDesk::OnClosing(bool& cancel)
+{
+    CWPFJ3Dialog::OnClosing(cancel);
+    if (cancel || !m_favoriten)
+        return;
+    m_favoriten->SaveUserFavoriten();
+    m_favoriten->OnClosed();
 }
 
 void CJ3PraxisDesk::ChoosePatient(int row)

@@ -1,11 +1,13 @@
 #pragma once
 #include "J3Dialoge/WPFJ3Dialog.h"
+#include "j3praxis/J3PraxisFavoriten.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFVKButton.h"
 #include "vkwpfcpp/WPFVKLListView.h"
 #include "vkwpfcpp/WPFVKTextBlock.h"
 
 #include <array>
+#include <memory>
 
 class CWPFSelectionChangedEvent;
 
@@ -18,7 +20,9 @@ class CWPFSelectionChangedEvent;
 //
 // The first tab is the patient's file card: name, number and birth date,
 // and a switch per index marker. "Karteireiter konfigurieren" opens the
-// markers' configuration.
+// markers' configuration. The tab "Programme" holds the favourites tab over
+// the suite's programs, with the user's favourites, which are stored when the
+// desk closes.
 //
 // A further panel is a tab of "DeskTabs" or a button of "DeskButtons" in
 // the desk's markup ("jt/j3praxis/PraxisDesk"), bound in OnInitDialog.
@@ -29,17 +33,21 @@ public:
     explicit CJ3PraxisDesk(const CString& startPatNr);
 
     CWPFWndBase* OnInitDialog() override;
+    void OnClosing(bool& cancel) override;
+    // The desk opens on its tab "Programme".
+    void OpenOnProgramme() { m_bOpenOnProgramme = true; }
 
     // The number of the patient the desk is bound to; empty when none.
     const CString& GetPatNr() const { return m_strDataPatNr; }
 
 private:
     static constexpr int kMarkers = 25;
-    enum EPatientColumn { ColNr, ColName, ColFirstName, ColBirthDate, PatientColumns };
+    enum EPatientColumn { ColName, ColFirstName, ColBirthDate, ColNr, PatientColumns };
 
     void InitPatientList();
     void InitCard();
     void InitButtons();
+    void InitProgramme();
     void ChoosePatient(int row);
     void ShowPatient(int row);
 
@@ -54,4 +62,8 @@ private:
     CWPFVKTextBlock m_details;
     std::array<CWPFVKButton, kMarkers> m_markerSwitches;
     CWPFVKButton m_config;
+    CWPFWndBase m_favoritenHost;
+    CWPFVKTextBlock m_programmStatus;
+    std::unique_ptr<CJ3PraxisFavoriten> m_favoriten;
+    bool m_bOpenOnProgramme = false;
 };

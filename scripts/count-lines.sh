@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Counts non-blank, non-comment lines of C++ (.cpp, .h) in the tests and in the
+# product code, and prints the share the tests take.
+# Usage: scripts/count-lines.sh [--folders]   (--folders: one line per test folder too)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+# Strips /* */ blocks and // comments (outside string literals), then counts the
+# lines with anything left on them.
+count() {
+  local files
+  files=$(find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+  [ -z "$files" ] && { echo 0; return; }
+  # shellcheck disable=SC2086
+  awk '
+    FNR == 1 { block = 0 }
+    {
+      line = $0; out = ""; i = 1; n = length(line); quote = ""
+      while (i <= n) {
+        c = substr(line, i, 1); two = substr(line, i, 2)
+        if (block) {
+          if (two == "*/") { block = 0; i += 2 } else i++
+          continue
+        }
+        if (quote != "") {
+          out = out c
+          if (c == "\\") { out = out substr(line, i + 1, 1); i += 2; continue }
+          if (c == quote) quote = ""
+          i++; continue
+        }
+        if (two == "//") break
+        if (two == "/*") { block = 1; i += 2; continue }
+        if (c == "\"" || c == "'"'"'") quote = c
+        out = out c; i++
+      }
+      if (out ~ /[^ \t\r]/) lines++
+    }
+    END { print lines + 0 }' $files
+}
+
+product=$(count J3Dialoge platform plugins tools)
+tests=$(count tests)
+
+if [ "${1:-}" = "--folders" ]; then
+  for folder in tests/*/; do
+    printf '%-28s %6d\n' "${folder%/}" "$(count "$folder")"
+  done
+fi
+printf 'tests   %6d\nproduct %6d\nratio   %5d%%\n' "$tests" "$product" $(( tests * 100 / product ))

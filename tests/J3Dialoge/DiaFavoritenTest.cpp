@@ -1,0 +1,455 @@
+#include "FavoritenHostDialog.h"
+
+#include "J3Dialoge/FavoTreeDocument.h"
+#include "dbdll/DBIdentity.h"
+#include "dbdll/JParPool.h"
+#include "dbdll/PracticeDatabase.h"
+#include "msgbox/BoxAnswerer.h"
+#include "msgbox/Boxes.h"
+#include "support/DialogDriver.h"
+#include "support/GuiApplication.h"
+#include "support/TempDir.h"
+#include "vkdb/VKDatabase.h"
+#include "vkwpfcpp/VKButtonClass.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+using j3test::DialogDriver;
+using Names = std::vector<std::string>;
+
+namespace {
+
+const char* Kategorien[] = {"System", "Behandlung", "Verwaltung"};
+// Categories 1, 1, 2, 1, 0: the first category comes back after the second.
+const SFavoProgramm Programme[] = {
+    {1, 10, "Karteikarte", "Kartei80", true},
+    {1, 11, "Termine", "Termin80", true},
+    {2, 20, "Quartalsabrechnung", "Abrechnung80", true},
+    {1, 12, "R\xF6ntgen <Bilder> & Befunde", "Roentgen80", true},
+    {0, 0, "Einstellungen", "Einstellungen80", true},
+    {-1, 0, nullptr, nullptr, false},
+};
+constexpr int FavoritenNr = 42;
+const char* const FavoritenKey = "favoriten";
+
+Names Strings(const std::vector<CString>& texts)
+{
+    Names names;
+    for (const CString& text : texts)
+        names.emplace_back(text.GetString());
+    return names;
+}
+
+class DiaFavoritenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        j3test::GuiApplication::Instance();
+        ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.j3db"));
+        CString error;
+        ASSERT_TRUE(CPracticeDatabase::Open(m_folder.path() / "praxis.j3db", error)) << error.GetString();
+        std::copy(std::begin(Programme), std::end(Programme), m_programme);
+        NewDialog();
+    }
+    void TearDown() override
+    {
+        dbOdon32 = false;
+        CPracticeDatabase::Close();
+    }
+
+    // Looks up the favourites record; whether it is there.
+    static bool Lookup(CJParPool& pool)
+    {
+        pool.m_strNr.Format("%3d", FavoritenNr);
+        pool.m_strKey = FavoritenKey;
+        return pool.GetByK1(0) == CVKRSet::FOUND;
+    }
+    // The favourites record, nullopt when there is none.
+    static std::optional<std::string> Stored()
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        return Lookup(pool) ? std::optional<std::string>(pool.m_strValue.str()) : std::nullopt;
+    }
+    static void Store(const std::string& value)
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        const bool found = Lookup(pool);
+        pool.m_strValue = value;
+        ASSERT_TRUE(found ? pool.Rewrite("") : pool.Write(""));
+    }
+    static bool Load(CDiaFavoriten& tab)
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        return tab.LoadFavoriten(pool, FavoritenNr, FavoritenKey);
+    }
+    static void Save(CDiaFavoriten& tab)
+    {
+        CJParPool pool(&dbDatabase, nullptr);
+        tab.SaveFavoriten(pool, FavoritenNr, FavoritenKey);
+    }
+
+    // A tab built over the table without a dialog, for the host's operations.
+    std::unique_ptr<CTestFavoriten> BuiltTab()
+    {
+        auto tab = std::make_unique<CTestFavoriten>(nullptr, m_programme, Kategorien);
+        tab->CreateButtons();
+        return tab;
+    }
+
+    // A fresh host dialog (and script) over the same table.
+    void NewDialog()
+    {
+        m_dialog = std::make_unique<CFavoritenHostDialog>(m_programme, Kategorien);
+        m_driver = DialogDriver();
+    }
+    QDialog& Window() { return *m_dialog->GetWindow(); }
+    CTestFavoriten& Tab() { return *m_dialog->m_tab; }
+    template <typename Widget = QWidget>
+    Widget* Find(const char* name)
+    {
+        return Window().findChild<Widget*>(QString::fromLatin1(name));
+    }
+    // The shown buttons whose names start with the prefix, by name; a
+    // disabled one marked with "-".
+    Names Buttons(const char* prefix)
+    {
+        Names names;
+        for (QAbstractButton* button : Window().findChildren<QAbstractButton*>())
+            if (button->objectName().startsWith(QLatin1String(prefix)) && !button->isHidden() &&
+                !button->objectName().endsWith(QLatin1String("_X")))
+                names.push_back((button->isEnabled() ? "" : "-") + button->objectName().toStdString());
+        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+            return a.substr(a.front() == '-') < b.substr(b.front() == '-');
+        });
+        return names;
+    }
+    // The tree as the user sees it: "Category(program,-disabled program)".
+    Names Tree()
+    {
+        const QAbstractItemModel* model = Find<QTreeView>("Tree")->model();
+        Names categories;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QModelIndex category = model->index(row, 0);
+            std::string shown = category.data().toString().toStdString() + "(";
+            for (int child = 0; child < model->rowCount(category); ++child) {
+                const QModelIndex program = model->index(child, 0, category);
+                shown += (child ? "," : "") + std::string(program.flags() & Qt::ItemIsEnabled ? "" : "-") +
+                         program.data().toString().toStdString();
+            }
+            categories.push_back(shown + ")");
+        }
+        return categories;
+    }
+    Names Tabs()
+    {
+        auto* tabs = Find<QTabWidget>("DiaFavoriten");
+        Names headers;
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            headers.push_back((tabs->tabText(tab) + "/" + tabs->widget(tab)->objectName()).toStdString());
+        return headers;
+    }
+    Names Results()
+    {
+        const QAbstractItemModel* model = Find<QTreeView>("Result")->model();
+        Names texts;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.push_back(model->index(row, 1).data().toString().toStdString());
+        return texts;
+    }
+    Names Favorites() { return Strings(Tab().FavoritenNames()); }
+    Names BoxTexts(EBoxKind kind)
+    {
+        Names texts;
+        for (const SBoxRecord& record : m_boxes.RecordsOf(kind))
+            texts.push_back(record.text);
+        return texts;
+    }
+    void RunDialog()
+    {
+        m_driver.ClickFrameButton(VKButtonOK);
+        EXPECT_EQ(m_driver.Run(*m_dialog), 1);
+    }
+
+    j3test::TempDir m_folder;
+    SFavoProgramm m_programme[std::size(Programme)];
+    CBoxAnswerer m_boxes;
+    std::unique_ptr<CFavoritenHostDialog> m_dialog;
+    DialogDriver m_driver;
+};
+
+TEST(FavoTreeDocument, WritesCategoriesAndProgramsInOrderWithTheirTextsEscaped)
+{
+    struct SNote {
+        int category;
+        const char* categoryName;
+        int index;
+        const char* text;
+    };
+    struct SCase {
+        std::vector<SNote> notes;
+        const char* document;
+    };
+    const SCase cases[] = {
+        {{{2, "A", 5, "B"}},
+         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="A"><Programm Value="PR5" Image="b80" IsEnabled="True">B</Programm></ProgKat></AlleProgramme>)"},
+        // Categories by their bytes; programs by their sort keys (an umlaut
+        // sorts as its vowel with e); a name noted under two numbers takes the last.
+        {{{1, "b", 0, "Zahn"}, {2, "B", 1, "\xC4rzte"}, {3, "b", 2, "Abdruck"}, {1, "b", 3, "Aeskulap"}},
+         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="B"><Programm Value="PR1" Image="b80" IsEnabled="True">)"
+         "\xC4rzte"
+         R"(</Programm></ProgKat><ProgKat Value="PK1" ProgKatName="b"><Programm Value="PR2" Image="b80" IsEnabled="True">Abdruck</Programm><Programm Value="PR3" Image="b80" IsEnabled="True">Aeskulap</Programm><Programm Value="PR0" Image="b80" IsEnabled="True">Zahn</Programm></ProgKat></AlleProgramme>)"},
+        {{{0, "R\xF6ntgen & \"Co\"", 7, "<Bilder> & Befunde"}, {0, "R\xF6ntgen & \"Co\"", 8, ""}},
+         "<AlleProgramme xmlns=\"\"><ProgKat Value=\"PK0\" ProgKatName=\"R\xF6ntgen &amp; &quot;Co&quot;\">"
+         "<Programm Value=\"PR8\" Image=\"b80\" IsEnabled=\"True\"></Programm>"
+         "<Programm Value=\"PR7\" Image=\"b80\" IsEnabled=\"True\">&lt;Bilder&gt; &amp; Befunde</Programm>"
+         "</ProgKat></AlleProgramme>"},
+    };
+    for (const SCase& c : cases) {
+        CFavoTreeDocument document;
+        for (const SNote& note : c.notes)
+            document.AddProgramm(note.category, note.categoryName, note.index, note.text, "b80", true);
+        EXPECT_EQ(std::string(document.Build().GetString()), c.document);
+    }
+}
+
+TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffered)
+{
+    struct SCase {
+        bool odon32;
+        Names tabs;
+        Names buttons;
+        Names tree;
+    };
+    const SCase cases[] = {
+        {false,
+         {"Favoriten/Favoriten", "Alle/Alle", "Behandlung/SV0", "Verwaltung/SV1", "Behandlung/SV2", "System/SV3"},
+         {"B20", "B21", "-B22", "B23", "B24"},
+         {"Behandlung(Karteikarte,Röntgen <Bilder> & Befunde)", "System(Einstellungen)",
+          "Verwaltung(-Quartalsabrechnung)"}},
+        // The program not offered was the only one of its category: no tab.
+        {true,
+         {"Favoriten/Favoriten", "Alle/Alle", "Behandlung/SV0", "System/SV1"},
+         {"B20", "B21", "B23", "B24"},
+         {"Behandlung(Karteikarte,Röntgen <Bilder> & Befunde)", "System(Einstellungen)"}},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.odon32 ? "Odon32" : "normal");
+        dbOdon32 = c.odon32;
+        NewDialog();
+        m_dialog->m_prepare = [](CTestFavoriten& tab) {
+            tab.m_notOffered = {20};
+            tab.m_notInTree = {11};
+        };
+        m_driver.Do([&] {
+            EXPECT_EQ(Tabs(), c.tabs);
+            EXPECT_EQ(Buttons("B2"), c.buttons);
+            EXPECT_EQ(Tree(), c.tree);
+            // A name with markup characters shows as it is on its button.
+            EXPECT_EQ(Find<QAbstractButton>("B23")->text(), QString::fromUtf8("Röntgen <Bilder> && Befunde"));
+        });
+        RunDialog();
+    }
+}
+
+TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndADoubleClickStartsOne)
+{
+    struct SCase {
+        const char* typed;  // UTF-8
+        Names found;
+    };
+    const SCase cases[] = {
+        {"RÖNT", {"Röntgen <Bilder> & Befunde"}},
+        {"<bilder> &", {"Röntgen <Bilder> & Befunde"}},
+        // Not in the tree, yet found; the program not offered is not.
+        {"E", {"Karteikarte", "Termine", "Röntgen <Bilder> & Befunde", "Einstellungen"}},
+        {"röntgen<", {}},
+        {"ABRECHNUNG", {}},
+    };
+    m_dialog->m_prepare = [](CTestFavoriten& tab) {
+        tab.m_notOffered = {20};
+        tab.m_notInTree = {11};
+    };
+    m_driver.ClickTab("DiaFavoriten", "Alle");
+    for (const SCase& c : cases)
+        m_driver.Type("Suche", c.typed).Do([&] {
+            SCOPED_TRACE(c.typed);
+            EXPECT_EQ(Results(), c.found);
+            EXPECT_TRUE(Find("Result")->hasFocus());
+        });
+    m_driver.Type("Suche", "termin")
+        .Do([&] { EXPECT_EQ(Find<QTreeView>("Result")->currentIndex().row(), 0); })
+        .DoubleClickRow("Result", 0)
+        .Do([&] {
+            EXPECT_EQ(Tab().m_started, std::vector<int>{1});
+            EXPECT_EQ(Find<QLineEdit>("Suche")->text(), "");
+            EXPECT_EQ(Results().size(), 4u);
+        });
+    RunDialog();
+}
+
+TEST_F(DiaFavoritenTest, DoubleClickOnAProgramInTheTreeStartsIt)
+{
+    struct SCase {
+        const char* item;
+        std::vector<int> started;
+    };
+    const SCase cases[] = {
+        {"Karteikarte", {0}},
+        {"Röntgen <Bilder> & Befunde", {3}},
+        {"Behandlung", {}},          // a category
+        {"Quartalsabrechnung", {}},  // not offered
+    };
+    m_dialog->m_prepare = [](CTestFavoriten& tab) { tab.m_notOffered = {20}; };
+    m_driver.ClickTab("DiaFavoriten", "Alle");
+    for (const SCase& c : cases)
+        m_driver.Do([&] { Tab().m_started.clear(); }).DoubleClickTreeItem("Tree", c.item).Do([&] {
+            SCOPED_TRACE(c.item);
+            EXPECT_EQ(Tab().m_started, c.started);
+        });
+    RunDialog();
+}
+
+TEST_F(DiaFavoritenTest, MenuAddsTheChosenProgramOnceAndShowsTheFavourites)
+{
+    m_driver.ClickTab("DiaFavoriten", "Alle")
+        .TriggerMenuItem("AddFavorit")
+        .ClickTreeItem("Tree", "Behandlung")
+        .TriggerMenuItem("AddFavorit")
+        .ClickTreeItem("Tree", "Termine")
+        .TriggerMenuItem("AddFavorit")
+        .Do([&] { EXPECT_EQ(Find<QTabWidget>("DiaFavoriten")->currentIndex(), 0); })
+        .ClickTab("DiaFavoriten", "Alle")
+        .TriggerMenuItem("AddFavorit")
+        .Type("Suche", "karte")
+        .TriggerMenuItem("AddFavorit2")
+        .Do([&] {
+            EXPECT_EQ(Favorites(), (Names{"BU1", "BU0"}));
+            EXPECT_EQ(Buttons("BU"), (Names{"BU0", "BU1"}));
+        });
+    RunDialog();
+    const std::string choose = "Markieren Sie bitte zunächst ein Programm mit der linken Maustaste.";
+    EXPECT_EQ(BoxTexts(EBoxKind::Plain), (Names{choose, choose, "'Termine' ist bereits in den Favoriten enthalten."}));
+}
+
+TEST_F(DiaFavoritenTest, RemovePartAsksAndRemovesOnlyOnYes)
+{
+    struct SCase {
+        int answer;
+        Names left;    // in the order shown
+        Names buttons; // by name
+    };
+    const SCase cases[] = {{BOX_NO, {"BU3", "BU1"}, {"BU1", "BU3"}}, {BOX_YES, {"BU1"}, {"BU1"}}};
+    for (const SCase& c : cases) {
+        NewDialog();
+        m_boxes.ClearRecords();
+        m_boxes.QueueAnswer(c.answer);
+        m_dialog->m_afterCreate = [](CTestFavoriten& tab) {
+            tab.AddProgramm(12);
+            tab.AddProgramm(11);
+        };
+        m_driver.Click("BU3_X").Do([&] {
+            EXPECT_EQ(Favorites(), c.left);
+            EXPECT_EQ(Buttons("BU"), c.buttons);
+        });
+        RunDialog();
+        EXPECT_EQ(BoxTexts(EBoxKind::Question), Names{"'Röntgen <Bilder> & Befunde' aus den Favoriten entfernen?"});
+    }
+}
+
+TEST_F(DiaFavoritenTest, FavouritesDraggedIntoANewOrderAreSavedAndLoadedInIt)
+{
+    Store("12|10|11|");
+    m_dialog->m_afterCreate = [](CTestFavoriten& tab) { EXPECT_TRUE(Load(tab)); };
+    m_driver.Do([&] { EXPECT_EQ(Favorites(), (Names{"BU3", "BU0", "BU1"})); })
+        .Drag("BU1", "BU3")
+        .Click("BU0")
+        .Do([&] {
+            EXPECT_EQ(Favorites(), (Names{"BU1", "BU3", "BU0"}));
+            EXPECT_EQ(Tab().m_started, std::vector<int>{0});  // the drag started nothing
+            Save(Tab());
+        });
+    RunDialog();
+    EXPECT_EQ(Stored(), "11|12|10|");
+
+    NewDialog();
+    m_dialog->m_afterCreate = [](CTestFavoriten& tab) { EXPECT_TRUE(Load(tab)); };
+    m_driver.Do([&] { EXPECT_EQ(Favorites(), (Names{"BU1", "BU3", "BU0"})); });
+    RunDialog();
+}
+
+TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnce)
+{
+    struct SCase {
+        std::optional<std::string> stored;
+        bool loaded;
+        Names favorites;
+        int notices;
+    };
+    const SCase cases[] = {
+        {std::nullopt, false, {}, 0},
+        {"", true, {}, 0},
+        // The empty place after the last separator is no program 0.
+        {"10|", true, {"BU0"}, 0},
+        {"10||11|", true, {"BU0", "BU1"}, 0},
+        {"0|", true, {"BU4"}, 0},
+        // Unknown and not offered programs are skipped; a second time gives a notice.
+        {"99|20|10|10", true, {"BU0"}, 1},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.stored.value_or("(kein Satz)"));
+        if (c.stored)
+            Store(*c.stored);
+        m_boxes.ClearRecords();
+        auto tab = BuiltTab();
+        tab->m_notOffered = {20};
+        EXPECT_EQ(Load(*tab), c.loaded);
+        EXPECT_EQ(Strings(tab->FavoritenNames()), c.favorites);
+        EXPECT_EQ(m_boxes.RecordsOf(EBoxKind::Plain).size(), static_cast<std::size_t>(c.notices));
+    }
+}
+
+TEST_F(DiaFavoritenTest, SavingNoFavouritesKeepsTheStoredList)
+{
+    Store("10|");
+    auto tab = BuiltTab();
+    ASSERT_TRUE(Load(*tab));
+    tab->ClearFavoriten();
+    Save(*tab);
+    EXPECT_TRUE(tab->FavoritenNames().empty());
+    EXPECT_EQ(Stored(), "10|");
+}
+
+TEST_F(DiaFavoritenTest, HostEnablesHidesAndRemovesAProgramsButtonsAndTreeEntry)
+{
+    m_dialog->m_afterCreate = [](CTestFavoriten& tab) { tab.AddProgramm(11); };
+    m_driver
+        .Do([&] {
+            Tab().EnableProgramm(11, false);
+            EXPECT_EQ(Buttons("B"), (Names{"B20", "-B21", "B22", "B23", "B24", "-BU1"}));
+            Tab().EnableProgramm(11, true);
+            Tab().ShowProgramm(11, false);
+            EXPECT_EQ(Buttons("B"), (Names{"B20", "B22", "B23", "B24"}));
+            Tab().ShowProgramm(11, true);
+            EXPECT_EQ(Buttons("B"), (Names{"B20", "B21", "B22", "B23", "B24", "BU1"}));
+            Tab().RemoveProgramm(11);
+            Tab().RemoveProgramm(10);  // no favourite
+            EXPECT_EQ(Buttons("B"), (Names{"B22", "B23", "B24"}));
+            EXPECT_EQ(Tree(), (Names{"Behandlung(Röntgen <Bilder> & Befunde)", "System(Einstellungen)",
+                                     "Verwaltung(Quartalsabrechnung)"}));
+            Tab().AddProgramm(10);
+            EXPECT_EQ(Buttons("BU"), Names{"-BU0"});
+        });
+    RunDialog();
+}
+
+} // namespace
