@@ -518,13 +518,20 @@ path path::lexically_normal() const
         normal.m_text = kDot;
         normal.m_text += preferred_separator;
     }
+    // Likewise "\??\" would read as a device prefix: a rooted path whose
+    // first directory is "??" keeps a "." before it.
+    const bool trailingSeparator = endsWithSeparator && !names.empty() && names.back() != kDotDot;
+    if (normal.native() == L"\\" && !names.empty() && names.front() == L"??" && (names.size() > 1 || trailingSeparator)) {
+        normal.m_text += kDot;
+        normal.m_text += preferred_separator;
+    }
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0)
             normal.m_text += preferred_separator;
         normal.m_text += names[i];
     }
     // A trailing ".." never keeps its separator.
-    if (endsWithSeparator && !names.empty() && names.back() != kDotDot)
+    if (trailingSeparator)
         normal.m_text += preferred_separator;
     if (normal.empty())
         normal.m_text = kDot;

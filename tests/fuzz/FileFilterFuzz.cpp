@@ -7,13 +7,17 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <regex>
 #include <string>
 
 namespace {
 
-// The expressions recurse once per character: the model sees short texts only.
+// The expressions recurse once per character and backtrack once per "*":
+// the model sees short texts and few wildcards only.
 constexpr std::size_t kLongestModelText = 120;
+constexpr std::size_t kLongestModelName = 40;
+constexpr std::ptrdiff_t kMostModelStars = 4;
 
 bool ModelMatches(const std::string& pattern, const std::string& name)
 {
@@ -51,7 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const bool simplePattern = !pattern.empty() && pattern.find_first_of("\0;|", 0, 3) == std::string::npos &&
                                pattern.find_first_not_of(' ') == 0 && pattern.back() != ' ';
-    if (simplePattern && name.find('\0') == std::string::npos) {
+    const bool modelIsQuick = std::count(pattern.begin(), pattern.end(), '*') <= kMostModelStars &&
+                              name.size() <= kLongestModelName;
+    if (simplePattern && modelIsQuick && name.find('\0') == std::string::npos) {
         const std::string filterText = "Typ|" + pattern;
         const char* textPointer = filterText.c_str();
         const CDBFileTypeFilter filter(&textPointer);

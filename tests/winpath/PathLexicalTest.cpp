@@ -32,7 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
                     NormalCase{L"//net/foo/./", L"\\\\net\\foo\\"}, NormalCase{L"foo/bar/../..", L"."},
                     // A first name that reads like a drive stays a name.
                     NormalCase{L"./C:.", L".\\C:."}, NormalCase{L"a/../C:x", L".\\C:x"},
-                    NormalCase{L".\\C:x\\", L".\\C:x\\"}));
+                    NormalCase{L".\\C:x\\", L".\\C:x\\"},
+                    // A first directory "??" below the root is no device prefix.
+                    NormalCase{L"/?\?/\\", L"\\.\\?\?\\"}, NormalCase{L"\\?\?\\x", L"\\?\?\\x"}));
 
 struct RelativeCase {
     const wchar_t* text;
