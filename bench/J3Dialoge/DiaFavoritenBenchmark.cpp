@@ -15,22 +15,12 @@
 #include <vector>
 
 #include "J3Dialoge/DiaFavoriten.h"
+#include "support/BenchDialogs.h"
 
 namespace {
 
 constexpr int Programs = 1000;
 constexpr int Categories = 20;
-
-QApplication& Application()
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_diafavoriten";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
 
 // The host's tables, made once; they only hold texts.
 class ProgramTable {
@@ -104,7 +94,7 @@ struct ShownTab {
 
 void BM_SearchKeystroke(benchmark::State& state)
 {
-    Application();
+    j3bench::Application();
     ShownTab shown;
     // Typing "Programm 04" and taking it back, one character a step.
     const std::string word = "Programm 04";
@@ -125,7 +115,7 @@ BENCHMARK(BM_SearchKeystroke)->Unit(benchmark::kMillisecond);
 
 void BM_CreateButtons(benchmark::State& state)
 {
-    Application();
+    j3bench::Application();
     for (auto _ : state) {
         state.PauseTiming();
         auto tab = std::make_unique<BenchFavoriten>();

@@ -25,6 +25,7 @@
 #include "dbdll/JProgPool.h"
 #include "j3params/J3Params.h"
 #include "j3praxis/J3PraxisDesk.h"
+#include "support/BenchDialogs.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
@@ -33,15 +34,9 @@ namespace {
 
 QApplication& Application()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "bench_patientcard";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
     // The notes are kept per workstation; this one is number 1.
     dbLfdWorkstation = "1";
-    return application;
+    return j3bench::Application();
 }
 
 CString PatNr(int number)
