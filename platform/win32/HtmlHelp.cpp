@@ -1,5 +1,6 @@
 #include "win32/HtmlHelp.h"
 
+#include "win32/HelpPageBrowser.h"
 #include "win32/HostFiles.h"
 #include "win32/Win32Journal.h"
 #include "win32/WindowHandle.h"
@@ -32,7 +33,7 @@ SShownHelp& Shown()
 QTextBrowser* OpenBrowser()
 {
     if (!HelpBrowser()) {
-        auto* browser = new QTextBrowser;
+        auto* browser = new CHelpPageBrowser;
         browser->setAttribute(Qt::WA_DeleteOnClose);
         browser->resize(720, 560);
         HelpBrowser() = browser;

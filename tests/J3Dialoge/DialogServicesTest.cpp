@@ -43,8 +43,9 @@ protected:
         const std::filesystem::path helpFolder = HostPath("C:\\J3\\Hilfe\\J3Dialoge.chm");
         std::filesystem::create_directories(helpFolder);
         std::ofstream(helpFolder / "hDiaBefund.htm")
-            << "<html><head><meta charset=\"utf-8\"></head><body><h1>Befund erfassen</h1>"
-               "<p>Tragen Sie den Befund ein und best\xC3\xA4tigen Sie mit OK.</p>"
+            // As the suite writes its pages: Windows-1252, no declared charset.
+            << "<html><body><h1>Befund erfassen</h1>"
+               "<p>Tragen Sie den Befund ein und best\xE4tigen Sie mit OK.</p>"
                "<p>Strg+Umschalt+J ruft die Schnelltaste der Praxis auf.</p></body></html>";
     }
     void TearDown() override
@@ -78,6 +79,7 @@ protected:
         EXPECT_EQ(CHtmlHelpWindow::ShownFile() + "|" + CHtmlHelpWindow::ShownTopic(),
                   "C:\\J3\\Hilfe\\J3Dialoge.chm|hDiaBefund.htm");
         EXPECT_TRUE(help->isVisible() && help->toPlainText().startsWith("Befund erfassen"));
+        EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("best\u00E4tigen"))) << help->toPlainText().toStdString();
         if (const char* shots = std::getenv("J3_SCREENSHOT_DIR"))
             help->grab().save(QString::fromLocal8Bit(shots) + "/help-topic.png");
         CloseHelp();
