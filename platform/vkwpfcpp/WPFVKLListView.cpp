@@ -94,7 +94,7 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
             if (firstShown < 0 && !image)
                 firstShown = column;
             else if (!m_bKeepColumnWidths)
-                view->resizeColumnToContents(column);
+                view->setColumnWidth(column, ContentWidth(*view, column));
         }
         // Short texts would leave the right part of the list bare: the first
         // text column, which holds the names, takes whatever room the others
@@ -102,6 +102,19 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
         if (firstShown >= 0)
             view->header()->setSectionResizeMode(firstShown, QHeaderView::Stretch);
     });
+}
+
+int CWPFVKLListView::ContentWidth(QTreeView& view, int column)
+{
+    // Qt measures only the rows on screen, and a list that is filled before
+    // its window shows has none yet: the first rows stand in for them.
+    constexpr int kMeasuredRows = 64;
+    const QAbstractItemView& rowsOnScreen = view;
+    int width = std::max(rowsOnScreen.sizeHintForColumn(column), view.header()->sectionSizeHint(column));
+    const int rows = std::min(view.model()->rowCount(), kMeasuredRows);
+    for (int row = 0; row < rows; ++row)
+        width = std::max(width, view.sizeHintForIndex(view.model()->index(row, column)).width());
+    return width;
 }
 
 std::vector<int> CWPFVKLListView::GetColumnWidths() const
