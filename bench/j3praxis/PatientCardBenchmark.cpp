@@ -11,7 +11,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QTreeView>
 
 #include <cstdlib>
@@ -124,18 +123,10 @@ private:
 void OpenDesk(const std::function<void(CJ3PraxisDesk&, QDialog&)>& whenShown)
 {
     CJ3PraxisDesk desk(PatNr(1));
-    QTimer poll;
-    poll.setInterval(0);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        QDialog* window = desk.GetWindow();
-        if (!window || !desk.IsContentRendered())
-            return;
-        poll.stop();
-        window->repaint();
-        whenShown(desk, *window);
+    j3bench::RunWhenShown(desk, [&](QDialog& window) {
+        window.repaint();
+        whenShown(desk, window);
     });
-    poll.start();
-    desk.DoModal();
 }
 
 void Prepare()

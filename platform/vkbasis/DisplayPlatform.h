@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // Qt picks its window-system platform when the application object starts, and
 // aborts there when it cannot reach a display. The suite's programs are also
@@ -13,4 +14,10 @@ public:
 
     // Chooses the offscreen platform unless a display is available.
     static void UseOffscreenWithoutDisplay();
+
+    // For a program that shows `window` (German, with its article): without a
+    // display it can only save pictures, so a run that wants the window gets
+    // the one-line refusal to print; otherwise the platform is chosen and the
+    // answer is empty.
+    static std::string ChooseForWindow(bool picturesOnly, const std::string& window);
 };

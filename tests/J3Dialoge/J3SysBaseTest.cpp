@@ -200,24 +200,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, J3SysBaseAcceleratorTest,
                                            SAcceleratorCase{2, 10003, 10155, false},
                                            SAcceleratorCase{3, 10005, 10155, true}));
 
-TEST_F(J3SysBaseTest, DialogBindsTheTableAsShortcuts)
-{
-    CVKDialog dialog;
-    gp_VKSysBase = &m_services;
-    dialog.LoadAccelerators(2);
-    gp_VKSysBase = nullptr;
-    const auto& shortcuts = dialog.GetShortcuts();
-    EXPECT_EQ(shortcuts.size(), 51u);
-    const auto bound = [&](const char* keys) {
-        const auto found = std::find_if(shortcuts.begin(), shortcuts.end(),
-                                        [&](const auto& shortcut) { return shortcut.first == QKeySequence(keys); });
-        return found == shortcuts.end() ? 0u : found->second;
-    };
-    EXPECT_EQ(bound("Ctrl+PgDown"), 10029u);
-    EXPECT_EQ(bound("F12"), 10003u);
-    EXPECT_EQ(bound("Ctrl+C"), 0u);
-}
-
 // Hotkeys and Daisy ---------------------------------------------------------------
 
 TEST_F(J3SysBaseTest, HotkeyReachesThePlugin)

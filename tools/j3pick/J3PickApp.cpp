@@ -59,27 +59,27 @@ std::optional<int> CJ3PickApp::ParseOrAnswer(SOptions& options)
 
 int CJ3PickApp::Main(int argc, char** argv)
 {
-    SOptions options;
-    if (const std::optional<int> answered = ParseOrAnswer(options))
+    if (const std::optional<int> answered = ParseOrAnswer(m_options))
         return *answered;
-    if (options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
-        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Dateidialog braucht ein Fenster; "
-                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
-    CDisplayPlatform::UseOffscreenWithoutDisplay();
-    return WinMain(argc, argv);
+    const std::string refusal = CDisplayPlatform::ChooseForWindow(!m_options.screenshot.empty(), "der Dateidialog");
+    return refusal.empty() ? WinMain(argc, argv) : Fail(refusal);
 }
 
 int CJ3PickApp::Run()
 {
-    m_nExitCode = Pick();
+    m_nExitCode = PickWith(m_options);
     return m_nExitCode;
 }
 
 int CJ3PickApp::Pick()
 {
-    SOptions options;
-    if (const std::optional<int> answered = ParseOrAnswer(options))
+    if (const std::optional<int> answered = ParseOrAnswer(m_options))
         return *answered;
+    return PickWith(m_options);
+}
+
+int CJ3PickApp::PickWith(const SOptions& options)
+{
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return Fail(configError);

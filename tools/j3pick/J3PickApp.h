@@ -61,6 +61,8 @@ private:
     // The exit code when the arguments already answer the call (help, a
     // wrong call), otherwise nothing.
     std::optional<int> ParseOrAnswer(SOptions& options);
+    // The run on arguments already read: Main reads them before Qt starts.
+    int PickWith(const SOptions& options);
     bool OpenDatabase(const SOptions& options);
     int RunDialog(const SOptions& options);
     int RunPlainFunction(const SOptions& options);
@@ -70,4 +72,5 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     std::vector<std::string> m_args;
+    SOptions m_options;
 };

@@ -86,11 +86,8 @@ int CJ3PraxisApp::Main(int argc, char** argv)
         m_out << kUsage;
         return kDone;
     }
-    if (m_options.screenshot.empty() && !CDisplayPlatform::IsAvailable())
-        return Fail("Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Schreibtisch braucht ein Fenster; "
-                    "--screenshot BILD.png speichert ihn ohne Anzeige als Bild.");
-    CDisplayPlatform::UseOffscreenWithoutDisplay();
-    return WinMain(argc, argv);
+    const std::string refusal = CDisplayPlatform::ChooseForWindow(!m_options.screenshot.empty(), "der Schreibtisch");
+    return refusal.empty() ? WinMain(argc, argv) : Fail(refusal);
 }
 
 int CJ3PraxisApp::Run()
