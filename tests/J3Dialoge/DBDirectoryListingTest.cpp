@@ -76,15 +76,6 @@ TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
     }
 }
 
-TEST_F(DBDirectoryListingTest, VanishedDirectoryListsNothing)
-{
-    StoreFile("C:\\P\\Data\\gone\\a.txt");
-    ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\gone")));
-    CDBFileStore(dbDatabase).RemoveFile("C:\\P\\Data\\gone\\a.txt");
-    const char* filterText = "Alle|*.*||";
-    EXPECT_TRUE(CDBDirectoryListing::FillElementsToDisplay(m_model, CDBFileTypeFilter(&filterText)).empty());
-}
-
 // A directory that is not read within the patience is read on its own
 // thread: the same entries, sorted under the state the dialog has when it
 // takes them.

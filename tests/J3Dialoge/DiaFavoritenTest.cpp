@@ -1,4 +1,5 @@
 #include "FavoritenHostDialog.h"
+#include "PracticeFixture.h"
 
 #include "J3Dialoge/FavoTreeDocument.h"
 #include "dbdll/DBIdentity.h"
@@ -8,7 +9,6 @@
 #include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
-#include "support/TempDir.h"
 #include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/VKButtonClass.h"
 
@@ -50,14 +50,14 @@ Names Strings(const std::vector<CString>& texts)
     return names;
 }
 
-class DiaFavoritenTest : public ::testing::Test {
+class DiaFavoritenTest : public PracticeFixture {
 protected:
     void SetUp() override
     {
         j3test::GuiApplication::Instance();
-        ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.j3db"));
+        CreateDatabase();
         CString error;
-        ASSERT_TRUE(CPracticeDatabase::Open(m_folder.path() / "praxis.j3db", error)) << error.GetString();
+        ASSERT_TRUE(CPracticeDatabase::Open(DatabaseFile(), error)) << error.GetString();
         std::copy(std::begin(Programme), std::end(Programme), m_programme);
         NewDialog();
     }
@@ -180,7 +180,6 @@ protected:
         EXPECT_EQ(m_driver.Run(*m_dialog), 1);
     }
 
-    j3test::TempDir m_folder;
     SFavoProgramm m_programme[std::size(Programme)];
     CBoxAnswerer m_boxes;
     std::unique_ptr<CFavoritenHostDialog> m_dialog;

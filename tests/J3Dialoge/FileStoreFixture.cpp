@@ -5,7 +5,7 @@
 
 void FileStoreFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.db")) << dbDatabase.GetLastError().GetString();
+    CreateDatabase();
 }
 
 void FileStoreFixture::TearDown()

@@ -1,6 +1,6 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
-#include "support/TempDir.h"
+#include "PracticeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 // A machine of its own for each test: drive C: is a temporary folder, the
 // suite's directories lie on it, the machine parameters are the test's, and
 // every box is answered (and recorded) without a person.
-class J3WinAppFixture : public ::testing::Test {
+class J3WinAppFixture : public PracticeFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -26,7 +26,6 @@ protected:
     // The boxes shown so far, as "caption|text".
     std::vector<std::string> ShownBoxes() const;
 
-    j3test::TempDir m_folder;
     CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
 };

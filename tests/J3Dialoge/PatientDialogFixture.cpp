@@ -16,7 +16,7 @@
 
 void PatientDialogFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.db")) << dbDatabase.GetLastError().GetString();
+    CreateDatabase();
     j3test::GuiApplication::Instance();
     m_pluginFolder = CLibraryLoader::PluginFolder();
     const char* const patients[][4] = {{"      1234", "Müller", "Hans", "19600201"},

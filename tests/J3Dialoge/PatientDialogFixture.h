@@ -1,6 +1,6 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
-#include "support/TempDir.h"
+#include "PracticeFixture.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ class QDialog;
 // A practice database in a temporary folder with five patients, opened as
 // the running program's database; a Qt application; an answerer recording
 // every box; the plugins of the build folder.
-class PatientDialogFixture : public ::testing::Test {
+class PatientDialogFixture : public PracticeFixture {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -36,7 +36,6 @@ protected:
     std::string m_pluginFolder;
 
 private:
-    j3test::TempDir m_folder;
     std::unique_ptr<QTimer> m_choicePoll;
     std::function<void(QDialog&)> m_choiceScript;
     bool m_bChoiceOpened = false;
