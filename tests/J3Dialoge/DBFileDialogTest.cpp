@@ -98,7 +98,7 @@ TEST_F(DBFileDialogTest, RefusesToOpenWhereThereIsNothingToShow)
         EXPECT_EQ(Boxes(EBoxKind::Error), Strings{"Dateiauswahl kann nicht geöffnet werden|" + c.text});
         EXPECT_EQ(dialog.GetPathName(), "");
     }
-    EXPECT_EQ(RunPlain(Params(1, "C:\\P\\Data\\Fehlt", kTexts, true, true), [](QDialog&) {}), "");
+    EXPECT_EQ(RunPlain(Params(1, "C:\\P\\Data\\Fehlt", kTexts, true, true), {}), "");
 
     // A filter text beyond the bound would cost the memory of thousands of patterns.
     m_boxes.ClearRecords();

@@ -53,16 +53,7 @@ SDBFileDialogParams DBFileDialogTestFixture::Params(int open, const char* initia
     return SDBFileDialogParams{open, nullptr, nullptr, flags, filter, nullptr, 0, 0, initialDir, up, down};
 }
 
-CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params,
-                                          const std::function<void(QDialog&)>& script)
-{
-    CString result;
-    PlayWhenModal([&] { result = J3GetPathNameFromDBFileDialog(params); }, script);
-    return result;
-}
-
-void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
-                                            const std::function<void(QDialog&)>& script)
+CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps)
 {
     QTimer poll;
     poll.setInterval(1);
@@ -71,29 +62,10 @@ void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
         if (!window || !window->isVisible() || !QTest::qWaitForWindowExposed(window, 2000))
             return;
         poll.stop();
-        script(*window);
+        steps.PlayOn(*window);
     });
     poll.start();
-    run();
-}
-
-void DBFileDialogTestFixture::DoubleClickRow(QDialog& window, int row)
-{
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST"));
-    ASSERT_NE(view, nullptr);
-    const QRect cell = view->visualRect(view->model()->index(row, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void DBFileDialogTestFixture::TypeAndReturn(QDialog& window, const std::string& box, const std::string& text)
-{
-    QWidget* widget = j3test::DialogDriver::Find(window, box);
-    ASSERT_NE(widget, nullptr);
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(widget, QString::fromStdString(text));
-    QTest::keyClick(widget, Qt::Key_Return);
+    return J3GetPathNameFromDBFileDialog(params);
 }
 
 std::vector<std::string> DBFileDialogTestFixture::ListColumn(QDialog& window, int column)

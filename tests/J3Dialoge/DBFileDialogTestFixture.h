@@ -1,11 +1,11 @@
 #pragma once
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "FileStoreFixture.h"
 #include "J3Dialoge/DBFileDialog.h"
 #include "msgbox/BoxAnswerer.h"
+#include "support/DialogDriver.h"
 #include "support/TempDir.h"
 
 class QDialog;
@@ -29,16 +29,9 @@ protected:
     // The parameters of the plain entry point with the common defaults.
     static SDBFileDialogParams Params(int open, const char* initialDir, const char* filter, bool up, bool down,
                                       unsigned int flags = 0);
-    // Calls J3GetPathNameFromDBFileDialog; once the dialog shows, script plays
-    // on its window as a person would (it must end the dialog).
-    static CString RunPlain(const SDBFileDialogParams& params, const std::function<void(QDialog&)>& script);
-    // Calls run, which shows a modal dialog; script plays on its window.
-    static void PlayWhenModal(const std::function<void()>& run, const std::function<void(QDialog&)>& script);
-
-    // A person's hand on the window: double-click a row of the file list;
-    // type over the text of a box (ASCII) and press Return.
-    static void DoubleClickRow(QDialog& window, int row);
-    static void TypeAndReturn(QDialog& window, const std::string& box, const std::string& text);
+    // Calls J3GetPathNameFromDBFileDialog; once the dialog shows, the steps
+    // play on its window (they must end the dialog).
+    static CString RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps);
 
     // What the window shows (UTF-8): a column of the list, a box's text.
     static std::vector<std::string> ListColumn(QDialog& window, int column);

@@ -122,20 +122,6 @@ protected:
     }
 };
 
-TEST_F(J3SysBaseHelpTest, HelpNameGivesHelpFileAndTopic)
-{
-    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
-    dialog.SetHelpTopic("vorher");
-    m_services.SetHelpName(&dialog, "C:\\Quellen\\J3Dialoge\\DiaIndexMarkerConfig.cpp");
-    EXPECT_EQ(dialog.GetHelpFile(), "C:\\J3\\Hilfe\\J3Dialoge.chm>J3");
-    EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
-
-    // A folder without a help file clears the file and keeps the topic.
-    m_services.SetHelpName(&dialog, "C:\\Quellen\\Anderes\\DiaX.cpp");
-    EXPECT_EQ(dialog.GetHelpFile(), "");
-    EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
-}
-
 TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
 {
     CVKDialog dialog;
@@ -155,70 +141,7 @@ TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
     CHtmlHelpWindow::Window()->close();
 }
 
-// Accelerators ------------------------------------------------------------------
-
-struct SAcceleratorCase {
-    unsigned int kind;
-    WORD f12;
-    WORD ctrlShiftD;
-    bool hasShiftF8;
-};
-
-class J3SysBaseAcceleratorTest : public J3SysBaseTest, public ::testing::WithParamInterface<SAcceleratorCase> {};
-
-std::optional<WORD> CommandOf(const std::vector<ACCEL>& table, BYTE modifiers, WORD key)
-{
-    for (const ACCEL& entry : table)
-        if (entry.key == key && (entry.fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers)
-            return entry.cmd;
-    return std::nullopt;
-}
-
-TEST_P(J3SysBaseAcceleratorTest, KindSelectsTheTable)
-{
-    CVKDialog dialog;
-    m_services.LoadAcceleratorsA(&dialog, GetParam().kind);
-    ASSERT_NE(dialog.m_hAccel, nullptr);
-    std::vector<ACCEL> table(static_cast<std::size_t>(CopyAcceleratorTableA(dialog.m_hAccel, nullptr, 0)));
-    CopyAcceleratorTableA(dialog.m_hAccel, table.data(), static_cast<int>(table.size()));
-    EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 52u : 51u);
-
-    const WORD f8 = VK_F1 + 7, f12 = VK_F1 + 11;
-    EXPECT_EQ(CommandOf(table, 0, f12), GetParam().f12);
-    EXPECT_EQ(CommandOf(table, FCONTROL | FSHIFT, 'D'), GetParam().ctrlShiftD);
-    EXPECT_EQ(CommandOf(table, FSHIFT, f8), GetParam().hasShiftF8 ? std::optional<WORD>(10003) : std::nullopt);
-
-    // Entries every table shares; the clipboard keys stay with the text boxes.
-    EXPECT_EQ(CommandOf(table, FCONTROL, '0'), 10081);
-    EXPECT_FALSE(CommandOf(table, FCONTROL, 'C'));
-    EXPECT_EQ(CommandOf(table, 0, VK_F1), 10025);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, J3SysBaseAcceleratorTest,
-                         ::testing::Values(SAcceleratorCase{0, 10005, 10155, true},
-                                           SAcceleratorCase{1, 10005, 10105, false},
-                                           SAcceleratorCase{2, 10003, 10155, false},
-                                           SAcceleratorCase{3, 10005, 10155, true}));
-
 // Hotkeys and Daisy ---------------------------------------------------------------
-
-TEST_F(J3SysBaseTest, HotkeyReachesThePlugin)
-{
-    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
-    m_services.OnHotkey(&dialog);
-    const auto calls = PluginFunction<int (*)()>("j3up.dll", "J3UpHotkeyCalls");
-    const auto lastDialog = PluginFunction<CWPFDialog* (*)()>("j3up.dll", "J3UpLastHotkeyDialog");
-    ASSERT_NE(calls, nullptr);
-    ASSERT_NE(lastDialog, nullptr);
-    const int before = calls();
-    m_services.OnHotkey(&dialog);
-    EXPECT_EQ(calls(), before + 1);
-    EXPECT_EQ(lastDialog(), &dialog);
-    CVKDialog olderDialog;
-    m_services.OnHotkey(&olderDialog);
-    EXPECT_EQ(calls(), before + 1);
-    EXPECT_TRUE(ShownBoxes().empty());
-}
 
 TEST_F(J3SysBaseTest, DaisyCallArrivesWithItsArguments)
 {
