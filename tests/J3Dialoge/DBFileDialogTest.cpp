@@ -261,28 +261,6 @@ TEST_F(DBFileDialogTest, TypedDirectoriesThatMayNotBeEnteredAreRefused)
     }
 }
 
-TEST_F(DBFileDialogTest, HeaderClicksSortTheRows)
-{
-    StoreFile("C:\\P\\Data\\Briefe\\z.txt", 500, "zzzzzzzzzz");
-    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
-    dialog.SetAllowDirChanges(false, true);
-    dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
-    j3test::DialogDriver driver;
-    const auto expectNames = [&](const Strings& names) {
-        return [&dialog, names] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), names); };
-    };
-    driver.ClickHeader(kList, 0)
-        .Do(expectNames({"z.txt", "b.txt", "A.txt", "2024\\"}))
-        .ClickHeader(kList, 2)
-        .Do(expectNames({"z.txt", "A.txt", "b.txt", "2024\\"}))
-        .ClickHeader(kList, 2)
-        .Do(expectNames({"2024\\", "b.txt", "A.txt", "z.txt"}))
-        .ClickHeader(kList, 1)
-        .Do(expectNames({"2024\\", "z.txt", "A.txt", "b.txt"}))
-        .PressEscape();
-    EXPECT_EQ(driver.Run(dialog), 2);
-}
-
 TEST_F(DBFileDialogTest, TimesThatCannotBeShownGiveEmptyCells)
 {
     StoreFile("C:\\P\\QA\\Zeiten\\keine.txt", 0);

@@ -1,7 +1,6 @@
 #include "FavoritenHostDialog.h"
 #include "PracticeFixture.h"
 
-#include "J3Dialoge/FavoTreeDocument.h"
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
@@ -185,41 +184,6 @@ protected:
     std::unique_ptr<CFavoritenHostDialog> m_dialog;
     DialogDriver m_driver;
 };
-
-TEST(FavoTreeDocument, WritesCategoriesAndProgramsInOrderWithTheirTextsEscaped)
-{
-    struct SNote {
-        int category;
-        const char* categoryName;
-        int index;
-        const char* text;
-    };
-    struct SCase {
-        std::vector<SNote> notes;
-        const char* document;
-    };
-    const SCase cases[] = {
-        {{{2, "A", 5, "B"}},
-         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="A"><Programm Value="PR5" Image="b80" IsEnabled="True">B</Programm></ProgKat></AlleProgramme>)"},
-        // Categories by their bytes; programs by their sort keys (an umlaut
-        // sorts as its vowel with e); a name noted under two numbers takes the last.
-        {{{1, "b", 0, "Zahn"}, {2, "B", 1, "\xC4rzte"}, {3, "b", 2, "Abdruck"}, {1, "b", 3, "Aeskulap"}},
-         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="B"><Programm Value="PR1" Image="b80" IsEnabled="True">)"
-         "\xC4rzte"
-         R"(</Programm></ProgKat><ProgKat Value="PK1" ProgKatName="b"><Programm Value="PR2" Image="b80" IsEnabled="True">Abdruck</Programm><Programm Value="PR3" Image="b80" IsEnabled="True">Aeskulap</Programm><Programm Value="PR0" Image="b80" IsEnabled="True">Zahn</Programm></ProgKat></AlleProgramme>)"},
-        {{{0, "R\xF6ntgen & \"Co\"", 7, "<Bilder> & Befunde"}, {0, "R\xF6ntgen & \"Co\"", 8, ""}},
-         "<AlleProgramme xmlns=\"\"><ProgKat Value=\"PK0\" ProgKatName=\"R\xF6ntgen &amp; &quot;Co&quot;\">"
-         "<Programm Value=\"PR8\" Image=\"b80\" IsEnabled=\"True\"></Programm>"
-         "<Programm Value=\"PR7\" Image=\"b80\" IsEnabled=\"True\">&lt;Bilder&gt; &amp; Befunde</Programm>"
-         "</ProgKat></AlleProgramme>"},
-    };
-    for (const SCase& c : cases) {
-        CFavoTreeDocument document;
-        for (const SNote& note : c.notes)
-            document.AddProgramm(note.category, note.categoryName, note.index, note.text, "b80", true);
-        EXPECT_EQ(std::string(document.Build().GetString()), c.document);
-    }
-}
 
 TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffered)
 {
