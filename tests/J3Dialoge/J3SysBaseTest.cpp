@@ -9,7 +9,6 @@
 #include "vkdb/VKDatabase.h"
 #include "vkgui/CVKDialog.h"
 #include "vkwpfcpp/WPFDialog.h"
-#include "win32/Accelerators.h"
 #include "win32/HtmlHelp.h"
 #include "win32/LibraryLoader.h"
 #include "win32/ShellFolders.h"
@@ -18,7 +17,6 @@
 #include <QApplication>
 #include <QWidget>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -51,61 +49,35 @@ protected:
 
 // Paths, identity and temporary directories ----------------------------------
 
-struct STempDirCase {
-    const char* name;
-    const char* progId;
-    const char* suffix;
-    const char* expected;
-};
-
-class J3SysBaseTempDirTest : public J3SysBaseTest, public ::testing::WithParamInterface<STempDirCase> {};
-
-TEST_P(J3SysBaseTempDirTest, TemporaryDirectoryIsNamedAndCreated)
+TEST_F(J3SysBaseTest, TemporaryDirectoryIsNamedAndCreated)
 {
-    dbProgId = GetParam().progId;
-    const CString directory = m_services.GetTempDirDB(GetParam().suffix);
-    EXPECT_EQ(directory, GetParam().expected);
-    EXPECT_TRUE(std::filesystem::is_directory(HostPath(directory.GetString())));
-    // Asking again finds the directory there and gives the same path.
-    EXPECT_EQ(m_services.GetTempDirDB(GetParam().suffix), directory);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Suffixes, J3SysBaseTempDirTest,
-    ::testing::Values(STempDirCase{"ProgramIdentifier", "A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
-                      STempDirCase{"PrefixAlwaysAppended", "AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct SCommonFolderCase {
-    const char* name;
-    std::optional<std::string> shellFolder;
-    const char* expected;
-};
-
-class J3SysBaseCommonFolderTest : public J3SysBaseTest, public ::testing::WithParamInterface<SCommonFolderCase> {
-protected:
-    void TearDown() override
-    {
-        CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, std::string("C:\\Program Files\\Common Files"));
-        J3SysBaseTest::TearDown();
+    const char* const cases[][3] = {{"A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
+                                    {"AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}};
+    for (const auto& [progId, suffix, expected] : cases) {
+        dbProgId = progId;
+        const CString directory = m_services.GetTempDirDB(suffix);
+        EXPECT_EQ(directory, expected);
+        EXPECT_TRUE(std::filesystem::is_directory(HostPath(directory.GetString())));
+        // Asking again finds the directory there and gives the same path.
+        EXPECT_EQ(m_services.GetTempDirDB(suffix), directory);
     }
-};
-
-TEST_P(J3SysBaseCommonFolderTest, SharedDentalFolderLiesBelowCommonProgramFiles)
-{
-    CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, GetParam().shellFolder);
-    ASSERT_EQ(m_services.InitInstance(), 1);
-    // Without a registered object the services fill their own directories.
-    EXPECT_EQ(m_services.m_commonDentalPath, GetParam().expected);
-    m_services.ExitInstance();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShellFolders, J3SysBaseCommonFolderTest,
-    ::testing::Values(SCommonFolderCase{"Plain", std::string("C:\\Gemeinsam"), "C:\\Gemeinsam\\VK\\Dental\\"},
-                      SCommonFolderCase{"TrailingBackslash", std::string("D:\\"), "D:\\VK\\Dental\\"},
-                      SCommonFolderCase{"TooLong", std::string("C:\\" + std::string(250, 'x')), ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(J3SysBaseTest, SharedDentalFolderLiesBelowCommonProgramFiles)
+{
+    const std::pair<std::string, const char*> cases[] = {{"C:\\Gemeinsam", "C:\\Gemeinsam\\VK\\Dental\\"},
+                                                         {"D:\\", "D:\\VK\\Dental\\"},
+                                                         {"C:\\" + std::string(250, 'x'), ""}};
+    for (const auto& [shellFolder, expected] : cases) {
+        CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, shellFolder);
+        CJ3SysBase services;
+        ASSERT_EQ(services.InitInstance(), 1);
+        // Without a registered object the services fill their own directories.
+        EXPECT_EQ(services.m_commonDentalPath, expected);
+        services.ExitInstance();
+    }
+    CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, std::string("C:\\Program Files\\Common Files"));
+}
 
 // Help -----------------------------------------------------------------------
 
@@ -202,42 +174,27 @@ TEST_F(J3SysBaseTest, MissingDaisyIsReportedOnceAndAnsweredZero)
 
 // Database services ---------------------------------------------------------------
 
-struct SRecordInfoCase {
-    const char* name;
-    const char* workstation;
-    const char* task;
-    const char* mandant;
-    const char* user;
-    const char* program;
-    const char* instance;
-    const char* expected;
-};
-
-class J3SysBaseRecordInfoTest : public J3SysBaseTest, public ::testing::WithParamInterface<SRecordInfoCase> {};
-
-TEST_P(J3SysBaseRecordInfoTest, RecordInfoIsTimeStampAndPaddedIdentity)
+TEST_F(J3SysBaseTest, RecordInfoIsTimeStampAndPaddedIdentity)
 {
-    const SRecordInfoCase& values = GetParam();
-    dbLfdWorkstation = values.workstation;
-    dbTaskId = values.task;
-    dbMdId = values.mandant;
-    dbPId = values.user;
-    dbProgId = values.program;
-    dbLfdInstanz = values.instance;
-    const CString before = GetStechUhr();
-    const CString info = m_services.MakeRInfo("");
-    const CString after = GetStechUhr();
-    ASSERT_EQ(info.GetLength(), before.GetLength() + 16);
-    const CString stamp = info.Left(before.GetLength());
-    EXPECT_TRUE(stamp >= before && stamp <= after) << stamp.GetString();
-    EXPECT_EQ(info.Mid(before.GetLength()), values.expected);
+    // Workstation, task, mandant, user, program, instance; the identity part.
+    const char* const cases[][7] = {{"7", "12345", "1", "22", "AB", "3", "7  123  1 22AB 3"},
+                                    {"1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"}};
+    for (const auto& c : cases) {
+        dbLfdWorkstation = c[0];
+        dbTaskId = c[1];
+        dbMdId = c[2];
+        dbPId = c[3];
+        dbProgId = c[4];
+        dbLfdInstanz = c[5];
+        const CString before = GetStechUhr();
+        const CString info = m_services.MakeRInfo("");
+        const CString after = GetStechUhr();
+        ASSERT_EQ(info.GetLength(), before.GetLength() + 16);
+        const CString stamp = info.Left(before.GetLength());
+        EXPECT_TRUE(stamp >= before && stamp <= after) << stamp.GetString();
+        EXPECT_EQ(info.Mid(before.GetLength()), c[6]);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Identities, J3SysBaseRecordInfoTest,
-    ::testing::Values(SRecordInfoCase{"Padded", "7", "12345", "1", "22", "AB", "3", "7  123  1 22AB 3"},
-                      SRecordInfoCase{"Cut", "1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(J3SysBaseTest, DatabaseErrorsGoToTheLogFile)
 {

@@ -97,43 +97,37 @@ TEST_F(J3WinAppTest, OnlyTheFirstApplicationRegistersAndTheRegistrationNeverDang
     EXPECT_EQ(CJ3WinApp::GetAppCount(), 0);
 }
 
-// A machine parameter and whether the program's start notes a call that
-// begins with reaction.
-struct SParameterCase {
-    const char* name;
-    const char* parameter;
-    std::optional<std::string> value;
-    const char* reaction;
-    bool expected;
-};
-
-class J3WinAppParameterTest : public J3WinAppFixture, public ::testing::WithParamInterface<SParameterCase> {};
-
-TEST_P(J3WinAppParameterTest, StartReactsToTheMachineParameter)
+TEST_F(J3WinAppTest, StartReactsToTheMachineParameters)
 {
-    std::map<std::string, std::string> parameters;
-    if (GetParam().value)
-        parameters[GetParam().parameter] = *GetParam().value;
-    Configure(parameters);
-    const std::size_t mark = CWin32Journal::Size();
-    CTestProgram program;
-    EXPECT_EQ(program.InitInstance(), 1);
-    program.ExitInstance();
-    const auto entries = CWin32Journal::EntriesSince(mark);
-    const bool reacted = std::any_of(entries.begin(), entries.end(),
-                                     [](const std::string& entry) { return entry.starts_with(GetParam().reaction); });
-    EXPECT_EQ(reacted, GetParam().expected);
+    // A machine parameter and whether the program's start notes a call that
+    // begins with reaction.
+    const struct {
+        const char* parameter;
+        std::optional<std::string> value;
+        const char* reaction;
+        bool expected;
+    } cases[] = {
+        {"UseCrashRpt", std::nullopt, "UseCrashRpt ", true}, {"UseCrashRpt", "1", "UseCrashRpt ", true},
+        {"UseCrashRpt", "0", "UseCrashRpt ", false},         {"UseCrashRpt", "yes", "UseCrashRpt ", false},
+        {"leaktrack", std::nullopt, "LoadLibrary leaktrack", false},
+        {"leaktrack", "2", "LoadLibrary leaktrack", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.parameter) + " = " + c.value.value_or("(fehlt)"));
+        std::map<std::string, std::string> parameters;
+        if (c.value)
+            parameters[c.parameter] = *c.value;
+        Configure(parameters);
+        const std::size_t mark = CWin32Journal::Size();
+        CTestProgram program;
+        EXPECT_EQ(program.InitInstance(), 1);
+        program.ExitInstance();
+        const auto entries = CWin32Journal::EntriesSince(mark);
+        EXPECT_EQ(std::any_of(entries.begin(), entries.end(),
+                              [&](const std::string& entry) { return entry.starts_with(c.reaction); }),
+                  c.expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Parameters, J3WinAppParameterTest,
-    ::testing::Values(SParameterCase{"CrashRptAbsent", "UseCrashRpt", std::nullopt, "UseCrashRpt ", true},
-                      SParameterCase{"CrashRptOne", "UseCrashRpt", "1", "UseCrashRpt ", true},
-                      SParameterCase{"CrashRptZero", "UseCrashRpt", "0", "UseCrashRpt ", false},
-                      SParameterCase{"CrashRptYes", "UseCrashRpt", "yes", "UseCrashRpt ", false},
-                      SParameterCase{"LeakTrackAbsent", "leaktrack", std::nullopt, "LoadLibrary leaktrack", false},
-                      SParameterCase{"LeakTrackTwo", "leaktrack", "2", "LoadLibrary leaktrack", true}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(J3WinAppTest, GdiplusRunsOnceForEveryServiceAndRepeatedStartsKeepTheCount)
 {
