@@ -74,7 +74,7 @@ TEST_F(DBFileDialogCommitTest, AMultipleSelectionIsReadFromTheList)
     dialog.GetOFN().lpstrInitialDir = kBriefe;
     j3test::DialogDriver driver;
     driver.SelectRows(kList, {4, 0, 1, 3})
-        .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), "\"e.txt\" \"A.txt\" \"c.log\""); })
+        .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), "\"e.txt\" \"A.txt\" \"c.log\""); })
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(driver.Run(dialog), 1);
     EXPECT_EQ(dialog.GetPathName(), "");
@@ -110,7 +110,7 @@ TEST_F(DBFileDialogCommitTest, RefusalsKeepTheDialogOpen)
         j3test::DialogDriver driver;
         driver.Type(kFileBox, c.typed)
             .PressReturn(kFileBox)
-            .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), c.typed); })
+            .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), c.typed); })
             .ClickFrameButton(VKButtonCancel);
         EXPECT_EQ(RunSave(dialog, driver), 2);
         EXPECT_EQ(Boxes(), Strings{c.box});
@@ -143,7 +143,7 @@ TEST_F(DBFileDialogCommitTest, OpenModeRefusesAFileThatVanished)
     driver.ClickRow(kList, 2)
         .Do([] { DeleteFileDB("C:\\P\\Data\\Briefe\\b.txt"); })
         .ClickFrameButton(VKButtonOK)
-        .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), "b.txt"); })
+        .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), "b.txt"); })
         .ClickRow(kList, 1)
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(driver.Run(dialog), 1);
@@ -218,12 +218,12 @@ TEST_F(DBFileDialogCommitTest, SaveModeCreatesDirectoriesThatLiveWithTheirFiles)
         j3test::DialogDriver driver;
         driver.Type(kDirBox, "data\\Briefe\\Neu")
             .PressReturn(kDirBox)
-            .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
+            .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
             .Click("VKBUTTON_DIRNEW")
             .Do([&] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), Strings{"Leer\\"}); })
             .Type(kDirBox, "data\\Anders")
             .PressReturn(kDirBox)
-            .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
+            .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
             .Type(kFileBox, "brief.txt")
             .PressReturn(kFileBox);
         EXPECT_EQ(RunSave(dialog, driver), 1);

@@ -121,19 +121,19 @@ TEST_F(DBFileDialogTest, ShowsTheInitialDirectoryInOpenMode)
         .Do([&] {
             QDialog& window = *dialog.GetWindow();
             EXPECT_EQ(window.windowTitle().toStdString(), "Praxis Sonnenschein: Datei öffnen (DB)");
-            EXPECT_EQ(BoxText(window, kDirBox), "data\\Briefe");
+            EXPECT_EQ(Text(window, kDirBox), "data\\Briefe");
             EXPECT_EQ(ListColumn(window, 0), (Strings{"2024\\", "A.txt", "b.txt"}));
             EXPECT_EQ(ListColumn(window, 1), (Strings{"", "01.01.1970  00:16:40", "01.01.1970  00:33:20"}));
             EXPECT_EQ(ListColumn(window, 2), (Strings{"", "4 Bytes", "2 Bytes"}));
             // Open mode preselects the first row, here a directory: the
             // file box stays empty and the down button leads into it.
-            EXPECT_EQ(BoxText(window, kFileBox), "");
+            EXPECT_EQ(Text(window, kFileBox), "");
             EXPECT_TRUE(IsEnabled(window, "VKBUTTON_DIRDOWN"));
             EXPECT_TRUE(j3test::DialogDriver::Find(window, kList)->hasFocus());
         })
         .ClickRow(kList, 2)
         .Do([&] {
-            EXPECT_EQ(BoxText(*dialog.GetWindow(), kFileBox), "b.txt");
+            EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), "b.txt");
             EXPECT_FALSE(IsEnabled(*dialog.GetWindow(), "VKBUTTON_DIRDOWN"));
         })
         .PressEscape();
@@ -193,7 +193,7 @@ TEST_F(DBFileDialogTest, MovesThroughDirectoriesAsTheUserAsks)
     j3test::DialogDriver driver;
     const auto expectAt = [&](const std::string& dir, const Strings& names) {
         return [&dialog, this, dir, names] {
-            EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), dir);
+            EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), dir);
             EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), names);
         };
     };
@@ -251,7 +251,7 @@ TEST_F(DBFileDialogTest, TypedDirectoriesThatMayNotBeEnteredAreRefused)
         driver.Type(kDirBox, c.typed)
             .PressReturn(kDirBox)
             .Do([&] {
-                EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe");
+                EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe");
                 EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0).back(), "b.txt");
             })
             .PressEscape();

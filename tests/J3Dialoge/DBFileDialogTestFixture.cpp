@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
@@ -68,26 +67,6 @@ CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params, j3t
     return J3GetPathNameFromDBFileDialog(params);
 }
 
-std::vector<std::string> DBFileDialogTestFixture::ListColumn(QDialog& window, int column)
-{
-    std::vector<std::string> cells;
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST"));
-    if (!view || !view->model()) {
-        ADD_FAILURE() << "the dialog has no file list";
-        return cells;
-    }
-    for (int row = 0; row < view->model()->rowCount(); ++row)
-        cells.push_back(view->model()->index(row, column).data().toString().toStdString());
-    return cells;
-}
-
-std::string DBFileDialogTestFixture::BoxText(QDialog& window, const std::string& name)
-{
-    auto* box = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
-    EXPECT_NE(box, nullptr) << name;
-    return box ? box->text().toStdString() : std::string();
-}
-
 bool DBFileDialogTestFixture::IsEnabled(QDialog& window, const std::string& name)
 {
     QWidget* widget = j3test::DialogDriver::Find(window, name);
@@ -109,24 +88,3 @@ bool DBFileDialogTestFixture::IsReadOnly(QDialog& window, const std::string& nam
     return box && box->isReadOnly();
 }
 
-namespace {
-
-std::vector<std::string> CaptionsAndTexts(const std::vector<SBoxRecord>& records)
-{
-    std::vector<std::string> shown;
-    for (const SBoxRecord& record : records)
-        shown.push_back(record.caption + "|" + record.text);
-    return shown;
-}
-
-} // namespace
-
-std::vector<std::string> DBFileDialogTestFixture::Boxes() const
-{
-    return CaptionsAndTexts(m_boxes.Records());
-}
-
-std::vector<std::string> DBFileDialogTestFixture::Boxes(EBoxKind kind) const
-{
-    return CaptionsAndTexts(m_boxes.RecordsOf(kind));
-}

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "FileStoreFixture.h"
+#include "ShownTexts.h"
 #include "J3Dialoge/DBFileDialog.h"
 #include "msgbox/BoxAnswerer.h"
 #include "support/DialogDriver.h"
@@ -13,7 +14,7 @@ class QDialog;
 // A practice store with the roots "data" (C:\P\Data) and "qa" (C:\P\QA) as
 // the machine configuration gives them, a Qt application, and an answerer
 // that records every box.
-class DBFileDialogTestFixture : public FileStoreFixture {
+class DBFileDialogTestFixture : public FileStoreFixture, protected ShownTexts {
 protected:
     using Strings = std::vector<std::string>;
 
@@ -33,16 +34,15 @@ protected:
     // play on its window (they must end the dialog).
     static CString RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps);
 
-    // What the window shows (UTF-8): a column of the list, a box's text.
-    static std::vector<std::string> ListColumn(QDialog& window, int column);
-    static std::string BoxText(QDialog& window, const std::string& name);
+    // What the window shows: a column of the file list; the state of an element.
+    static std::vector<std::string> ListColumn(QDialog& window, int column) { return Column(window, kList, column); }
     static bool IsEnabled(QDialog& window, const std::string& name);
     static bool IsShown(QDialog& window, const std::string& name);
     static bool IsReadOnly(QDialog& window, const std::string& name);
 
     // The boxes shown so far as "caption|text", and only those of one kind.
-    std::vector<std::string> Boxes() const;
-    std::vector<std::string> Boxes(EBoxKind kind) const;
+    std::vector<std::string> Boxes() const { return BoxLines(m_boxes.Records()); }
+    std::vector<std::string> Boxes(EBoxKind kind) const { return BoxLines(m_boxes.RecordsOf(kind)); }
 
     CBoxAnswerer m_boxes;
 

@@ -1,5 +1,6 @@
 #include "FavoritenHostDialog.h"
 #include "PracticeFixture.h"
+#include "ShownTexts.h"
 
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
@@ -49,7 +50,7 @@ Names Strings(const std::vector<CString>& texts)
     return names;
 }
 
-class DiaFavoritenTest : public PracticeFixture {
+class DiaFavoritenTest : public PracticeFixture, protected ShownTexts {
 protected:
     void SetUp() override
     {
@@ -157,14 +158,7 @@ protected:
             headers.push_back((tabs->tabText(tab) + "/" + tabs->widget(tab)->objectName()).toStdString());
         return headers;
     }
-    Names Results()
-    {
-        const QAbstractItemModel* model = Find<QTreeView>("Result")->model();
-        Names texts;
-        for (int row = 0; row < model->rowCount(); ++row)
-            texts.push_back(model->index(row, 1).data().toString().toStdString());
-        return texts;
-    }
+    Names Results() { return Column(Window(), "Result", 1); }
     Names Favorites() { return Strings(Tab().FavoritenNames()); }
     Names BoxTexts(EBoxKind kind)
     {

@@ -56,10 +56,3 @@ void J3WinAppFixture::RemovePlugins()
     CLibraryLoader::SetPluginFolder((m_folder.path() / "no_plugins").string());
 }
 
-std::vector<std::string> J3WinAppFixture::ShownBoxes() const
-{
-    std::vector<std::string> shown;
-    for (const SBoxRecord& box : m_boxes.Records())
-        shown.push_back(box.caption + "|" + box.text);
-    return shown;
-}

@@ -1,6 +1,7 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
 #include "PracticeFixture.h"
+#include "ShownTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 // A machine of its own for each test: drive C: is a temporary folder, the
 // suite's directories lie on it, the machine parameters are the test's, and
 // every box is answered (and recorded) without a person.
-class J3WinAppFixture : public PracticeFixture {
+class J3WinAppFixture : public PracticeFixture, protected ShownTexts {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -24,7 +25,7 @@ protected:
     // Libraries loaded by name come from an empty folder.
     void RemovePlugins();
     // The boxes shown so far, as "caption|text".
-    std::vector<std::string> ShownBoxes() const;
+    std::vector<std::string> ShownBoxes() const { return BoxLines(m_boxes.Records()); }
 
     CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
