@@ -66,9 +66,6 @@ TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
           "C:\\P\\Data\\x\\b.txt|f|2|2"}},
         {"C:\\P\\Data\\x", false, "Text|*.txt", {"C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\b.txt|f|2|2"}},
         {"C:\\P\\Data\\x", true, "", {"C:\\P\\Data\\x\\zz|d|0|0"}},
-        {"C:\\P\\Data\\x\\zz", true, "Alle|*.*||", {"C:\\P\\Data\\x\\zz\\inner.txt|f|1000|1"}},
-        // The display root lists the roots that hold anything.
-        {"", true, "Alle|*.*||", {"C:\\P\\Data|d|0|0"}},
     };
     for (const SListingCase& c : cases) {
         m_model.SetAllowDirChanges(true, c.allowDirDown);
