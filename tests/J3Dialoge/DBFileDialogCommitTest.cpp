@@ -230,9 +230,11 @@ TEST_F(DBFileDialogCommitTest, SaveModeCreatesDirectoriesThatLiveWithTheirFiles)
         EXPECT_EQ(dialog.GetPathName(), "C:\\P\\Data\\Briefe\\Neu\\brief.txt");
         EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__"));
         StoreFile("C:\\P\\Data\\Briefe\\Neu\\brief.txt");
+        // Meanwhile someone wrote into a placeholder: it is a file now.
+        StoreFile("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__", 1000, "Inhalt");
     }
-    // The placeholders went with the dialog; the directory with a file stays.
-    EXPECT_FALSE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__"));
+    // The empty placeholder went with the dialog; files stay.
+    EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__"));
     EXPECT_FALSE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\__j3dbfiledialog-dummy__"));
     EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\brief.txt"));
     EXPECT_EQ(Boxes(EBoxKind::Question),
