@@ -5,12 +5,16 @@
 
 #include <filesystem>
 
-// The test's own temporary folder and the practice database file in it.
+// The test's own temporary folder and the practice database of the test:
+// every fixture of the module's tests makes its database here.
 class PracticeFixture : public ::testing::Test {
 protected:
-    std::filesystem::path DatabaseFile() const { return m_folder.path() / "praxis.j3db"; }
+    const std::filesystem::path& DatabaseFile() const { return m_databaseFile; }
     // Creates the practice database, left open as the running program's database.
     void CreateDatabase();
 
     j3test::TempDir m_folder;
+
+private:
+    const std::filesystem::path m_databaseFile = m_folder.path() / "praxis.j3db";
 };
