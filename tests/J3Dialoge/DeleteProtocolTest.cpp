@@ -85,7 +85,7 @@ TEST_F(DeleteProtocolTest, LostRaceLeavesNoSecondEntry)
     mine.m_strDatum = "20240301";
     ASSERT_EQ(mine.GetByK1(0), CVKRSet::FOUND);
     CVKDatabase otherWorkstation;
-    ASSERT_TRUE(otherWorkstation.Open(DatabaseFile()));
+    ASSERT_TRUE(otherWorkstation.Open(File()));
     EXPECT_TRUE(DeleteTreatment(otherWorkstation, 1));
     EXPECT_FALSE(mine.Delete());
     EXPECT_EQ(Counts(), std::pair(2, 1));

@@ -57,7 +57,7 @@ protected:
         j3test::GuiApplication::Instance();
         CreateDatabase();
         CString error;
-        ASSERT_TRUE(CPracticeDatabase::Open(DatabaseFile(), error)) << error.GetString();
+        ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
         std::copy(std::begin(Programme), std::end(Programme), m_programme);
         NewDialog();
     }

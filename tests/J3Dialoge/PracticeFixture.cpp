@@ -4,5 +4,5 @@
 
 void PracticeFixture::CreateDatabase()
 {
-    ASSERT_TRUE(dbDatabase.Create(DatabaseFile())) << dbDatabase.GetLastError().GetString();
+    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
 }

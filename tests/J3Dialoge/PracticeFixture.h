@@ -9,7 +9,8 @@
 // every fixture of the module's tests makes its database here.
 class PracticeFixture : public ::testing::Test {
 protected:
-    const std::filesystem::path& DatabaseFile() const { return m_databaseFile; }
+    // The practice database of the test.
+    const std::filesystem::path& File() const { return m_databaseFile; }
     // Creates the practice database, left open as the running program's database.
     void CreateDatabase();
 

@@ -57,7 +57,7 @@ pid_t WPFJ3DialogFixture::StartProgram(const SProgramUser& who, const std::funct
     dbLfdWorkstation = who.workstation;
     dbPId = who.user;
     CString error;
-    if (CPracticeDatabase::Open(DatabaseFile(), error)) {
+    if (CPracticeDatabase::Open(File(), error)) {
         j3test::GuiApplication::Instance();
         CBoxAnswerer boxes;
         body();
@@ -92,7 +92,7 @@ void WPFJ3DialogFixture::RunProgram(const SProgramUser& who, const std::function
 void WPFJ3DialogFixture::WithDatabase(const std::function<void()>& work)
 {
     CString error;
-    ASSERT_TRUE(CPracticeDatabase::Open(DatabaseFile(), error)) << error.GetString();
+    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
     work();
     CPracticeDatabase::Close();
 }
