@@ -27,7 +27,7 @@ TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
     } cases[] = {
         {{}, "Kein Befehl"},
         {{"--verbose", "ls", "C:\\"}, "Unbekannte Option --verbose"},
-        {{"kopiere", "a", "b"}, "Unbekannter Befehl kopiere (bekannt: init, ls, put, get, rm, import, param)"},
+        {{"kopiere", "a", "b"}, "Unbekannter Befehl kopiere (bekannt: init, ls, put, get, rm, import, param, migrate)"},
         {{"put", m_dir.file("a.txt")}, "Falsche Zahl von Argumenten für put"},
         {{"ls", "-a", "C:\\"}, "ls kennt nur die Option -l"},
         {{"init", "--leer"}, "Unbekannte Option --leer für init"},
