@@ -7,18 +7,22 @@
 #include "vkdb/VKTransaction.h"
 
 #include <ctime>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
 // The listing reads the covering index only. The bounded form serves every
-// search but the one over the whole store.
+// search but the one over the whole store. Rows come in batches, so that a
+// server never sends more than a batch beyond the next seek.
 constexpr const char* ListBoundedSql =
     "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
-    "WHERE pathkey >= ?1 AND pathkey < ?2 ORDER BY pathkey";
+    "WHERE pathkey >= ?1 AND pathkey < ?3 ORDER BY pathkey LIMIT ?2";
 constexpr const char* ListOpenSql =
     "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
-    "WHERE pathkey >= ?1 ORDER BY pathkey";
+    "WHERE pathkey >= ?1 ORDER BY pathkey LIMIT ?2";
+constexpr std::int64_t ListBatchRows = 1000;
 
 } // namespace
 
@@ -133,9 +137,25 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
     const std::string to = CDBStorePath::PrefixEnd(from);
     CVKQuery query(m_database, to.empty() ? ListOpenSql : ListBoundedSql);
     if (!to.empty())
-        query.Bind(2, to);
-    query.Bind(1, from);
-    while (query.Next()) {
+        query.Bind(3, to);
+    query.Bind(1, from).Bind(2, ListBatchRows);
+    const auto seek = [&](std::string key) {
+        from = std::move(key);
+        query.Reset();
+        query.Bind(1, from);
+    };
+    std::int64_t batchRows = 0;
+    for (;;) {
+        if (!query.Next()) {
+            if (query.Failed() || batchRows < ListBatchRows)
+                break;
+            // A full batch: the next one starts right after its last key.
+            seek(from);
+            batchRows = 0;
+            continue;
+        }
+        if (++batchRows == ListBatchRows)
+            from = std::string(query.ColumnBytes(0)) + '\0';
         const std::string_view name = query.ColumnBytes(0).substr(dirKey.size());
         const std::size_t separator = name.find(CDBStorePath::Separator);
         SDBFileEntryView entry;
@@ -153,9 +173,8 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
         if (entry.isDirectory) {
             // Everything below the subdirectory sorts before its name + ']'
             // (']' follows '\' and has no case partner): one seek skips it.
-            from = dirKey + std::string(entryName) + ']';
-            query.Reset();
-            query.Bind(1, from);
+            seek(dirKey + std::string(entryName) + ']');
+            batchRows = 0;
         }
     }
     return !query.Failed();

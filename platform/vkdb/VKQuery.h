@@ -2,11 +2,12 @@
 #include "vkbasis/CString.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class CVKDatabase;
-struct sqlite3_stmt;
+class CVKStatement;
 
 // One run of a cached prepared statement: borrowed from the connection on
 // construction, reset and returned on destruction. Parameters are always
@@ -45,6 +46,7 @@ public:
 private:
     CVKDatabase& m_database;
     std::string m_sql;
-    sqlite3_stmt* m_statement = nullptr;
+    int m_generation;
+    std::unique_ptr<CVKStatement> m_statement;
     bool m_failed = false;
 };

@@ -1,0 +1,167 @@
+#include "vkdb/VKPgStatement.h"
+
+#include "vkdb/VKPgConnection.h"
+
+#include <endian.h>
+
+#include <charconv>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Type numbers of the server's catalogue.
+constexpr Oid BoolOid = 16;
+constexpr Oid ByteaOid = 17;
+constexpr Oid Int8Oid = 20;
+constexpr Oid Int2Oid = 21;
+constexpr Oid Int4Oid = 23;
+
+template <typename T>
+T BigEndian(const char* bytes)
+{
+    T value;
+    std::memcpy(&value, bytes, sizeof value);
+    if constexpr (sizeof(T) == 8)
+        return static_cast<T>(be64toh(static_cast<std::uint64_t>(value)));
+    else if constexpr (sizeof(T) == 4)
+        return static_cast<T>(be32toh(static_cast<std::uint32_t>(value)));
+    else
+        return static_cast<T>(be16toh(static_cast<std::uint16_t>(value)));
+}
+
+} // namespace
+
+CVKPgStatement::CVKPgStatement(CVKPgConnection& connection, std::string sql, bool isWrite)
+    : m_connection(connection), m_sql(std::move(sql)), m_isWrite(isWrite)
+{
+}
+
+CVKPgStatement::~CVKPgStatement()
+{
+    // The server forgets the prepared statement with the session.
+    PQclear(m_result);
+}
+
+bool CVKPgStatement::Bind(int index, Oid type, std::string value)
+{
+    if (index < 1 || index > 65535)
+        return m_connection.RecordFailure("Parameter " + std::to_string(index) + " au\xDF" "erhalb des Bereichs");
+    const auto slot = static_cast<std::size_t>(index);
+    if (m_values.size() < slot) {
+        m_values.resize(slot);
+        m_types.resize(slot, ByteaOid);
+    }
+    m_types[slot - 1] = type;
+    m_values[slot - 1] = std::move(value);
+    return true;
+}
+
+bool CVKPgStatement::BindBytes(int index, std::string_view bytes)
+{
+    return Bind(index, ByteaOid, std::string(bytes));
+}
+
+bool CVKPgStatement::BindInt64(int index, std::int64_t value)
+{
+    const std::uint64_t network = htobe64(static_cast<std::uint64_t>(value));
+    return Bind(index, Int8Oid, std::string(reinterpret_cast<const char*>(&network), sizeof network));
+}
+
+bool CVKPgStatement::PrepareForTypes()
+{
+    if (m_preparedGeneration == m_connection.Generation() && m_preparedTypes == m_types)
+        return true;
+    m_name = m_connection.NextStatementName();
+    if (!m_connection.PrepareOnServer(m_name, m_sql, m_types))
+        return false;
+    m_preparedTypes = m_types;
+    m_preparedGeneration = m_connection.Generation();
+    return true;
+}
+
+bool CVKPgStatement::Run()
+{
+    if (!m_connection.EnsureSession() || !PrepareForTypes())
+        return false;
+    std::vector<const char*> values(m_values.size());
+    std::vector<int> lengths(m_values.size());
+    const std::vector<int> formats(m_values.size(), 1);
+    for (std::size_t i = 0; i < m_values.size(); ++i) {
+        values[i] = m_values[i].data();
+        lengths[i] = static_cast<int>(m_values[i].size());
+    }
+    // A write outside a transaction takes the practice's write lock for
+    // itself, as every write on the file does.
+    const bool ownTransaction = m_isWrite && !m_connection.InTransaction();
+    if (ownTransaction && !m_connection.BeginWrite())
+        return false;
+    m_result = PQexecPrepared(m_connection.Handle(), m_name.c_str(), static_cast<int>(m_values.size()),
+                              values.data(), lengths.data(), formats.data(), 1);
+    m_connection.NoteTransactionState();
+    const ExecStatusType status = PQresultStatus(m_result);
+    const bool succeeded = status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK;
+    if (!succeeded)
+        m_connection.RecordFailure(m_result);
+    if (ownTransaction)
+        return succeeded ? m_connection.Execute("COMMIT") : (m_connection.Rollback(), false);
+    return succeeded;
+}
+
+CVKStatement::EStep CVKPgStatement::Step()
+{
+    if (m_row < 0) {
+        m_row = 0;
+        if (!Run()) {
+            PQclear(m_result);
+            m_result = nullptr;
+            return EStep::Failed;
+        }
+    } else if (m_result) {
+        ++m_row;
+    }
+    return m_result && m_row < PQntuples(m_result) ? EStep::Row : EStep::Done;
+}
+
+void CVKPgStatement::Reset()
+{
+    PQclear(m_result);
+    m_result = nullptr;
+    m_row = -1;
+}
+
+void CVKPgStatement::ClearBindings()
+{
+    m_values.clear();
+    m_types.clear();
+}
+
+std::string_view CVKPgStatement::ColumnBytes(int column) const
+{
+    if (!m_result || column < 0 || column >= PQnfields(m_result) || PQgetisnull(m_result, m_row, column))
+        return {};
+    return {PQgetvalue(m_result, m_row, column), static_cast<std::size_t>(PQgetlength(m_result, m_row, column))};
+}
+
+std::int64_t CVKPgStatement::ColumnInt64(int column) const
+{
+    const std::string_view bytes = ColumnBytes(column);
+    if (bytes.empty())
+        return 0;
+    switch (PQftype(m_result, column)) {
+    case Int8Oid:
+        return bytes.size() == 8 ? BigEndian<std::int64_t>(bytes.data()) : 0;
+    case Int4Oid:
+        return bytes.size() == 4 ? BigEndian<std::int32_t>(bytes.data()) : 0;
+    case Int2Oid:
+        return bytes.size() == 2 ? BigEndian<std::int16_t>(bytes.data()) : 0;
+    case BoolOid:
+        return bytes[0] != 0 ? 1 : 0;
+    default: {
+        // A number stored as text reads as SQLite reads it: its leading digits.
+        std::int64_t value = 0;
+        std::from_chars(bytes.data(), bytes.data() + bytes.size(), value);
+        return value;
+    }
+    }
+}
