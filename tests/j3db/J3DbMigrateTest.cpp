@@ -105,7 +105,7 @@ TEST_F(J3DbMigrateTest, AnInterruptedCopyLeavesNoPractice)
     std::ostringstream out;
     CJ3DbTool tool(out, err, false);
     EXPECT_EQ(tool.Run({"migrate", m_database, m_dir.file("neu.j3db")}), 1);
-    EXPECT_THAT(interrupting.str(), HasSubstr("Abgebrochen; nach"));
+    EXPECT_THAT(interrupting.str(), HasSubstr("Abgebrochen; ins Ziel ist nichts kopiert"));
     EXPECT_FALSE(std::filesystem::exists(m_dir.file("neu.j3db")));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 2);  // configuration, source
 }

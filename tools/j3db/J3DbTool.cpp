@@ -146,27 +146,12 @@ bool FindEntries(CDBFileStore& store, const CString& pattern, std::vector<SDBFil
     });
 }
 
-bool IsServerLocation(const std::string& location)
-{
-    return location.starts_with("postgresql://") || location.starts_with("postgres://");
-}
-
 // A database named on the command line: a server's URL as given, a file
 // relative to the working folder.
 std::filesystem::path Location(const std::string& argument)
 {
-    return IsServerLocation(argument) ? std::filesystem::path(argument) : std::filesystem::absolute(argument);
-}
-
-// A location as it may be shown: a password in a URL is not.
-std::string ShownLocation(const std::string& location)
-{
-    const std::size_t at = location.find('@');
-    const std::size_t userStart = location.find("://") + 3;
-    if (!IsServerLocation(location) || at == std::string::npos)
-        return location;
-    const std::size_t colon = location.find(':', userStart);
-    return colon < at ? location.substr(0, colon + 1) + "***" + location.substr(at) : location;
+    return CVKDatabase::IsServerLocation(argument) ? std::filesystem::path(argument)
+                                                   : std::filesystem::absolute(argument);
 }
 
 // Ctrl+C, a closed terminal or a kill (other than -9) while a copy runs:
@@ -280,24 +265,28 @@ const CJ3DbTool::SCommand* CJ3DbTool::Choose(std::span<const SCommand> table, co
 int CJ3DbTool::Init(const Args& args)
 {
     bool sample = false;
-    std::filesystem::path file = m_databaseFile;
-    bool fileGiven = false;
+    std::filesystem::path location = m_databaseFile;
+    bool locationGiven = false;
     for (const auto& arg : args) {
         if (arg == "--sample") {
             sample = true;
         } else if (arg.starts_with("-")) {
             return WrongCall("Unbekannte Option " + arg + " für init.");
-        } else if (fileGiven || (m_databaseGiven && std::filesystem::absolute(arg) != m_databaseFile)) {
+        } else if (locationGiven || (m_databaseGiven && Location(arg) != m_databaseFile)) {
             return WrongCall("init legt nur eine Datenbank an.");
         } else {
-            file = std::filesystem::absolute(arg);
-            fileGiven = true;
+            location = Location(arg);
+            locationGiven = true;
         }
     }
+    // A server's database gets the schema in place; a file is built beside
+    // its place and named only when complete.
+    const bool server = CVKDatabase::IsServerLocation(location);
     SScratchFolder scratch;
-    if (const std::string error = PrepareNewFile(file, scratch); !error.empty())
-        return Fail(error);
-    const std::filesystem::path building = scratch.folder / file.filename();
+    if (!server)
+        if (const std::string error = PrepareNewFile(location, scratch); !error.empty())
+            return Fail(error);
+    const std::filesystem::path building = server ? location : scratch.folder / location.filename();
     if (!dbDatabase.Create(building))
         return FailDatabase();
     dbDatabase.Close();
@@ -312,10 +301,11 @@ int CJ3DbTool::Init(const Args& args)
             return Fail("Die Beispielpraxis kann nicht angelegt werden, nichts ist angelegt: " +
                         CJ3HostText::ToHost(error));
     }
-    if (const std::string error = Publish(building, file); !error.empty())
-        return Fail(error);
-    m_out << "Praxisdatenbank " << file.string() << " angelegt" << (sample ? " mit der Beispielpraxis" : "")
-          << ".\n";
+    if (!server)
+        if (const std::string error = Publish(building, location); !error.empty())
+            return Fail(error);
+    m_out << "Praxisdatenbank " << (server ? std::string("auf dem Datenbankserver") : location.string())
+          << " angelegt" << (sample ? " mit der Beispielpraxis" : "") << ".\n";
     return kDone;
 }
 
@@ -489,7 +479,6 @@ int CJ3DbTool::Migrate(const Args& args)
 {
     const std::filesystem::path from = Location(args[0]);
     const std::filesystem::path to = Location(args[1]);
-    const std::string shownTo = ShownLocation(args[1]);
     if (from == to)
         return WrongCall("migrate braucht zwei verschiedene Datenbanken.");
     CVKDatabase source;
@@ -500,7 +489,7 @@ int CJ3DbTool::Migrate(const Args& args)
     // in the copy's transaction.
     std::error_code ec;
     const bool newFile =
-        !IsServerLocation(args[1]) && !std::filesystem::exists(std::filesystem::symlink_status(to, ec));
+        !CVKDatabase::IsServerLocation(to) && !std::filesystem::exists(std::filesystem::symlink_status(to, ec));
     SScratchFolder scratch;
     std::filesystem::path building = to;
     if (newFile) {
@@ -508,8 +497,12 @@ int CJ3DbTool::Migrate(const Args& args)
             return Fail(error);
         building = scratch.folder / to.filename();
     }
+    // A server's database gets the schema when it has none yet.
     CVKDatabase target;
-    if (!(newFile ? target.Create(building) : target.Open(building)))
+    const bool opened = newFile                                  ? target.Create(building)
+                        : CVKDatabase::IsServerLocation(to) ? target.Create(to) || target.Open(to)
+                                                                 : target.Open(to);
+    if (!opened)
         return Fail(CJ3HostText::ToHost(target.GetLastError()));
 
     CJ3PracticeCopy copy(source, target);
@@ -517,15 +510,15 @@ int CJ3DbTool::Migrate(const Args& args)
     if (!copy.TargetHoldsRecords(holds))
         return Fail(CJ3HostText::ToHost(copy.Error()));
     if (holds)
-        return Fail("In " + shownTo + " gibt es schon eine Praxis; migrate kopiert nur in eine leere Datenbank. "
+        return Fail("Im Ziel gibt es schon eine Praxis; migrate kopiert nur in eine leere Datenbank. "
                     "Nichts ist geändert.");
     const CInterruptCatcher catcher;
     const auto style = m_progressBar ? CJ3ProgressBar::EStyle::Bar : CJ3ProgressBar::EStyle::Lines;
     switch (copy.Run(m_err, style, &CInterruptCatcher::Caught)) {
     case CJ3PracticeCopy::EResult::Interrupted:
-        return Fail("Abgebrochen; nach " + shownTo + " ist nichts kopiert.");
+        return Fail("Abgebrochen; ins Ziel ist nichts kopiert.");
     case CJ3PracticeCopy::EResult::Failed:
-        return Fail(CJ3HostText::ToHost(copy.Error()) + " Nach " + shownTo + " ist nichts kopiert.");
+        return Fail(CJ3HostText::ToHost(copy.Error()) + " Ins Ziel ist nichts kopiert.");
     case CJ3PracticeCopy::EResult::Done:
         break;
     }
@@ -536,7 +529,7 @@ int CJ3DbTool::Migrate(const Args& args)
     std::int64_t records = 0;
     for (const auto& check : copy.Checks())
         records += check.records;
-    m_out << "Praxis nach " << shownTo << " kopiert und geprüft: " << records << " Datensätze in "
+    m_out << "Praxis kopiert und geprüft: " << records << " Datensätze in "
           << copy.Checks().size() << " Tabellen.\n";
     return kDone;
 }
@@ -605,7 +598,7 @@ bool CJ3DbTool::OpenDatabase(bool readOnly)
     // written (a read-only folder or file): they open it read-only then.
     // Otherwise the usual read-write open cleans up the log's side files.
     const std::filesystem::path folder = m_databaseFile.has_parent_path() ? m_databaseFile.parent_path() : ".";
-    if (readOnly && !IsServerLocation(m_databaseFile.string()) && (access(folder.c_str(), W_OK) != 0 || access(m_databaseFile.c_str(), W_OK) != 0)) {
+    if (readOnly && !CVKDatabase::IsServerLocation(m_databaseFile) && (access(folder.c_str(), W_OK) != 0 || access(m_databaseFile.c_str(), W_OK) != 0)) {
         if (dbDatabase.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
             return true;
         Fail(CJ3HostText::ToHost(dbDatabase.GetLastError()));
