@@ -481,6 +481,7 @@ int CJ3DbTool::Migrate(const Args& args)
     const std::filesystem::path to = Location(args[1]);
     if (from == to)
         return WrongCall("migrate braucht zwei verschiedene Datenbanken.");
+    const CInterruptCatcher catcher;
     CVKDatabase source;
     if (!source.Open(from))
         return Fail(CJ3HostText::ToHost(source.GetLastError()));
@@ -499,9 +500,11 @@ int CJ3DbTool::Migrate(const Args& args)
     }
     // A server's database gets the schema when it has none yet.
     CVKDatabase target;
-    const bool opened = newFile                                  ? target.Create(building)
-                        : CVKDatabase::IsServerLocation(to) ? target.Create(to) || target.Open(to)
-                                                                 : target.Open(to);
+    bool opened = false;
+    if (newFile)
+        opened = target.Create(building);
+    else
+        opened = (CVKDatabase::IsServerLocation(to) && target.Create(to)) || target.Open(to);
     if (!opened)
         return Fail(CJ3HostText::ToHost(target.GetLastError()));
 
@@ -512,7 +515,6 @@ int CJ3DbTool::Migrate(const Args& args)
     if (holds)
         return Fail("Im Ziel gibt es schon eine Praxis; migrate kopiert nur in eine leere Datenbank. "
                     "Nichts ist geändert.");
-    const CInterruptCatcher catcher;
     const auto style = m_progressBar ? CJ3ProgressBar::EStyle::Bar : CJ3ProgressBar::EStyle::Lines;
     switch (copy.Run(m_err, style, &CInterruptCatcher::Caught)) {
     case CJ3PracticeCopy::EResult::Interrupted:
@@ -523,14 +525,13 @@ int CJ3DbTool::Migrate(const Args& args)
         break;
     }
     target.Close();
-    if (newFile)
-        if (const std::string error = Publish(building, to); !error.empty())
-            return Fail(error);
+    if (const std::string error = newFile ? Publish(building, to) : ""; !error.empty())
+        return Fail(error);
     std::int64_t records = 0;
     for (const auto& check : copy.Checks())
         records += check.records;
-    m_out << "Praxis kopiert und geprüft: " << records << " Datensätze in "
-          << copy.Checks().size() << " Tabellen.\n";
+    m_out << "Praxis kopiert und geprüft: " << records << " Datensätze in " << copy.Checks().size()
+          << " Tabellen.\n";
     return kDone;
 }
 
