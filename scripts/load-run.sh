@@ -13,6 +13,7 @@ stations="${2:-8}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="${J3_BUILD:-$root/build/default}/bin"
 work="$(mktemp -d /tmp/j3load-XXXXXX)"
+chmod 711 "$work"  # the server runs as an unprivileged user when this runs as root
 cleanup() { "$root/scripts/pg-cluster.sh" stop "$work/pg" >/dev/null 2>&1 || true; rm -rf "$work"; }
 trap cleanup EXIT
 export QT_QPA_PLATFORM=offscreen
@@ -37,6 +38,6 @@ for backend in postgresql sqlite; do
   for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
   result="$("$bin/j3loadrun" verify "$seconds" "$work/$backend"-*.journal 2>>"$work/$backend.log")" || failed=1
   echo "$backend: $result"
-  grep -v '^QStandardPaths' "$work/$backend.log" | head -20 >&2 || true
+  grep -v -e '^QStandardPaths' -e 'propagateSizeHints' "$work/$backend.log" | head -20 >&2 || true
 done
 exit "$failed"
