@@ -32,7 +32,8 @@ if [ "$(id -u)" -eq 0 ]; then
 fi
 
 if [ "$action" = stop ]; then
-  [ -f "$data/postmaster.pid" ] || exit 0
+  # Nothing to stop, also after a server that died without cleaning up.
+  [ -f "$data/postmaster.pid" ] && "${as_owner[@]}" "$bindir/pg_ctl" status -D "$data" >/dev/null || exit 0
   "${as_owner[@]}" "$bindir/pg_ctl" stop -D "$data" -m fast -w >/dev/null
   exit 0
 fi

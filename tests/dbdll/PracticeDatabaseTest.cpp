@@ -24,7 +24,8 @@ protected:
     void Configure(const std::filesystem::path& database)
     {
         const std::string ini = m_folder.file("j3machine.ini");
-        std::ofstream(ini) << "[database]\nfile = " << database.string()
+        std::ofstream(ini) << "[database]\n" << (CVKDatabase::IsServerLocation(database) ? "url" : "file") << " = "
+                           << database.string()
                            << "\n[paths]\ntemp = D:\\Tmp\n[identity]\nworkstation = 7\nuser = 22\nprogid = AB\n"
                               "instance = 3\npraxis = P1\nmandant = 1\ntask = 12345\n";
         setenv("J3_CONFIG", ini.c_str(), 1);
@@ -46,7 +47,7 @@ protected:
 
 TEST_F(ConfiguredPractice, OpensTheConfiguredFileWithTheConfiguredIdentity)
 {
-    const auto file = m_folder.path() / "praxis.j3db";
+    const auto file = j3test::NewPracticeDatabase(m_folder);
     Configure(file);
     CString error;
     EXPECT_FALSE(CPracticeDatabase::Open(error));
@@ -76,7 +77,7 @@ TEST_F(PracticeDb, TwoProcessesWritingAtOnceLoseNothing)
         ASSERT_GE(child, 0);
         if (child == 0) {
             CString error;
-            if (!CPracticeDatabase::Open(File(), error))
+            if (!CPracticeDatabase::Open(Location(), error))
                 _exit(2);
             for (int i = 0; i < Writes; ++i) {
                 CJParPool pool(&dbDatabase, nullptr);
@@ -101,7 +102,7 @@ TEST_F(PracticeDb, TwoProcessesWritingAtOnceLoseNothing)
     }
 
     CString error;
-    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
+    ASSERT_TRUE(CPracticeDatabase::Open(Location(), error)) << error.GetString();
     for (int station = 1; station <= 2; ++station) {
         for (int i = 0; i < Writes; ++i) {
             CJParPool pool(&dbDatabaseRO, nullptr);

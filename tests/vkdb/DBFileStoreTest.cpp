@@ -191,7 +191,7 @@ TEST_F(FileStore, FindFirstGivesAHandleOnlyWhenSomethingMatches)
 {
     // FindFirstFileA works on the running program's connection.
     db.Close();
-    ASSERT_TRUE(dbDatabase.Open(File()));
+    ASSERT_TRUE(dbDatabase.Open(Location()));
     ASSERT_TRUE(CDBFileStore(dbDatabase).SaveFile("C:\\h\\Brief.txt", "x"));
     SDBFileEntry data;
     EXPECT_EQ(CDBFileFind::FindFirstFileA("C:\\h\\*.doc", &data), CDBFileFind::InvalidHandleValue());
