@@ -1,6 +1,7 @@
 #include "J3DbToolFixture.h"
 
 #include "j3db/J3DbTool.h"
+#include "support/TestDatabase.h"
 
 #include <gmock/gmock.h>
 
@@ -14,7 +15,15 @@ using ::testing::HasSubstr;
 
 namespace {
 
-using J3DbMigrateTest = J3DbToolFixture;
+class J3DbMigrateTest : public J3DbToolFixture {
+protected:
+    // The other side of a copy: a practice on the test server in the "pg."
+    // run, else a file.
+    std::string Other(const char* file) const
+    {
+        return j3test::OnServer() ? j3test::NewPracticeDatabase(m_dir).string() : m_dir.file(file);
+    }
+};
 
 // Every record of every table of a practice file, sorted, row numbers of the
 // file store left out: read with SQLite itself, beside the tool's own reading.
@@ -69,7 +78,7 @@ TEST_F(J3DbMigrateTest, ThereAndBackGivesTheSameRecordsAndStoreBytes)
     Ok({"init", "--sample"});
     WriteLocal("bytes.bin", std::string("\0\x80\xFF" "Ende", 7));
     Ok({"put", m_dir.file("bytes.bin"), "D:\\Praxis\\Daten\\bytes.bin"});
-    const std::string there = m_dir.file("dort/praxis.j3db");
+    const std::string there = Other("dort/praxis.j3db");
     const std::string back = m_dir.file("zurueck.j3db");
     for (const auto& [from, to] : {std::pair{m_database, there}, std::pair{there, back}}) {
         const SResult copied = RunPlain({"migrate", from, to});
@@ -100,14 +109,18 @@ TEST_F(J3DbMigrateTest, ThereAndBackGivesTheSameRecordsAndStoreBytes)
 TEST_F(J3DbMigrateTest, AnInterruptedCopyLeavesNoPractice)
 {
     Ok({"init", "--sample"});
+    const std::string target = Other("neu.j3db");
     CInterruptingStream interrupting;
     std::ostream err(&interrupting);
     std::ostringstream out;
     CJ3DbTool tool(out, err, false);
-    EXPECT_EQ(tool.Run({"migrate", m_database, m_dir.file("neu.j3db")}), 1);
+    EXPECT_EQ(tool.Run({"migrate", m_database, target}), 1);
     EXPECT_THAT(interrupting.str(), HasSubstr("Abgebrochen; ins Ziel ist nichts kopiert"));
-    EXPECT_FALSE(std::filesystem::exists(m_dir.file("neu.j3db")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 2);  // configuration, source
+    // Nothing beside the configuration and the source, or nothing on the
+    // server: a second copy finds the target empty.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 2);
+    const SResult again = RunPlain({"migrate", m_database, target});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
 }
 
 } // namespace
