@@ -75,9 +75,8 @@ private:
 
 TEST_F(J3DbMigrateTest, ThereAndBackGivesTheSameRecordsAndStoreBytes)
 {
+    // The sample holds umlauts in 1252 and a picture: bytes of every kind.
     Ok({"init", "--sample"});
-    WriteLocal("bytes.bin", std::string("\0\x80\xFF" "Ende", 7));
-    Ok({"put", m_dir.file("bytes.bin"), "D:\\Praxis\\Daten\\bytes.bin"});
     const std::string there = Other("dort/praxis.j3db");
     const std::string back = m_dir.file("zurueck.j3db");
     for (const auto& [from, to] : {std::pair{m_database, there}, std::pair{there, back}}) {
@@ -87,22 +86,12 @@ TEST_F(J3DbMigrateTest, ThereAndBackGivesTheSameRecordsAndStoreBytes)
         EXPECT_THAT(copied.err, HasSubstr("100% "));
     }
     EXPECT_EQ(Records(back), Records(m_database));
-    EXPECT_THAT(Records(back), HasSubstr("Ende"));
+    EXPECT_THAT(Records(back), HasSubstr("\x89PNG"));
 
     const std::string before = ReadLocal(back);
-    const struct {
-        std::string to;
-        int exitCode;
-        const char* fragment;
-    } refusals[] = {
-        {back, 1, "gibt es schon eine Praxis"},
-        {m_database, 2, "zwei verschiedene Datenbanken"},
-    };
-    for (const auto& refusal : refusals) {
-        const SResult refused = RunPlain({"migrate", m_database, refusal.to});
-        EXPECT_EQ(refused.exitCode, refusal.exitCode);
-        EXPECT_THAT(refused.err, HasSubstr(refusal.fragment));
-    }
+    const SResult refused = RunPlain({"migrate", m_database, back});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_THAT(refused.err, HasSubstr("Im Ziel gibt es schon eine Praxis"));
     EXPECT_EQ(ReadLocal(back), before);
 }
 
