@@ -137,18 +137,4 @@ TEST_F(J3DbToolErrorsTest, ALockedDatabaseNamesTheProcessThatHoldsIt)
     EXPECT_THAT(result.err, ::testing::Not(HasSubstr("beschädigt")));
 }
 
-TEST_F(J3DbToolErrorsTest, ADatabaseInAReadOnlyFolderCanBeReadButNotWritten)
-{
-    ASSERT_EQ(Run({"init"}).exitCode, 0);
-    WriteLocal("a.txt", "x");
-    ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt"}).exitCode, 0);
-    const SResult listed = RunUnprivileged({"ls", "D:\\Praxis\\Daten"});
-    EXPECT_EQ(listed.exitCode, 0) << listed.err;
-    EXPECT_EQ(listed.out, "a.txt\n");
-    const SResult written = RunUnprivileged({"param", "set", "1", "k", "v"});
-    EXPECT_EQ(written.exitCode, 1);
-    EXPECT_THAT(written.err, HasSubstr("schreibgeschützt"));
-    EXPECT_THAT(written.err, ::testing::Not(HasSubstr("beschädigt")));
-}
-
 } // namespace
