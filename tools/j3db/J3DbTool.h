@@ -9,7 +9,7 @@
 
 // The practice database admin tool behind the command "j3db":
 //
-//   j3db [--db FILE|URL] init [--sample] [FILE]
+//   j3db [--db FILE|URL] init [--sample] [FILE|URL]
 //   j3db [--db FILE|URL] ls [-l] STOREDIR|PATTERN
 //   j3db [--db FILE|URL] put LOCAL STOREPATH
 //   j3db [--db FILE|URL] get STOREPATH [LOCAL]
