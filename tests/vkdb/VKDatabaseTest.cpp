@@ -144,15 +144,6 @@ TEST_F(PracticeFile, OlderSchemaIsMigratedKeepingItsRecords)
     EXPECT_TRUE(reader.Open(Location(), CVKDatabase::EOpenMode::ReadOnly));
 }
 
-TEST_F(PracticeFile, ReadOnlyConnectionRefusesWrites)
-{
-    CVKDatabase reader;
-    ASSERT_TRUE(reader.Open(Location(), CVKDatabase::EOpenMode::ReadOnly));
-    EXPECT_TRUE(reader.IsReadOnly());
-    EXPECT_FALSE(CDBFileStore(reader).SaveFile("C:\\x.txt", "x"));
-    EXPECT_FALSE(CDBFileStore(db).FileExists("C:\\x.txt"));
-}
-
 TEST_F(PracticeFile, LockedDatabaseWaitsThenReportsAndWritesNothing)
 {
     RecordingSysBase sysBase;
