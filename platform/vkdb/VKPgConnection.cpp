@@ -84,8 +84,11 @@ bool CVKPgConnection::Open(const std::string& url, bool readOnly, int busyTimeou
     m_readOnly = readOnly;
     m_busyTimeoutMs = busyTimeoutMs;
     m_conn = PQconnectdb(url.c_str());
-    if (PQstatus(m_conn) != CONNECTION_OK)
-        return RecordFailure(CString(PQerrorMessage(m_conn)).Trim());
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        // The caller names the server; libpq says why.
+        m_errorText = CString(PQerrorMessage(m_conn)).Trim();
+        return false;
+    }
     PQsetNoticeProcessor(m_conn, IgnoreNotice, nullptr);
     return StartSession();
 }

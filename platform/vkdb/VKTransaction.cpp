@@ -12,7 +12,7 @@ CVKTransaction::CVKTransaction(CVKDatabase& database) : m_database(database)
     m_nested = database.Connection()->InTransaction();
     m_active = m_nested ? database.ExecuteScript("SAVEPOINT vk_nested")
                         : database.Connection()->BeginWrite() ||
-                              database.FailOnConnection("Die Schreibsperre der Datenbank ist nicht zu bekommen");
+                              database.FailOnConnection("Die \xC4nderung kann nicht beginnen");
 }
 
 CVKTransaction::~CVKTransaction()

@@ -1,4 +1,5 @@
 #include "FavoritenHostDialog.h"
+#include "support/TestDatabase.h"
 
 #include "J3Dialoge/FavoTreeDocument.h"
 #include "dbdll/DBIdentity.h"
@@ -55,9 +56,10 @@ protected:
     void SetUp() override
     {
         j3test::GuiApplication::Instance();
-        ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.j3db"));
+        const auto database = j3test::NewPracticeDatabase(m_folder);
+        ASSERT_TRUE(dbDatabase.Create(database));
         CString error;
-        ASSERT_TRUE(CPracticeDatabase::Open(m_folder.path() / "praxis.j3db", error)) << error.GetString();
+        ASSERT_TRUE(CPracticeDatabase::Open(database, error)) << error.GetString();
         std::copy(std::begin(Programme), std::end(Programme), m_programme);
         NewDialog();
     }

@@ -138,6 +138,8 @@ TEST_F(EInfoTest, EmptyFilesAreLeftOutAndOtherNamesFollowTheNumberedNotes)
 
 TEST_F(EInfoTest, AFailingFileKeepsAllStoredNotesAndIsReported)
 {
+    if (j3test::OnServer())
+        GTEST_SKIP() << "stops a statement through a SQLite trigger";
     struct SCase {
         const char* event;
         const char* condition;
@@ -169,6 +171,8 @@ TEST_F(EInfoTest, AFailingFileKeepsAllStoredNotesAndIsReported)
 
 TEST_F(EInfoTest, AProgramKilledWhileStoringLeavesTheOldNotes)
 {
+    if (j3test::OnServer())
+        GTEST_SKIP() << "stops a statement through a SQLite trigger";
     const std::map<std::string, std::string> oldNotes = StoreOldNotes();
     const pid_t program = StartProgram(Workstation1User12, [] {
         // Dies after the old notes were deleted and the first new one saved.

@@ -1,11 +1,12 @@
 #include "FileStoreFixture.h"
+#include "support/TestDatabase.h"
 
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 
 void FileStoreFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.db")) << dbDatabase.GetLastError().GetString();
+    ASSERT_TRUE(dbDatabase.Create(j3test::NewPracticeDatabase(m_folder))) << dbDatabase.GetLastError().GetString();
 }
 
 void FileStoreFixture::TearDown()

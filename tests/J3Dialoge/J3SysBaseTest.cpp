@@ -344,7 +344,7 @@ protected:
     void SetUp() override
     {
         J3SysBaseTest::SetUp();
-        ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "protokoll.db")) << dbDatabase.GetLastError().GetString();
+        ASSERT_TRUE(dbDatabase.Create(m_database)) << dbDatabase.GetLastError().GetString();
         dbDeleteProtokoll = true;
     }
     void TearDown() override

@@ -1,6 +1,6 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
-#include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,8 @@ protected:
     std::vector<std::string> ShownBoxes() const;
 
     j3test::TempDir m_folder;
+    // The configured practice database, not yet created.
+    std::filesystem::path m_database = j3test::NewPracticeDatabase(m_folder);
     CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
 };

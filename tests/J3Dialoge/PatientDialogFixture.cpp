@@ -1,4 +1,5 @@
 #include "PatientDialogFixture.h"
+#include "support/TestDatabase.h"
 
 #include "dbdll/JPat.h"
 #include "support/DialogDriver.h"
@@ -16,7 +17,7 @@
 
 void PatientDialogFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(m_folder.path() / "praxis.db")) << dbDatabase.GetLastError().GetString();
+    ASSERT_TRUE(dbDatabase.Create(j3test::NewPracticeDatabase(m_folder))) << dbDatabase.GetLastError().GetString();
     j3test::GuiApplication::Instance();
     m_pluginFolder = CLibraryLoader::PluginFolder();
     const char* const patients[][4] = {{"      1234", "Müller", "Hans", "19600201"},

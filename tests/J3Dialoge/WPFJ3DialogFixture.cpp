@@ -40,7 +40,7 @@ void CreateTrigger(const char* event, const char* table, const char* condition, 
 
 void WPFJ3DialogFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
+    ASSERT_TRUE(dbDatabase.Create(Location())) << dbDatabase.GetLastError().GetString();
     dbDatabase.Close();
 }
 
@@ -57,7 +57,7 @@ pid_t WPFJ3DialogFixture::StartProgram(const SProgramUser& who, const std::funct
     dbLfdWorkstation = who.workstation;
     dbPId = who.user;
     CString error;
-    if (CPracticeDatabase::Open(File(), error)) {
+    if (CPracticeDatabase::Open(Location(), error)) {
         j3test::GuiApplication::Instance();
         CBoxAnswerer boxes;
         body();
@@ -92,7 +92,7 @@ void WPFJ3DialogFixture::RunProgram(const SProgramUser& who, const std::function
 void WPFJ3DialogFixture::WithDatabase(const std::function<void()>& work)
 {
     CString error;
-    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
+    ASSERT_TRUE(CPracticeDatabase::Open(Location(), error)) << error.GetString();
     work();
     CPracticeDatabase::Close();
 }
@@ -129,8 +129,8 @@ std::map<std::string, std::string> WPFJ3DialogFixture::Parameters(const std::str
 {
     std::map<std::string, std::string> records;
     WithDatabase([&] {
-        CVKQuery query(dbDatabase, "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, ?3) = ?2");
-        query.Bind(1, number).Bind(2, keyPrefix).Bind(3, static_cast<std::int64_t>(keyPrefix.size()));
+        CVKQuery query(dbDatabase, "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, length(?2)) = ?2");
+        query.Bind(1, number).Bind(2, keyPrefix);
         while (query.Next())
             records.emplace(query.ColumnBytes(0), query.ColumnBytes(1));
         EXPECT_FALSE(query.Failed());

@@ -1,5 +1,5 @@
 #pragma once
-#include "support/TempDir.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +61,9 @@ protected:
     // In a program: such a statement fails with the reason text instead.
     static void FailStatement(const char* event, const char* table, const char* condition, const char* reason);
 
-    std::filesystem::path File() const { return m_folder.path() / "praxis.j3db"; }
+    const std::filesystem::path& Location() const { return m_location; }
 
 private:
     j3test::TempDir m_folder;
+    std::filesystem::path m_location = j3test::NewPracticeDatabase(m_folder);
 };

@@ -141,6 +141,14 @@ TEST_F(J3MachineConfigTest, TheEnvironmentOverridesTheFile)
     // An empty variable counts as unset: the file's value stays.
     m_env["J3_WORKSTATION"] = "";
     EXPECT_EQ(CJ3MachineConfig::Load(Env()).Identity().workstation, "7");
+
+    // A server's URL is taken as it stands, in the file as in the environment.
+    m_env["J3_DB"] = "postgresql://j3@server:5432/praxis";
+    EXPECT_EQ(CJ3MachineConfig::Load(Env()).DatabaseFile(), std::filesystem::path(m_env["J3_DB"]));
+    WriteConfig("[database]\nurl = postgresql://j3@db/praxis\n");
+    m_env.erase("J3_DB");
+    EXPECT_EQ(CJ3MachineConfig::Load(Env()).DatabaseFile(), std::filesystem::path("postgresql://j3@db/praxis"));
+    EXPECT_NE(CJ3MachineConfig::Load(Env()).DatabaseOrigin().find("([database] url)"), std::string::npos);
 }
 
 TEST_F(J3MachineConfigTest, FaultsNameTheFileAndLine)
@@ -156,6 +164,7 @@ TEST_F(J3MachineConfigTest, FaultsNameTheFileAndLine)
         {"[drives]\nCD = /srv\n", "j3machine.ini:2: a drive is one letter A to Z"},
         {"[drives]\n1 = /srv\n", "j3machine.ini:2: a drive is one letter A to Z"},
         {"[database]\nfile =\n", "j3machine.ini:2: file must name a host path"},
+        {"[database]\nurl = /srv/praxis.j3db\n", "j3machine.ini:2: url must start with postgresql://"},
         {"[identity]\n\nworkstation = 1000\n", "j3machine.ini:3: workstation must lie between 1 and 999"},
         {"[identity]\nworkstation = 0\n", "j3machine.ini:2: workstation must lie between 1 and 999"},
         {"[identity]\nuser = zwölf\n", "j3machine.ini:2: user must be a decimal number"},

@@ -135,6 +135,13 @@ TEST_F(Listing, EveryDirectoryListsExactlyItsDirectChildren)
             if (store.SaveFile(CString(path), "x"))
                 files.emplace(Upper(path), path);
         }
+        // A directory of more entries than the listing reads at once, one
+        // of them a subdirectory right behind the first batch.
+        for (int i = 0; i < 2100; ++i) {
+            const std::string path = "C:\\viele\\" + std::to_string(10000 + i) + (i == 1000 ? "\\x" : "");
+            ASSERT_TRUE(store.SaveFile(CString(path), "x"));
+            files.emplace(Upper(path), path);
+        }
         ASSERT_TRUE(bulk.Commit());
     }
     ASSERT_GT(files.size(), 300u);
