@@ -50,8 +50,6 @@ std::vector<std::string> Fields(const std::string& line)
 
 } // namespace
 
-CLoadWorkstation::CLoadWorkstation() = default;
-
 void CLoadWorkstation::Run(std::chrono::seconds duration)
 {
     // Placements are kept on this workstation.

@@ -23,14 +23,10 @@
 // have reached a person, is an error; boxes are answered by a recorder.
 class CLoadWorkstation {
 public:
-    CLoadWorkstation();
-
     void Run(std::chrono::seconds duration);
     // "workstation", "writes", "errors" lines, then one line per key.
     bool WriteJournal(const std::filesystem::path& file) const;
 
-    std::size_t Writes() const { return m_writes; }
-    std::size_t Errors() const { return m_errors; }
     // Boxes that would have reached a person.
     std::size_t Boxes() const;
 

@@ -45,11 +45,10 @@ public:
     const std::vector<STableCheck>& Checks() const { return m_checks; }
     const CString& Error() const { return m_error; }
 
+private:
     // Counts and hashes of every table of a practice database, the same way
     // for any backend; false with the reason on the connection.
     static bool CheckAll(CVKDatabase& database, std::vector<STableCheck>& checks);
-
-private:
     EResult FailOn(CVKDatabase& database);
 
     CVKDatabase& m_source;
