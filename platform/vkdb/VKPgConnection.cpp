@@ -198,11 +198,11 @@ void CVKPgConnection::NoteTransactionState()
         m_lostInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 
-void CVKPgConnection::Rollback()
+void CVKPgConnection::Rollback(const char* sql)
 {
     const CString reason = m_errorText;
     const bool wasLock = m_errorIsLock;
-    Execute("ROLLBACK");
+    Execute(sql);
     m_errorText = reason;
     m_errorIsLock = wasLock;
 }
