@@ -145,14 +145,9 @@ bool CVKDatabase::OpenServer(const std::string& url, bool readOnly)
 
 bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
 {
-    if (CVKPgConnection::IsServerLocation(hostFile.native())) {
-        if (OpenServer(hostFile.native(), mode == EOpenMode::ReadOnly) && CheckAndMigrate())
-            return true;
-        const CString reason = m_lastError;
-        Close();
-        m_lastError = reason;
-        return false;
-    }
+    if (IsServerLocation(hostFile))
+        return (OpenServer(hostFile.native(), mode == EOpenMode::ReadOnly) && CheckAndMigrate()) ||
+               CloseAfterFailure();
     std::error_code ignored;
     if (!std::filesystem::exists(hostFile, ignored)) {
         Close();
@@ -183,31 +178,13 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
         m_file = hostFile;
         m_readOnly = true;
     }
-    if (!CheckAndMigrate()) {
-        const CString reason = m_lastError;
-        Close();
-        m_lastError = reason;
-        return false;
-    }
-    return true;
+    return CheckAndMigrate() || CloseAfterFailure();
 }
 
 bool CVKDatabase::Create(const std::filesystem::path& hostFile)
 {
-    if (CVKPgConnection::IsServerLocation(hostFile.native())) {
-        CVKConnection::SStamp stamp;
-        // The migration runs in one transaction: a failed one leaves nothing.
-        const bool created = OpenServer(hostFile.native(), false) &&
-                             (m_connection->ReadStamp(stamp) || FailOnConnection("Die Datenbank " + Name() + " kann nicht gelesen werden")) &&
-                             (stamp.objects == 0 || Fail("In der Datenbank " + Name() + " gibt es schon Tabellen; sie wird nicht \xFC" "berschrieben.")) &&
-                             CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
-        if (!created) {
-            const CString reason = m_lastError;
-            Close();
-            m_lastError = reason;
-        }
-        return created;
-    }
+    if (IsServerLocation(hostFile))
+        return CreateOnServer(hostFile.native()) || CloseAfterFailure();
     std::error_code ignored;
     if (std::filesystem::exists(hostFile, ignored)) {
         Close();
@@ -217,15 +194,34 @@ bool CVKDatabase::Create(const std::filesystem::path& hostFile)
                          ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") &&
                          CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
     if (!created) {
-        const CString reason = m_lastError;
-        Close();
+        CloseAfterFailure();
         for (const char* suffix : {"", "-wal", "-shm"})
             std::filesystem::remove(hostFile.string() + suffix, ignored);
-        m_lastError = reason;
         return false;
     }
     m_readOnly = false;
     return true;
+}
+
+bool CVKDatabase::CreateOnServer(const std::string& url)
+{
+    // The migration runs in one transaction: a failed one leaves nothing.
+    CVKConnection::SStamp stamp;
+    if (!OpenServer(url, false))
+        return false;
+    if (!m_connection->ReadStamp(stamp))
+        return FailOnConnection("Die Datenbank " + Name() + " kann nicht gelesen werden");
+    if (stamp.objects != 0)
+        return Fail("In der Datenbank " + Name() + " gibt es schon Tabellen; sie wird nicht \xFC" "berschrieben.");
+    return CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
+}
+
+bool CVKDatabase::CloseAfterFailure()
+{
+    const CString reason = m_lastError;
+    Close();
+    m_lastError = reason;
+    return false;
 }
 
 bool CVKDatabase::CheckAndMigrate()

@@ -98,6 +98,9 @@ public:
 private:
     bool OpenFile(const std::filesystem::path& hostFile, int flags);
     bool OpenServer(const std::string& url, bool readOnly);
+    bool CreateOnServer(const std::string& url);
+    // Closes after a failure, keeping its text; returns false.
+    bool CloseAfterFailure();
     bool CheckAndMigrate();
     // Why the first read of the file failed: locked, read-only or damaged.
     CString DescribeUnreadable() const;

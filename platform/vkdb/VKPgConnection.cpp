@@ -95,8 +95,11 @@ bool CVKPgConnection::Open(const std::string& url, bool readOnly, int busyTimeou
 
 bool CVKPgConnection::StartSession()
 {
+    // Each statement of a write transaction sees what was committed before
+    // it got the write lock: read committed, whatever the server's default.
     const std::string settings = "SET lock_timeout = " + std::to_string(m_busyTimeoutMs) +
-                                 "; SET default_transaction_read_only = " + (m_readOnly ? "on" : "off");
+                                 "; SET default_transaction_read_only = " + (m_readOnly ? "on" : "off") +
+                                 "; SET default_transaction_isolation = 'read committed'";
     return Run(settings.c_str(), PGRES_COMMAND_OK);
 }
 
@@ -198,11 +201,11 @@ void CVKPgConnection::NoteTransactionState()
         m_lostInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 
-void CVKPgConnection::Rollback()
+void CVKPgConnection::Rollback(const char* sql)
 {
     const CString reason = m_errorText;
     const bool wasLock = m_errorIsLock;
-    Execute("ROLLBACK");
+    Execute(sql);
     m_errorText = reason;
     m_errorIsLock = wasLock;
 }

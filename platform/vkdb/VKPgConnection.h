@@ -51,7 +51,8 @@ public:
     bool PrepareOnServer(const std::string& name, const std::string& sql, const std::vector<Oid>& types);
     // Opens the session again when the server dropped it (outside a transaction).
     bool EnsureSession();
-    void Rollback();
+    // Runs a rollback, keeping the failure that led to it as the last one.
+    void Rollback(const char* sql = "ROLLBACK");
     // Remembers whether a transaction is open, for the case that the server
     // drops the session in the next statement.
     void NoteTransactionState();

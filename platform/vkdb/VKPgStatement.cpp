@@ -92,9 +92,11 @@ bool CVKPgStatement::Run()
         lengths[i] = static_cast<int>(m_values[i].size());
     }
     // A write outside a transaction takes the practice's write lock for
-    // itself, as every write on the file does.
+    // itself, as every write on the file does. Inside one, a failed write
+    // undoes only itself, as on the file, and the transaction goes on.
     const bool ownTransaction = m_isWrite && !m_connection.InTransaction();
-    if (ownTransaction && !m_connection.BeginWrite())
+    const bool ownSavepoint = m_isWrite && !ownTransaction;
+    if (ownTransaction ? !m_connection.BeginWrite() : ownSavepoint && !m_connection.Execute("SAVEPOINT vk_statement"))
         return false;
     m_result = PQexecPrepared(m_connection.Handle(), m_name.c_str(), static_cast<int>(m_values.size()),
                               values.data(), lengths.data(), formats.data(), 1);
@@ -105,6 +107,9 @@ bool CVKPgStatement::Run()
         m_connection.RecordFailure(m_result);
     if (ownTransaction)
         return succeeded ? m_connection.Execute("COMMIT") : (m_connection.Rollback(), false);
+    if (ownSavepoint)
+        return succeeded ? m_connection.Execute("RELEASE vk_statement")
+                         : (m_connection.Rollback("ROLLBACK TO vk_statement; RELEASE vk_statement"), false);
     return succeeded;
 }
 

@@ -36,11 +36,31 @@ void CreateTrigger(const char* event, const char* table, const char* condition, 
     ASSERT_TRUE(dbDatabase.ExecuteScript(sql.c_str())) << dbDatabase.GetLastError().GetString();
 }
 
+// The same on the server, where a trigger serves every session: it fires for
+// this program's session only. Texts are bytea there; the condition's casts
+// read them as Latin-1 text.
+void CreateServerTrigger(const char* event, const char* table, std::string condition, const std::string& body)
+{
+    CVKQuery session(dbDatabase, "SELECT pg_backend_pid()");
+    ASSERT_TRUE(session.Next());
+    const std::string pid = std::to_string(session.ColumnInt64(0));
+    for (std::size_t at; (at = condition.find("CAST(")) != std::string::npos;) {
+        condition.replace(at, 5, "convert_from(");
+        condition.replace(condition.find(" AS TEXT)", at), 9, ", 'LATIN1')");
+    }
+    const std::string name = "test_trigger_" + pid + "_" + std::to_string(++s_nTrigger);
+    const std::string sql = "CREATE FUNCTION " + name + "() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN " + body +
+                            "; END $t$; CREATE TRIGGER " + name + " BEFORE " + event + " ON " + table +
+                            " FOR EACH ROW WHEN (pg_backend_pid() = " + pid + " AND " + condition +
+                            ") EXECUTE FUNCTION " + name + "()";
+    ASSERT_TRUE(dbDatabase.ExecuteScript(sql.c_str())) << dbDatabase.GetLastError().GetString();
+}
+
 } // namespace
 
 void WPFJ3DialogFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(Location())) << dbDatabase.GetLastError().GetString();
+    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
     dbDatabase.Close();
 }
 
@@ -57,7 +77,7 @@ pid_t WPFJ3DialogFixture::StartProgram(const SProgramUser& who, const std::funct
     dbLfdWorkstation = who.workstation;
     dbPId = who.user;
     CString error;
-    if (CPracticeDatabase::Open(Location(), error)) {
+    if (CPracticeDatabase::Open(File(), error)) {
         j3test::GuiApplication::Instance();
         CBoxAnswerer boxes;
         body();
@@ -92,7 +112,7 @@ void WPFJ3DialogFixture::RunProgram(const SProgramUser& who, const std::function
 void WPFJ3DialogFixture::WithDatabase(const std::function<void()>& work)
 {
     CString error;
-    ASSERT_TRUE(CPracticeDatabase::Open(Location(), error)) << error.GetString();
+    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
     work();
     CPracticeDatabase::Close();
 }
@@ -184,5 +204,8 @@ void WPFJ3DialogFixture::HookStatement(const char* event, const char* table, con
 void WPFJ3DialogFixture::FailStatement(const char* event, const char* table, const char* condition,
                                        const char* reason)
 {
-    CreateTrigger(event, table, condition, std::string("SELECT RAISE(ABORT, '") + reason + "')");
+    if (j3test::OnServer())
+        CreateServerTrigger(event, table, condition, std::string("RAISE EXCEPTION '") + reason + "'");
+    else
+        CreateTrigger(event, table, condition, std::string("SELECT RAISE(ABORT, '") + reason + "')");
 }

@@ -58,10 +58,12 @@ protected:
     // as BLOBs: a condition compares CAST(NEW.column AS TEXT).
     static void HookStatement(const char* event, const char* table, const char* condition,
                               std::function<void()> action);
-    // In a program: such a statement fails with the reason text instead.
+    // In a program: such a statement fails with the reason text instead
+    // (HookStatement needs a SQLite file; this works on the server too).
     static void FailStatement(const char* event, const char* table, const char* condition, const char* reason);
 
-    const std::filesystem::path& Location() const { return m_location; }
+    // The practice database: a file, or a schema on the test server.
+    const std::filesystem::path& File() const { return m_location; }
 
 private:
     j3test::TempDir m_folder;

@@ -7,6 +7,7 @@
 #include "j3params/J3MachineConfig.h"
 #include "vkdb/DBFileFunctions.h"
 #include "vkdb/VKDatabase.h"
+#include "vkdb/VKTransaction.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -76,8 +77,24 @@ TEST_F(ConfiguredPractice, AnUnreachableServerIsNamedWithTheSettingThatChoseIt)
     EXPECT_LT(error.Find("geheim"), 0);
 }
 
+namespace {
+
+// Reads a number and stores the next, as dialog numbers are handed out.
+bool CountUp()
+{
+    CVKTransaction transaction(dbDatabase);
+    CJParPool counter(&dbDatabase, nullptr);
+    counter.m_strNr = "269";
+    counter.m_strKey = "zaehler";
+    const bool found = counter.GetByK1(0) == CVKRSet::FOUND;
+    counter.m_strValue = CString(std::to_string(found ? std::stoi(counter.m_strValue.str()) + 1 : 1));
+    return (found ? counter.Rewrite("") : counter.Write("")) && transaction.Commit();
+}
+
+} // namespace
+
 // Two workstations (processes) write the parameter pool and the file store at
-// the same time; every write must arrive.
+// the same time; every write must arrive, and no number is handed out twice.
 TEST_F(PracticeDb, TwoProcessesWritingAtOnceLoseNothing)
 {
     constexpr int Writes = 120;
@@ -98,7 +115,7 @@ TEST_F(PracticeDb, TwoProcessesWritingAtOnceLoseNothing)
                 CString path;
                 path.Format("C:\\station%d\\%03d.txt", station, i);
                 if (!pool.Write("") || !SaveTextFileDB(path, pool.m_strKey) ||
-                    !SaveTextFileDB("C:\\gemeinsam.txt", pool.m_strKey))
+                    !SaveTextFileDB("C:\\gemeinsam.txt", pool.m_strKey) || !CountUp())
                     _exit(3);
             }
             _exit(0);
@@ -127,6 +144,11 @@ TEST_F(PracticeDb, TwoProcessesWritingAtOnceLoseNothing)
             EXPECT_EQ(content, pool.m_strKey);
         }
     }
+    CJParPool counter(&dbDatabaseRO, nullptr);
+    counter.m_strNr = "269";
+    counter.m_strKey = "zaehler";
+    ASSERT_EQ(counter.GetByK1(0), CVKRSet::FOUND);
+    EXPECT_EQ(counter.m_strValue, CString(std::to_string(2 * Writes))) << "an increment was lost";
     CString last;
     ASSERT_TRUE(LoadTextFileDB("C:\\gemeinsam.txt", last));
     EXPECT_TRUE(last == "w1-119" || last == "w2-119") << last.GetString();
