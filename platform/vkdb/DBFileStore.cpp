@@ -150,6 +150,7 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
         query.Reset();
         query.Bind(1, from).Bind(2, batchLimit);
     };
+    query.ReadAhead(1, 0, 2, MaxBatchRows);
     seek(from, FirstBatchRows);
     for (;;) {
         if (!query.Next()) {

@@ -103,8 +103,28 @@ bool CVKPgConnection::StartSession()
     return Run(settings.c_str(), PGRES_COMMAND_OK);
 }
 
+bool CVKPgConnection::SendAhead(CVKPgStatement& owner, const std::string& name, const std::vector<const char*>& values,
+                                const std::vector<int>& lengths, const std::vector<int>& formats)
+{
+    if (m_readingAhead || PQstatus(m_conn) != CONNECTION_OK)
+        return false;
+    m_aheadInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+    if (PQsendQueryPrepared(m_conn, name.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
+                            formats.data(), 1) != 1)
+        return false;
+    m_readingAhead = &owner;
+    return true;
+}
+
+void CVKPgConnection::Settle()
+{
+    if (m_readingAhead)
+        m_readingAhead->CollectReadAhead();
+}
+
 bool CVKPgConnection::EnsureSession()
 {
+    Settle();
     if (PQstatus(m_conn) == CONNECTION_OK)
         return true;
     if (InTransaction())
@@ -119,6 +139,7 @@ bool CVKPgConnection::EnsureSession()
 
 bool CVKPgConnection::Run(const char* sql, ExecStatusType expected)
 {
+    Settle();
     PGresult* result = PQexec(m_conn, sql);
     NoteTransactionState();
     const bool succeeded = PQresultStatus(result) == expected ||
@@ -160,6 +181,7 @@ std::unique_ptr<CVKStatement> CVKPgConnection::Prepare(const std::string& sql)
 
 bool CVKPgConnection::PrepareOnServer(const std::string& name, const std::string& sql, const std::vector<Oid>& types)
 {
+    Settle();
     PGresult* result = PQprepare(m_conn, name.c_str(), sql.c_str(), static_cast<int>(types.size()), types.data());
     const bool prepared = PQresultStatus(result) == PGRES_COMMAND_OK;
     if (!prepared)
@@ -180,6 +202,8 @@ bool CVKPgConnection::Execute(const char* sql)
 
 bool CVKPgConnection::InTransaction() const
 {
+    if (m_readingAhead)
+        return m_aheadInTransaction;
     if (PQstatus(m_conn) != CONNECTION_OK)
         return m_lostInTransaction;
     return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
@@ -197,7 +221,7 @@ bool CVKPgConnection::BeginWrite()
 
 void CVKPgConnection::NoteTransactionState()
 {
-    if (PQstatus(m_conn) == CONNECTION_OK)
+    if (PQstatus(m_conn) == CONNECTION_OK && !m_readingAhead)
         m_lostInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 

@@ -17,6 +17,8 @@
 // lock for itself. Readers never wait. A read-only session runs with
 // default_transaction_read_only. A session the server dropped is opened
 // again at the next statement outside a transaction.
+class CVKPgStatement;
+
 class CVKPgConnection : public CVKConnection {
 public:
     CVKPgConnection() = default;
@@ -51,6 +53,13 @@ public:
     bool PrepareOnServer(const std::string& name, const std::string& sql, const std::vector<Oid>& types);
     // Opens the session again when the server dropped it (outside a transaction).
     bool EnsureSession();
+    // A run read ahead (CVKPgStatement::ReadAhead): sent without waiting;
+    // until its statement collects it the session takes no other work, so
+    // everything else settles it first.
+    bool SendAhead(CVKPgStatement& owner, const std::string& name, const std::vector<const char*>& values,
+                   const std::vector<int>& lengths, const std::vector<int>& formats);
+    void AheadCollected() { m_readingAhead = nullptr; }
+    void Settle();
     // Runs a rollback, keeping the failure that led to it as the last one.
     void Rollback(const char* sql = "ROLLBACK");
     // Remembers whether a transaction is open, for the case that the server
@@ -69,6 +78,8 @@ private:
     bool m_readOnly = false;
     // Whether the session was inside a transaction when the server dropped it.
     bool m_lostInTransaction = false;
+    CVKPgStatement* m_readingAhead = nullptr;
+    bool m_aheadInTransaction = false;
     int m_busyTimeoutMs = 0;
     int m_generation = 0;
     long m_statementCount = 0;

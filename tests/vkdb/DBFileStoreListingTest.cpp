@@ -162,4 +162,11 @@ TEST_F(Listing, EveryDirectoryListsExactlyItsDirectChildren)
             listed.insert(Upper(entry));
         EXPECT_EQ(listed, expected);
     }
+    // The store answers other questions while a listing is read.
+    std::size_t present = 0;
+    EXPECT_TRUE(store.Visit("C:\\viele\\*", [&](const SDBFileEntryView& entry) {
+        present += entry.isDirectory || store.FileExists(CString(entry.path));
+        return true;
+    }));
+    EXPECT_EQ(present, 2100u);
 }
