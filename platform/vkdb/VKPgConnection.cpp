@@ -103,14 +103,13 @@ bool CVKPgConnection::StartSession()
     return Run(settings.c_str(), PGRES_COMMAND_OK);
 }
 
-bool CVKPgConnection::SendAhead(CVKPgStatement& owner, const std::string& name, const std::vector<const char*>& values,
-                                const std::vector<int>& lengths, const std::vector<int>& formats)
+bool CVKPgConnection::SendAhead(CVKPgStatement& owner, const std::string& name, const SWireParams& params)
 {
     if (m_readingAhead || PQstatus(m_conn) != CONNECTION_OK)
         return false;
     m_aheadInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
-    if (PQsendQueryPrepared(m_conn, name.c_str(), static_cast<int>(values.size()), values.data(), lengths.data(),
-                            formats.data(), 1) != 1)
+    if (PQsendQueryPrepared(m_conn, name.c_str(), params.Count(), params.values.data(), params.lengths.data(),
+                            params.formats.data(), 1) != 1)
         return false;
     m_readingAhead = &owner;
     return true;

@@ -18,6 +18,7 @@
 // default_transaction_read_only. A session the server dropped is opened
 // again at the next statement outside a transaction.
 class CVKPgStatement;
+struct SWireParams;
 
 class CVKPgConnection : public CVKConnection {
 public:
@@ -56,8 +57,7 @@ public:
     // A run read ahead (CVKPgStatement::ReadAhead): sent without waiting;
     // until its statement collects it the session takes no other work, so
     // everything else settles it first.
-    bool SendAhead(CVKPgStatement& owner, const std::string& name, const std::vector<const char*>& values,
-                   const std::vector<int>& lengths, const std::vector<int>& formats);
+    bool SendAhead(CVKPgStatement& owner, const std::string& name, const SWireParams& params);
     void AheadCollected() { m_readingAhead = nullptr; }
     void Settle();
     // Runs a rollback, keeping the failure that led to it as the last one.

@@ -91,13 +91,7 @@ bool CVKPgStatement::Run()
     m_connection.Settle();
     if (!m_connection.EnsureSession() || !PrepareForTypes())
         return false;
-    std::vector<const char*> values(m_values.size());
-    std::vector<int> lengths(m_values.size());
-    const std::vector<int> formats(m_values.size(), 1);
-    for (std::size_t i = 0; i < m_values.size(); ++i) {
-        values[i] = m_values[i].data();
-        lengths[i] = static_cast<int>(m_values[i].size());
-    }
+    const SWireParams wire(m_values);
     // A write outside a transaction takes the practice's write lock for
     // itself, as every write on the file does. Inside one, a failed write
     // undoes only itself, as on the file, and the transaction goes on.
@@ -105,8 +99,8 @@ bool CVKPgStatement::Run()
     const bool ownSavepoint = m_isWrite && !ownTransaction;
     if (ownTransaction ? !m_connection.BeginWrite() : ownSavepoint && !m_connection.Execute("SAVEPOINT vk_statement"))
         return false;
-    m_result = PQexecPrepared(m_connection.Handle(), m_name.c_str(), static_cast<int>(m_values.size()),
-                              values.data(), lengths.data(), formats.data(), 1);
+    m_result = PQexecPrepared(m_connection.Handle(), m_name.c_str(), wire.Count(), wire.values.data(),
+                              wire.lengths.data(), wire.formats.data(), 1);
     m_connection.NoteTransactionState();
     const ExecStatusType status = PQresultStatus(m_result);
     const bool succeeded = status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK;
@@ -145,14 +139,7 @@ void CVKPgStatement::StartReadAhead()
     m_aheadValues[keySlot - 1] += '\0';
     const std::uint64_t next = htobe64(static_cast<std::uint64_t>(std::min(limit * 2, m_readAhead.maxLimit)));
     m_aheadValues[limitSlot - 1].assign(reinterpret_cast<const char*>(&next), sizeof next);
-    std::vector<const char*> values(m_aheadValues.size());
-    std::vector<int> lengths(m_aheadValues.size());
-    const std::vector<int> formats(m_aheadValues.size(), 1);
-    for (std::size_t i = 0; i < m_aheadValues.size(); ++i) {
-        values[i] = m_aheadValues[i].data();
-        lengths[i] = static_cast<int>(m_aheadValues[i].size());
-    }
-    m_readingAhead = m_connection.SendAhead(*this, m_name, values, lengths, formats);
+    m_readingAhead = m_connection.SendAhead(*this, m_name, SWireParams(m_aheadValues));
 }
 
 void CVKPgStatement::CollectReadAhead()

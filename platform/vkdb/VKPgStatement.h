@@ -1,4 +1,5 @@
 #pragma once
+#include "vkdb/VKPgWireParams.h"
 #include "vkdb/VKStatement.h"
 
 #include <libpq-fe.h>
