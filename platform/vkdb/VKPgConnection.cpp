@@ -54,6 +54,8 @@ void IgnoreNotice(void*, const char*)
 
 CVKPgConnection::~CVKPgConnection()
 {
+    // A statement still borrowed must not wait for this session later.
+    Settle();
     PQfinish(m_conn);
 }
 
