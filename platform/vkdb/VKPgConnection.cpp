@@ -263,8 +263,8 @@ bool CVKPgConnection::ReadStamp(SStamp& stamp)
 bool CVKPgConnection::WriteStamp(const SStamp& stamp)
 {
     // Both values are numbers of this program.
-    const std::string sql = "CREATE TABLE IF NOT EXISTS j3schema(application_id bigint NOT NULL, version bigint NOT NULL);"
-                            "DELETE FROM j3schema; INSERT INTO j3schema VALUES(" +
+    const std::string sql = "CREATE TABLE IF NOT EXISTS j3schema(application_id bigint NOT NULL,"
+                            " version bigint NOT NULL); DELETE FROM j3schema; INSERT INTO j3schema VALUES(" +
                             std::to_string(stamp.applicationId) + ", " + std::to_string(stamp.version) + ")";
     return Execute(sql.c_str());
 }

@@ -134,8 +134,10 @@ void CVKPgStatement::StartReadAhead()
     if (rows == 0 || rows != limit)
         return;
     m_aheadValues = m_values;
-    m_aheadValues[keySlot - 1] = std::string(PQgetvalue(m_result, rows - 1, m_readAhead.keyColumn),
-                                             static_cast<std::size_t>(PQgetlength(m_result, rows - 1, m_readAhead.keyColumn)));
+    const int last = rows - 1;
+    const int column = m_readAhead.keyColumn;
+    m_aheadValues[keySlot - 1].assign(PQgetvalue(m_result, last, column),
+                                      static_cast<std::size_t>(PQgetlength(m_result, last, column)));
     m_aheadValues[keySlot - 1] += '\0';
     const std::uint64_t next = htobe64(static_cast<std::uint64_t>(std::min(limit * 2, m_readAhead.maxLimit)));
     m_aheadValues[limitSlot - 1].assign(reinterpret_cast<const char*>(&next), sizeof next);

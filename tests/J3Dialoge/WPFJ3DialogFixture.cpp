@@ -56,9 +56,9 @@ void CreateServerTrigger(const char* event, const char* table, std::string condi
     }
     const std::string name = "test_trigger_" + pid + "_" + std::to_string(++s_nTrigger);
     const std::string sql = "CREATE FUNCTION " + name + "() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN " + body +
-                            "; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $t$; CREATE TRIGGER " + name + " BEFORE " + event + " ON " + table +
-                            " FOR EACH ROW WHEN (pg_backend_pid() = " + pid + " AND " + condition +
-                            ") EXECUTE FUNCTION " + name + "()";
+                            "; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $t$; CREATE TRIGGER " +
+                            name + " BEFORE " + event + " ON " + table + " FOR EACH ROW WHEN (pg_backend_pid() = " +
+                            pid + " AND " + condition + ") EXECUTE FUNCTION " + name + "()";
     ASSERT_TRUE(dbDatabase.ExecuteScript(sql.c_str())) << dbDatabase.GetLastError().GetString();
 }
 
@@ -173,7 +173,8 @@ std::map<std::string, std::string> WPFJ3DialogFixture::Parameters(const std::str
 {
     std::map<std::string, std::string> records;
     WithDatabase([&] {
-        CVKQuery query(dbDatabase, "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, length(?2)) = ?2");
+        CVKQuery query(dbDatabase,
+                       "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, length(?2)) = ?2");
         query.Bind(1, number).Bind(2, keyPrefix);
         while (query.Next())
             records.emplace(query.ColumnBytes(0), query.ColumnBytes(1));
@@ -221,7 +222,8 @@ void WPFJ3DialogFixture::HookStatement(const char* event, const char* table, con
     s_statementHook = std::move(action);
     if (j3test::OnServer()) {
         HookOnServer();
-        CreateServerTrigger(event, table, condition, "PERFORM pg_advisory_lock(4711); PERFORM pg_advisory_unlock(4711)");
+        CreateServerTrigger(event, table, condition,
+                            "PERFORM pg_advisory_lock(4711); PERFORM pg_advisory_unlock(4711)");
         return;
     }
     ASSERT_EQ(sqlite3_create_function(dbDatabase.Handle(), "test_hook", 0, SQLITE_UTF8, nullptr, &CallStatementHook,
