@@ -31,6 +31,7 @@ std::string ServerDialect(const std::string& sql)
             i += 11;
             while (i < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[i])) || sql[i] == '_'))
                 ++i;
+            --i;  // the character after the index name is kept
             continue;
         }
         out += c;

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+class CVKPgStatement;
+struct SWireParams;
+
 // A session with a practice database on a PostgreSQL server, named by a URL
 // (postgresql://user@host:port/database?options=...).
 //
@@ -14,12 +17,12 @@
 // one begins by taking a transaction-level advisory lock of the practice
 // (one key per schema), waiting at most the busy timeout (lock_timeout) and
 // then failing as "locked"; a write outside a transaction takes the same
-// lock for itself. Readers never wait. A read-only session runs with
+// lock for itself, and a failed write inside one undoes only itself (a
+// savepoint around it), as on the file. Sessions read committed, so what a
+// transaction reads after the lock includes the previous holder's work.
+// Readers never wait. A read-only session runs with
 // default_transaction_read_only. A session the server dropped is opened
 // again at the next statement outside a transaction.
-class CVKPgStatement;
-struct SWireParams;
-
 class CVKPgConnection : public CVKConnection {
 public:
     CVKPgConnection() = default;
