@@ -6,6 +6,7 @@
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
 
+#include <algorithm>
 #include <ctime>
 #include <cstdint>
 #include <string>
@@ -15,14 +16,16 @@ namespace {
 
 // The listing reads the covering index only. The bounded form serves every
 // search but the one over the whole store. Rows come in batches, so that a
-// server never sends more than a batch beyond the next seek.
+// server sends little beyond the next seek: small after a seek, growing
+// while only files follow.
 constexpr const char* ListBoundedSql =
     "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
     "WHERE pathkey >= ?1 AND pathkey < ?3 ORDER BY pathkey LIMIT ?2";
 constexpr const char* ListOpenSql =
     "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
     "WHERE pathkey >= ?1 ORDER BY pathkey LIMIT ?2";
-constexpr std::int64_t ListBatchRows = 1000;
+constexpr std::int64_t FirstBatchRows = 16;
+constexpr std::int64_t MaxBatchRows = 8192;
 
 } // namespace
 
@@ -138,23 +141,26 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
     CVKQuery query(m_database, to.empty() ? ListOpenSql : ListBoundedSql);
     if (!to.empty())
         query.Bind(3, to);
-    query.Bind(1, from).Bind(2, ListBatchRows);
-    const auto seek = [&](std::string key) {
-        from = std::move(key);
-        query.Reset();
-        query.Bind(1, from);
-    };
+    std::int64_t batchLimit = FirstBatchRows;
     std::int64_t batchRows = 0;
+    const auto seek = [&](std::string key, std::int64_t limit) {
+        from = std::move(key);
+        batchLimit = limit;
+        batchRows = 0;
+        query.Reset();
+        query.Bind(1, from).Bind(2, batchLimit);
+    };
+    query.ReadAhead(1, 0, 2, MaxBatchRows);
+    seek(from, FirstBatchRows);
     for (;;) {
         if (!query.Next()) {
-            if (query.Failed() || batchRows < ListBatchRows)
+            if (query.Failed() || batchRows < batchLimit)
                 break;
             // A full batch: the next one starts right after its last key.
-            seek(from);
-            batchRows = 0;
+            seek(from, std::min(batchLimit * 2, MaxBatchRows));
             continue;
         }
-        if (++batchRows == ListBatchRows)
+        if (++batchRows == batchLimit)
             from = std::string(query.ColumnBytes(0)) + '\0';
         const std::string_view name = query.ColumnBytes(0).substr(dirKey.size());
         const std::size_t separator = name.find(CDBStorePath::Separator);
@@ -173,8 +179,7 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
         if (entry.isDirectory) {
             // Everything below the subdirectory sorts before its name + ']'
             // (']' follows '\' and has no case partner): one seek skips it.
-            seek(dirKey + std::string(entryName) + ']');
-            batchRows = 0;
+            seek(dirKey + std::string(entryName) + ']', FirstBatchRows);
         }
     }
     return !query.Failed();

@@ -31,6 +31,7 @@ std::string ServerDialect(const std::string& sql)
             i += 11;
             while (i < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[i])) || sql[i] == '_'))
                 ++i;
+            --i;  // the character after the index name is kept
             continue;
         }
         out += c;
@@ -54,6 +55,8 @@ void IgnoreNotice(void*, const char*)
 
 CVKPgConnection::~CVKPgConnection()
 {
+    // A statement still borrowed must not wait for this session later.
+    Settle();
     PQfinish(m_conn);
 }
 
@@ -103,8 +106,27 @@ bool CVKPgConnection::StartSession()
     return Run(settings.c_str(), PGRES_COMMAND_OK);
 }
 
+bool CVKPgConnection::SendAhead(CVKPgStatement& owner, const std::string& name, const SWireParams& params)
+{
+    if (m_readingAhead || PQstatus(m_conn) != CONNECTION_OK)
+        return false;
+    m_aheadInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+    if (PQsendQueryPrepared(m_conn, name.c_str(), params.Count(), params.values.data(), params.lengths.data(),
+                            params.formats.data(), 1) != 1)
+        return false;
+    m_readingAhead = &owner;
+    return true;
+}
+
+void CVKPgConnection::Settle()
+{
+    if (m_readingAhead)
+        m_readingAhead->CollectReadAhead();
+}
+
 bool CVKPgConnection::EnsureSession()
 {
+    Settle();
     if (PQstatus(m_conn) == CONNECTION_OK)
         return true;
     if (InTransaction())
@@ -119,6 +141,7 @@ bool CVKPgConnection::EnsureSession()
 
 bool CVKPgConnection::Run(const char* sql, ExecStatusType expected)
 {
+    Settle();
     PGresult* result = PQexec(m_conn, sql);
     NoteTransactionState();
     const bool succeeded = PQresultStatus(result) == expected ||
@@ -160,6 +183,7 @@ std::unique_ptr<CVKStatement> CVKPgConnection::Prepare(const std::string& sql)
 
 bool CVKPgConnection::PrepareOnServer(const std::string& name, const std::string& sql, const std::vector<Oid>& types)
 {
+    Settle();
     PGresult* result = PQprepare(m_conn, name.c_str(), sql.c_str(), static_cast<int>(types.size()), types.data());
     const bool prepared = PQresultStatus(result) == PGRES_COMMAND_OK;
     if (!prepared)
@@ -180,6 +204,8 @@ bool CVKPgConnection::Execute(const char* sql)
 
 bool CVKPgConnection::InTransaction() const
 {
+    if (m_readingAhead)
+        return m_aheadInTransaction;
     if (PQstatus(m_conn) != CONNECTION_OK)
         return m_lostInTransaction;
     return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
@@ -197,7 +223,7 @@ bool CVKPgConnection::BeginWrite()
 
 void CVKPgConnection::NoteTransactionState()
 {
-    if (PQstatus(m_conn) == CONNECTION_OK)
+    if (PQstatus(m_conn) == CONNECTION_OK && !m_readingAhead)
         m_lostInTransaction = PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 
@@ -238,8 +264,8 @@ bool CVKPgConnection::ReadStamp(SStamp& stamp)
 bool CVKPgConnection::WriteStamp(const SStamp& stamp)
 {
     // Both values are numbers of this program.
-    const std::string sql = "CREATE TABLE IF NOT EXISTS j3schema(application_id bigint NOT NULL, version bigint NOT NULL);"
-                            "DELETE FROM j3schema; INSERT INTO j3schema VALUES(" +
+    const std::string sql = "CREATE TABLE IF NOT EXISTS j3schema(application_id bigint NOT NULL,"
+                            " version bigint NOT NULL); DELETE FROM j3schema; INSERT INTO j3schema VALUES(" +
                             std::to_string(stamp.applicationId) + ", " + std::to_string(stamp.version) + ")";
     return Execute(sql.c_str());
 }

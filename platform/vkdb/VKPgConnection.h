@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+class CVKPgStatement;
+struct SWireParams;
+
 // A session with a practice database on a PostgreSQL server, named by a URL
 // (postgresql://user@host:port/database?options=...).
 //
@@ -14,7 +17,10 @@
 // one begins by taking a transaction-level advisory lock of the practice
 // (one key per schema), waiting at most the busy timeout (lock_timeout) and
 // then failing as "locked"; a write outside a transaction takes the same
-// lock for itself. Readers never wait. A read-only session runs with
+// lock for itself, and a failed write inside one undoes only itself (a
+// savepoint around it), as on the file. Sessions read committed, so what a
+// transaction reads after the lock includes the previous holder's work.
+// Readers never wait. A read-only session runs with
 // default_transaction_read_only. A session the server dropped is opened
 // again at the next statement outside a transaction.
 class CVKPgConnection : public CVKConnection {
@@ -51,6 +57,12 @@ public:
     bool PrepareOnServer(const std::string& name, const std::string& sql, const std::vector<Oid>& types);
     // Opens the session again when the server dropped it (outside a transaction).
     bool EnsureSession();
+    // A run read ahead (CVKPgStatement::ReadAhead): sent without waiting;
+    // until its statement collects it the session takes no other work, so
+    // everything else settles it first.
+    bool SendAhead(CVKPgStatement& owner, const std::string& name, const SWireParams& params);
+    void AheadCollected() { m_readingAhead = nullptr; }
+    void Settle();
     // Runs a rollback, keeping the failure that led to it as the last one.
     void Rollback(const char* sql = "ROLLBACK");
     // Remembers whether a transaction is open, for the case that the server
@@ -69,6 +81,8 @@ private:
     bool m_readOnly = false;
     // Whether the session was inside a transaction when the server dropped it.
     bool m_lostInTransaction = false;
+    CVKPgStatement* m_readingAhead = nullptr;
+    bool m_aheadInTransaction = false;
     int m_busyTimeoutMs = 0;
     int m_generation = 0;
     long m_statementCount = 0;

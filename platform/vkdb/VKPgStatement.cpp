@@ -4,6 +4,7 @@
 
 #include <endian.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <utility>
@@ -40,6 +41,7 @@ CVKPgStatement::CVKPgStatement(CVKPgConnection& connection, std::string sql, boo
 CVKPgStatement::~CVKPgStatement()
 {
     // The server forgets the prepared statement with the session.
+    DropReadAhead();
     PQclear(m_result);
 }
 
@@ -82,15 +84,14 @@ bool CVKPgStatement::PrepareForTypes()
 
 bool CVKPgStatement::Run()
 {
+    if (TakeReadAhead()) {
+        StartReadAhead();
+        return true;
+    }
+    m_connection.Settle();
     if (!m_connection.EnsureSession() || !PrepareForTypes())
         return false;
-    std::vector<const char*> values(m_values.size());
-    std::vector<int> lengths(m_values.size());
-    const std::vector<int> formats(m_values.size(), 1);
-    for (std::size_t i = 0; i < m_values.size(); ++i) {
-        values[i] = m_values[i].data();
-        lengths[i] = static_cast<int>(m_values[i].size());
-    }
+    const SWireParams wire(m_values);
     // A write outside a transaction takes the practice's write lock for
     // itself, as every write on the file does. Inside one, a failed write
     // undoes only itself, as on the file, and the transaction goes on.
@@ -98,8 +99,8 @@ bool CVKPgStatement::Run()
     const bool ownSavepoint = m_isWrite && !ownTransaction;
     if (ownTransaction ? !m_connection.BeginWrite() : ownSavepoint && !m_connection.Execute("SAVEPOINT vk_statement"))
         return false;
-    m_result = PQexecPrepared(m_connection.Handle(), m_name.c_str(), static_cast<int>(m_values.size()),
-                              values.data(), lengths.data(), formats.data(), 1);
+    m_result = PQexecPrepared(m_connection.Handle(), m_name.c_str(), wire.Count(), wire.values.data(),
+                              wire.lengths.data(), wire.formats.data(), 1);
     m_connection.NoteTransactionState();
     const ExecStatusType status = PQresultStatus(m_result);
     const bool succeeded = status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK;
@@ -110,7 +111,73 @@ bool CVKPgStatement::Run()
     if (ownSavepoint)
         return succeeded ? m_connection.Execute("RELEASE vk_statement")
                          : (m_connection.Rollback("ROLLBACK TO vk_statement; RELEASE vk_statement"), false);
+    if (succeeded)
+        StartReadAhead();
     return succeeded;
+}
+
+void CVKPgStatement::ReadAhead(int keyParam, int keyColumn, int limitParam, std::int64_t maxLimit)
+{
+    m_readAhead = {keyParam, keyColumn, limitParam, maxLimit};
+}
+
+void CVKPgStatement::StartReadAhead()
+{
+    const auto keySlot = static_cast<std::size_t>(m_readAhead.keyParam);
+    const auto limitSlot = static_cast<std::size_t>(m_readAhead.limitParam);
+    if (keySlot == 0 || m_isWrite || keySlot > m_values.size() || limitSlot == 0 || limitSlot > m_values.size() ||
+        m_types[keySlot - 1] != ByteaOid || m_types[limitSlot - 1] != Int8Oid ||
+        m_readAhead.keyColumn >= PQnfields(m_result))
+        return;
+    const std::int64_t limit = BigEndian<std::int64_t>(m_values[limitSlot - 1].data());
+    const int rows = PQntuples(m_result);
+    if (rows == 0 || rows != limit)
+        return;
+    m_aheadValues = m_values;
+    const int last = rows - 1;
+    const int column = m_readAhead.keyColumn;
+    m_aheadValues[keySlot - 1].assign(PQgetvalue(m_result, last, column),
+                                      static_cast<std::size_t>(PQgetlength(m_result, last, column)));
+    m_aheadValues[keySlot - 1] += '\0';
+    const std::uint64_t next = htobe64(static_cast<std::uint64_t>(std::min(limit * 2, m_readAhead.maxLimit)));
+    m_aheadValues[limitSlot - 1].assign(reinterpret_cast<const char*>(&next), sizeof next);
+    m_readingAhead = m_connection.SendAhead(*this, m_name, SWireParams(m_aheadValues));
+}
+
+void CVKPgStatement::CollectReadAhead()
+{
+    if (!m_readingAhead)
+        return;
+    while (PGresult* result = PQgetResult(m_connection.Handle())) {
+        if (m_aheadResult)
+            PQclear(result);
+        else
+            m_aheadResult = result;
+    }
+    m_readingAhead = false;
+    m_connection.AheadCollected();
+}
+
+bool CVKPgStatement::TakeReadAhead()
+{
+    CollectReadAhead();
+    const bool matches = m_aheadResult && PQresultStatus(m_aheadResult) == PGRES_TUPLES_OK &&
+                         m_aheadValues == m_values && m_types == m_preparedTypes &&
+                         m_preparedGeneration == m_connection.Generation();
+    if (!matches) {
+        DropReadAhead();
+        return false;
+    }
+    m_result = m_aheadResult;
+    m_aheadResult = nullptr;
+    return true;
+}
+
+void CVKPgStatement::DropReadAhead()
+{
+    CollectReadAhead();
+    PQclear(m_aheadResult);
+    m_aheadResult = nullptr;
 }
 
 CVKStatement::EStep CVKPgStatement::Step()
@@ -137,6 +204,7 @@ void CVKPgStatement::Reset()
 
 void CVKPgStatement::ClearBindings()
 {
+    DropReadAhead();
     m_values.clear();
     m_types.clear();
 }

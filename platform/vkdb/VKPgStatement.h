@@ -1,4 +1,5 @@
 #pragma once
+#include "vkdb/VKPgWireParams.h"
 #include "vkdb/VKStatement.h"
 
 #include <libpq-fe.h>
@@ -27,6 +28,9 @@ public:
     EStep Step() override;
     void Reset() override;
     void ClearBindings() override;
+    void ReadAhead(int keyParam, int keyColumn, int limitParam, std::int64_t maxLimit) override;
+    // Waits for the run read ahead, so that the session can take other work.
+    void CollectReadAhead();
     std::string_view ColumnBytes(int column) const override;
     std::int64_t ColumnInt64(int column) const override;
 
@@ -34,6 +38,16 @@ private:
     bool Bind(int index, Oid type, std::string value);
     bool PrepareForTypes();
     bool Run();
+    bool TakeReadAhead();
+    void StartReadAhead();
+    void DropReadAhead();
+
+    struct SReadAhead {
+        int keyParam = 0;  // 0: no read-ahead
+        int keyColumn = 0;
+        int limitParam = 0;
+        std::int64_t maxLimit = 0;
+    };
 
     CVKPgConnection& m_connection;
     std::string m_sql;
@@ -45,4 +59,8 @@ private:
     std::vector<std::string> m_values;
     PGresult* m_result = nullptr;
     int m_row = -1;
+    SReadAhead m_readAhead;
+    bool m_readingAhead = false;
+    std::vector<std::string> m_aheadValues;
+    PGresult* m_aheadResult = nullptr;
 };

@@ -57,6 +57,12 @@ bool CVKQuery::Run()
     return !m_failed;
 }
 
+void CVKQuery::ReadAhead(int keyParam, int keyColumn, int limitParam, std::int64_t maxLimit)
+{
+    if (m_statement)
+        m_statement->ReadAhead(keyParam, keyColumn, limitParam, maxLimit);
+}
+
 void CVKQuery::Reset()
 {
     if (m_statement)

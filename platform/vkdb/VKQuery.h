@@ -37,6 +37,12 @@ public:
     bool Run();
     // Back to before the first row, bindings kept (rebind to seek elsewhere).
     void Reset();
+    // Tells that a run which fills its limit (the number bound to limitParam)
+    // is usually followed by a run from just after its last key (keyColumn of
+    // the last row, followed by a NUL byte, bound to keyParam) with twice the
+    // limit, at most maxLimit: a server may start that run at once and work
+    // on it while this run's rows are read.
+    void ReadAhead(int keyParam, int keyColumn, int limitParam, std::int64_t maxLimit);
     bool Failed() const { return m_failed; }
 
     std::string_view ColumnBytes(int column) const;

@@ -63,9 +63,10 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "CREATE TABLE progpool(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE, prognr bigint NOT NULL,"
     "  name bytea NOT NULL, benutzer bytea NOT NULL, permission bigint NOT NULL,"
     "  PRIMARY KEY(prognr, name, benutzer));",
-    "CREATE TABLE files(id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, pathkey bytea NOT NULL UNIQUE,"
+    // One index on pathkey, unique and covering: the listing scans it alone.
+    "CREATE TABLE files(id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, pathkey bytea NOT NULL,"
     "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
-    "CREATE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
+    "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
     nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
 };
 

@@ -18,6 +18,8 @@ public:
     // Back to before the first row; the bindings stay.
     virtual void Reset() = 0;
     virtual void ClearBindings() = 0;
+    // See CVKQuery::ReadAhead; a backend may ignore it.
+    virtual void ReadAhead(int /*keyParam*/, int /*keyColumn*/, int /*limitParam*/, std::int64_t /*maxLimit*/) {}
     virtual std::string_view ColumnBytes(int column) const = 0;
     virtual std::int64_t ColumnInt64(int column) const = 0;
 };

@@ -58,8 +58,7 @@ protected:
     // as BLOBs: a condition compares CAST(NEW.column AS TEXT).
     static void HookStatement(const char* event, const char* table, const char* condition,
                               std::function<void()> action);
-    // In a program: such a statement fails with the reason text instead
-    // (HookStatement needs a SQLite file; this works on the server too).
+    // In a program: such a statement fails with the reason text instead.
     static void FailStatement(const char* event, const char* table, const char* condition, const char* reason);
 
     // The practice database: a file, or a schema on the test server.

@@ -247,7 +247,8 @@ TEST_F(PracticeFile, ALostServerConnectionFailsOneWriteClearlyAndTheNextOneRecon
     ASSERT_TRUE(session.Next());
     CVKDatabase admin;
     ASSERT_TRUE(admin.Open(Location()));
-    const std::string terminate = "SELECT pg_terminate_backend(" + std::to_string(session.ColumnInt64(0)) + ")";
+    const std::string terminate =
+        "SELECT pg_terminate_backend(" + std::to_string(session.ColumnInt64(0)) + ", 5000)";
     ASSERT_TRUE(admin.ExecuteScript(terminate.c_str())) << admin.GetLastError().GetString();
 
     EXPECT_FALSE(store.SaveFile("C:\\weg.txt", "verloren"));
