@@ -1,41 +1,20 @@
 #include "msgbox/BoxAnswerer.h"
 #include "msgbox/Boxes.h"
 #include "msgbox/ProgressBox.h"
+#include "support/GuiApplication.h"
 
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 constexpr unsigned int s_callerStyle = 1515209224;
-
-struct SExpected {
-    EBoxKind kind;
-    std::string text;
-    int answer;
-    int position;
-    int total;
-};
-
-void ExpectRecords(const CBoxAnswerer& answerer, const std::vector<SExpected>& expected)
-{
-    ASSERT_EQ(answerer.Records().size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE("record " + std::to_string(i));
-        const SBoxRecord& record = answerer.Records()[i];
-        EXPECT_EQ(record.kind, expected[i].kind);
-        EXPECT_EQ(record.text, expected[i].text);
-        EXPECT_EQ(record.answer, expected[i].answer);
-        EXPECT_EQ(record.position, expected[i].position);
-        EXPECT_EQ(record.total, expected[i].total);
-    }
-}
 
 TEST(ProgressBoxTest, CallsOfARunAreRecordedInOrder)
 {
@@ -53,37 +32,29 @@ TEST(ProgressBoxTest, CallsOfARunAreRecordedInOrder)
     J3CloseProgressBox();
     EXPECT_FALSE(CProgressBox::Instance().IsOpen());
     EXPECT_EQ(J3UpdateProgressBox2(3, 4), 0) << "the box is closed";
-    ExpectRecords(answerer, {
-                                {EBoxKind::ProgressUpdate, "", 0, 2, 4},
-                                {EBoxKind::ProgressOpen, "erste", 1, 0, 0},
-                                {EBoxKind::ProgressOpen, "", 1, 0, 0},
-                                {EBoxKind::ProgressUpdate, "", 1, 1, 5},
-                                {EBoxKind::ProgressText, "Müller", 0, 0, 0},
-                                {EBoxKind::ProgressUpdate, "", 1, 3, 5},
-                                {EBoxKind::ProgressText, "Die Fortschrittsanzeige konnte nicht geöffnet werden.", 0,
-                                 0, 0},
-                                {EBoxKind::ProgressClose, "", 0, 0, 0},
-                                {EBoxKind::ProgressUpdate, "", 0, 3, 4},
-                            });
-}
 
-TEST(ProgressBoxTest, UnavailableBoxFailsToOpen)
-{
-    CBoxAnswerer answerer;
+    using Record = std::tuple<EBoxKind, std::string, int, int, int>;
+    std::vector<Record> records;
+    for (const SBoxRecord& r : answerer.Records())
+        records.emplace_back(r.kind, r.text, r.answer, r.position, r.total);
+    const std::vector<Record> expected{
+        {EBoxKind::ProgressUpdate, "", 0, 2, 4},     {EBoxKind::ProgressOpen, "erste", 1, 0, 0},
+        {EBoxKind::ProgressOpen, "", 1, 0, 0},       {EBoxKind::ProgressUpdate, "", 1, 1, 5},
+        {EBoxKind::ProgressText, "Müller", 0, 0, 0}, {EBoxKind::ProgressUpdate, "", 1, 3, 5},
+        {EBoxKind::ProgressText, "Die Fortschrittsanzeige konnte nicht geöffnet werden.", 0, 0, 0},
+        {EBoxKind::ProgressClose, "", 0, 0, 0},      {EBoxKind::ProgressUpdate, "", 0, 3, 4},
+    };
+    EXPECT_EQ(records, expected);
+
     answerer.SetProgressAvailable(false);
     EXPECT_EQ(J3OpenProgressBox(nullptr, "", 0, s_callerStyle, 0, 0), 0);
     EXPECT_FALSE(CProgressBox::Instance().IsOpen());
     EXPECT_EQ(J3UpdateProgressBox2(0, 3), 0);
 }
 
-TEST(ProgressBoxTest, RealWindowShowsTextAndPosition)
+TEST(ProgressBoxTest, RealWindowShowsTextAndPositionAndThePersonCancels)
 {
-    struct SCase {
-        int position;
-        int total;
-        int expectedValue;
-        int expectedMaximum;
-    };
+    j3test::GuiApplication::Instance();
     ASSERT_NE(J3OpenProgressBox(nullptr, "Start", 0, s_callerStyle, 0, 0), 0);
     QProgressDialog* window = CProgressBox::Instance().Window();
     ASSERT_NE(window, nullptr);
@@ -91,24 +62,22 @@ TEST(ProgressBoxTest, RealWindowShowsTextAndPosition)
     EXPECT_EQ(window->findChild<QPushButton*>(), nullptr) << "opened without cancel";
     J3SetProgressBoxText(CString("Zusammenf\xFChrung 4711"), 0, 0);
     EXPECT_EQ(window->labelText(), QString("Zusammenführung 4711"));
-    const SCase cases[] = {
-        {1, 5, 1, 5}, {7, 5, 5, 5}, {-2, 5, 0, 5}, {0, 0, 0, 0},
-    };
-    for (const SCase& test : cases) {
-        SCOPED_TRACE(std::to_string(test.position) + " of " + std::to_string(test.total));
-        EXPECT_NE(J3UpdateProgressBox2(test.position, test.total), 0);
-        EXPECT_EQ(window->value(), test.expectedValue);
-        EXPECT_EQ(window->maximum(), test.expectedMaximum);
+    const struct {
+        int position;
+        int total;
+        int expectedValue;
+        int expectedMaximum;
+    } cases[] = {{1, 5, 1, 5}, {7, 5, 5, 5}, {-2, 5, 0, 5}, {0, 0, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.position) + " of " + std::to_string(c.total));
+        EXPECT_NE(J3UpdateProgressBox2(c.position, c.total), 0);
+        EXPECT_EQ(window->value(), c.expectedValue);
+        EXPECT_EQ(window->maximum(), c.expectedMaximum);
     }
     J3CloseProgressBox();
-}
 
-TEST(ProgressBoxTest, PersonCancelsTheRealWindow)
-{
     ASSERT_NE(J3OpenProgressBox(nullptr, "Suche", 1, s_callerStyle, 0, 10), 0);
-    QProgressDialog* window = CProgressBox::Instance().Window();
-    ASSERT_NE(window, nullptr);
-    auto* cancel = window->findChild<QPushButton*>();
+    auto* cancel = CProgressBox::Instance().Window()->findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     EXPECT_NE(J3UpdateProgressBox2(1, 10), 0);
     cancel->click();

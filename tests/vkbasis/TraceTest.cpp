@@ -9,58 +9,32 @@
 
 namespace {
 
-// Installs a sink that collects every trace for one test and puts the
-// previous sink back afterwards.
-class CollectedTraces : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        m_previous = SetVKTraceSink([this](const SVKTraceEntry& entry) { m_entries.push_back(entry); });
-    }
-    void TearDown() override { SetVKTraceSink(m_previous); }
-
-    std::vector<SVKTraceEntry> m_entries;
-
-private:
-    VKTraceSink m_previous;
-};
-
-TEST_F(CollectedTraces, SinkReceivesEveryPartFormatted)
+TEST(TraceTest, SinksReceiveEveryPartFormattedAndMayTraceThemselves)
 {
-    VKTrace(2, 0, "J3WinApp", 36, "gp_VKSysBase");
-    VKTrace(1, 7, nullptr, 0, "%s hat %d Eintr\xE4ge", "Liste", 3);
-    ASSERT_EQ(m_entries.size(), 2u);
-    EXPECT_EQ(m_entries[0].source, "J3WinApp");
-    EXPECT_EQ(m_entries[0].line, 36);
-    EXPECT_EQ(m_entries[1].area, 7);
-    EXPECT_EQ(m_entries[1].text, "Liste hat 3 Eintr\xE4ge");
-}
-
-TEST_F(CollectedTraces, ReplacingTheSinkHandsBackTheFormerOne)
-{
-    std::vector<CString> other;
-    VKTraceSink mine = SetVKTraceSink([&other](const SVKTraceEntry& entry) { other.push_back(entry.text); });
-    VKTrace(0, 0, "x", 1, "to the other");
-    SetVKTraceSink(mine);
-    VKTrace(0, 0, "x", 2, "to mine");
-    EXPECT_EQ(other, std::vector<CString>{"to the other"});
-    ASSERT_EQ(m_entries.size(), 1u);
-    EXPECT_EQ(m_entries[0].text, "to mine");
-}
-
-TEST_F(CollectedTraces, ASinkMayTraceItself)
-{
-    SetVKTraceSink([this](const SVKTraceEntry& entry) {
-        m_entries.push_back(entry);
+    std::vector<SVKTraceEntry> entries;
+    const VKTraceSink previous = SetVKTraceSink([&entries](const SVKTraceEntry& entry) {
+        entries.push_back(entry);
         if (entry.level > 0)
             VKTrace(entry.level - 1, 0, "sink", 0, "echo");
     });
-    VKTrace(2, 0, "x", 1, "start");
-    ASSERT_EQ(m_entries.size(), 3u);
-    EXPECT_EQ(m_entries[2].text, "echo");
+    VKTrace(1, 7, "J3WinApp", 36, "%s hat %d Eintr\xE4ge", "Liste", 3);
+    // Replacing the sink hands back the former one.
+    std::vector<CString> other;
+    const VKTraceSink mine = SetVKTraceSink([&other](const SVKTraceEntry& entry) { other.push_back(entry.text); });
+    VKTrace(0, 0, nullptr, 0, "to the other");
+    SetVKTraceSink(mine);
+    SetVKTraceSink(previous);
+
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].source, "J3WinApp");
+    EXPECT_EQ(entries[0].line, 36);
+    EXPECT_EQ(entries[0].area, 7);
+    EXPECT_EQ(entries[0].text, "Liste hat 3 Eintr\xE4ge");
+    EXPECT_EQ(entries[1].text, "echo");
+    EXPECT_EQ(other, std::vector<CString>{"to the other"});
 }
 
-TEST(TraceWithoutSink, WritesOneLineToStderr)
+TEST(TraceTest, WithoutSinkOneLineGoesToStderr)
 {
     testing::internal::CaptureStderr();
     VKTrace(2, 0, "J3WinApp", 36, "%s", "gp_VKSysBase");
@@ -77,7 +51,7 @@ void SaySecond()
     std::fputs("second registered\n", stderr);
 }
 
-TEST(AtVKExit, RunsFunctionsAtExitInReverseOrderAndRefusesNull)
+TEST(TraceTest, ExitFunctionsRunInReverseOrderAndNullIsRefused)
 {
     EXPECT_FALSE(AtVKExit(nullptr));
     EXPECT_EXIT(

@@ -9,33 +9,29 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <ostream>
-
-std::ostream& operator<<(std::ostream& out, const RECT& rect)
-{
-    return out << "{" << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom << "}";
-}
-
-bool operator==(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+#include <tuple>
 
 namespace {
 
-class WndLayoutTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() { s_app = std::make_unique<QGuiApplication>(s_argc, s_argv); }
-    static void TearDownTestSuite() { s_app.reset(); }
-
-    static inline int s_argc = 1;
-    static inline char s_name[11] = "vkgui_test";
-    static inline char* s_argv[2] = {s_name, nullptr};
-    static inline std::unique_ptr<QGuiApplication> s_app;
-};
-
-TEST_F(WndLayoutTest, RectangleIsKeptOnTheScreen)
+std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> Edges(const RECT& rect)
 {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+TEST(WndLayoutTest, WithoutScreenTheRectangleIsLeftAsItIs)
+{
+    ASSERT_EQ(QGuiApplication::instance(), nullptr);
+    RECT rect{-100000, 5, -99000, 7};
+    CWndLayout::ClipOrCenterRectToMonitor(&rect, MONITOR_CLIP);
+    EXPECT_EQ(Edges(rect), std::tuple(-100000, 5, -99000, 7));
+}
+
+TEST(WndLayoutTest, RectangleIsKeptOnTheScreen)
+{
+    int argc = 1;
+    char name[] = "vkgui_test";
+    char* argv[] = {name, nullptr};
+    const auto app = std::make_unique<QGuiApplication>(argc, argv);
     const QScreen* screen = QGuiApplication::primaryScreen();
     ASSERT_NE(screen, nullptr);
     const QRect area = screen->geometry();
@@ -43,13 +39,7 @@ TEST_F(WndLayoutTest, RectangleIsKeptOnTheScreen)
     const std::int32_t x = area.x(), y = area.y(), w = area.width(), h = area.height();
     constexpr std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
     constexpr std::int32_t highest = std::numeric_limits<std::int32_t>::max();
-    struct SCase {
-        const char* name;
-        unsigned int flags;
-        RECT given;
-        RECT expected;
-    };
-    const SCase cases[] = {
+    const struct { const char* name; unsigned int flags; RECT given; RECT expected; } cases[] = {
         {"inside stays", MONITOR_CLIP, {x + 10, y + 20, x + 110, y + 220}, {x + 10, y + 20, x + 110, y + 220}},
         {"over the right edge moves left", MONITOR_CLIP, {x + w - 50, y + 10, x + w + 50, y + 110},
          {x + w - 100, y + 10, x + w, y + 110}},
@@ -65,20 +55,11 @@ TEST_F(WndLayoutTest, RectangleIsKeptOnTheScreen)
          {x + 50, y + 50, x + 50, y + 50}},
         {"extreme edges", MONITOR_CLIP, {lowest, lowest, highest, highest}, {x, y, x + w, y + h}},
     };
-    for (const SCase& test : cases) {
-        SCOPED_TRACE(test.name);
-        RECT rect = test.given;
-        CWndLayout::ClipOrCenterRectToMonitor(&rect, test.flags);
-        EXPECT_EQ(rect, test.expected);
+    for (const auto& c : cases) {
+        RECT rect = c.given;
+        CWndLayout::ClipOrCenterRectToMonitor(&rect, c.flags);
+        EXPECT_EQ(Edges(rect), Edges(c.expected)) << c.name;
     }
-}
-
-TEST(WndLayoutWithoutScreenTest, RectangleIsLeftAsItIs)
-{
-    ASSERT_EQ(QGuiApplication::instance(), nullptr);
-    RECT rect{-100000, 5, -99000, 7};
-    CWndLayout::ClipOrCenterRectToMonitor(&rect, MONITOR_CLIP);
-    EXPECT_EQ(rect, (RECT{-100000, 5, -99000, 7}));
 }
 
 } // namespace

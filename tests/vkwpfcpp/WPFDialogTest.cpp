@@ -3,9 +3,9 @@
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
 #include "support/TempDir.h"
+#include "vkbasis/CVKSysBase.h"
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFApplication.h"
-#include "vkbasis/CVKSysBase.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -25,7 +25,7 @@ Log Overridables(const Log& log)
 {
     Log calls;
     for (const std::string& entry : log)
-        if (entry.rfind("On", 0) == 0 || entry.rfind("After", 0) == 0)
+        if (entry.starts_with("On") || entry.starts_with("After"))
             calls.push_back(entry);
     return calls;
 }
@@ -41,32 +41,46 @@ protected:
 
 TEST_F(WPFDialogTest, EveryWayOfEndingCallsTheOverridablesInOrder)
 {
-    struct SCase {
-        const char* name;
-        std::function<void(DialogDriver&)> end;
-        int code;
-        const char* ending;
-    };
-    const SCase cases[] = {
-        {"OK", [](DialogDriver& d) { d.ClickFrameButton(VKButtonOK); }, 1, "OnSaveAndExit"},
-        {"Abbrechen", [](DialogDriver& d) { d.ClickFrameButton(VKButtonCancel); }, 2, "OnExit"},
-        {"Escape", [](DialogDriver& d) { d.PressEscape(); }, 2, "OnExit"},
-        {"close button", [](DialogDriver& d) { d.CloseWindow(); }, 2, "OnExit"},
+    const struct { const char* name; std::function<void(DialogDriver&)> end; int code; Log ending; } cases[] = {
+        {"OK", [](DialogDriver& d) { d.ClickFrameButton(VKButtonOK); }, 1, {"OnSaveAndExit", "OnClosing"}},
+        {"Abbrechen", [](DialogDriver& d) { d.ClickFrameButton(VKButtonCancel); }, 2, {"OnExit", "OnClosing"}},
+        {"Escape", [](DialogDriver& d) { d.PressEscape(); }, 2, {"OnExit", "OnClosing"}},
+        {"close button", [](DialogDriver& d) { d.CloseWindow(); }, 2, {"OnExit", "OnClosing"}},
         {"Return in a box without handler", [](DialogDriver& d) { d.PressReturn("VKLTEXTBOX_FILTER"); }, 1,
-         "OnSaveAndExit"},
+         {"OnSaveAndExit", "OnClosing"}},
+        // Closing is refused once, and the dialog stays usable.
+        {"refused", [](DialogDriver& d) { d.ClickFrameButton(VKButtonCancel).ClickFrameButton(VKButtonOK); }, 1,
+         {"OnExit", "OnClosing", "OnSaveAndExit", "OnClosing"}},
     };
-    for (const SCase& c : cases) {
+    for (const auto& c : cases) {
         CTestDialog dialog;
+        dialog.m_nRefuseClosing = c.name == std::string("refused") ? 1 : 0;
         DialogDriver driver;
         c.end(driver);
         EXPECT_EQ(driver.Run(dialog), c.code) << c.name;
         EXPECT_TRUE(driver.ScriptRan()) << c.name;
-        EXPECT_EQ(Overridables(dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", c.ending, "OnClosing"}))
-            << c.name;
+        Log expected{"OnInitDialog", "AfterInitDialog", "OnContentRendered"};
+        expected.insert(expected.end(), c.ending.begin(), c.ending.end());
+        EXPECT_EQ(Overridables(dialog.m_log), expected) << c.name;
     }
 }
 
-TEST_F(WPFDialogTest, ElementsAttachByNameAndKind)
+TEST_F(WPFDialogTest, DialogsThatCannotShowRunNothing)
+{
+    m_dialog.m_onInit = [](CTestDialog& d) { d.EndDialog(2); };
+    EXPECT_EQ(m_driver.Run(m_dialog), 2);
+    EXPECT_FALSE(m_driver.ScriptRan());
+    EXPECT_EQ(m_dialog.m_log, (Log{"OnInitDialog", "OnClosing"}));
+
+    CTestDialog missing("test/GibtEsNicht");
+    EXPECT_EQ(DialogDriver().Run(missing), -1);
+    EXPECT_TRUE(missing.m_log.empty());
+    const auto errors = m_boxes.RecordsOf(EBoxKind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].text.find("test/GibtEsNicht.ui"), std::string::npos) << errors[0].text;
+}
+
+TEST_F(WPFDialogTest, ElementsAttachByNameAndKindAndFrameButtonsByClass)
 {
     m_dialog.m_onInit = [](CTestDialog& d) {
         CWPFVKLTextBox missing;
@@ -79,45 +93,7 @@ TEST_F(WPFDialogTest, ElementsAttachByNameAndKind)
         // An unbound wrapper answers defaults and changes nothing.
         missing.SetData("x");
         EXPECT_TRUE(missing.GetData().IsEmpty());
-    };
-    m_driver.ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    for (bool attached : m_dialog.m_bAttachResults)
-        EXPECT_TRUE(attached);
-}
 
-TEST_F(WPFDialogTest, ClosingCanBeRefusedAndTheDialogStaysUsable)
-{
-    m_dialog.m_nRefuseClosing = 1;
-    m_driver.ClickFrameButton(VKButtonCancel)
-        .Do([&] { EXPECT_TRUE(m_dialog.GetWindow()->isVisible()); })
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    EXPECT_EQ(Overridables(m_dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", "OnExit", "OnClosing",
-                                   "OnSaveAndExit", "OnClosing"}));
-}
-
-TEST_F(WPFDialogTest, EndingDuringInitialisationNeverShowsTheDialog)
-{
-    m_dialog.m_onInit = [](CTestDialog& d) { d.EndDialog(2); };
-    EXPECT_EQ(m_driver.Run(m_dialog), 2);
-    EXPECT_FALSE(m_driver.ScriptRan());
-    EXPECT_EQ(m_dialog.m_log, (Log{"OnInitDialog", "OnClosing"}));
-}
-
-TEST_F(WPFDialogTest, MissingMarkupIsReportedAndRunsNothing)
-{
-    CTestDialog dialog("test/GibtEsNicht");
-    EXPECT_EQ(m_driver.Run(dialog), -1);
-    EXPECT_TRUE(dialog.m_log.empty());
-    const auto errors = m_boxes.RecordsOf(EBoxKind::Error);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].text.find("test/GibtEsNicht.ui"), std::string::npos) << errors[0].text;
-}
-
-TEST_F(WPFDialogTest, FrameButtonsByClass)
-{
-    m_dialog.m_onInit = [](CTestDialog& d) {
         EXPECT_TRUE(d.SetIsEnabled(VKButtonOK, false));
         EXPECT_FALSE(d.SetIsEnabled(VKButtonPrint, true));  // not in this frame
         EXPECT_TRUE(d.ShowAndEnable(VKButtonSelect, true));
@@ -126,16 +102,15 @@ TEST_F(WPFDialogTest, FrameButtonsByClass)
     };
     m_driver
         .Do([&] {
-            struct SExpect {
+            const struct {
                 int buttonClass;
                 const char* text;
                 bool visible;
                 bool enabled;
-            };
-            const SExpect expected[] = {{VKButtonOK, "OK", true, false},
-                                        {VKButtonHelp, "Hilfe", false, false},
-                                        {VKButtonSelect, "Auswählen", true, true}};
-            for (const SExpect& e : expected) {
+            } expected[] = {{VKButtonOK, "OK", true, false},
+                            {VKButtonHelp, "Hilfe", false, false},
+                            {VKButtonSelect, "Auswählen", true, true}};
+            for (const auto& e : expected) {
                 QPushButton* button = m_dialog.GetFrameButton(e.buttonClass);
                 ASSERT_NE(button, nullptr) << e.buttonClass;
                 EXPECT_EQ(button->text(), QString::fromUtf8(e.text));
@@ -146,8 +121,10 @@ TEST_F(WPFDialogTest, FrameButtonsByClass)
         .ClickFrameButton(VKButtonOK)  // disabled: nothing happens
         .ClickFrameButton(VKButtonSelect);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
+    for (bool attached : m_dialog.m_bAttachResults)
+        EXPECT_TRUE(attached);
     EXPECT_EQ(Overridables(m_dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", "OnSelect",
-                                   "OnSaveAndExit", "OnClosing"}));
+                                                 "OnSaveAndExit", "OnClosing"}));
 }
 
 class CRecordingServices : public CVKSysBase {
@@ -212,19 +189,18 @@ TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
     EXPECT_EQ(texts, (std::vector<CString>{"Allergie: Penicillin", "Zahnarzt anrufen"}));
-}
 
-TEST_F(WPFDialogTest, ReadOnlyPostItsCannotBeChangedOrAdded)
-{
-    m_dialog.OpenVKPostIts({"nur lesen"}, false, true);  // before the window exists
-    std::vector<CString> texts;
-    m_driver.Type("VKPOSTIT_0", "anders")
+    // Read-only notes, opened before the window exists, take no change and no new note.
+    CTestDialog readOnly;
+    readOnly.OpenVKPostIts({"nur lesen"}, false, true);
+    DialogDriver driver;
+    driver.Type("VKPOSTIT_0", "anders")
         .Do([&] {
-            EXPECT_FALSE(DialogDriver::Find(*m_dialog.GetWindow(), "VKPOSTIT_NEW")->isVisible());
-            m_dialog.CloseVKPostIts(texts);
+            EXPECT_FALSE(DialogDriver::Find(*readOnly.GetWindow(), "VKPOSTIT_NEW")->isVisible());
+            readOnly.CloseVKPostIts(texts);
         })
         .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
+    EXPECT_EQ(driver.Run(readOnly), 1);
     EXPECT_EQ(texts, std::vector<CString>{"nur lesen"});
 }
 
