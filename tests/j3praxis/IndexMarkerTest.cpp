@@ -64,6 +64,23 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
             })
             .ClickFrameButton(VKButtonCancel);
         EXPECT_EQ(driver.Run(config), 2);
+
+        // What the toolkit registers: without a colour that is a number the toolkit's own stays.
+        std::vector<SIndexMarkerText> texts;
+        CWPFJ3Dialog::GetIndexMarkerTexte(texts, false);
+        ASSERT_EQ(texts.size(), 25u);
+        EXPECT_EQ(texts[5].text, CString("   "));
+        const char* const tips[] = {"Recall - f\xE4llig", "Angst", "Kind - Kinder", "nur Text", "A - B", ""};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(tips[i])) << i;
+        const QColor colours[] = {QColor(0xF5, 0x82, 0x31), QColor(0x3C, 0xB4, 0x4B), QColor(255, 0, 0),
+                                  QColor(0x43, 0x63, 0xD8)};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(CWPFApplication::GetVKColor(CWPFApplication::FirstMarkerSlot + i), colours[i]) << i;
+        std::vector<SIndexMarkerText> plain;
+        CWPFJ3Dialog::GetIndexMarkerTexte(plain, true);
+        EXPECT_EQ(plain[5].text, CString());
+        EXPECT_EQ(plain[2].color, CString("255"));
     });
 }
 
@@ -82,33 +99,6 @@ TEST_F(IndexMarkerTest, AConfigurationTheDatabaseRefusesIsNotSavedAtAll)
         EXPECT_NE(records[0].text.find("Platte voll"), std::string::npos);
     });
     EXPECT_EQ(Parameters("269", "indexmrk"), (std::map<std::string, std::string>{{"indexmrk00", "alt|"}}));
-}
-
-TEST_F(IndexMarkerTest, TheConfigurationRegistersTextsTipsAndColours)
-{
-    SetParameter("269", "indexmrk01", "Wort|");
-    SetParameter("269", "indexmrk02", "Kind|Kinder|255");
-    SetParameter("269", "indexmrk03", "Angst|Zeit|rot");
-    RunProgram(Workstation1, [] {
-        // Without a colour, or with one that is no number, the toolkit's own stays.
-        const struct { const char* text; const char* registeredTip; QColor color; } cases[] = {
-            {"   ", "", QColor(0xE6, 0x19, 0x4B)}, {"Wort", "Wort", QColor(0x3C, 0xB4, 0x4B)},
-            {"Kind", "Kind - Kinder", QColor(255, 0, 0)}, {"Angst", "Angst - Zeit", QColor(0x43, 0x63, 0xD8)},
-        };
-        std::vector<SIndexMarkerText> texts;
-        CWPFJ3Dialog::GetIndexMarkerTexte(texts, false);
-        ASSERT_EQ(texts.size(), 25u);
-        for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(texts[i].text, CString(cases[i].text));
-            EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(cases[i].registeredTip));
-            EXPECT_EQ(CWPFApplication::GetVKColor(241 + i), cases[i].color);
-        }
-        std::vector<SIndexMarkerText> plain;
-        CWPFJ3Dialog::GetIndexMarkerTexte(plain, true);
-        EXPECT_EQ(plain[0].text, CString());
-        EXPECT_EQ(plain[3].color, CString("rot"));
-    });
 }
 
 TEST_F(IndexMarkerTest, OneMarkerIsSetOnManyPatientsAtOnce)

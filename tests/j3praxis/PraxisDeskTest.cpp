@@ -37,11 +37,16 @@ protected:
         SetMarkerPermission(2);
     }
 
-    // In a program: runs the desk with the steps, ending with OK.
-    static void RunDesk(j3test::DialogDriver& steps, CJ3PraxisDesk& desk)
+    // Runs the desk in a program on workstation 1 with the steps, ending with OK.
+    void RunDesk(const std::function<void(j3test::DialogDriver&, CJ3PraxisDesk&)>& steps)
     {
-        steps.ClickFrameButton(VKButtonOK);
-        EXPECT_EQ(steps.Run(desk), 1);
+        RunProgram(Workstation1, [&] {
+            CJ3PraxisDesk desk("");
+            j3test::DialogDriver driver;
+            steps(driver, desk);
+            driver.ClickFrameButton(VKButtonOK);
+            EXPECT_EQ(driver.Run(desk), 1);
+        });
     }
 
     std::map<std::string, std::string> Notes() { return StoredFiles(GetJ3DataPath(0).str() + "eInfo"); }
@@ -69,15 +74,13 @@ TEST_F(PraxisDeskTest, MarkersFollowTheFlagsAndSwitchedOnesAreStoredWhenThePatie
     StorePatient(1, "Albers", Flags({0, 24}));
     StorePatient(2, "Brandt", std::string(22, ' ') + "0 1" + std::string(22, ' '));
     StorePatient(3, "Claus", "1111111111");
-    RunProgram(Workstation1, [&] {
-        CJ3PraxisDesk desk("");
-        j3test::DialogDriver driver;
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
         const auto shown = [&](const std::string& markers) { EXPECT_EQ(ShownMarkers(*desk.GetWindow()), markers); };
-        driver.Do([&] { shown("0 24"); })
+        driver.Do([shown] { shown("0 24"); })
             .PressKey("Marker3", Qt::Key_Space)
-            .Do([&] { shown("0 3 24"); })
+            .Do([shown] { shown("0 3 24"); })
             .ClickRow("PatientList", 1)
-            .Do([&] {
+            .Do([shown, &desk] {
                 EXPECT_EQ(desk.GetPatNr(), PatNr(2));
                 shown("2");
             })
@@ -85,8 +88,7 @@ TEST_F(PraxisDeskTest, MarkersFollowTheFlagsAndSwitchedOnesAreStoredWhenThePatie
             .PressKey("Marker3", Qt::Key_Space)
             .PressKey("Marker3", Qt::Key_Space)
             .ClickRow("PatientList", 2)
-            .Do([&] { shown(""); });
-        RunDesk(driver, desk);
+            .Do([shown] { shown(""); });
     });
     EXPECT_EQ(StoredFlags(1), Flags({0, 3, 24}));
     EXPECT_EQ(StoredFlags(2), Flags({2, 24}));
@@ -97,20 +99,13 @@ TEST_F(PraxisDeskTest, NotesOfThePatientAndOfTheDeskAreReadAndWrittenAtTheirMome
 {
     StoreFile(DeskNote("0", 0), "eigene");
     // Without patients the desk keeps its own notes.
-    RunProgram(Workstation1, [&] {
-        CJ3PraxisDesk desk("");
-        j3test::DialogDriver driver;
-        driver.Type("VKPOSTIT_0", "ge\xC3\xA4ndert");
-        RunDesk(driver, desk);
-    });
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk&) { driver.Type("VKPOSTIT_0", "ge\xC3\xA4ndert"); });
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("0", 0), "ge\xE4ndert"}}));
 
     StorePatient(1, "Albers", Flags({}));
     StorePatient(2, "Brandt", Flags({}));
     StoreFile(DeskNote("1", 0), "alt");
-    RunProgram(Workstation1, [&] {
-        CJ3PraxisDesk desk("");
-        j3test::DialogDriver driver;
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk&) {
         driver.Type("VKPOSTIT_0", "neu")
             .ClickRow("PatientList", 1)
             .Do([&] {
@@ -121,7 +116,6 @@ TEST_F(PraxisDeskTest, NotesOfThePatientAndOfTheDeskAreReadAndWrittenAtTheirMome
             })
             .Click("VKPOSTIT_NEW")
             .Type("VKPOSTIT_0", "f\xC3\xBCr zwei");
-        RunDesk(driver, desk);
     });
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{
                            {DeskNote("0", 0), "ge\xE4ndert"}, {DeskNote("1", 0), "neu"}, {DeskNote("2", 0), "f\xFCr zwei"}}));
@@ -141,10 +135,8 @@ TEST_F(PraxisDeskTest, ThePermissionDecidesOverStripAndConfiguration)
         SetEInfoPermission(2);
         if (c.permission >= 0)
             SetMarkerPermission(c.permission);
-        RunProgram(Workstation1, [&] {
-            CJ3PraxisDesk desk("");
-            QString opened;
-            j3test::DialogDriver driver;
+        QString opened;
+        RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
             driver.Do([&] {
                 QDialog& window = *desk.GetWindow();
                 EXPECT_EQ(ShownMarkers(window), c.shown);
@@ -162,9 +154,8 @@ TEST_F(PraxisDeskTest, ThePermissionDecidesOverStripAndConfiguration)
                 });
                 QTest::mouseClick(strip, Qt::LeftButton, {}, strip->MarkerRect(1).center());
                 QTest::qWait(150);
+                EXPECT_EQ(opened, c.clickOpensConfiguration ? QString("Karteireiter konfigurieren") : QString());
             });
-            RunDesk(driver, desk);
-            EXPECT_EQ(opened, c.clickOpensConfiguration ? QString("Karteireiter konfigurieren") : QString());
         });
     }
 }
@@ -190,11 +181,13 @@ TEST_F(PraxisDeskTest, TheThemeComesFromTheMachineAndOnlyTheme1ShowsMarkersAndNo
             EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
             CJ3PraxisDesk desk("");
             j3test::DialogDriver driver;
-            driver.Do([&] {
-                EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shown);
-                EXPECT_EQ(j3test::DialogDriver::Find(*desk.GetWindow(), "VKPOSTIT_0") != nullptr, c.notesShown);
-            });
-            RunDesk(driver, desk);
+            driver
+                .Do([&] {
+                    EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shown);
+                    EXPECT_EQ(j3test::DialogDriver::Find(*desk.GetWindow(), "VKPOSTIT_0") != nullptr, c.notesShown);
+                })
+                .ClickFrameButton(VKButtonOK);
+            EXPECT_EQ(driver.Run(desk), 1);
         });
     }
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
@@ -241,15 +234,12 @@ TEST_F(PraxisDeskTest, ANumberTypedIntoThePatientFieldShowsThePatient)
 {
     StorePatient(1, "Albers", Flags({}));
     StorePatient(3, "Brandt", Flags({}));
-    RunProgram(Workstation1, [&] {
-        CJ3PraxisDesk desk("");
-        j3test::DialogDriver driver;
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
         driver.Type("VKS_PAT", "3").PressKey("ConfigButton", Qt::Key_Shift).Do([&] {
             EXPECT_EQ(desk.GetPatNr(), PatNr(3));
             EXPECT_EQ(qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(*desk.GetWindow(), "VKS_PAT"))->text(),
                       "         3-Brandt, Eva *31.01.1970");
         });
-        RunDesk(driver, desk);
     });
 }
 
@@ -275,22 +265,17 @@ TEST_F(PraxisDeskTest, TickedDuplicatesMergeIntoTheFirstOrAreShownOnTheCard)
         StorePatient(2, "ALBERS", Flags({3}));
         StorePatient(3, "Brandt", Flags({}));
         StoreFile(DeskNote("2", 0), "Allergie");
-        RunProgram(Workstation1, [&] {
+        j3test::DialogDriver merge;
+        merge.Do([&] { EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "Patienten zusammenführen"); })
+            .ClickRow("VKLISTE", 1)
+            .ClickFrameButton(c.button);
+        RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
             CBoxAnswerer::Installed()->QueueAnswer(BOX_YES);
-            CJ3PraxisDesk desk("");
-            j3test::DialogDriver merge;
-            merge.Do([&] {
-                     EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "Patienten zusammenführen");
-                 })
-                .ClickRow("VKLISTE", 1)
-                .ClickFrameButton(c.button);
-            j3test::DialogDriver driver;
             driver.Do([&] { WhenDialogOverDesk(desk.GetWindow(), merge); }).Click("MergeButton").Do([&] {
                 EXPECT_TRUE(merge.ScriptRan());
                 EXPECT_EQ(desk.GetPatNr(), c.shownNr);
                 EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shownMarkers);
             });
-            RunDesk(driver, desk);
         });
         EXPECT_EQ(StoredFlags(1), c.keptFlags);
         EXPECT_EQ(StoredFlags(2), c.duplicateFlags);
@@ -305,15 +290,13 @@ TEST_F(PraxisDeskTest, DeskStartsProgramsAndKeepsTheUsersFavouritesInTheirOrder)
 {
     StorePatient(1, "Albers", Flags({}));
     SetParameter("  1", "favoriten12", "103|501|");
-    RunProgram(Workstation1, [] {
-        CJ3PraxisDesk desk("");
+    RunDesk([](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
         desk.OpenOnProgramme();
-        j3test::DialogDriver driver;
         const auto shown = [&](const char* name) {
             return desk.GetWindow()->findChild<QAbstractButton*>(QString::fromLatin1(name));
         };
         driver
-            .Do([&] {
+            .Do([shown] {
                 ASSERT_TRUE(shown("BU2") && shown("BU29") && shown("B221"));
                 EXPECT_TRUE(shown("BU2")->isVisible());
                 EXPECT_FALSE(shown("B221")->isEnabled());
@@ -324,7 +307,6 @@ TEST_F(PraxisDeskTest, DeskStartsProgramsAndKeepsTheUsersFavouritesInTheirOrder)
                           QString::fromUtf8("Gestartet: Röntgen <Bilder> & Befunde"));
             })
             .Drag("BU29", "BU2");
-        RunDesk(driver, desk);
     });
     EXPECT_EQ(Parameters("  1", "favoriten"), (std::map<std::string, std::string>{{"favoriten12", "501|103|"}}));
 }

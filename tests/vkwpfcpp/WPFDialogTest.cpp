@@ -1,9 +1,5 @@
 #include "TestDialog.h"
-#include "msgbox/BoxAnswerer.h"
-#include "support/DialogDriver.h"
-#include "support/GuiApplication.h"
 #include "support/TempDir.h"
-#include "vkbasis/CVKSysBase.h"
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFApplication.h"
 
@@ -30,14 +26,7 @@ Log Overridables(const Log& log)
     return calls;
 }
 
-class WPFDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { j3test::GuiApplication::Instance(); }
-
-    CBoxAnswerer m_boxes;
-    CTestDialog m_dialog;
-    DialogDriver m_driver;
-};
+using WPFDialogTest = TestDialogFixture;
 
 TEST_F(WPFDialogTest, EveryWayOfEndingCallsTheOverridablesInOrder)
 {
@@ -121,55 +110,9 @@ TEST_F(WPFDialogTest, ElementsAttachByNameAndKindAndFrameButtonsByClass)
         .ClickFrameButton(VKButtonOK)  // disabled: nothing happens
         .ClickFrameButton(VKButtonSelect);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    for (bool attached : m_dialog.m_bAttachResults)
-        EXPECT_TRUE(attached);
+    EXPECT_TRUE(m_dialog.m_bAttached);
     EXPECT_EQ(Overridables(m_dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", "OnSelect",
                                                  "OnSaveAndExit", "OnClosing"}));
-}
-
-class CRecordingServices : public CVKSysBase {
-public:
-    void SetHelpName(CWPFDialog* dialog, const CString& name) override
-    {
-        calls.push_back("SetHelpName " + name.str());
-        dialog->SetHelpFile(name + ".chm");
-    }
-    long OnCommandHelp(CWPFDialog* dialog, unsigned int, long context) override
-    {
-        calls.push_back("OnCommandHelp " + dialog->GetHelpFile().str() + " " + std::to_string(context));
-        return 1;
-    }
-    void DisableHelpButton(CWPFDialog* dialog) override
-    {
-        calls.push_back("DisableHelpButton");
-        if (dialog->GetHelpFile().IsEmpty())
-            dialog->SetIsEnabled(VKButtonHelp, false);
-    }
-    void OnHotkey(CWPFDialog*) override { calls.push_back("OnHotkey"); }
-    std::vector<std::string> calls;
-};
-
-TEST_F(WPFDialogTest, HelpAndHotkeyGoToTheRegisteredSystemServices)
-{
-    CRecordingServices services;
-    gp_VKSysBase = &services;
-    m_dialog.SetHelpName("J3Dialoge/TestDialog");
-    m_driver.ClickFrameButton(VKButtonHelp)
-        .PressKey("VKLTEXTBOX_NAME", Qt::Key_F1)
-        .PressKey("VKLTEXTBOX_NAME", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    EXPECT_EQ(services.calls, (Log{"SetHelpName J3Dialoge/TestDialog", "DisableHelpButton",
-                                   "OnCommandHelp J3Dialoge/TestDialog.chm 0",
-                                   "OnCommandHelp J3Dialoge/TestDialog.chm 0", "OnHotkey"}));
-
-    // Without a help file the help button is disabled.
-    CTestDialog withoutHelp;
-    DialogDriver driver;
-    driver.Do([&] { EXPECT_FALSE(withoutHelp.GetFrameButton(VKButtonHelp)->isEnabled()); })
-        .ClickFrameButton(VKButtonCancel);
-    EXPECT_EQ(driver.Run(withoutHelp), 2);
-    gp_VKSysBase = nullptr;
 }
 
 TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
@@ -190,18 +133,6 @@ TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
     EXPECT_EQ(texts, (std::vector<CString>{"Allergie: Penicillin", "Zahnarzt anrufen"}));
 
-    // Read-only notes, opened before the window exists, take no change and no new note.
-    CTestDialog readOnly;
-    readOnly.OpenVKPostIts({"nur lesen"}, false, true);
-    DialogDriver driver;
-    driver.Type("VKPOSTIT_0", "anders")
-        .Do([&] {
-            EXPECT_FALSE(DialogDriver::Find(*readOnly.GetWindow(), "VKPOSTIT_NEW")->isVisible());
-            readOnly.CloseVKPostIts(texts);
-        })
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(driver.Run(readOnly), 1);
-    EXPECT_EQ(texts, std::vector<CString>{"nur lesen"});
 }
 
 TEST_F(WPFDialogTest, AnExceptionInAHandlerIsShownLoggedAndSurvived)

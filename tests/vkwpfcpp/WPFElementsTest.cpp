@@ -1,8 +1,4 @@
 #include "TestDialog.h"
-#include "msgbox/BoxAnswerer.h"
-#include "support/DialogDriver.h"
-#include "support/GuiApplication.h"
-#include "vkwpfcpp/VKButtonClass.h"
 
 #include <QTreeView>
 #include <QWidget>
@@ -13,34 +9,16 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-class WPFElementsTest : public ::testing::Test {
+class WPFElementsTest : public TestDialogFixture {
 protected:
     void SetUp() override
     {
-        j3test::GuiApplication::Instance();
+        TestDialogFixture::SetUp();
         m_dialog.m_onInit = [](CTestDialog& d) {
             for (const char* name : {"Befund.txt", "Brief.doc", "R\xF6ntgen\\", "Zahnstatus.pdf", "Abrechnung.txt"})
                 d.m_matrix.DoAdd({name, "01.02.2026  10:00:00", "1 KB"});
         };
     }
-
-    // Runs the dialog with the steps, ending with OK; the entries of its log
-    // that start with one of the prefixes.
-    Log Run(DialogDriver& steps, std::initializer_list<std::string> prefixes)
-    {
-        steps.ClickFrameButton(VKButtonOK);
-        EXPECT_EQ(steps.Run(m_dialog), 1);
-        Log entries;
-        for (const std::string& entry : m_dialog.m_log)
-            for (const std::string& prefix : prefixes)
-                if (entry.starts_with(prefix))
-                    entries.push_back(entry);
-        return entries;
-    }
-
-    CBoxAnswerer m_boxes;
-    CTestDialog m_dialog;
-    DialogDriver m_driver;
 };
 
 TEST_F(WPFElementsTest, TextBoxesReportTypingFocusAndReturnInWindows1252)
@@ -62,7 +40,7 @@ TEST_F(WPFElementsTest, TextBoxesReportTypingFocusAndReturnInWindows1252)
         .Type("VKLTEXTBOX_NAME", "nichts")  // read-only: the keys change nothing
         .Do([&] { EXPECT_TRUE(m_dialog.m_editName.HasFocus()); })
         .PressReturn("VKLTEXTBOX_NAME");  // stops at the box's handler, the dialog stays
-    const Log entries = Run(m_driver, {"text ", "return ", "got ", "lost "});
+    const Log entries = Run({"text ", "return ", "got ", "lost "});
     EXPECT_TRUE(m_dialog.m_editName.GetData().IsEmpty());
     // The OK button takes no focus from a click in the frame here; what
     // matters is the alternation caused by the user's moves.
@@ -81,7 +59,7 @@ TEST_F(WPFElementsTest, SelectionIsReportedInTheOrderTheUserMadeIt)
         })
         .ClickRow("VKLLISTVIEW_ITEMS", 0, Qt::ControlModifier)  // Ctrl+click takes row 0 away
         .Do([&] { EXPECT_EQ(m_dialog.m_list.GetSelectedItems(), (std::vector<int>{3, 2})); });
-    EXPECT_EQ(Run(m_driver, {"selection"}), (Log{"selection +3", "selection +0", "selection +2", "selection -0"}));
+    EXPECT_EQ(Run({"selection"}), (Log{"selection +3", "selection +0", "selection +2", "selection -0"}));
 }
 
 TEST_F(WPFElementsTest, SingleSelectionAndSelectedIndex)
@@ -98,7 +76,7 @@ TEST_F(WPFElementsTest, SingleSelectionAndSelectedIndex)
         m_dialog.m_matrix.Clear();  // a cleared table takes the selection with it
         EXPECT_EQ(m_dialog.m_list.GetSelectedIndex(), -1);
     });
-    EXPECT_EQ(Run(m_driver, {"selection"}), (Log{"selection +1", "selection +4 -1", "selection +2 -4", "selection -2",
+    EXPECT_EQ(Run({"selection"}), (Log{"selection +1", "selection +4 -1", "selection +2 -4", "selection -2",
                                                 "selection +1", "selection -1"}));
 }
 
@@ -121,7 +99,7 @@ TEST_F(WPFElementsTest, ClicksTellTheirElementRowAndColumn)
             m_dialog.m_menuDelete.Click();
             m_dialog.m_btnFavorit.ClickX();
         });
-    EXPECT_EQ(Run(m_driver, {"double click", "header", "click", "remove", "menu"}),
+    EXPECT_EQ(Run({"double click", "header", "click", "remove", "menu"}),
               (Log{"double click 2", "double click -1", "header 0", "header 2", "click VKBUTTON_ADD", "click favorit",
                    "remove favorit", "menu delete"}));
 }
@@ -143,7 +121,7 @@ TEST_F(WPFElementsTest, ListColumnsShowHeadersWidthsAndOnlyDefinedColumns)
         // The name column takes what the short texts leave, so the rows span the list.
         EXPECT_GE(nameWidth + view->columnWidth(1) + view->columnWidth(2), view->viewport()->width());
     });
-    Run(m_driver, {});
+    Run({});
 }
 
 } // namespace

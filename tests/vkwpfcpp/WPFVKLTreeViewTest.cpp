@@ -32,16 +32,9 @@ std::string Shown(const QAbstractItemModel& model, const QModelIndex& parent = Q
 // the user has chosen "Röntgen", which stays chosen.
 TEST(WPFVKLTreeView, ShowsTheElementsBelowTheItemPathAndRemovesNodesByPath)
 {
-    struct SCase {
-        const char* document;
-        const char* root;
-        const char* itemPath;
-        const char* removed;
-        bool valid;  // bound, and the path of removal valid
-        std::string shown;
-    };
     const std::string all = "Eins[K1](a[P1] -b[P2]) K[K2](Röntgen[P3])";
-    const SCase cases[] = {
+    // Valid: bound, and the path of removal valid.
+    const struct { const char *document, *root, *itemPath, *removed; bool valid; std::string shown; } cases[] = {
         {Document, "Alle", ".", nullptr, true, all},
         {Document, "Alle", "K", nullptr, true, "a[P1] -b[P2] Röntgen[P3]"},
         {Document, "Andere", ".", nullptr, false, ""},
@@ -53,7 +46,7 @@ TEST(WPFVKLTreeView, ShowsTheElementsBelowTheItemPathAndRemovesNodesByPath)
         {Document, "Alle", ".", "*/*[@Value = ", false, all},
     };
     j3test::GuiApplication::Instance();
-    for (const SCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.root) + " " + c.itemPath + " " + (c.removed ? c.removed : ""));
         QTreeView view;
         CWPFVKLTreeView tree;
