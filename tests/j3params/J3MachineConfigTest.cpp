@@ -44,6 +44,13 @@ protected:
         return "no error";
     }
 
+    static std::string Identity(const CJ3MachineConfig& config)
+    {
+        const SJ3Identity& id = config.Identity();
+        return id.workstation + "|" + id.user + "|" + id.progId + "|" + id.instance + "|" + id.praxis + "|" +
+               id.mandant + "|" + id.task;
+    }
+
     // Makes the file the process-wide configuration.
     void Configure(const std::string& text)
     {
@@ -108,26 +115,16 @@ TEST_F(J3MachineConfigTest, TheFileOverridesTheDefaultsAndTheEnvironmentTheFile)
     EXPECT_EQ(dirs, "D:\\Praxis\\Daten\\|C:\\RO\\|c:/qa\\|C:\\App\\|C:\\Tmp\\|C:\\Logs\\|C:\\Hilfe\\|");
     EXPECT_EQ(config.Drives().Drives().at('C'), std::filesystem::path("/srv/c"));
     EXPECT_EQ(config.Drives().Drives().at('D'), m_dir.path() / "drive_d");
-    const SJ3Identity& id = config.Identity();
-    EXPECT_EQ(id.workstation + id.user + id.progId + id.instance + id.praxis + id.mandant + id.task,
-              "99922A B?3P1112345");
+    EXPECT_EQ(Identity(config), "999|22|A B?|3|P1|1|12345");
     EXPECT_EQ(config.MachineParameter("LEAKTRACK"), "2");
     EXPECT_EQ(config.MachineParameter("UseCrashRpt"), "");
     EXPECT_FALSE(config.MachineParameter("absent").has_value());
 
-    const struct { const char* variable; const char* value; std::string SJ3Identity::*member; } overrides[] = {
-        {"J3_WORKSTATION", "8", &SJ3Identity::workstation}, {"J3_USER", "23", &SJ3Identity::user},
-        {"J3_PROGID", "XY", &SJ3Identity::progId},          {"J3_INSTANCE", "2", &SJ3Identity::instance},
-        {"J3_PRAXIS", "P2", &SJ3Identity::praxis},          {"J3_MANDANT", "5", &SJ3Identity::mandant},
-        {"J3_TASK", "99", &SJ3Identity::task},
-    };
-    for (const auto& o : overrides)
-        m_env[o.variable] = o.value;
-    m_env["J3_DB"] = "/env/praxis.j3db";
-    m_env["J3_PLUGIN_DIR"] = "/env/plugins";
+    m_env.insert({{"J3_WORKSTATION", "8"}, {"J3_USER", "23"}, {"J3_PROGID", "XY"}, {"J3_INSTANCE", "2"},
+                  {"J3_PRAXIS", "P2"}, {"J3_MANDANT", "5"}, {"J3_TASK", "99"}, {"J3_DB", "/env/praxis.j3db"},
+                  {"J3_PLUGIN_DIR", "/env/plugins"}});
     const CJ3MachineConfig overridden = CJ3MachineConfig::Load(Env());
-    for (const auto& o : overrides)
-        EXPECT_EQ(overridden.Identity().*o.member, o.value) << o.variable;
+    EXPECT_EQ(Identity(overridden), "8|23|XY|2|P2|5|99");
     EXPECT_EQ(overridden.DatabaseFile(), std::filesystem::path("/env/praxis.j3db"));
     EXPECT_EQ(overridden.PluginDir(), std::filesystem::path("/env/plugins"));
     // An empty variable counts as unset: the file's value stays.
@@ -196,8 +193,6 @@ TEST_F(J3MachineConfigTest, TheSuitesFunctionsGiveWindows1252Texts)
     CString error;
     EXPECT_EQ(GetJ3HostPath("C:\\J3\\Log\\Br\xFC" "cke.log", error), m_dir.path() / "c/J3/Log/Brücke.log");
     EXPECT_TRUE(error.IsEmpty());
-    EXPECT_EQ(GetJ3HostPath("D:\\x", error), std::filesystem::path());
-    EXPECT_NE(error.Find("drive D: of"), -1) << error.GetString();
     EXPECT_EQ(GetJ3HostPath("C:\\..\\x", error), std::filesystem::path());
     EXPECT_NE(error.Find("leaves the folder"), -1) << error.GetString();
 

@@ -55,11 +55,10 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
                 for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
                     SCOPED_TRACE(rows[i][0]);
                     const QString n = QString::number(i);
-                    EXPECT_EQ(config.GetWindow()->findChild<QLineEdit*>("Text" + n)->text(), QString::fromUtf8(rows[i][1]));
-                    EXPECT_EQ(config.GetWindow()->findChild<QLineEdit*>("ToolTip" + n)->text(),
-                              QString::fromUtf8(rows[i][2]));
-                    EXPECT_EQ(config.GetWindow()->findChild<QToolButton*>("ColorPicker" + n)->text(),
-                              QString::fromUtf8(rows[i][3]));
+                    const QDialog& window = *config.GetWindow();
+                    EXPECT_EQ(window.findChild<QLineEdit*>("Text" + n)->text(), QString::fromUtf8(rows[i][1]));
+                    EXPECT_EQ(window.findChild<QLineEdit*>("ToolTip" + n)->text(), QString::fromUtf8(rows[i][2]));
+                    EXPECT_EQ(window.findChild<QToolButton*>("ColorPicker" + n)->text(), QString::fromUtf8(rows[i][3]));
                 }
             })
             .ClickFrameButton(VKButtonCancel);

@@ -18,7 +18,6 @@
 #include <QDialog>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -117,31 +116,42 @@ TEST_F(PraxisDeskTest, NotesOfThePatientAndOfTheDeskAreReadAndWrittenAtTheirMome
             .Click("VKPOSTIT_NEW")
             .Type("VKPOSTIT_0", "f\xC3\xBCr zwei");
     });
-    EXPECT_EQ(Notes(), (std::map<std::string, std::string>{
-                           {DeskNote("0", 0), "ge\xE4ndert"}, {DeskNote("1", 0), "neu"}, {DeskNote("2", 0), "f\xFCr zwei"}}));
+    EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("0", 0), "ge\xE4ndert"}, {DeskNote("1", 0), "neu"},
+                                                           {DeskNote("2", 0), "f\xFCr zwei"}}));
 }
 
-TEST_F(PraxisDeskTest, ThePermissionDecidesOverStripAndConfiguration)
+// The theme comes from the machine's configuration; only theme 1 shows markers and notes.
+TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
 {
-    const struct {
-        int permission;  // -1: none stored
-        std::string shown;
-        bool clickOpensConfiguration;
-    } cases[] = {{-1, "no strip", false}, {0, "1", false}, {1, "1", true}};
     StorePatient(1, "Albers", Flags({1}), "U+263A");
+    StoreFile(DeskNote("1", 0), "alt");
+    // The machine configuration's [parameters], the marker permission (-1: none stored), and what the desk
+    // shows and opens on a click on the strip.
+    const struct { const char* parameters; int permission, theme; std::string shown; bool notes, opens; } cases[] = {
+        {"", -1, 1, "no strip", true, false}, {"", 0, 1, "1", true, false}, {"WPFTheme = 1\n", 1, 1, "1", true, true},
+        {"WPFTheme = 2\n", 2, 2, "no strip", false, false}, {"WPFTheme = neu\n", 2, 1, "1", true, true}};
+    j3test::TempDir scratch;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.permission);
+        SCOPED_TRACE(std::string(c.parameters) + std::to_string(c.permission));
         Execute("DELETE FROM progpool;");
         SetEInfoPermission(2);
         if (c.permission >= 0)
             SetMarkerPermission(c.permission);
+        std::ofstream(scratch.file("j3machine.ini")) << "[parameters]\n" << c.parameters;
+        // The program starts with the machine's configuration of this process.
+        setenv("J3_CONFIG", scratch.file("j3machine.ini").c_str(), 1);
+        std::string error;
+        ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
         QString opened;
         RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
+            EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
             driver.Do([&] {
                 QDialog& window = *desk.GetWindow();
                 EXPECT_EQ(ShownMarkers(window), c.shown);
-                // The emoji show with or without the markers.
-                EXPECT_EQ(window.findChild<QLabel*>("VKEMOJI")->text(), QString::fromUtf8("\xE2\x98\xBA"));
+                EXPECT_EQ(j3test::DialogDriver::Find(window, "VKPOSTIT_0") != nullptr, c.notes);
+                // The emoji show with or without the markers, in theme 1.
+                EXPECT_EQ(window.findChild<QLabel*>("VKEMOJI")->text(),
+                          c.theme == 1 ? QString::fromUtf8("\xE2\x98\xBA") : QString());
                 auto* strip = window.findChild<CWPFIndexMarkerStrip*>("IndexMarker");
                 if (!strip)
                     return;
@@ -154,42 +164,11 @@ TEST_F(PraxisDeskTest, ThePermissionDecidesOverStripAndConfiguration)
                 });
                 QTest::mouseClick(strip, Qt::LeftButton, {}, strip->MarkerRect(1).center());
                 QTest::qWait(150);
-                EXPECT_EQ(opened, c.clickOpensConfiguration ? QString("Karteireiter konfigurieren") : QString());
+                EXPECT_EQ(opened, c.opens ? QString("Karteireiter konfigurieren") : QString());
             });
         });
     }
-}
-
-TEST_F(PraxisDeskTest, TheThemeComesFromTheMachineAndOnlyTheme1ShowsMarkersAndNotes)
-{
-    StorePatient(1, "Albers", Flags({0}));
-    StoreFile(DeskNote("1", 0), "alt");
-    const struct {
-        const char* parameters;  // the machine configuration's [parameters]
-        int theme;
-        std::string shown;
-        bool notesShown;
-    } cases[] = {{"", 1, "0", true}, {"WPFTheme = 2\n", 2, "no strip", false}, {"WPFTheme = neu\n", 1, "0", true}};
-    j3test::TempDir scratch;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.parameters);
-        std::ofstream(scratch.file("j3machine.ini")) << "[parameters]\n" << c.parameters;
-        RunProgram(Workstation1, [&] {
-            setenv("J3_CONFIG", scratch.file("j3machine.ini").c_str(), 1);
-            std::string error;
-            ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
-            EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
-            CJ3PraxisDesk desk("");
-            j3test::DialogDriver driver;
-            driver
-                .Do([&] {
-                    EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shown);
-                    EXPECT_EQ(j3test::DialogDriver::Find(*desk.GetWindow(), "VKPOSTIT_0") != nullptr, c.notesShown);
-                })
-                .ClickFrameButton(VKButtonOK);
-            EXPECT_EQ(driver.Run(desk), 1);
-        });
-    }
+    unsetenv("J3_CONFIG");
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
 }
 
@@ -215,11 +194,8 @@ TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
     EXPECT_TRUE(noteShown);
 
     // Help, a wrong call, and a desk that needs a window.
-    const struct {
-        const char* args;
-        int code;
-        const char* says;
-    } calls[] = {{" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {"", 2, "Keine Anzeige"}};
+    const struct { const char* args; int code; const char* says; } calls[] = {
+        {" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {"", 2, "Keine Anzeige"}};
     for (const auto& call : calls) {
         SCOPED_TRACE(call.args);
         const auto run = j3test::RunProgram(
@@ -230,30 +206,16 @@ TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
     }
 }
 
-TEST_F(PraxisDeskTest, ANumberTypedIntoThePatientFieldShowsThePatient)
-{
-    StorePatient(1, "Albers", Flags({}));
-    StorePatient(3, "Brandt", Flags({}));
-    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-        driver.Type("VKS_PAT", "3").PressKey("ConfigButton", Qt::Key_Shift).Do([&] {
-            EXPECT_EQ(desk.GetPatNr(), PatNr(3));
-            EXPECT_EQ(qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(*desk.GetWindow(), "VKS_PAT"))->text(),
-                      "         3-Brandt, Eva *31.01.1970");
-        });
-    });
-}
-
 // Albers 1 and 2 are one patient taken up twice (same name, first name and
 // birth date); Brandt is someone else.
 TEST_F(PraxisDeskTest, TickedDuplicatesMergeIntoTheFirstOrAreShownOnTheCard)
 {
+    // OK merges, "Anzeigen" shows the ticked patient: the desk's patient and markers afterwards, the
+    // flags stored for patients 1 and 2, and the duplicate's note, moved to patient 1 or not.
     const struct {
-        int button;             // OK merges, "Anzeigen" shows the ticked patient
-        CString shownNr;        // the desk's patient afterwards
-        std::string shownMarkers;
-        std::string keptFlags;  // stored for patient 1
-        std::string duplicateFlags;
-        std::string keptNote;   // the duplicate's note, moved or not
+        int button;
+        CString shownNr;
+        std::string shownMarkers, keptFlags, duplicateFlags, keptNote;
     } cases[] = {
         {VKButtonOK, PatNr(1), "0 3", Flags({0, 3}), "?", "Allergie"},
         {VKButtonZoom, PatNr(2), "3", Flags({0}), Flags({3}), ""},
@@ -279,8 +241,7 @@ TEST_F(PraxisDeskTest, TickedDuplicatesMergeIntoTheFirstOrAreShownOnTheCard)
         });
         EXPECT_EQ(StoredFlags(1), c.keptFlags);
         EXPECT_EQ(StoredFlags(2), c.duplicateFlags);
-        const auto notes = Notes();
-        EXPECT_EQ(notes.count(DeskNote("1", 0)) ? notes.at(DeskNote("1", 0)) : "", c.keptNote);
+        EXPECT_EQ(Notes()[DeskNote("1", 0)], c.keptNote);
     }
 }
 

@@ -79,13 +79,7 @@ TEST(CStringTest, PartsAndTrimmedTextsClampToTheText)
 
 TEST(CStringTest, EditsCountWhatChangedAndClampTheIndex)
 {
-    const struct {
-        const char* text;
-        const char* from;
-        const char* to;
-        int count;
-        const char* result;
-    } replacements[] = {
+    const struct { const char *text, *from, *to; int count; const char* result; } replacements[] = {
         {"a-b-c", "-", "+", 2, "a+b+c"}, {"aaaa", "aa", "a", 2, "aa"}, {"abc", "", "x", 0, "abc"},
         {"C:\\P\\Data\\x", "C:\\P\\Data", "data", 1, "data\\x"}, {"ab", "b", "bb", 1, "abb"},
     };

@@ -42,12 +42,8 @@ TEST(StringUtilsTest, PiecesAreTakenPutAndPadded)
     }
 
     // Padding never cuts.
-    const struct {
-        const char* text;
-        int length;
-        char fill;
-        const char* expected;
-    } padded[] = {{"abc", 5, ' ', "abc  "}, {"abcdef", 3, ' ', "abcdef"}, {"", 2, '0', "00"}, {"x", -1, ' ', "x"}};
+    const struct { const char* text; int length; char fill; const char* expected; } padded[] = {
+        {"abc", 5, ' ', "abc  "}, {"abcdef", 3, ' ', "abcdef"}, {"", 2, '0', "00"}, {"x", -1, ' ', "x"}};
     for (const auto& c : padded) {
         CString text(c.text);
         EXPECT_EQ(FillTail(text, c.length, c.fill), c.expected) << c.text;

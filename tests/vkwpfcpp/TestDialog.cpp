@@ -144,8 +144,14 @@ std::vector<std::string> TestDialogFixture::Run(std::initializer_list<std::strin
 {
     m_driver.ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
+    return EntriesStartingWith(m_dialog.m_log, prefixes);
+}
+
+std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& log,
+                                             std::initializer_list<std::string> prefixes)
+{
     std::vector<std::string> entries;
-    for (const std::string& entry : m_dialog.m_log)
+    for (const std::string& entry : log)
         for (const std::string& prefix : prefixes)
             if (entry.starts_with(prefix))
                 entries.push_back(entry);

@@ -56,6 +56,10 @@ public:
     CWPFMenuItem m_menuDelete;
 };
 
+// The entries of the log that start with one of the prefixes.
+std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& log,
+                                             std::initializer_list<std::string> prefixes);
+
 // The test dialog with a box answerer, run by a dialog driver.
 class TestDialogFixture : public ::testing::Test {
 protected:

@@ -19,11 +19,7 @@ namespace {
 // The dialog's overridable calls in the log, without its events.
 Log Overridables(const Log& log)
 {
-    Log calls;
-    for (const std::string& entry : log)
-        if (entry.starts_with("On") || entry.starts_with("After"))
-            calls.push_back(entry);
-    return calls;
+    return EntriesStartingWith(log, {"On", "After"});
 }
 
 using WPFDialogTest = TestDialogFixture;
@@ -91,14 +87,10 @@ TEST_F(WPFDialogTest, ElementsAttachByNameAndKindAndFrameButtonsByClass)
     };
     m_driver
         .Do([&] {
-            const struct {
-                int buttonClass;
-                const char* text;
-                bool visible;
-                bool enabled;
-            } expected[] = {{VKButtonOK, "OK", true, false},
-                            {VKButtonHelp, "Hilfe", false, false},
-                            {VKButtonSelect, "Auswählen", true, true}};
+            const struct { int buttonClass; const char* text; bool visible, enabled; } expected[] = {
+                {VKButtonOK, "OK", true, false},
+                {VKButtonHelp, "Hilfe", false, false},
+                {VKButtonSelect, "Auswählen", true, true}};
             for (const auto& e : expected) {
                 QPushButton* button = m_dialog.GetFrameButton(e.buttonClass);
                 ASSERT_NE(button, nullptr) << e.buttonClass;
@@ -132,7 +124,6 @@ TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
     EXPECT_EQ(texts, (std::vector<CString>{"Allergie: Penicillin", "Zahnarzt anrufen"}));
-
 }
 
 TEST_F(WPFDialogTest, AnExceptionInAHandlerIsShownLoggedAndSurvived)

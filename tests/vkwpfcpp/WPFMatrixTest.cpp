@@ -29,10 +29,8 @@ TEST(WPFMatrix, RowsKeepTheirCellsAndBadInputChangesNothing)
 TEST(WPFMatrix, FlagsReadAsSetUnlessEmptyOrZeroAndViewsSeeThem)
 {
     j3test::GuiApplication::Instance();
-    const struct {
-        const char* text;
-        bool set;
-    } cases[] = {{"", false}, {"0", false}, {"1", true}, {"X", true}, {"00", true}};
+    const struct { const char* text; bool set; } cases[] = {
+        {"", false}, {"0", false}, {"1", true}, {"X", true}, {"00", true}};
     CWPFMatrix<2> matrix;
     matrix.SetCheckColumn(0, true);
     matrix.SetColumnAlignment(1, 2);

@@ -21,10 +21,8 @@ TEST(AnsiCodePageTest, EveryByteSurvivesTheRoundTrip)
 
 TEST(AnsiCodePageTest, BytesMapToTheirWindows1252Characters)
 {
-    const struct {
-        unsigned char byte;
-        wchar_t wide;
-    } mappings[] = {{0x7F, 0x007F}, {0x80, 0x20AC}, {0x81, 0x0081}, {0x84, 0x201E}, {0x9D, 0x009D},
+    const struct { unsigned char byte; wchar_t wide; } mappings[] = {
+        {0x7F, 0x007F}, {0x80, 0x20AC}, {0x81, 0x0081}, {0x84, 0x201E}, {0x9D, 0x009D},
                     {0x9F, 0x0178}, {0xA0, 0x00A0}, {0xDF, 0x00DF}, {0xFF, 0x00FF}};
     for (const auto& m : mappings) {
         EXPECT_EQ(winpath::AnsiToWideChar(static_cast<char>(m.byte)), m.wide) << int(m.byte);

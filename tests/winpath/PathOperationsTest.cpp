@@ -45,8 +45,8 @@ TEST(PathOperationsTest, LexicalFormsRemoveDotsAndWalkBetweenPaths)
 TEST(PathOperationsTest, ComparisonGoesElementByElement)
 {
     const struct { const wchar_t* lhs; const wchar_t* rhs; int expected; } cases[] = {
-        {L"C:\\P\\Data", L"c:\\p\\data", -1}, {L"C:\\a\\\\b", L"C:/a/b", 0}, {L"\\\\server\\share", L"//server/share", 0},
-        {L"", L"a", -1},
+        {L"C:\\P\\Data", L"c:\\p\\data", -1}, {L"C:\\a\\\\b", L"C:/a/b", 0}, {L"", L"a", -1},
+        {L"\\\\server\\share", L"//server/share", 0},
         // A path sorts before every path that extends it, "\" sorting as a boundary.
         {L"a\\b", L"a-b", -1}, {L"C:\\P\\Data\\x", L"C:\\P\\Data-old", -1}, {L"a", L"a\\", -1}, {L"a\\", L"a//", 0},
         // Root names first, then the root directory, then the names.
