@@ -141,10 +141,11 @@ TEST_F(BoxesTest, ParamBoxWritesTheAnsweredFieldsBackOrLeavesTheDescription)
 {
     const char* const dir = "Verzeichnisname: [text,]";
     const char* const patient = "\r\nName: [text,Meier]\n\nAlter: [zahl,40] Jahre";
+    // Without input the code is queued, unless it is -1.
     const struct {
         const char* description;
-        std::vector<std::string> input;  // none: a code is queued
-        int code;                        // -1: nothing queued
+        std::vector<std::string> input;
+        int code;
         bool confirmed;
         const char* expected;
     } cases[] = {
@@ -199,13 +200,7 @@ TEST_F(BoxesTest, MalformedParamBoxDescriptionIsReportedAndLeftAlone)
 // A person types into the real box and confirms or cancels it.
 TEST_F(BoxesTest, PersonTypesIntoTheRealParamBox)
 {
-    const struct {
-        const char* description;
-        const char* typed;
-        const char* button;
-        bool confirmed;
-        const char* expected;
-    } cases[] = {
+    const struct { const char *description, *typed, *button; bool confirmed; const char* expected; } cases[] = {
         {"Verzeichnisname: [text,]", "Rechnungen", "OK", true, "Verzeichnisname: Rechnungen"},
         {"Alter: [zahl,]", "4a2", "OK", true, "Alter: 42"},  // the number field refuses letters
         {"Verzeichnisname: [text,]", "Rechnungen", "Abbrechen", false, "Verzeichnisname: [text,]"},

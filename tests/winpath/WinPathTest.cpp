@@ -41,15 +41,7 @@ TEST(AnsiCodePageTest, BytesMapToTheirWindows1252Characters)
 }
 
 struct Decomposition {
-    const wchar_t* text;
-    const wchar_t* rootName;
-    const wchar_t* rootDirectory;
-    const wchar_t* rootPath;
-    const wchar_t* relativePath;
-    const wchar_t* parentPath;
-    const wchar_t* filename;
-    const wchar_t* stem;
-    const wchar_t* extension;
+    const wchar_t *text, *rootName, *rootDirectory, *rootPath, *relativePath, *parentPath, *filename, *stem, *extension;
     bool absolute;
 };
 
