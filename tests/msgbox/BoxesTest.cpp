@@ -41,16 +41,16 @@ protected:
         });
     }
 
-    // Presses the button of that text, or Escape when there is none.
-    static void Press(QWidget* window, const char* buttonText)
+    // Presses Return or Escape, or clicks the button of that text.
+    static void Press(QWidget* window, const std::string& what)
     {
-        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
-            if (button->text() == QString::fromUtf8(buttonText)) {
-                button->click();
-                return;
-            }
-        }
-        QTest::keyClick(window, buttonText == std::string("Return") ? Qt::Key_Return : Qt::Key_Escape);
+        if (what == "Return" || what == "Escape")
+            return QTest::keyClick(window, what == "Return" ? Qt::Key_Return : Qt::Key_Escape);
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+            if (button->text() == QString::fromStdString(what))
+                return button->click();
+        ADD_FAILURE() << "no button \"" << what << "\"";
+        window->close();  // so that the box under test returns
     }
 };
 

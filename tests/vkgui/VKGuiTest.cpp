@@ -40,19 +40,18 @@ TEST(ErrorLogTest, EachCallAppendsOneDatedLineAndKeepsTheOldOnes)
 {
     j3test::TempDir dir;
     const std::filesystem::path log = dir.path() / "dbdll.log";
-    std::string expected;
+    std::time_t before = 0;
     // The three lines are written again until they fall within one second.
-    for (int attempt = 0; attempt < 3 && ReadAll(log) != expected; ++attempt) {
+    do {
         std::ofstream(log) << "alte Zeile\n";
-        const std::time_t before = std::time(nullptr);
+        before = std::time(nullptr);
         ErrorLog1(log, "SQL-Fehler: Tabelle PAT, Workstation: 7");
         ErrorLog1(log, "zweiter Fehler \xE4\xF6\xFC");
         ErrorLog1(log, nullptr);
-        const std::string stamp = StampOf(before);
-        expected = "alte Zeile\n" + stamp + "SQL-Fehler: Tabelle PAT, Workstation: 7\n" + stamp +
-                   "zweiter Fehler \xE4\xF6\xFC\n" + stamp + "\n";
-    }
-    EXPECT_EQ(ReadAll(log), expected);
+    } while (std::time(nullptr) != before);
+    const std::string stamp = StampOf(before);
+    EXPECT_EQ(ReadAll(log), "alte Zeile\n" + stamp + "SQL-Fehler: Tabelle PAT, Workstation: 7\n" + stamp +
+                                "zweiter Fehler \xE4\xF6\xFC\n" + stamp + "\n");
 }
 
 TEST(ErrorLogTest, UnwritableLogIsReportedWithoutThrowing)
