@@ -131,6 +131,7 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
         {"", -1, 1, "no strip", true, false}, {"", 0, 1, "1", true, false}, {"WPFTheme = 1\n", 1, 1, "1", true, true},
         {"WPFTheme = 2\n", 2, 2, "no strip", false, false}, {"WPFTheme = neu\n", 2, 1, "1", true, true}};
     j3test::TempDir scratch;
+    std::string error;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.parameters) + std::to_string(c.permission));
         Execute("DELETE FROM progpool;");
@@ -140,7 +141,6 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
         std::ofstream(scratch.file("j3machine.ini")) << "[parameters]\n" << c.parameters;
         // The program starts with the machine's configuration of this process.
         setenv("J3_CONFIG", scratch.file("j3machine.ini").c_str(), 1);
-        std::string error;
         ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
         QString opened;
         RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
@@ -169,6 +169,7 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
         });
     }
     unsetenv("J3_CONFIG");
+    ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
 }
 
