@@ -53,11 +53,18 @@ function(j3_program name)
   install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endfunction()
 
-# j3_test(NAME SOURCES ... [DEPS ...]): a GoogleTest program run by CTest.
-# Tests run on Qt's offscreen platform and each in its own temporary HOME-free
-# environment; the test case list is read when ctest runs.
+# j3_test(NAME [BOTH_BACKENDS] SOURCES ... [DEPS ...]): a GoogleTest program
+# run by CTest. Tests run on Qt's offscreen platform and each in its own
+# temporary HOME-free environment; the test case list is read when ctest runs.
+# BOTH_BACKENDS registers the program a second time, its tests prefixed "pg.",
+# with J3_TEST_PG_URL_FILE naming the file that holds the URL of the throwaway
+# PostgreSQL server, which the fixture tests pg_cluster_start and
+# pg_cluster_stop (tests/CMakeLists.txt) start and stop around them: their
+# practice databases (j3test::NewPracticeDatabase) then lie on that server.
+# (The discovery splits every list into properties: each property gets one
+# value.)
 function(j3_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "BOTH_BACKENDS" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -65,7 +72,18 @@ function(j3_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;J3_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  if(ARG_BOTH_BACKENDS)
+    gtest_discover_tests(${name}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      TEST_PREFIX "pg."
+      TEST_LIST ${name}_pg_tests
+      PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT_MODIFICATION "J3_TEST_PG_URL_FILE=set:${J3_TEST_PG_URL_FILE}"
+        FIXTURES_REQUIRED pg_cluster)
+  endif()
 endfunction()
 
 # j3_benchmark(NAME SOURCES ... [DEPS ...]): a Google Benchmark program (never a test).

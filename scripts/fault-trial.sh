@@ -81,7 +81,9 @@ while IFS=$'\t' read -r file original replacement description; do
       component="build/default/tests/$(basename "$(dirname "$file")")"
       if ! build > "$log" 2>&1; then
         result="build broken"
-      elif [ -d "$component" ] && ! run_tests --test-dir "$component" >> "$log" 2>&1; then
+      # The component's own folder lacks the test server's start (tests/),
+      # so its "pg." tests run only in the run of every test.
+      elif [ -d "$component" ] && ! run_tests --test-dir "$component" -E '^pg\.' >> "$log" 2>&1; then
         result="caught"
       elif run_tests --preset default >> "$log" 2>&1; then
         result="missed"

@@ -13,11 +13,11 @@ namespace {
 constexpr const char* SearchSql =
     "SELECT patnr, name, vorname, gebdat FROM pat WHERE rowid IN ("
     " SELECT rowid FROM (SELECT rowid FROM pat WHERE j3key(name) >= ?1 AND j3key(name) < ?2"
-    "  ORDER BY j3key(name) LIMIT ?3)"
+    "  ORDER BY j3key(name) LIMIT ?3) AS byname"
     " UNION SELECT rowid FROM (SELECT rowid FROM pat WHERE j3key(vorname) >= ?1 AND j3key(vorname) < ?2"
-    "  ORDER BY j3key(vorname) LIMIT ?3)"
+    "  ORDER BY j3key(vorname) LIMIT ?3) AS byfirstname"
     " UNION SELECT rowid FROM (SELECT rowid FROM pat WHERE j3key(patnr) >= ?1 AND j3key(patnr) < ?2"
-    "  ORDER BY j3key(patnr) LIMIT ?3))"
+    "  ORDER BY j3key(patnr) LIMIT ?3) AS bynumber)"
     " ORDER BY j3key(name), j3key(vorname), patnr LIMIT ?3";
 
 } // namespace

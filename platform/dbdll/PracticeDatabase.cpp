@@ -13,7 +13,10 @@ bool CPracticeDatabase::Open(CString& error)
     CDBIdentity::Apply(config->Identity());
     if (Open(config->DatabaseFile(), error))
         return true;
-    if (!std::filesystem::exists(config->DatabaseFile()))
+    if (CVKDatabase::IsServerLocation(config->DatabaseFile()))
+        error += CJ3HostText::FromHost(" Der Server ist " + config->DatabaseOrigin() +
+                                       "; --db URL wählt einen anderen.");
+    else if (!std::filesystem::exists(config->DatabaseFile()))
         error += CJ3HostText::FromHost(" Die Datei ist " + config->DatabaseOrigin() +
                                        "; --db DATEI öffnet eine andere.");
     return false;
@@ -37,7 +40,8 @@ bool CPracticeDatabase::OpenForProgram(const std::string& commandLineFile, CStri
     if (commandLineFile.empty())
         return Open(error);
     CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
-    return Open(std::filesystem::absolute(commandLineFile), error);
+    const std::filesystem::path location(commandLineFile);
+    return Open(CVKDatabase::IsServerLocation(location) ? location : std::filesystem::absolute(location), error);
 }
 
 void CPracticeDatabase::Close()

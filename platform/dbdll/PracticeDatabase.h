@@ -9,12 +9,13 @@
 // machine configuration.
 class CPracticeDatabase {
 public:
-    // The file and identity of the machine configuration. False with a text
-    // that says why (missing file: how to create one).
+    // The database (a file or a server URL) and identity of the machine
+    // configuration. False with a text that says why and which setting chose
+    // the database (missing file: how to create one).
     static bool Open(CString& error);
     static bool Open(const std::filesystem::path& hostFile, CString& error);
-    // A program's database: the file named on its command line (relative to
-    // the working folder), else the configured one; the identity of the
+    // A program's database: the file (relative to the working folder) or
+    // server URL named on its command line, else the configured one; the identity of the
     // machine configuration either way, since notes and placements are kept
     // per workstation and user.
     static bool OpenForProgram(const std::string& commandLineFile, CString& error);

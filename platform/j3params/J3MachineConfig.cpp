@@ -110,6 +110,12 @@ std::filesystem::path XdgFolder(const CJ3MachineConfig::EnvLookup& env, const ch
 }
 
 // A host path from the file or the environment; "~/" stands for the home folder.
+// A database on a server rather than in a file.
+bool IsServerUrl(const std::string& value)
+{
+    return value.starts_with("postgresql://") || value.starts_with("postgres://");
+}
+
 std::filesystem::path HostPath(const std::string& value, const std::filesystem::path& base,
                                const std::filesystem::path& home, const std::string& source, int line,
                                const std::string& key)
@@ -188,11 +194,17 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
         if (is(entry.section, "parameters")) {
             m_parameters[entry.key] = entry.value;
         } else if (is(entry.section, "database")) {
-            if (!is(entry.key, "file"))
+            if (is(entry.key, "url")) {
+                if (!IsServerUrl(entry.value))
+                    throw CJ3ConfigError(source, entry.line, "url must start with postgresql://");
+                m_databaseFile = entry.value;
+            } else if (is(entry.key, "file")) {
+                m_databaseFile = HostPath(entry.value, folder, home, source, entry.line, entry.key);
+            } else {
                 throw unknownKey();
-            m_databaseFile = HostPath(entry.value, folder, home, source, entry.line, entry.key);
+            }
             m_databaseOrigin = "eingestellt in " + source + ", Zeile " + std::to_string(entry.line) +
-                               " ([database] file)";
+                               " ([database] " + (is(entry.key, "url") ? "url" : "file") + ")";
         } else if (is(entry.section, "host")) {
             if (!is(entry.key, "plugins"))
                 throw unknownKey();
@@ -229,7 +241,8 @@ void CJ3MachineConfig::ApplyEnvironment(const EnvLookup& env, const std::filesys
     std::error_code ec;
     const std::filesystem::path workingDir = std::filesystem::current_path(ec);
     if (const auto value = NonEmpty(env, "J3_DB")) {
-        m_databaseFile = HostPath(*value, workingDir, home, kEnvironment, 0, "J3_DB");
+        m_databaseFile = IsServerUrl(*value) ? std::filesystem::path(*value)
+                                             : HostPath(*value, workingDir, home, kEnvironment, 0, "J3_DB");
         m_databaseOrigin = "eingestellt durch die Umgebungsvariable J3_DB";
     }
     if (const auto value = NonEmpty(env, "J3_PLUGIN_DIR"))

@@ -23,13 +23,15 @@ class CJ3IniFile;
 //    ~/.config/j3/j3machine.ini. A missing file at the default place is no
 //    fault (defaults only); a missing file named by J3_CONFIG is one;
 // 3. environment variables, so that two workstations can run side by side on
-//    one machine: J3_DB (database file), J3_PLUGIN_DIR, and for the identity
+//    one machine: J3_DB (database file or server URL), J3_PLUGIN_DIR, and for the identity
 //    J3_WORKSTATION, J3_USER, J3_PROGID, J3_INSTANCE, J3_PRAXIS, J3_MANDANT,
 //    J3_TASK. An empty variable counts as unset.
 //
 // File keys (all optional; names compare without regard to ASCII case; see
 // j3machine.ini.example):
-//   [database]   file       host path of the SQLite database
+//   [database]   file       host path of the SQLite database, or
+//                url        postgresql://user@host:port/database of a server
+//                           (the later line wins)
 //   [host]       plugins    host folder of the libraries loaded by name
 //   [paths]      data, data_ro, qa, appdata, temp, log, help
 //                           Windows paths "X:\..."; a missing trailing
@@ -72,8 +74,9 @@ public:
     // stderr) and gives the reason.
     static bool ReloadCurrent(std::string& error);
 
+    // The database file, or the URL of the database server.
     const std::filesystem::path& DatabaseFile() const { return m_databaseFile; }
-    // Which setting chose the database file, in German for the user: a missing
+    // Which setting chose the database, in German for the user: a missing
     // database is only mended where it was configured.
     const std::string& DatabaseOrigin() const { return m_databaseOrigin; }
     const std::filesystem::path& PluginDir() const { return m_pluginDir; }

@@ -6,19 +6,26 @@
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
 
+#include <algorithm>
 #include <ctime>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
 // The listing reads the covering index only. The bounded form serves every
-// search but the one over the whole store.
+// search but the one over the whole store. Rows come in batches, so that a
+// server sends little beyond the next seek: small after a seek, growing
+// while only files follow.
 constexpr const char* ListBoundedSql =
     "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
-    "WHERE pathkey >= ?1 AND pathkey < ?2 ORDER BY pathkey";
+    "WHERE pathkey >= ?1 AND pathkey < ?3 ORDER BY pathkey LIMIT ?2";
 constexpr const char* ListOpenSql =
     "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
-    "WHERE pathkey >= ?1 ORDER BY pathkey";
+    "WHERE pathkey >= ?1 ORDER BY pathkey LIMIT ?2";
+constexpr std::int64_t FirstBatchRows = 16;
+constexpr std::int64_t MaxBatchRows = 8192;
 
 } // namespace
 
@@ -133,9 +140,28 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
     const std::string to = CDBStorePath::PrefixEnd(from);
     CVKQuery query(m_database, to.empty() ? ListOpenSql : ListBoundedSql);
     if (!to.empty())
-        query.Bind(2, to);
-    query.Bind(1, from);
-    while (query.Next()) {
+        query.Bind(3, to);
+    std::int64_t batchLimit = FirstBatchRows;
+    std::int64_t batchRows = 0;
+    const auto seek = [&](std::string key, std::int64_t limit) {
+        from = std::move(key);
+        batchLimit = limit;
+        batchRows = 0;
+        query.Reset();
+        query.Bind(1, from).Bind(2, batchLimit);
+    };
+    query.ReadAhead(1, 0, 2, MaxBatchRows);
+    seek(from, FirstBatchRows);
+    for (;;) {
+        if (!query.Next()) {
+            if (query.Failed() || batchRows < batchLimit)
+                break;
+            // A full batch: the next one starts right after its last key.
+            seek(from, std::min(batchLimit * 2, MaxBatchRows));
+            continue;
+        }
+        if (++batchRows == batchLimit)
+            from = std::string(query.ColumnBytes(0)) + '\0';
         const std::string_view name = query.ColumnBytes(0).substr(dirKey.size());
         const std::size_t separator = name.find(CDBStorePath::Separator);
         SDBFileEntryView entry;
@@ -153,9 +179,7 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
         if (entry.isDirectory) {
             // Everything below the subdirectory sorts before its name + ']'
             // (']' follows '\' and has no case partner): one seek skips it.
-            from = dirKey + std::string(entryName) + ']';
-            query.Reset();
-            query.Bind(1, from);
+            seek(dirKey + std::string(entryName) + ']', FirstBatchRows);
         }
     }
     return !query.Failed();

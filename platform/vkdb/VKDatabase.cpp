@@ -2,9 +2,11 @@
 
 #include "vkbasis/CVKSysBase.h"
 
+#include "vkdb/VKPgConnection.h"
 #include "vkdb/VKQuery.h"
+#include "vkdb/VKSQLiteConnection.h"
 #include "vkdb/VKSchema.h"
-#include "vkdb/VKSortKeyFunction.h"
+#include "vkdb/VKStatement.h"
 
 #include <sqlite3.h>
 
@@ -72,14 +74,35 @@ CVKDatabase::~CVKDatabase()
     Close();
 }
 
-bool CVKDatabase::Fail(const CString& context, int sqliteResult)
+bool CVKDatabase::IsServerLocation(const std::filesystem::path& location)
+{
+    return CVKPgConnection::IsServerLocation(location.native());
+}
+
+CString CVKDatabase::Name() const
+{
+    return m_onServer ? CString(CVKPgConnection::Displayable(m_file.string())) : HostText(m_file);
+}
+
+sqlite3* CVKDatabase::Handle() const
+{
+    const auto* file = dynamic_cast<const CVKSQLiteConnection*>(m_connection.get());
+    return file ? file->Handle() : nullptr;
+}
+
+bool CVKDatabase::FailOnConnection(const CString& context)
+{
+    return Fail(context, m_connection ? m_connection->ErrorCode() : 0);
+}
+
+bool CVKDatabase::Fail(const CString& context, int backendResult)
 {
     m_lastError = context;
-    m_lastResult = sqliteResult;
-    if (sqliteResult != 0) {
+    m_lastResult = backendResult;
+    if (backendResult != 0) {
         m_lastError += ": ";
-        m_lastError += m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(sqliteResult);
-        if (sqliteResult == SQLITE_BUSY || sqliteResult == SQLITE_LOCKED)
+        m_lastError += m_connection ? m_connection->ErrorText() : CString(sqlite3_errstr(backendResult));
+        if (m_connection && m_connection->ErrorIsLock())
             m_lastError += " (die Datenbank ist von einer anderen Arbeitsstation gesperrt)";
         // Faults of the database itself go to the program's database error
         // log; refusals of bad input or missing files are the caller's to show.
@@ -89,28 +112,42 @@ bool CVKDatabase::Fail(const CString& context, int sqliteResult)
     return false;
 }
 
-bool CVKDatabase::OpenConnection(const std::filesystem::path& hostFile, int flags)
+bool CVKDatabase::OpenFile(const std::filesystem::path& hostFile, int flags)
 {
     Close();
     m_file = hostFile;
-    const int rc = sqlite3_open_v2(hostFile.c_str(), &m_db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        Fail("Die Datenbank " + HostText(hostFile) + " kann nicht ge\xF6" "ffnet werden", rc);
+    auto connection = std::make_unique<CVKSQLiteConnection>();
+    const bool opened = connection->Open(hostFile.string(), flags, DefaultBusyTimeoutMs);
+    m_connection = std::move(connection);
+    if (!opened) {
+        FailOnConnection("Die Datenbank " + HostText(hostFile) + " kann nicht ge\xF6" "ffnet werden");
+        Close();
+    }
+    return opened;
+}
+
+bool CVKDatabase::OpenServer(const std::string& url, bool readOnly)
+{
+    Close();
+    m_file = url;
+    m_onServer = true;
+    auto connection = std::make_unique<CVKPgConnection>();
+    const bool opened = connection->Open(url, readOnly, DefaultBusyTimeoutMs);
+    m_connection = std::move(connection);
+    if (!opened) {
+        FailOnConnection("Der Datenbankserver " + Name() + " ist nicht erreichbar");
         Close();
         return false;
     }
-    sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, DefaultBusyTimeoutMs);
-    if (!CVKSortKeyFunction::Register(m_db)) {
-        Fail("Die Sortierfunktion der Datenbank kann nicht angemeldet werden");
-        Close();
-        return false;
-    }
+    m_readOnly = readOnly;
     return true;
 }
 
 bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
 {
+    if (IsServerLocation(hostFile))
+        return (OpenServer(hostFile.native(), mode == EOpenMode::ReadOnly) && CheckAndMigrate()) ||
+               CloseAfterFailure();
     std::error_code ignored;
     if (!std::filesystem::exists(hostFile, ignored)) {
         Close();
@@ -118,10 +155,10 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
                     " existiert nicht. Eine neue legt \"j3db init " + HostText(hostFile) + "\" an.");
     }
     const bool readOnly = mode == EOpenMode::ReadOnly;
-    if (!OpenConnection(hostFile, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE))
+    if (!OpenFile(hostFile, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE))
         return false;
     m_readOnly = readOnly;
-    if (!readOnly && sqlite3_db_readonly(m_db, "main") == 1) {
+    if (!readOnly && sqlite3_db_readonly(Handle(), "main") == 1) {
         Close();
         return Fail("Die Datenbank " + HostText(hostFile) + " ist schreibgesch\xFCtzt; sie kann nur gelesen werden.");
     }
@@ -136,62 +173,70 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
         for (const char c : std::filesystem::absolute(hostFile, ignored).string())
             uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
         uri += "?immutable=1";
-        if (!OpenConnection(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
+        if (!OpenFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
             return false;
         m_file = hostFile;
         m_readOnly = true;
     }
-    if (!CheckAndMigrate()) {
-        const CString reason = m_lastError;
-        Close();
-        m_lastError = reason;
-        return false;
-    }
-    return true;
+    return CheckAndMigrate() || CloseAfterFailure();
 }
 
 bool CVKDatabase::Create(const std::filesystem::path& hostFile)
 {
+    if (IsServerLocation(hostFile))
+        return CreateOnServer(hostFile.native()) || CloseAfterFailure();
     std::error_code ignored;
     if (std::filesystem::exists(hostFile, ignored)) {
         Close();
         return Fail("Die Datei " + HostText(hostFile) + " existiert bereits; sie wird nicht \xFC" "berschrieben.");
     }
-    const bool created = OpenConnection(hostFile, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) &&
+    const bool created = OpenFile(hostFile, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) &&
                          ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") &&
                          CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
     if (!created) {
-        const CString reason = m_lastError;
-        Close();
+        CloseAfterFailure();
         for (const char* suffix : {"", "-wal", "-shm"})
             std::filesystem::remove(hostFile.string() + suffix, ignored);
-        m_lastError = reason;
         return false;
     }
     m_readOnly = false;
     return true;
 }
 
+bool CVKDatabase::CreateOnServer(const std::string& url)
+{
+    // The migration runs in one transaction: a failed one leaves nothing.
+    CVKConnection::SStamp stamp;
+    if (!OpenServer(url, false))
+        return false;
+    if (!m_connection->ReadStamp(stamp))
+        return FailOnConnection("Die Datenbank " + Name() + " kann nicht gelesen werden");
+    if (stamp.objects != 0)
+        return Fail("In der Datenbank " + Name() + " gibt es schon Tabellen; sie wird nicht \xFC" "berschrieben.");
+    return CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
+}
+
+bool CVKDatabase::CloseAfterFailure()
+{
+    const CString reason = m_lastError;
+    Close();
+    m_lastError = reason;
+    return false;
+}
+
 bool CVKDatabase::CheckAndMigrate()
 {
-    const CString name = HostText(m_file);
-    std::int64_t applicationId = 0;
-    std::int64_t version = 0;
-    std::int64_t objects = 0;
-    {
-        // Reading the header and the schema finds files that are no SQLite
-        // database or whose first pages are damaged.
-        CVKQuery query(*this, "SELECT (SELECT application_id FROM pragma_application_id), "
-                              "(SELECT user_version FROM pragma_user_version), "
-                              "(SELECT count(*) FROM sqlite_schema)");
-        if (!query.Next())
-            return Fail(DescribeUnreadable() + ": " + m_lastError);
-        applicationId = query.ColumnInt64(0);
-        version = query.ColumnInt64(1);
-        objects = query.ColumnInt64(2);
+    const CString name = Name();
+    CVKConnection::SStamp stamp;
+    if (!m_connection->ReadStamp(stamp)) {
+        FailOnConnection("Lesefehler");
+        return Fail(DescribeUnreadable() + ": " + m_lastError);
     }
+    const std::int64_t applicationId = stamp.applicationId;
+    const std::int64_t version = stamp.version;
+    const std::int64_t objects = stamp.objects;
     if (applicationId != CVKSchema::ApplicationId) {
-        CString text = "Die Datei " + name + " ist keine J3-Praxisdatenbank";
+        CString text = (m_onServer ? "Die Datenbank " : "Die Datei ") + name + " ist keine J3-Praxisdatenbank";
         if (applicationId == 0 && objects == 0)
             text += " (sie ist leer); eine neue legt \"j3db init\" an";
         return Fail(text + ".");
@@ -220,7 +265,9 @@ bool CVKDatabase::CheckAndMigrate()
 
 CString CVKDatabase::DescribeUnreadable() const
 {
-    const CString name = HostText(m_file);
+    const CString name = Name();
+    if (m_onServer)
+        return "Die Datenbank " + name + " kann nicht gelesen werden";
     switch (m_lastResult & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: {
@@ -245,85 +292,69 @@ CString CVKDatabase::DescribeUnreadable() const
     }
 }
 
-void CVKDatabase::FinalizeStatements()
-{
-    for (auto& [sql, statements] : m_idleStatements)
-        for (sqlite3_stmt* statement : statements)
-            sqlite3_finalize(statement);
-    m_idleStatements.clear();
-}
-
 void CVKDatabase::Close()
 {
-    FinalizeStatements();
-    if (m_db)
-        sqlite3_close_v2(m_db);
-    m_db = nullptr;
+    // Statements go before the session they belong to.
+    m_idleStatements.clear();
+    m_connection.reset();
     m_readOnly = false;
+    m_onServer = false;
+    ++m_generation;
 }
 
 int CVKDatabase::GetSchemaVersion()
 {
-    if (!m_db)
-        return 0;
-    CVKQuery query(*this, "PRAGMA user_version");
-    return query.Next() ? static_cast<int>(query.ColumnInt64(0)) : 0;
+    CVKConnection::SStamp stamp;
+    return m_connection && m_connection->ReadStamp(stamp) ? static_cast<int>(stamp.version) : 0;
 }
 
 void CVKDatabase::SetBusyTimeout(int milliseconds)
 {
-    if (m_db)
-        sqlite3_busy_timeout(m_db, milliseconds);
+    if (m_connection)
+        m_connection->SetBusyTimeout(milliseconds);
 }
 
 bool CVKDatabase::CheckIntegrity()
 {
-    CVKQuery query(*this, "PRAGMA integrity_check");
+    if (!m_connection)
+        return Fail("Keine Datenbank ge\xF6" "ffnet");
     CString findings;
-    while (query.Next()) {
-        const CString line = query.ColumnText(0);
-        if (line != "ok")
-            findings += line + "\n";
-    }
-    if (query.Failed())
-        return Fail("Die Datenbank " + HostText(m_file) + " ist besch\xE4" "digt oder nicht pr\xFC" "fbar: " + m_lastError);
+    if (!m_connection->CheckIntegrity(findings))
+        return FailOnConnection("Die Datenbank " + Name() + " ist besch\xE4" "digt oder nicht pr\xFC" "fbar");
     if (!findings.IsEmpty())
-        return Fail("Die Datenbank " + HostText(m_file) + " ist besch\xE4" "digt:\n" + findings);
+        return Fail("Die Datenbank " + Name() + " ist besch\xE4" "digt:\n" + findings);
     return true;
 }
 
 bool CVKDatabase::ExecuteScript(const char* sql)
 {
-    if (!m_db)
+    if (!m_connection)
         return Fail("Keine Datenbank ge\xF6" "ffnet");
-    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr);
-    return rc == SQLITE_OK || Fail(CString("Fehler bei \"") + sql + "\"", rc);
+    return m_connection->Execute(sql) || FailOnConnection(CString("Fehler bei \"") + sql + "\"");
 }
 
-sqlite3_stmt* CVKDatabase::BorrowStatement(const std::string& sql)
+std::unique_ptr<CVKStatement> CVKDatabase::BorrowStatement(const std::string& sql)
 {
-    if (!m_db) {
+    if (!m_connection) {
         Fail("Keine Datenbank ge\xF6" "ffnet");
         return nullptr;
     }
     if (auto idle = m_idleStatements.find(sql); idle != m_idleStatements.end() && !idle->second.empty()) {
-        sqlite3_stmt* statement = idle->second.back();
+        std::unique_ptr<CVKStatement> statement = std::move(idle->second.back());
         idle->second.pop_back();
         return statement;
     }
-    sqlite3_stmt* statement = nullptr;
-    const int rc = sqlite3_prepare_v3(m_db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &statement, nullptr);
-    if (rc != SQLITE_OK) {
-        Fail(CString("Fehler in \"") + sql + "\"", rc);
-        return nullptr;
-    }
+    std::unique_ptr<CVKStatement> statement = m_connection->Prepare(sql);
+    if (!statement)
+        FailOnConnection(CString("Fehler in \"") + sql + "\"");
     return statement;
 }
 
-void CVKDatabase::ReturnStatement(const std::string& sql, sqlite3_stmt* statement)
+void CVKDatabase::ReturnStatement(const std::string& sql, std::unique_ptr<CVKStatement> statement, int generation)
 {
-    sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
-    m_idleStatements[sql].push_back(statement);
+    if (generation != m_generation)
+        return;
+    statement->Reset();
+    statement->ClearBindings();
+    m_idleStatements[sql].push_back(std::move(statement));
 }

@@ -3,21 +3,25 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CVKConnection;
+class CVKStatement;
 struct sqlite3;
-struct sqlite3_stmt;
 
-// One connection to the practice database (a SQLite file).
+// One connection to the practice database: a SQLite file, or a PostgreSQL
+// server when the location is a postgresql:// URL (CVKPgConnection). The
+// callers see no difference.
 //
-// The file is shared by every workstation of the practice: it runs in WAL
-// mode (readers never wait for a writer) and a connection waits up to the
-// busy timeout (5 s unless changed) for another workstation's write lock
-// before it reports "database locked". Statements are prepared once per
-// connection and reused (see CVKQuery).
+// The database is shared by every workstation of the practice: readers never
+// wait for a writer, and a connection waits up to the busy timeout (5 s
+// unless changed) for another workstation's write lock before it reports
+// "database locked". Statements are prepared once per connection and reused
+// (see CVKQuery).
 //
-// Opening checks that the file is a practice database of a schema version
+// Opening checks that the location holds a practice database of a schema version
 // this program knows; an older schema is migrated on a read-write open, in
 // one transaction. Every failure leaves a German text in GetLastError() that
 // says what happened and, where there is one, what to do.
@@ -33,35 +37,47 @@ public:
     CVKDatabase(const CVKDatabase&) = delete;
     CVKDatabase& operator=(const CVKDatabase&) = delete;
 
-    // Opens an existing practice database; false with GetLastError() when the
-    // file is missing ("j3db init" creates one), is locked by another program,
-    // cannot be written (read-write mode), is no practice database, is
-    // damaged, has a newer schema, or cannot be migrated. An open connection
-    // is closed first. A read-only open also reads a database that lies in a
-    // read-only folder, where SQLite cannot create its side files.
-    bool Open(const std::filesystem::path& hostFile, EOpenMode mode = EOpenMode::ReadWrite);
+    // Opens an existing practice database at a location: a file path or a
+    // postgresql:// URL. False with GetLastError() when the file is missing
+    // ("j3db init" creates one) or the server unreachable, when it is locked
+    // by another program, cannot be written (read-write mode), is no practice
+    // database, is damaged, has a newer schema, or cannot be migrated. An open
+    // connection is closed first. A read-only open also reads a database file
+    // that lies in a read-only folder, where SQLite cannot create its side
+    // files; on a server it opens a read-only session.
+    bool Open(const std::filesystem::path& location, EOpenMode mode = EOpenMode::ReadWrite);
     // Creates a new practice database with the current schema; refuses a file
-    // that exists already. On failure no file is left behind.
-    bool Create(const std::filesystem::path& hostFile);
+    // that exists already, or a server schema that holds tables already. On
+    // failure nothing is left behind.
+    bool Create(const std::filesystem::path& location);
     void Close();
 
-    bool IsOpen() const { return m_db != nullptr; }
+    // True for a location that names a database server rather than a file.
+    static bool IsServerLocation(const std::filesystem::path& location);
+
+    bool IsOpen() const { return m_connection != nullptr; }
     bool IsReadOnly() const { return m_readOnly; }
+    // The location it was opened with: a file, or the server's URL.
     const std::filesystem::path& GetFile() const { return m_file; }
-    // Schema version stored in the file; 0 when not open.
+    // Schema version stored in the database; 0 when not open.
     int GetSchemaVersion();
     void SetBusyTimeout(int milliseconds);
-    // Full consistency check of the file (slow on large files; for the admin
-    // tool). True when SQLite finds no fault; otherwise GetLastError() lists it.
+    // Consistency check (slow on large files; for the admin tool). True when
+    // no fault is found; otherwise GetLastError() lists them. A server keeps
+    // its own pages consistent: there the schema stamp and the indexes are
+    // checked.
     bool CheckIntegrity();
 
     // Text of the last failure on this connection.
     const CString& GetLastError() const { return m_lastError; }
-    // SQLite's result code of the last failure; 0 when it was none of SQLite's.
+    // The backend's result code of the last failure (SQLite's, or 1 for a
+    // server's failure); 0 when it was none of the backend's.
     int GetLastResult() const { return m_lastResult; }
-    // Records a failure: the text, and for a SQLite result code SQLite's own
-    // explanation. Returns false so callers can "return Fail(...)".
-    bool Fail(const CString& context, int sqliteResult = 0);
+    // Records a failure: the text, and for a backend result code the
+    // backend's own explanation. Returns false so callers can "return Fail(...)".
+    bool Fail(const CString& context, int backendResult = 0);
+    // Fail with the backend's last failure.
+    bool FailOnConnection(const CString& context);
 
     // Runs statements without parameters and without rows (schema work).
     bool ExecuteScript(const char* sql);
@@ -69,24 +85,35 @@ public:
     // Statement cache used by CVKQuery: a statement is borrowed and returned;
     // a statement still borrowed (nested use of the same text) gets a fresh
     // one, so borrowers never share a cursor.
-    sqlite3_stmt* BorrowStatement(const std::string& sql);
-    void ReturnStatement(const std::string& sql, sqlite3_stmt* statement);
+    std::unique_ptr<CVKStatement> BorrowStatement(const std::string& sql);
+    void ReturnStatement(const std::string& sql, std::unique_ptr<CVKStatement> statement, int generation);
+    // Counts the opens: a statement borrowed before a Close is not returned.
+    int Generation() const { return m_generation; }
 
-    sqlite3* Handle() const { return m_db; }
+    // The backend of an open connection (for the database layer's own use).
+    CVKConnection* Connection() const { return m_connection.get(); }
+    // The SQLite handle when the connection is a file; nullptr otherwise.
+    sqlite3* Handle() const;
 
 private:
-    bool OpenConnection(const std::filesystem::path& hostFile, int flags);
+    bool OpenFile(const std::filesystem::path& hostFile, int flags);
+    bool OpenServer(const std::string& url, bool readOnly);
+    bool CreateOnServer(const std::string& url);
+    // Closes after a failure, keeping its text; returns false.
+    bool CloseAfterFailure();
     bool CheckAndMigrate();
     // Why the first read of the file failed: locked, read-only or damaged.
     CString DescribeUnreadable() const;
-    void FinalizeStatements();
+    CString Name() const;
 
-    sqlite3* m_db = nullptr;
+    std::unique_ptr<CVKConnection> m_connection;
     bool m_readOnly = false;
+    bool m_onServer = false;
+    int m_generation = 0;
     std::filesystem::path m_file;
     CString m_lastError;
     int m_lastResult = 0;
-    std::map<std::string, std::vector<sqlite3_stmt*>, std::less<>> m_idleStatements;
+    std::map<std::string, std::vector<std::unique_ptr<CVKStatement>>, std::less<>> m_idleStatements;
 };
 
 // The practice database of the running program: read-write and read-only

@@ -1,13 +1,15 @@
 #include "vkdb/VKQuery.h"
 
 #include "vkdb/VKDatabase.h"
-
-#include <sqlite3.h>
+#include "vkdb/VKStatement.h"
 
 #include <utility>
 
 CVKQuery::CVKQuery(CVKDatabase& database, std::string sql)
-    : m_database(database), m_sql(std::move(sql)), m_statement(database.BorrowStatement(m_sql))
+    : m_database(database),
+      m_sql(std::move(sql)),
+      m_generation(database.Generation()),
+      m_statement(database.BorrowStatement(m_sql))
 {
     m_failed = m_statement == nullptr;
 }
@@ -15,29 +17,20 @@ CVKQuery::CVKQuery(CVKDatabase& database, std::string sql)
 CVKQuery::~CVKQuery()
 {
     if (m_statement)
-        m_database.ReturnStatement(m_sql, m_statement);
+        m_database.ReturnStatement(m_sql, std::move(m_statement), m_generation);
 }
 
 CVKQuery& CVKQuery::Bind(int index, std::string_view bytes)
 {
-    // A zero-length BLOB needs a non-null pointer; a null one would bind NULL.
-    static const char empty = 0;
-    if (m_statement) {
-        const int rc = sqlite3_bind_blob64(m_statement, index, bytes.empty() ? &empty : bytes.data(), bytes.size(),
-                                           SQLITE_TRANSIENT);
-        if (rc != SQLITE_OK)
-            m_failed = !m_database.Fail("Parameter kann nicht gebunden werden", rc);
-    }
+    if (m_statement && !m_statement->BindBytes(index, bytes))
+        m_failed = !m_database.FailOnConnection("Parameter kann nicht gebunden werden");
     return *this;
 }
 
 CVKQuery& CVKQuery::Bind(int index, std::int64_t value)
 {
-    if (m_statement) {
-        const int rc = sqlite3_bind_int64(m_statement, index, value);
-        if (rc != SQLITE_OK)
-            m_failed = !m_database.Fail("Parameter kann nicht gebunden werden", rc);
-    }
+    if (m_statement && !m_statement->BindInt64(index, value))
+        m_failed = !m_database.FailOnConnection("Parameter kann nicht gebunden werden");
     return *this;
 }
 
@@ -45,11 +38,15 @@ bool CVKQuery::Next()
 {
     if (!m_statement || m_failed)
         return false;
-    const int rc = sqlite3_step(m_statement);
-    if (rc == SQLITE_ROW)
+    switch (m_statement->Step()) {
+    case CVKStatement::EStep::Row:
         return true;
-    if (rc != SQLITE_DONE)
-        m_failed = !m_database.Fail(CString("Fehler bei \"") + m_sql + "\"", rc);
+    case CVKStatement::EStep::Done:
+        return false;
+    case CVKStatement::EStep::Failed:
+        break;
+    }
+    m_failed = !m_database.FailOnConnection(CString("Fehler bei \"") + m_sql + "\"");
     return false;
 }
 
@@ -60,20 +57,24 @@ bool CVKQuery::Run()
     return !m_failed;
 }
 
+void CVKQuery::ReadAhead(int keyParam, int keyColumn, int limitParam, std::int64_t maxLimit)
+{
+    if (m_statement)
+        m_statement->ReadAhead(keyParam, keyColumn, limitParam, maxLimit);
+}
+
 void CVKQuery::Reset()
 {
     if (m_statement)
-        sqlite3_reset(m_statement);
+        m_statement->Reset();
 }
 
 std::string_view CVKQuery::ColumnBytes(int column) const
 {
-    const void* data = sqlite3_column_blob(m_statement, column);
-    const int size = sqlite3_column_bytes(m_statement, column);
-    return data ? std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)) : std::string_view();
+    return m_statement ? m_statement->ColumnBytes(column) : std::string_view();
 }
 
 std::int64_t CVKQuery::ColumnInt64(int column) const
 {
-    return sqlite3_column_int64(m_statement, column);
+    return m_statement ? m_statement->ColumnInt64(column) : 0;
 }

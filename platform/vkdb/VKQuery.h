@@ -2,11 +2,12 @@
 #include "vkbasis/CString.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 class CVKDatabase;
-struct sqlite3_stmt;
+class CVKStatement;
 
 // One run of a cached prepared statement: borrowed from the connection on
 // construction, reset and returned on destruction. Parameters are always
@@ -36,6 +37,12 @@ public:
     bool Run();
     // Back to before the first row, bindings kept (rebind to seek elsewhere).
     void Reset();
+    // Tells that a run which fills its limit (the number bound to limitParam)
+    // is usually followed by a run from just after its last key (keyColumn of
+    // the last row, followed by a NUL byte, bound to keyParam) with twice the
+    // limit, at most maxLimit: a server may start that run at once and work
+    // on it while this run's rows are read.
+    void ReadAhead(int keyParam, int keyColumn, int limitParam, std::int64_t maxLimit);
     bool Failed() const { return m_failed; }
 
     std::string_view ColumnBytes(int column) const;
@@ -45,6 +52,7 @@ public:
 private:
     CVKDatabase& m_database;
     std::string m_sql;
-    sqlite3_stmt* m_statement = nullptr;
+    int m_generation;
+    std::unique_ptr<CVKStatement> m_statement;
     bool m_failed = false;
 };

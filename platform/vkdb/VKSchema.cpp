@@ -1,7 +1,8 @@
 #include "vkdb/VKSchema.h"
 
+#include "vkdb/VKConnection.h"
 #include "vkdb/VKDatabase.h"
-#include "vkdb/VKQuery.h"
+#include "vkdb/VKSortKeyFunction.h"
 #include "vkdb/VKTransaction.h"
 
 #include <array>
@@ -9,9 +10,16 @@
 
 namespace {
 
+constexpr int StepCount = 3;
+
+constexpr const char* PatientKeyIndexes =
+    "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
+    "CREATE INDEX IF NOT EXISTS pat_vornamekey ON pat(j3key(vorname));"
+    "CREATE INDEX IF NOT EXISTS pat_nrkey ON pat(j3key(patnr));";
+
 // Texts are stored as BLOBs: the 8-bit bytes the programs hold, compared
 // byte-wise.
-constexpr std::array<const char*, 3> Steps = {
+constexpr std::array<const char*, StepCount> FileSteps = {
     // 1: records
     "CREATE TABLE parpool(nr BLOB NOT NULL, kuerzel BLOB NOT NULL, wert BLOB NOT NULL,"
     "  PRIMARY KEY(nr, kuerzel));"
@@ -33,16 +41,49 @@ constexpr std::array<const char*, 3> Steps = {
     "CREATE INDEX files_listing ON files(pathkey, mtime, size, path);",
     // 3: the patient search reads ranges of folded surnames, first names and
     // numbers (j3key, CVKSortKeyFunction).
-    "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
-    "CREATE INDEX IF NOT EXISTS pat_vornamekey ON pat(j3key(vorname));"
-    "CREATE INDEX IF NOT EXISTS pat_nrkey ON pat(j3key(patnr));",
+    PatientKeyIndexes,
 };
+
+// The same tables on a server: bytea compares byte-wise like a BLOB, and
+// every table has the rowid that record sets (CVKRSet) address records by.
+constexpr std::array<const char*, StepCount> ServerSteps = {
+    "CREATE TABLE parpool(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE, nr bytea NOT NULL,"
+    "  kuerzel bytea NOT NULL, wert bytea NOT NULL, PRIMARY KEY(nr, kuerzel));"
+    "CREATE INDEX parpool_wert ON parpool(nr, wert, kuerzel);"
+    "CREATE TABLE pat(rowid bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, patnr bytea NOT NULL UNIQUE,"
+    "  name bytea NOT NULL, vorname bytea NOT NULL, gebdat bytea NOT NULL, indexmarker bytea NOT NULL,"
+    "  emoji1 bytea NOT NULL, emoji2 bytea NOT NULL);"
+    "CREATE TABLE BEH(rowid bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, patnr bytea NOT NULL,"
+    "  datum bytea NOT NULL, leistung bytea NOT NULL, text bytea NOT NULL);"
+    "CREATE INDEX beh_pat ON BEH(patnr, datum, leistung);"
+    "CREATE TABLE protokoll(rowid bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, patnr bytea NOT NULL,"
+    "  art bytea NOT NULL, status bytea NOT NULL, funktion bytea NOT NULL, text bytea NOT NULL,"
+    "  zeit bigint NOT NULL DEFAULT (extract(epoch FROM now())::bigint));"
+    "CREATE INDEX protokoll_pat ON protokoll(patnr);"
+    "CREATE TABLE progpool(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE, prognr bigint NOT NULL,"
+    "  name bytea NOT NULL, benutzer bytea NOT NULL, permission bigint NOT NULL,"
+    "  PRIMARY KEY(prognr, name, benutzer));",
+    // One index on pathkey, unique and covering: the listing scans it alone.
+    "CREATE TABLE files(id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, pathkey bytea NOT NULL,"
+    "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
+    "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
+    nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
+};
+
+std::string Step(CVKConnection::EDialect dialect, int step)
+{
+    if (dialect == CVKConnection::EDialect::SQLite)
+        return FileSteps[static_cast<std::size_t>(step)];
+    if (step == 2)
+        return CVKSortKeyFunction::ServerDefinition() + PatientKeyIndexes;
+    return ServerSteps[static_cast<std::size_t>(step)];
+}
 
 } // namespace
 
 int CVKSchema::CurrentVersion()
 {
-    return static_cast<int>(Steps.size());
+    return StepCount;
 }
 
 bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
@@ -53,15 +94,15 @@ bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
     if (!transaction.IsActive())
         return false;
     // Read inside the transaction: another workstation may have migrated
-    // the file meanwhile.
+    // the database meanwhile.
     const int version = database.GetSchemaVersion();
     if (version > targetVersion)
         return database.Fail("Die Datenbank hat schon die neuere Schemaversion " + std::to_string(version));
+    CVKConnection& connection = *database.Connection();
     for (int step = version; step < targetVersion; ++step)
-        if (!database.ExecuteScript(Steps[static_cast<std::size_t>(step)]))
+        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str()))
             return false;
-    // PRAGMA takes no parameters; both values are numbers of this program.
-    const std::string stamp = "PRAGMA application_id=" + std::to_string(ApplicationId) +
-                              "; PRAGMA user_version=" + std::to_string(targetVersion) + ";";
-    return database.ExecuteScript(stamp.c_str()) && transaction.Commit();
+    return (connection.WriteStamp({ApplicationId, targetVersion, 0}) ||
+            database.FailOnConnection("Die Schemaversion kann nicht gespeichert werden")) &&
+           transaction.Commit();
 }

@@ -4,10 +4,11 @@ class CVKDatabase;
 
 // The tables of the practice database and their history.
 //
-// The file carries SQLite's application_id (ApplicationId marks a practice
-// database) and its user_version (the schema version). Each version adds one
-// step; opening a file of an older version runs the missing steps in one
-// transaction, so a failed migration leaves the file as it was.
+// A file carries SQLite's application_id (ApplicationId marks a practice
+// database) and its user_version (the schema version); a server schema keeps
+// both in the table j3schema. Each version adds one step, written for each
+// backend; opening a database of an older version runs the missing steps in
+// one transaction, so a failed migration leaves it as it was.
 //   1: parameter pool, patients, treatments ("BEH"), protocol, program permissions
 //   2: the database file store
 class CVKSchema {

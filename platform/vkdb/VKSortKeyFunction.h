@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 struct sqlite3;
 
 // The SQL function j3key(text): the sort key of CVKField::MakeKY for the text
@@ -13,4 +15,8 @@ public:
     static constexpr int MaxLength = 64;
     // False when SQLite refuses the registration.
     static bool Register(sqlite3* connection);
+    // The same function for a PostgreSQL schema (CREATE OR REPLACE FUNCTION),
+    // immutable so that indexes may use it: a table of each byte's folding,
+    // taken from MakeKY, so both give the same bytes.
+    static std::string ServerDefinition();
 };

@@ -1,8 +1,7 @@
 #include "vkdb/VKTransaction.h"
 
+#include "vkdb/VKConnection.h"
 #include "vkdb/VKDatabase.h"
-
-#include <sqlite3.h>
 
 CVKTransaction::CVKTransaction(CVKDatabase& database) : m_database(database)
 {
@@ -10,8 +9,10 @@ CVKTransaction::CVKTransaction(CVKDatabase& database) : m_database(database)
         database.Fail("Keine Datenbank ge\xF6" "ffnet");
         return;
     }
-    m_nested = sqlite3_get_autocommit(database.Handle()) == 0;
-    m_active = database.ExecuteScript(m_nested ? "SAVEPOINT vk_nested" : "BEGIN IMMEDIATE");
+    m_nested = database.Connection()->InTransaction();
+    m_active = m_nested ? database.ExecuteScript("SAVEPOINT vk_nested")
+                        : database.Connection()->BeginWrite() ||
+                              database.FailOnConnection("Die \xC4nderung kann nicht beginnen");
 }
 
 CVKTransaction::~CVKTransaction()
@@ -40,7 +41,7 @@ void CVKTransaction::Rollback()
     const CString reason = m_database.GetLastError();
     if (m_nested)
         m_database.ExecuteScript("ROLLBACK TO vk_nested; RELEASE vk_nested");
-    else if (sqlite3_get_autocommit(m_database.Handle()) == 0)
+    else if (m_database.IsOpen() && m_database.Connection()->InTransaction())
         m_database.ExecuteScript("ROLLBACK");
     m_database.Fail(reason);
 }

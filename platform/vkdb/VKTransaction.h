@@ -5,7 +5,8 @@ class CVKDatabase;
 // A write transaction that is committed explicitly and rolled back when the
 // object goes without a commit, so a failure half-way leaves nothing written.
 //
-// The outermost transaction takes the write lock at once (BEGIN IMMEDIATE):
+// The outermost transaction takes the write lock at once (BEGIN IMMEDIATE on
+// a file, the practice's advisory lock on a server, CVKPgConnection):
 // it waits up to the busy timeout for another workstation, then fails, and
 // never fails later on a read-to-write upgrade. A transaction opened while
 // another one is running on the connection nests as a savepoint: its

@@ -30,7 +30,7 @@ void J3WinAppFixture::Configure(const std::map<std::string, std::string>& parame
 {
     const auto file = m_folder.path() / "j3machine.ini";
     std::ofstream ini(file);
-    ini << "[database]\nfile = " << File().string() << "\n"
+    ini << "[database]\n" << (j3test::OnServer() ? "url" : "file") << " = " << File().string() << "\n"
         << "[drives]\nC = " << (driveC.empty() ? (m_folder.path() / "drive_c").string() : driveC) << "\n"
         << "[parameters]\n";
     for (const auto& [name, value] : parameters)

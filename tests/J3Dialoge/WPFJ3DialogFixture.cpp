@@ -12,7 +12,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +36,48 @@ void CreateTrigger(const char* event, const char* table, const char* condition, 
     const std::string sql = "CREATE TEMP TRIGGER test_trigger_" + std::to_string(++s_nTrigger) + " BEFORE " + event +
                             " ON main." + table + " WHEN " + condition + " BEGIN " + action + "; END;";
     ASSERT_TRUE(dbDatabase.ExecuteScript(sql.c_str())) << dbDatabase.GetLastError().GetString();
+}
+
+// The same on the server, where a trigger serves every session: it fires for
+// this program's session only. Texts are bytea there; the condition's casts
+// read them as Latin-1 text.
+std::string SessionPid()
+{
+    CVKQuery session(dbDatabase, "SELECT pg_backend_pid()");
+    return session.Next() ? std::to_string(session.ColumnInt64(0)) : "0";
+}
+
+void CreateServerTrigger(const char* event, const char* table, std::string condition, const std::string& body)
+{
+    const std::string pid = SessionPid();
+    for (std::size_t at; (at = condition.find("CAST(")) != std::string::npos;) {
+        condition.replace(at, 5, "convert_from(");
+        condition.replace(condition.find(" AS TEXT)", at), 9, ", 'LATIN1')");
+    }
+    const std::string name = "test_trigger_" + pid + "_" + std::to_string(++s_nTrigger);
+    const std::string sql = "CREATE FUNCTION " + name + "() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN " + body +
+                            "; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $t$; CREATE TRIGGER " +
+                            name + " BEFORE " + event + " ON " + table + " FOR EACH ROW WHEN (pg_backend_pid() = " +
+                            pid + " AND " + condition + ") EXECUTE FUNCTION " + name + "()";
+    ASSERT_TRUE(dbDatabase.ExecuteScript(sql.c_str())) << dbDatabase.GetLastError().GetString();
+}
+
+// A hook on the server: the statement waits in its trigger for an advisory
+// lock that a second session of the program holds; a thread that sees it
+// waiting runs the hook, then lets the statement go on.
+void HookOnServer()
+{
+    static CVKDatabase helper;
+    ASSERT_TRUE(helper.Open(dbDatabase.GetFile())) << helper.GetLastError().GetString();
+    ASSERT_TRUE(helper.ExecuteScript("SELECT pg_advisory_lock(4711)")) << helper.GetLastError().GetString();
+    const std::string waiting =
+        "SELECT 1 FROM pg_locks WHERE locktype = 'advisory' AND NOT granted AND pid = " + SessionPid();
+    std::thread([waiting] {
+        while (!CVKQuery(helper, waiting).Next())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        s_statementHook();
+        helper.ExecuteScript("SELECT pg_advisory_unlock(4711)");
+    }).detach();
 }
 
 } // namespace
@@ -129,8 +173,9 @@ std::map<std::string, std::string> WPFJ3DialogFixture::Parameters(const std::str
 {
     std::map<std::string, std::string> records;
     WithDatabase([&] {
-        CVKQuery query(dbDatabase, "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, ?3) = ?2");
-        query.Bind(1, number).Bind(2, keyPrefix).Bind(3, static_cast<std::int64_t>(keyPrefix.size()));
+        CVKQuery query(dbDatabase,
+                       "SELECT kuerzel, wert FROM parpool WHERE nr = ?1 AND substr(kuerzel, 1, length(?2)) = ?2");
+        query.Bind(1, number).Bind(2, keyPrefix);
         while (query.Next())
             records.emplace(query.ColumnBytes(0), query.ColumnBytes(1));
         EXPECT_FALSE(query.Failed());
@@ -175,6 +220,12 @@ void WPFJ3DialogFixture::HookStatement(const char* event, const char* table, con
                                        std::function<void()> action)
 {
     s_statementHook = std::move(action);
+    if (j3test::OnServer()) {
+        HookOnServer();
+        CreateServerTrigger(event, table, condition,
+                            "PERFORM pg_advisory_lock(4711); PERFORM pg_advisory_unlock(4711)");
+        return;
+    }
     ASSERT_EQ(sqlite3_create_function(dbDatabase.Handle(), "test_hook", 0, SQLITE_UTF8, nullptr, &CallStatementHook,
                                       nullptr, nullptr),
               SQLITE_OK);
@@ -184,5 +235,8 @@ void WPFJ3DialogFixture::HookStatement(const char* event, const char* table, con
 void WPFJ3DialogFixture::FailStatement(const char* event, const char* table, const char* condition,
                                        const char* reason)
 {
-    CreateTrigger(event, table, condition, std::string("SELECT RAISE(ABORT, '") + reason + "')");
+    if (j3test::OnServer())
+        CreateServerTrigger(event, table, condition, std::string("RAISE EXCEPTION '") + reason + "'");
+    else
+        CreateTrigger(event, table, condition, std::string("SELECT RAISE(ABORT, '") + reason + "')");
 }

@@ -114,13 +114,6 @@ TEST_F(PracticeDb, ParPoolWriteRewriteAndTheirRefusals)
     EXPECT_EQ(StoredValue("  0", "usrfavorit2"), "1");
 }
 
-TEST_F(PracticeDb, ParPoolValuesKeepEveryByte)
-{
-    const CString value("a\0b\xFC|\xFF", 6);
-    Store("269", "bytes", value);
-    EXPECT_EQ(StoredValue("269", "bytes").str(), value.str());
-}
-
 TEST_F(PracticeDb, ReadOnlyRecordSetsRefuseEveryChange)
 {
     Store("269", "k", "v");

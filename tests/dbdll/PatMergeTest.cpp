@@ -39,7 +39,9 @@ protected:
             ASSERT_TRUE(CDBFileStore(dbDatabase).SaveFile(Notes() + text.substr(0, text.find('=')).c_str(),
                                                           text.substr(text.find('=') + 1)));
         }
-        ASSERT_TRUE(CVKQuery(dbDatabase, "INSERT INTO BEH VALUES(?1, '20240102', '01', 'Befund')").Bind(1, Nr("901")).Run());
+        CVKQuery treatment(dbDatabase,
+                           "INSERT INTO BEH(patnr, datum, leistung, text) VALUES(?1, '20240102', '01', 'Befund')");
+        ASSERT_TRUE(treatment.Bind(1, Nr("901")).Run());
     }
 
     static CString Notes() { return GetJ3DataPath(0) + "eInfo\\"; }

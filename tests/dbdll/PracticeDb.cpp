@@ -5,9 +5,9 @@
 
 void PracticeDb::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
+    ASSERT_TRUE(dbDatabase.Create(Location())) << dbDatabase.GetLastError().GetString();
     CString error;
-    ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
+    ASSERT_TRUE(CPracticeDatabase::Open(Location(), error)) << error.GetString();
 }
 
 void PracticeDb::TearDown()

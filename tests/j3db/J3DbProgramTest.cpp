@@ -33,7 +33,11 @@ protected:
         return "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM J3_CONFIG='" + m_dir.file("j3machine.ini") +
                "' " + J3DB_PROGRAM + " --db '" + m_dir.file("praxis.j3db") + "' " + args;
     }
-    j3test::SProgramRun Start(const std::string& args) { return j3test::RunProgram(CommandLine(args), m_dir.path().string()); }
+    // prefix: what runs the program ("setpriv ..." to run it as another user).
+    j3test::SProgramRun Start(const std::string& args, const std::string& prefix = "")
+    {
+        return j3test::RunProgram(prefix + CommandLine(args), m_dir.path().string());
+    }
     // Started without waiting; the output is dropped.
     pid_t Launch(const std::string& args) const
     {
@@ -110,6 +114,22 @@ TEST_F(J3DbProgramTest, AKilledInitLeavesNothingOrTheWholePractice)
             EXPECT_EQ(Start("init --sample").code, 0);
         }
     }
+}
+
+TEST_F(J3DbProgramTest, ADatabaseInAReadOnlyFolderCanBeReadButNotWritten)
+{
+    ASSERT_EQ(Start("init --sample").code, 0);
+    std::filesystem::permissions(m_dir.path(), std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+                                 std::filesystem::perm_options::add);
+    // File permissions hold for a person, not for root.
+    const std::string person = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const j3test::SProgramRun listed = Start("ls 'D:\\Praxis\\QA\\Hygiene\\Geräte'", person);
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.out, "Autoklav.txt\n");
+    const j3test::SProgramRun written = Start("param set 1 k v", person);
+    EXPECT_EQ(written.code, 1);
+    EXPECT_THAT(written.err, HasSubstr("schreibgeschützt"));
+    EXPECT_THAT(written.err, ::testing::Not(HasSubstr("beschädigt")));
 }
 
 } // namespace

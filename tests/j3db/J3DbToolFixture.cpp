@@ -3,10 +3,7 @@
 #include "j3db/J3DbTool.h"
 #include "support/UncheckedStoreRow.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -38,37 +35,6 @@ J3DbToolFixture::SResult J3DbToolFixture::RunPlain(const std::vector<std::string
     CJ3DbTool tool(out, err, progressBar);
     const int exitCode = tool.Run(args);
     return {exitCode, out.str(), err.str()};
-}
-
-J3DbToolFixture::SResult J3DbToolFixture::RunUnprivileged(std::initializer_list<std::string> args)
-{
-    std::filesystem::permissions(m_dir.path(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
-                                                   std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
-                                                   std::filesystem::perms::others_exec);
-    int channel[2];
-    if (pipe(channel) != 0)
-        return {-1, "", "no pipe"};
-    const pid_t child = fork();
-    if (child == 0) {
-        close(channel[0]);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(99);
-        const SResult result = Run(args);
-        const std::string report = result.out + '\0' + result.err;
-        (void)!write(channel[1], report.data(), report.size());
-        _exit(result.exitCode);
-    }
-    close(channel[1]);
-    std::string report;
-    char buffer[4096];
-    for (ssize_t got; (got = read(channel[0], buffer, sizeof buffer)) > 0;)
-        report.append(buffer, static_cast<std::size_t>(got));
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    const std::size_t split = std::min(report.find('\0'), report.size());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, report.substr(0, split),
-            report.substr(std::min(split + 1, report.size()))};
 }
 
 std::string J3DbToolFixture::Ok(std::initializer_list<std::string> args)

@@ -25,9 +25,6 @@ protected:
     SResult Run(std::initializer_list<std::string> args, bool progressBar = false);
     // "j3db args..." exactly as given (without --db unless among them).
     SResult RunPlain(const std::vector<std::string>& args, bool progressBar = false);
-    // Run in a child process that, when the tests run as root, becomes the
-    // unprivileged user "nobody": file permissions then hold as for a person.
-    SResult RunUnprivileged(std::initializer_list<std::string> args);
     // Runs and expects success; returns the output.
     std::string Ok(std::initializer_list<std::string> args);
 

@@ -14,13 +14,6 @@ namespace {
 
 using IndexMarkerTest = PraxisFixture;
 
-CString PatNr(int number)
-{
-    CString text;
-    text.Format("%10d", number);
-    return text;
-}
-
 TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
 {
     SetParameter("269", "indexmrk02", "alt|alt|255");
@@ -46,113 +39,49 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
     EXPECT_EQ(records.at("indexmrk02"), "Kind|alt");
     EXPECT_EQ(records.at("indexmrk24"), "|");
 
-    struct SRow {
-        const char* value;
-        const char* text;
-        const char* toolTip;
-        const char* color;  // the picker's text
-    };
-    const SRow rows[] = {
-        {"Recall|f\xE4llig|3244789", "Recall", "f\xC3\xA4llig", "#F58231"},
-        {"Angst|", "Angst", "", "keine"},
-        {"Kind|Kinder|255", "Kind", "Kinder", "#FF0000"},
-        {"nur Text", "", "", "keine"},
+    // Value, then text, tip and the picker's text as shown.
+    const char* const rows[][4] = {
+        {"Recall|f\xE4llig|3244789", "Recall", "f\xC3\xA4llig", "#F58231"}, {"Angst|", "Angst", "", "keine"},
+        {"Kind|Kinder|255", "Kind", "Kinder", "#FF0000"}, {"nur Text", "", "", "keine"},
         {"A|B|4294967295", "A", "B", "keine"},
     };
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i)
-        SetParameter("269", "indexmrk0" + std::to_string(i), rows[i].value);
+        SetParameter("269", "indexmrk0" + std::to_string(i), rows[i][0]);
     RunProgram(Workstation1, [&] {
         CDiaIndexMarkerConfig config(nullptr);
         j3test::DialogDriver driver;
         driver
             .Do([&] {
-                QDialog& window = *config.GetWindow();
                 for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
-                    SCOPED_TRACE(rows[i].value);
-                    const std::string n = std::to_string(i);
-                    EXPECT_EQ(window.findChild<QLineEdit*>("Text" + QString::fromStdString(n))->text(),
-                              QString::fromUtf8(rows[i].text));
-                    EXPECT_EQ(window.findChild<QLineEdit*>("ToolTip" + QString::fromStdString(n))->text(),
-                              QString::fromUtf8(rows[i].toolTip));
-                    EXPECT_EQ(window.findChild<QToolButton*>("ColorPicker" + QString::fromStdString(n))->text(),
-                              QString::fromUtf8(rows[i].color));
+                    SCOPED_TRACE(rows[i][0]);
+                    const QString n = QString::number(i);
+                    const QDialog& window = *config.GetWindow();
+                    EXPECT_EQ(window.findChild<QLineEdit*>("Text" + n)->text(), QString::fromUtf8(rows[i][1]));
+                    EXPECT_EQ(window.findChild<QLineEdit*>("ToolTip" + n)->text(), QString::fromUtf8(rows[i][2]));
+                    EXPECT_EQ(window.findChild<QToolButton*>("ColorPicker" + n)->text(), QString::fromUtf8(rows[i][3]));
                 }
             })
             .ClickFrameButton(VKButtonCancel);
         EXPECT_EQ(driver.Run(config), 2);
-    });
-}
 
-TEST_F(IndexMarkerTest, TheConfigurationRegistersTextsTipsAndColours)
-{
-    SetParameter("269", "indexmrk01", "Wort|");
-    SetParameter("269", "indexmrk02", "Kind|Kinder|255");
-    SetParameter("269", "indexmrk03", "Angst|Zeit|rot");
-    RunProgram(Workstation1, [] {
-        struct SCase {
-            const char* text;
-            const char* registeredTip;
-            QColor color;
-        };
-        // Without a colour, or with one that is no number, the toolkit's own stays.
-        const SCase cases[] = {
-            {"   ", "", QColor(0xE6, 0x19, 0x4B)},
-            {"Wort", "Wort", QColor(0x3C, 0xB4, 0x4B)},
-            {"Kind", "Kind - Kinder", QColor(255, 0, 0)},
-            {"Angst", "Angst - Zeit", QColor(0x43, 0x63, 0xD8)},
-        };
+        // What the toolkit registers: without a colour that is a number the toolkit's own stays.
         std::vector<SIndexMarkerText> texts;
         CWPFJ3Dialog::GetIndexMarkerTexte(texts, false);
         ASSERT_EQ(texts.size(), 25u);
-        for (int i = 0; i < static_cast<int>(std::size(cases)); ++i) {
-            SCOPED_TRACE(i);
-            EXPECT_EQ(texts[i].text, CString(cases[i].text));
-            EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(cases[i].registeredTip));
-            EXPECT_EQ(CWPFApplication::GetVKColor(241 + i), cases[i].color);
-        }
+        EXPECT_EQ(texts[5].text, CString("   "));
+        const char* const tips[] = {"Recall - f\xE4llig", "Angst", "Kind - Kinder", "nur Text", "A - B", ""};
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(tips[i])) << i;
+        const QColor colours[] = {QColor(0xF5, 0x82, 0x31), QColor(0x3C, 0xB4, 0x4B), QColor(255, 0, 0),
+                                  QColor(0x43, 0x63, 0xD8)};
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(CWPFApplication::GetVKColor(CWPFApplication::FirstMarkerSlot + i), colours[i]) << i;
         std::vector<SIndexMarkerText> plain;
         CWPFJ3Dialog::GetIndexMarkerTexte(plain, true);
-        EXPECT_EQ(plain[0].text, CString());
-        EXPECT_EQ(plain[3].color, CString("rot"));
+        EXPECT_EQ(plain[5].text, CString());
+        EXPECT_EQ(plain[2].color, CString("255"));
     });
 }
-
-TEST_F(IndexMarkerTest, OneMarkerIsSetOnManyPatientsAtOnce)
-{
-    StorePatient(1, "Albers", Flags({0}));
-    StorePatient(2, "Brandt", "1111111111");
-    StorePatient(3, "Claus", Flags({24}));
-    struct SCall {
-        std::vector<int> patients;
-        int marker;
-        bool on;
-    };
-    const SCall calls[] = {{{1, 2, 99}, 24, true}, {{1, 3}, 0, false}, {{3}, 24, true}};
-    RunProgram(Workstation1, [&] {
-        for (const SCall& call : calls) {
-            std::vector<CString> patNrs;
-            for (int number : call.patients)
-                patNrs.push_back(PatNr(number));
-            EXPECT_TRUE(CWPFJ3Dialog::SetIndexMarkerMulti(patNrs, call.marker, call.on));
-        }
-    });
-    EXPECT_EQ(StoredFlags(1), std::string(22, ' ') + "0" + std::string(23, ' ') + "1");
-    EXPECT_EQ(StoredFlags(2), "1111111111" + std::string(36, ' ') + "1");
-    EXPECT_EQ(StoredFlags(3), std::string(22, ' ') + "0" + std::string(23, ' ') + "1");
-    EXPECT_EQ(StoredFlags(99), "?");
-
-    // A failure on the last patient leaves the others as they were.
-    RunProgram(Workstation1, [] {
-        FailStatement("UPDATE", "pat", "CAST(NEW.patnr AS TEXT) = '         3'", "Platte voll");
-        EXPECT_FALSE(CWPFJ3Dialog::SetIndexMarkerMulti({PatNr(1), PatNr(2), PatNr(3)}, 5, true));
-    });
-    EXPECT_EQ(StoredFlags(1)[27], ' ');
-    EXPECT_EQ(StoredFlags(2)[27], ' ');
-}
-
-} // namespace
-
-namespace {
 
 TEST_F(IndexMarkerTest, AConfigurationTheDatabaseRefusesIsNotSavedAtAll)
 {
@@ -169,6 +98,30 @@ TEST_F(IndexMarkerTest, AConfigurationTheDatabaseRefusesIsNotSavedAtAll)
         EXPECT_NE(records[0].text.find("Platte voll"), std::string::npos);
     });
     EXPECT_EQ(Parameters("269", "indexmrk"), (std::map<std::string, std::string>{{"indexmrk00", "alt|"}}));
+}
+
+TEST_F(IndexMarkerTest, OneMarkerIsSetOnManyPatientsAtOnce)
+{
+    StorePatient(1, "Albers", Flags({0}));
+    StorePatient(2, "Brandt", "1111111111");
+    StorePatient(3, "Claus", Flags({24}));
+    RunProgram(Workstation1, [&] {
+        EXPECT_TRUE(CWPFJ3Dialog::SetIndexMarkerMulti({PatNr(1), PatNr(2), PatNr(99)}, 24, true));
+        EXPECT_TRUE(CWPFJ3Dialog::SetIndexMarkerMulti({PatNr(1), PatNr(3)}, 0, false));
+        EXPECT_TRUE(CWPFJ3Dialog::SetIndexMarkerMulti({PatNr(3)}, 24, true));
+    });
+    EXPECT_EQ(StoredFlags(1), std::string(22, ' ') + "0" + std::string(23, ' ') + "1");
+    EXPECT_EQ(StoredFlags(2), "1111111111" + std::string(36, ' ') + "1");
+    EXPECT_EQ(StoredFlags(3), std::string(22, ' ') + "0" + std::string(23, ' ') + "1");
+    EXPECT_EQ(StoredFlags(99), "?");
+
+    // A failure on the last patient leaves the others as they were.
+    RunProgram(Workstation1, [] {
+        FailStatement("UPDATE", "pat", "CAST(NEW.patnr AS TEXT) = '         3'", "Platte voll");
+        EXPECT_FALSE(CWPFJ3Dialog::SetIndexMarkerMulti({PatNr(1), PatNr(2), PatNr(3)}, 5, true));
+    });
+    EXPECT_EQ(StoredFlags(1)[27], ' ');
+    EXPECT_EQ(StoredFlags(2)[27], ' ');
 }
 
 } // namespace

@@ -9,16 +9,12 @@
 
 #include <QDialog>
 
-namespace {
-
-CString PatNr(int number)
+CString PraxisFixture::PatNr(int number)
 {
     CString text;
     text.Format("%10d", number);
     return text;
 }
-
-} // namespace
 
 void PraxisFixture::StorePatient(int number, const char* name, const std::string& indexMarker, const char* emoji)
 {

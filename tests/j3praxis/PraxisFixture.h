@@ -13,7 +13,8 @@ constexpr SProgramUser Workstation1{"1", "12"};
 // of its own on workstation 1.
 class PraxisFixture : public WPFJ3DialogFixture {
 protected:
-    // Patient number n (stored right-aligned in ten characters).
+    // The patient number as stored: right-aligned in ten characters.
+    static CString PatNr(int number);
     void StorePatient(int number, const char* name, const std::string& indexMarker, const char* emoji = "");
     void SetMarkerPermission(int permission);
     // The patient's index-marker text as stored; "?" when there is no such patient.

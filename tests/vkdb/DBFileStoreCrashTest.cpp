@@ -20,10 +20,10 @@ CString Generation(int g)
     return CString(static_cast<char>(g % 251), BaseLength + g * 7);
 }
 
-[[noreturn]] void WriteGenerationsForever(const std::filesystem::path& file, int first)
+[[noreturn]] void WriteGenerationsForever(const std::filesystem::path& location, int first)
 {
     CVKDatabase db;
-    if (!db.Open(file))
+    if (!db.Open(location))
         _exit(2);
     CDBFileStore store(db);
     for (int g = first;; ++g)
@@ -41,19 +41,19 @@ TEST_F(PracticeFile, KilledWriterLeavesTheOldOrTheNewContent)
     std::mt19937 random(4711);
     std::uniform_int_distribution<int> delayUs(500, 60000);
     int lastGeneration = 0;
-    for (int round = 0; round < 12; ++round) {
+    for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE(round);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0)
-            WriteGenerationsForever(File(), lastGeneration + 1);
+            WriteGenerationsForever(Location(), lastGeneration + 1);
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
         kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself with " << WEXITSTATUS(status);
 
-        ASSERT_TRUE(db.Open(File())) << db.GetLastError().GetString();
+        ASSERT_TRUE(db.Open(Location())) << db.GetLastError().GetString();
         CString content;
         ASSERT_TRUE(store.LoadFile("C:\\absturz\\datei.bin", content));
         const int generation = (content.GetLength() - BaseLength) / 7;

@@ -2,5 +2,5 @@
 
 void PracticeFile::SetUp()
 {
-    ASSERT_TRUE(db.Create(File())) << db.GetLastError().GetString();
+    ASSERT_TRUE(db.Create(Location())) << db.GetLastError().GetString();
 }

@@ -1,17 +1,18 @@
 #pragma once
-#include "support/TempDir.h"
+#include "support/TestDatabase.h"
 #include "vkdb/VKDatabase.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-// A new practice database in a temporary folder, open read-write in db.
+// A new practice database (j3test::NewPracticeDatabase), open read-write in db.
 class PracticeFile : public ::testing::Test {
 protected:
     void SetUp() override;
-    std::filesystem::path File() const { return m_folder.path() / "praxis.j3db"; }
+    const std::filesystem::path& Location() const { return m_location; }
 
     j3test::TempDir m_folder;
+    std::filesystem::path m_location = j3test::NewPracticeDatabase(m_folder);
     CVKDatabase db;
 };

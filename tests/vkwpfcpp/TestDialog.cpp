@@ -1,5 +1,8 @@
 #include "TestDialog.h"
 
+#include "support/GuiApplication.h"
+#include "vkwpfcpp/VKButtonClass.h"
+
 #include "vkwpfcpp/WPFEventHandlerOf.h"
 #include "vkwpfcpp/WPFKeyboardFocusChangedEvent.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
@@ -56,14 +59,10 @@ CWPFWndBase* CTestDialog::OnInitDialog()
     CWPFWndBase* root = CWPFDialog::OnInitDialog();
     m_pRoot = root;
     m_log.push_back("OnInitDialog");
-    m_bAttachResults[0] = m_editName.Attach(this, "VKLTEXTBOX_NAME");
-    m_bAttachResults[1] = m_editFilter.Attach(this, "VKLTEXTBOX_FILTER");
-    m_bAttachResults[2] = m_list.Attach(this, "VKLLISTVIEW_ITEMS");
-    m_bAttachResults[3] = m_btnAdd.Attach(this, "VKBUTTON_ADD");
-    m_bAttachResults[4] = m_btnFavorit.Attach(this, "VKXBUTTON_FAVORIT");
-    m_bAttachResults[5] = m_textStatus.Attach(this, "VKTEXTBLOCK_STATUS");
-    m_bAttachResults[6] = m_menuDelete.Attach(this, "VKMENUITEM_DELETE");
-    m_bAttachResults[7] = root != nullptr && root->IsAttached();
+    m_bAttached = m_editName.Attach(this, "VKLTEXTBOX_NAME") && m_editFilter.Attach(this, "VKLTEXTBOX_FILTER") &&
+                  m_list.Attach(this, "VKLLISTVIEW_ITEMS") && m_btnAdd.Attach(this, "VKBUTTON_ADD") &&
+                  m_btnFavorit.Attach(this, "VKXBUTTON_FAVORIT") && m_textStatus.Attach(this, "VKTEXTBLOCK_STATUS") &&
+                  m_menuDelete.Attach(this, "VKMENUITEM_DELETE") && root != nullptr && root->IsAttached();
 
     m_list.AddTextBlockColumn("Name", 0, 0, "");
     m_list.AddTextBlockColumn("Letzte \xC4nderung", 140, 2, "Zeitpunkt der letzten \xC4nderung");
@@ -130,14 +129,31 @@ void CTestDialog::OnSaveAndExit()
     CWPFDialog::OnSaveAndExit();
 }
 
-void CTestDialog::OnHelp()
-{
-    m_log.push_back("OnHelp");
-    CWPFDialog::OnHelp();
-}
-
 void CTestDialog::OnSelect()
 {
     m_log.push_back("OnSelect");
     CWPFDialog::OnSelect();
+}
+
+void TestDialogFixture::SetUp()
+{
+    j3test::GuiApplication::Instance();
+}
+
+std::vector<std::string> TestDialogFixture::Run(std::initializer_list<std::string> prefixes)
+{
+    m_driver.ClickFrameButton(VKButtonOK);
+    EXPECT_EQ(m_driver.Run(m_dialog), 1);
+    return EntriesStartingWith(m_dialog.m_log, prefixes);
+}
+
+std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& log,
+                                             std::initializer_list<std::string> prefixes)
+{
+    std::vector<std::string> entries;
+    for (const std::string& entry : log)
+        for (const std::string& prefix : prefixes)
+            if (entry.starts_with(prefix))
+                entries.push_back(entry);
+    return entries;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "msgbox/BoxAnswerer.h"
+#include "support/DialogDriver.h"
 #include "vkwpfcpp/WPFDialog.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFMenuItem.h"
@@ -7,6 +9,8 @@
 #include "vkwpfcpp/WPFVKLTextBox.h"
 #include "vkwpfcpp/WPFVKTextBlock.h"
 #include "vkwpfcpp/WPFVKXButton.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -26,7 +30,6 @@ public:
     void OnClosing(bool& cancel) override;
     void OnExit() override;
     void OnSaveAndExit() override;
-    void OnHelp() override;
     void OnSelect() override;
 
     // The log, one entry per call or event ("OnInitDialog", "click VKBUTTON_ADD", ...).
@@ -39,7 +42,8 @@ public:
     std::function<void(CTestDialog&)> m_onRendered;
     // Run by a click on "Hinzufügen".
     std::function<void(CTestDialog&)> m_onAdd;
-    bool m_bAttachResults[8] = {};
+    // Whether every element and the root attached.
+    bool m_bAttached = false;
     CWPFWndBase* m_pRoot = nullptr;
 
     CWPFMatrix<3> m_matrix;
@@ -50,4 +54,22 @@ public:
     CWPFVKXButton m_btnFavorit;
     CWPFVKTextBlock m_textStatus;
     CWPFMenuItem m_menuDelete;
+};
+
+// The entries of the log that start with one of the prefixes.
+std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& log,
+                                             std::initializer_list<std::string> prefixes);
+
+// The test dialog with a box answerer, run by a dialog driver.
+class TestDialogFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Runs the dialog with the steps, ending with OK; the entries of its log
+    // that start with one of the prefixes.
+    std::vector<std::string> Run(std::initializer_list<std::string> prefixes);
+
+    CBoxAnswerer m_boxes;
+    CTestDialog m_dialog;
+    j3test::DialogDriver m_driver;
 };

@@ -1,11 +1,7 @@
 #include "TestDialog.h"
-#include "msgbox/BoxAnswerer.h"
-#include "support/DialogDriver.h"
-#include "support/GuiApplication.h"
 #include "support/TempDir.h"
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFApplication.h"
-#include "vkbasis/CVKSysBase.h"
 
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -23,50 +19,53 @@ namespace {
 // The dialog's overridable calls in the log, without its events.
 Log Overridables(const Log& log)
 {
-    Log calls;
-    for (const std::string& entry : log)
-        if (entry.rfind("On", 0) == 0 || entry.rfind("After", 0) == 0)
-            calls.push_back(entry);
-    return calls;
+    return EntriesStartingWith(log, {"On", "After"});
 }
 
-class WPFDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override { j3test::GuiApplication::Instance(); }
-
-    CBoxAnswerer m_boxes;
-    CTestDialog m_dialog;
-    DialogDriver m_driver;
-};
+using WPFDialogTest = TestDialogFixture;
 
 TEST_F(WPFDialogTest, EveryWayOfEndingCallsTheOverridablesInOrder)
 {
-    struct SCase {
-        const char* name;
-        std::function<void(DialogDriver&)> end;
-        int code;
-        const char* ending;
-    };
-    const SCase cases[] = {
-        {"OK", [](DialogDriver& d) { d.ClickFrameButton(VKButtonOK); }, 1, "OnSaveAndExit"},
-        {"Abbrechen", [](DialogDriver& d) { d.ClickFrameButton(VKButtonCancel); }, 2, "OnExit"},
-        {"Escape", [](DialogDriver& d) { d.PressEscape(); }, 2, "OnExit"},
-        {"close button", [](DialogDriver& d) { d.CloseWindow(); }, 2, "OnExit"},
+    const struct { const char* name; std::function<void(DialogDriver&)> end; int code; Log ending; } cases[] = {
+        {"OK", [](DialogDriver& d) { d.ClickFrameButton(VKButtonOK); }, 1, {"OnSaveAndExit", "OnClosing"}},
+        {"Abbrechen", [](DialogDriver& d) { d.ClickFrameButton(VKButtonCancel); }, 2, {"OnExit", "OnClosing"}},
+        {"Escape", [](DialogDriver& d) { d.PressEscape(); }, 2, {"OnExit", "OnClosing"}},
+        {"close button", [](DialogDriver& d) { d.CloseWindow(); }, 2, {"OnExit", "OnClosing"}},
         {"Return in a box without handler", [](DialogDriver& d) { d.PressReturn("VKLTEXTBOX_FILTER"); }, 1,
-         "OnSaveAndExit"},
+         {"OnSaveAndExit", "OnClosing"}},
+        // Closing is refused once, and the dialog stays usable.
+        {"refused", [](DialogDriver& d) { d.ClickFrameButton(VKButtonCancel).ClickFrameButton(VKButtonOK); }, 1,
+         {"OnExit", "OnClosing", "OnSaveAndExit", "OnClosing"}},
     };
-    for (const SCase& c : cases) {
+    for (const auto& c : cases) {
         CTestDialog dialog;
+        dialog.m_nRefuseClosing = c.name == std::string("refused") ? 1 : 0;
         DialogDriver driver;
         c.end(driver);
         EXPECT_EQ(driver.Run(dialog), c.code) << c.name;
         EXPECT_TRUE(driver.ScriptRan()) << c.name;
-        EXPECT_EQ(Overridables(dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", c.ending, "OnClosing"}))
-            << c.name;
+        Log expected{"OnInitDialog", "AfterInitDialog", "OnContentRendered"};
+        expected.insert(expected.end(), c.ending.begin(), c.ending.end());
+        EXPECT_EQ(Overridables(dialog.m_log), expected) << c.name;
     }
 }
 
-TEST_F(WPFDialogTest, ElementsAttachByNameAndKind)
+TEST_F(WPFDialogTest, DialogsThatCannotShowRunNothing)
+{
+    m_dialog.m_onInit = [](CTestDialog& d) { d.EndDialog(2); };
+    EXPECT_EQ(m_driver.Run(m_dialog), 2);
+    EXPECT_FALSE(m_driver.ScriptRan());
+    EXPECT_EQ(m_dialog.m_log, (Log{"OnInitDialog", "OnClosing"}));
+
+    CTestDialog missing("test/GibtEsNicht");
+    EXPECT_EQ(DialogDriver().Run(missing), -1);
+    EXPECT_TRUE(missing.m_log.empty());
+    const auto errors = m_boxes.RecordsOf(EBoxKind::Error);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].text.find("test/GibtEsNicht.ui"), std::string::npos) << errors[0].text;
+}
+
+TEST_F(WPFDialogTest, ElementsAttachByNameAndKindAndFrameButtonsByClass)
 {
     m_dialog.m_onInit = [](CTestDialog& d) {
         CWPFVKLTextBox missing;
@@ -79,45 +78,7 @@ TEST_F(WPFDialogTest, ElementsAttachByNameAndKind)
         // An unbound wrapper answers defaults and changes nothing.
         missing.SetData("x");
         EXPECT_TRUE(missing.GetData().IsEmpty());
-    };
-    m_driver.ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    for (bool attached : m_dialog.m_bAttachResults)
-        EXPECT_TRUE(attached);
-}
 
-TEST_F(WPFDialogTest, ClosingCanBeRefusedAndTheDialogStaysUsable)
-{
-    m_dialog.m_nRefuseClosing = 1;
-    m_driver.ClickFrameButton(VKButtonCancel)
-        .Do([&] { EXPECT_TRUE(m_dialog.GetWindow()->isVisible()); })
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    EXPECT_EQ(Overridables(m_dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", "OnExit", "OnClosing",
-                                   "OnSaveAndExit", "OnClosing"}));
-}
-
-TEST_F(WPFDialogTest, EndingDuringInitialisationNeverShowsTheDialog)
-{
-    m_dialog.m_onInit = [](CTestDialog& d) { d.EndDialog(2); };
-    EXPECT_EQ(m_driver.Run(m_dialog), 2);
-    EXPECT_FALSE(m_driver.ScriptRan());
-    EXPECT_EQ(m_dialog.m_log, (Log{"OnInitDialog", "OnClosing"}));
-}
-
-TEST_F(WPFDialogTest, MissingMarkupIsReportedAndRunsNothing)
-{
-    CTestDialog dialog("test/GibtEsNicht");
-    EXPECT_EQ(m_driver.Run(dialog), -1);
-    EXPECT_TRUE(dialog.m_log.empty());
-    const auto errors = m_boxes.RecordsOf(EBoxKind::Error);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_NE(errors[0].text.find("test/GibtEsNicht.ui"), std::string::npos) << errors[0].text;
-}
-
-TEST_F(WPFDialogTest, FrameButtonsByClass)
-{
-    m_dialog.m_onInit = [](CTestDialog& d) {
         EXPECT_TRUE(d.SetIsEnabled(VKButtonOK, false));
         EXPECT_FALSE(d.SetIsEnabled(VKButtonPrint, true));  // not in this frame
         EXPECT_TRUE(d.ShowAndEnable(VKButtonSelect, true));
@@ -126,16 +87,11 @@ TEST_F(WPFDialogTest, FrameButtonsByClass)
     };
     m_driver
         .Do([&] {
-            struct SExpect {
-                int buttonClass;
-                const char* text;
-                bool visible;
-                bool enabled;
-            };
-            const SExpect expected[] = {{VKButtonOK, "OK", true, false},
-                                        {VKButtonHelp, "Hilfe", false, false},
-                                        {VKButtonSelect, "Auswählen", true, true}};
-            for (const SExpect& e : expected) {
+            const struct { int buttonClass; const char* text; bool visible, enabled; } expected[] = {
+                {VKButtonOK, "OK", true, false},
+                {VKButtonHelp, "Hilfe", false, false},
+                {VKButtonSelect, "Auswählen", true, true}};
+            for (const auto& e : expected) {
                 QPushButton* button = m_dialog.GetFrameButton(e.buttonClass);
                 ASSERT_NE(button, nullptr) << e.buttonClass;
                 EXPECT_EQ(button->text(), QString::fromUtf8(e.text));
@@ -146,53 +102,9 @@ TEST_F(WPFDialogTest, FrameButtonsByClass)
         .ClickFrameButton(VKButtonOK)  // disabled: nothing happens
         .ClickFrameButton(VKButtonSelect);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
+    EXPECT_TRUE(m_dialog.m_bAttached);
     EXPECT_EQ(Overridables(m_dialog.m_log), (Log{"OnInitDialog", "AfterInitDialog", "OnContentRendered", "OnSelect",
-                                   "OnSaveAndExit", "OnClosing"}));
-}
-
-class CRecordingServices : public CVKSysBase {
-public:
-    void SetHelpName(CWPFDialog* dialog, const CString& name) override
-    {
-        calls.push_back("SetHelpName " + name.str());
-        dialog->SetHelpFile(name + ".chm");
-    }
-    long OnCommandHelp(CWPFDialog* dialog, unsigned int, long context) override
-    {
-        calls.push_back("OnCommandHelp " + dialog->GetHelpFile().str() + " " + std::to_string(context));
-        return 1;
-    }
-    void DisableHelpButton(CWPFDialog* dialog) override
-    {
-        calls.push_back("DisableHelpButton");
-        if (dialog->GetHelpFile().IsEmpty())
-            dialog->SetIsEnabled(VKButtonHelp, false);
-    }
-    void OnHotkey(CWPFDialog*) override { calls.push_back("OnHotkey"); }
-    std::vector<std::string> calls;
-};
-
-TEST_F(WPFDialogTest, HelpAndHotkeyGoToTheRegisteredSystemServices)
-{
-    CRecordingServices services;
-    gp_VKSysBase = &services;
-    m_dialog.SetHelpName("J3Dialoge/TestDialog");
-    m_driver.ClickFrameButton(VKButtonHelp)
-        .PressKey("VKLTEXTBOX_NAME", Qt::Key_F1)
-        .PressKey("VKLTEXTBOX_NAME", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    EXPECT_EQ(services.calls, (Log{"SetHelpName J3Dialoge/TestDialog", "DisableHelpButton",
-                                   "OnCommandHelp J3Dialoge/TestDialog.chm 0",
-                                   "OnCommandHelp J3Dialoge/TestDialog.chm 0", "OnHotkey"}));
-
-    // Without a help file the help button is disabled.
-    CTestDialog withoutHelp;
-    DialogDriver driver;
-    driver.Do([&] { EXPECT_FALSE(withoutHelp.GetFrameButton(VKButtonHelp)->isEnabled()); })
-        .ClickFrameButton(VKButtonCancel);
-    EXPECT_EQ(driver.Run(withoutHelp), 2);
-    gp_VKSysBase = nullptr;
+                                                 "OnSaveAndExit", "OnClosing"}));
 }
 
 TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
@@ -212,20 +124,6 @@ TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
         .ClickFrameButton(VKButtonOK);
     EXPECT_EQ(m_driver.Run(m_dialog), 1);
     EXPECT_EQ(texts, (std::vector<CString>{"Allergie: Penicillin", "Zahnarzt anrufen"}));
-}
-
-TEST_F(WPFDialogTest, ReadOnlyPostItsCannotBeChangedOrAdded)
-{
-    m_dialog.OpenVKPostIts({"nur lesen"}, false, true);  // before the window exists
-    std::vector<CString> texts;
-    m_driver.Type("VKPOSTIT_0", "anders")
-        .Do([&] {
-            EXPECT_FALSE(DialogDriver::Find(*m_dialog.GetWindow(), "VKPOSTIT_NEW")->isVisible());
-            m_dialog.CloseVKPostIts(texts);
-        })
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(m_driver.Run(m_dialog), 1);
-    EXPECT_EQ(texts, std::vector<CString>{"nur lesen"});
 }
 
 TEST_F(WPFDialogTest, AnExceptionInAHandlerIsShownLoggedAndSurvived)

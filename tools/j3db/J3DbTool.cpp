@@ -4,6 +4,7 @@
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3db/J3LocalFile.h"
+#include "j3db/J3PracticeCopy.h"
 #include "j3db/J3ProgressBar.h"
 #include "j3db/J3SamplePractice.h"
 #include "j3params/J3HostText.h"
@@ -16,12 +17,14 @@
 #include "vkdb/VKTransaction.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <limits>
 #include <charconv>
@@ -34,10 +37,10 @@
 namespace {
 
 const char* const kUsage =
-    "Aufruf: j3db [--db DATEI] BEFEHL ...\n"
+    "Aufruf: j3db [--db DATEI|URL] BEFEHL ...\n"
     "Verwaltet die Praxisdatenbank (ohne --db die der Maschinenkonfiguration).\n"
     "\n"
-    "  init [--sample] [DATEI]      legt die Datenbank an; --sample mit der Beispielpraxis\n"
+    "  init [--sample] [DATEI|URL]  legt die Datenbank an; --sample mit der Beispielpraxis\n"
     "  ls [-l] VERZEICHNIS|MUSTER   listet ein Verzeichnis des Dateispeichers\n"
     "  put LOKAL PFAD               speichert eine lokale Datei im Dateispeicher\n"
     "  get PFAD [LOKAL]             holt eine Datei (ohne LOKAL auf die Standardausgabe)\n"
@@ -46,7 +49,9 @@ const char* const kUsage =
     "  param get NR SCHLÜSSEL       zeigt einen Parameter\n"
     "  param set NR SCHLÜSSEL WERT  setzt einen Parameter\n"
     "  param ls [NR]                listet die Parameter (einer Nummer)\n"
+    "  migrate VON NACH             kopiert die Praxis aus VON in die leere Datenbank NACH, geprüft\n"
     "\n"
+    "Eine Datenbank ist eine Datei oder ein Server: postgresql://BENUTZER@HOST:PORT/DATENBANK.\n"
     "Pfade im Dateispeicher sind Windows-Pfade, z. B. \"C:\\J3\\Daten\\Briefe\".\n"
     "Exit-Status: 0 erledigt, 1 fehlgeschlagen (nichts geändert), 2 falscher Aufruf.\n";
 
@@ -90,8 +95,9 @@ std::string ListingLine(const SDBFileEntry& entry, bool longForm)
     return line.str();
 }
 
-// A folder of its own beside the new database, removed however init ends:
-// the practice is built there and appears under its name only when complete.
+// A folder of its own beside a new database file, removed however the
+// command ends: the database is built there and appears under its name only
+// when complete, so an interrupted or killed command leaves no part of it.
 struct SScratchFolder {
     std::filesystem::path folder;
     ~SScratchFolder()
@@ -101,6 +107,32 @@ struct SScratchFolder {
             std::filesystem::remove_all(folder, ignored);
     }
 };
+
+// Empty when the scratch folder for a new database file is made; else why not.
+std::string PrepareNewFile(const std::filesystem::path& file, SScratchFolder& scratch)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (ec)
+        return "Der Ordner " + file.parent_path().string() + " kann nicht angelegt werden: " + ec.message();
+    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)))
+        return "Die Datei " + file.string() + " existiert bereits; sie wird nicht überschrieben.";
+    std::string name = (file.parent_path() / ("." + file.filename().string() + ".neu-XXXXXX")).string();
+    if (!mkdtemp(name.data()))
+        return "Im Ordner " + file.parent_path().string() + " kann nichts angelegt werden: " + std::strerror(errno);
+    scratch.folder = name;
+    return {};
+}
+
+// Gives the finished database its name, never over a file that appeared
+// meanwhile; empty when done.
+std::string Publish(const std::filesystem::path& building, const std::filesystem::path& file)
+{
+    if (renameat2(AT_FDCWD, building.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    return "Die Datei " + file.string() + " kann nicht angelegt werden: " +
+           (errno == EEXIST ? std::string("sie existiert inzwischen") : std::strerror(errno));
+}
 
 // Entries of a store search; false when the search itself failed, which is
 // not the same as finding nothing.
@@ -113,6 +145,44 @@ bool FindEntries(CDBFileStore& store, const CString& pattern, std::vector<SDBFil
         return entries.size() < maxEntries;
     });
 }
+
+// A database named on the command line: a server's URL as given, a file
+// relative to the working folder.
+std::filesystem::path Location(const std::string& argument)
+{
+    return CVKDatabase::IsServerLocation(argument) ? std::filesystem::path(argument)
+                                                   : std::filesystem::absolute(argument);
+}
+
+// Ctrl+C, a closed terminal or a kill (other than -9) while a copy runs:
+// the copy stops at the next record and rolls back instead of the program
+// ending in the middle.
+class CInterruptCatcher {
+public:
+    CInterruptCatcher()
+    {
+        s_caught = 0;
+        struct sigaction action {};
+        action.sa_handler = [](int) { s_caught = 1; };
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &action, &m_previous[i]);
+    }
+    ~CInterruptCatcher()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &m_previous[i], nullptr);
+    }
+    CInterruptCatcher(const CInterruptCatcher&) = delete;
+    CInterruptCatcher& operator=(const CInterruptCatcher&) = delete;
+
+    static bool Caught() { return s_caught != 0; }
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+    static inline volatile std::sig_atomic_t s_caught = 0;
+    struct sigaction m_previous[std::size(kSignals)] {};
+};
 
 // Closes the practice database however a command ends.
 struct SDatabaseCloser {
@@ -137,8 +207,8 @@ int CJ3DbTool::Run(const Args& args)
         if (args[next] != "--db")
             return WrongCall("Unbekannte Option " + args[next] + ".");
         if (++next == args.size() || args[next].empty())
-            return WrongCall("--db braucht eine Datei.");
-        m_databaseFile = std::filesystem::absolute(args[next]);
+            return WrongCall("--db braucht eine Datei oder URL.");
+        m_databaseFile = Location(args[next]);
         m_databaseGiven = true;
     }
     if (next == args.size())
@@ -148,7 +218,7 @@ int CJ3DbTool::Run(const Args& args)
         {"init", 0, 2, &CJ3DbTool::Init}, {"ls", 1, 2, &CJ3DbTool::List},
         {"put", 2, 2, &CJ3DbTool::Put},   {"get", 1, 2, &CJ3DbTool::Get},
         {"rm", 1, 1, &CJ3DbTool::Remove}, {"import", 2, 2, &CJ3DbTool::Import},
-        {"param", 1, 4, &CJ3DbTool::Param},
+        {"param", 1, 4, &CJ3DbTool::Param}, {"migrate", 2, 2, &CJ3DbTool::Migrate},
     };
     const Args commandLine(args.begin() + static_cast<std::ptrdiff_t>(next), args.end());
     const SCommand* command = Choose(commands, commandLine, "");
@@ -195,31 +265,28 @@ const CJ3DbTool::SCommand* CJ3DbTool::Choose(std::span<const SCommand> table, co
 int CJ3DbTool::Init(const Args& args)
 {
     bool sample = false;
-    std::filesystem::path file = m_databaseFile;
-    bool fileGiven = false;
+    std::filesystem::path location = m_databaseFile;
+    bool locationGiven = false;
     for (const auto& arg : args) {
         if (arg == "--sample") {
             sample = true;
         } else if (arg.starts_with("-")) {
             return WrongCall("Unbekannte Option " + arg + " für init.");
-        } else if (fileGiven || (m_databaseGiven && std::filesystem::absolute(arg) != m_databaseFile)) {
+        } else if (locationGiven || (m_databaseGiven && Location(arg) != m_databaseFile)) {
             return WrongCall("init legt nur eine Datenbank an.");
         } else {
-            file = std::filesystem::absolute(arg);
-            fileGiven = true;
+            location = Location(arg);
+            locationGiven = true;
         }
     }
-    std::error_code ec;
-    std::filesystem::create_directories(file.parent_path(), ec);
-    if (ec)
-        return Fail("Der Ordner " + file.parent_path().string() + " kann nicht angelegt werden: " + ec.message());
-    if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)))
-        return Fail("Die Datei " + file.string() + " existiert bereits; sie wird nicht überschrieben.");
-    std::string scratchName = (file.parent_path() / ("." + file.filename().string() + ".neu-XXXXXX")).string();
-    if (!mkdtemp(scratchName.data()))
-        return Fail("Im Ordner " + file.parent_path().string() + " kann nichts angelegt werden: " + std::strerror(errno));
-    const SScratchFolder scratch{scratchName};
-    const std::filesystem::path building = scratch.folder / file.filename();
+    // A server's database gets the schema in place; a file is built beside
+    // its place and named only when complete.
+    const bool server = CVKDatabase::IsServerLocation(location);
+    SScratchFolder scratch;
+    if (!server)
+        if (const std::string error = PrepareNewFile(location, scratch); !error.empty())
+            return Fail(error);
+    const std::filesystem::path building = server ? location : scratch.folder / location.filename();
     if (!dbDatabase.Create(building))
         return FailDatabase();
     dbDatabase.Close();
@@ -234,12 +301,11 @@ int CJ3DbTool::Init(const Args& args)
             return Fail("Die Beispielpraxis kann nicht angelegt werden, nichts ist angelegt: " +
                         CJ3HostText::ToHost(error));
     }
-    // Never over a file that appeared meanwhile.
-    if (renameat2(AT_FDCWD, building.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) != 0)
-        return Fail("Die Datei " + file.string() + " kann nicht angelegt werden: " +
-                    (errno == EEXIST ? std::string("sie existiert inzwischen") : std::strerror(errno)));
-    m_out << "Praxisdatenbank " << file.string() << " angelegt" << (sample ? " mit der Beispielpraxis" : "")
-          << ".\n";
+    if (!server)
+        if (const std::string error = Publish(building, location); !error.empty())
+            return Fail(error);
+    m_out << "Praxisdatenbank " << (server ? std::string("auf dem Datenbankserver") : location.string())
+          << " angelegt" << (sample ? " mit der Beispielpraxis" : "") << ".\n";
     return kDone;
 }
 
@@ -387,7 +453,7 @@ int CJ3DbTool::Import(const Args& args)
     CVKTransaction transaction(dbDatabase);
     if (!transaction.IsActive())
         return FailDatabase();
-    CJ3ProgressBar progress(m_err, m_progressBar, files.size());
+    CJ3ProgressBar progress(m_err, m_progressBar ? CJ3ProgressBar::EStyle::Bar : CJ3ProgressBar::EStyle::Off, files.size());
     std::uint64_t bytes = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::string content;
@@ -406,6 +472,66 @@ int CJ3DbTool::Import(const Args& args)
     if (!transaction.Commit())
         return FailDatabase();
     m_out << files.size() << " Dateien (" << bytes << " Bytes) nach " << args[1] << " importiert.\n";
+    return kDone;
+}
+
+int CJ3DbTool::Migrate(const Args& args)
+{
+    const std::filesystem::path from = Location(args[0]);
+    const std::filesystem::path to = Location(args[1]);
+    if (from == to)
+        return WrongCall("migrate braucht zwei verschiedene Datenbanken.");
+    const CInterruptCatcher catcher;
+    CVKDatabase source;
+    if (!source.Open(from))
+        return Fail(CJ3HostText::ToHost(source.GetLastError()));
+    // A new file is built beside its place and named only when the copy is
+    // complete and checked; a server database or an existing file is written
+    // in the copy's transaction.
+    std::error_code ec;
+    const bool newFile =
+        !CVKDatabase::IsServerLocation(to) && !std::filesystem::exists(std::filesystem::symlink_status(to, ec));
+    SScratchFolder scratch;
+    std::filesystem::path building = to;
+    if (newFile) {
+        if (const std::string error = PrepareNewFile(to, scratch); !error.empty())
+            return Fail(error);
+        building = scratch.folder / to.filename();
+    }
+    // A server's database gets the schema when it has none yet.
+    CVKDatabase target;
+    bool opened = false;
+    if (newFile)
+        opened = target.Create(building);
+    else
+        opened = (CVKDatabase::IsServerLocation(to) && target.Create(to)) || target.Open(to);
+    if (!opened)
+        return Fail(CJ3HostText::ToHost(target.GetLastError()));
+
+    CJ3PracticeCopy copy(source, target);
+    bool holds = false;
+    if (!copy.TargetHoldsRecords(holds))
+        return Fail(CJ3HostText::ToHost(copy.Error()));
+    if (holds)
+        return Fail("Im Ziel gibt es schon eine Praxis; migrate kopiert nur in eine leere Datenbank. "
+                    "Nichts ist geändert.");
+    const auto style = m_progressBar ? CJ3ProgressBar::EStyle::Bar : CJ3ProgressBar::EStyle::Lines;
+    switch (copy.Run(m_err, style, &CInterruptCatcher::Caught)) {
+    case CJ3PracticeCopy::EResult::Interrupted:
+        return Fail("Abgebrochen; ins Ziel ist nichts kopiert.");
+    case CJ3PracticeCopy::EResult::Failed:
+        return Fail(CJ3HostText::ToHost(copy.Error()) + " Ins Ziel ist nichts kopiert.");
+    case CJ3PracticeCopy::EResult::Done:
+        break;
+    }
+    target.Close();
+    if (const std::string error = newFile ? Publish(building, to) : ""; !error.empty())
+        return Fail(error);
+    std::int64_t records = 0;
+    for (const auto& check : copy.Checks())
+        records += check.records;
+    m_out << "Praxis kopiert und geprüft: " << records << " Datensätze in " << copy.Checks().size()
+          << " Tabellen.\n";
     return kDone;
 }
 
@@ -473,7 +599,7 @@ bool CJ3DbTool::OpenDatabase(bool readOnly)
     // written (a read-only folder or file): they open it read-only then.
     // Otherwise the usual read-write open cleans up the log's side files.
     const std::filesystem::path folder = m_databaseFile.has_parent_path() ? m_databaseFile.parent_path() : ".";
-    if (readOnly && (access(folder.c_str(), W_OK) != 0 || access(m_databaseFile.c_str(), W_OK) != 0)) {
+    if (readOnly && !CVKDatabase::IsServerLocation(m_databaseFile) && (access(folder.c_str(), W_OK) != 0 || access(m_databaseFile.c_str(), W_OK) != 0)) {
         if (dbDatabase.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
             return true;
         Fail(CJ3HostText::ToHost(dbDatabase.GetLastError()));

@@ -9,15 +9,17 @@
 
 // The practice database admin tool behind the command "j3db":
 //
-//   j3db [--db FILE] init [--sample] [FILE]
-//   j3db [--db FILE] ls [-l] STOREDIR|PATTERN
-//   j3db [--db FILE] put LOCAL STOREPATH
-//   j3db [--db FILE] get STOREPATH [LOCAL]
-//   j3db [--db FILE] rm STOREPATH
-//   j3db [--db FILE] import LOCALDIR STOREDIR
-//   j3db [--db FILE] param get NR KEY | param set NR KEY VALUE | param ls [NR]
+//   j3db [--db FILE|URL] init [--sample] [FILE|URL]
+//   j3db [--db FILE|URL] ls [-l] STOREDIR|PATTERN
+//   j3db [--db FILE|URL] put LOCAL STOREPATH
+//   j3db [--db FILE|URL] get STOREPATH [LOCAL]
+//   j3db [--db FILE|URL] rm STOREPATH
+//   j3db [--db FILE|URL] import LOCALDIR STOREDIR
+//   j3db [--db FILE|URL] param get NR KEY | param set NR KEY VALUE | param ls [NR]
+//   j3db migrate FROM TO
 //
-// Without --db the database of the machine configuration is used. Store paths
+// Without --db the database of the machine configuration is used. A database
+// is a file or a server's URL ("postgresql://user@host:port/name"). Store paths
 // are Windows paths in the database file store ("C:\J3\Daten\Briefe"); the
 // command line and the output are UTF-8, the store keeps Windows-1252, and a
 // name that 1252 cannot show is refused rather than changed.
@@ -34,6 +36,10 @@
 // - ls of a store path that names a file lists that file; a pattern with "*"
 //   or "?" in its last element lists what matches it.
 // - rm removes files only; a directory goes with its last file.
+// - migrate copies a whole practice into a database without records (a new
+//   file is created) in one transaction, and commits only when the copy's
+//   record counts and content hashes equal the source's (CJ3PracticeCopy).
+//   Ctrl+C or a kill stops it with nothing copied.
 // - import takes regular files (symbolic links to files included) and does
 //   not follow linked folders; empty folders cannot exist in the store and are
 //   passed over.
@@ -69,6 +75,7 @@ private:
     int ParamGet(const Args& args);
     int ParamSet(const Args& args);
     int ParamList(const Args& args);
+    int Migrate(const Args& args);
 
     // readOnly for commands that only read.
     bool OpenDatabase(bool readOnly);

@@ -1,21 +1,26 @@
 #pragma once
 #include <cstddef>
 #include <ostream>
+#include <string>
 
-// A one-line progress bar for a terminal ("\r[#####-----]  50% 12/24 Dateien"),
-// redrawn only when the shown percentage changes. A disabled bar writes
-// nothing, so the same code serves terminals, pipes and log files.
+// Progress of a long command. On a terminal a one-line bar
+// ("\r[#####-----]  50% 12/24 Dateien"), redrawn only when the shown
+// percentage changes; in a log or pipe a plain line per tenth of the work;
+// or nothing at all.
 class CJ3ProgressBar {
 public:
-    CJ3ProgressBar(std::ostream& out, bool enabled, std::size_t total);
+    enum class EStyle { Bar, Lines, Off };
+
+    CJ3ProgressBar(std::ostream& out, EStyle style, std::size_t total, std::string unit = "Dateien");
 
     void Update(std::size_t done);
-    // Ends the line when anything was drawn.
+    // Ends the bar's line when anything was drawn.
     void Finish();
 
 private:
     std::ostream& m_out;
-    bool m_enabled;
+    EStyle m_style;
     std::size_t m_total;
+    std::string m_unit;
     int m_shownPercent = -1;
 };

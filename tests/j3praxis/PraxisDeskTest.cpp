@@ -1,0 +1,276 @@
+#include "PraxisFixture.h"
+
+#include "j3params/J3MachineConfig.h"
+#include "j3params/J3Params.h"
+#include "j3praxis/J3PraxisDesk.h"
+#include "msgbox/BoxAnswerer.h"
+#include "msgbox/Boxes.h"
+#include "support/DialogDriver.h"
+#include "support/ProgramRun.h"
+#include "vkdb/DBFileStore.h"
+#include "vkdb/VKDatabase.h"
+#include "vkwpfcpp/VKButtonClass.h"
+#include "vkwpfcpp/WPFApplication.h"
+#include "vkwpfcpp/WPFIndexMarkerStrip.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// The desk of j3praxis driven as a user would, each run a program of its own.
+class PraxisDeskTest : public PraxisFixture {
+protected:
+    void SetUp() override
+    {
+        PraxisFixture::SetUp();
+        SetEInfoPermission(2);
+        SetMarkerPermission(2);
+    }
+
+    // Runs the desk in a program on workstation 1 with the steps, ending with OK.
+    void RunDesk(const std::function<void(j3test::DialogDriver&, CJ3PraxisDesk&)>& steps)
+    {
+        RunProgram(Workstation1, [&] {
+            CJ3PraxisDesk desk("");
+            j3test::DialogDriver driver;
+            steps(driver, desk);
+            driver.ClickFrameButton(VKButtonOK);
+            EXPECT_EQ(driver.Run(desk), 1);
+        });
+    }
+
+    std::map<std::string, std::string> Notes() { return StoredFiles(GetJ3DataPath(0).str() + "eInfo"); }
+
+    // In a program: once a dialog opens over the desk, the driver plays on it.
+    static void WhenDialogOverDesk(QDialog* desk, j3test::DialogDriver& driver)
+    {
+        auto* poll = new QTimer(desk);
+        poll->setInterval(1);
+        QObject::connect(poll, &QTimer::timeout, [=, &driver] {
+            auto* over = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!over || over == desk)
+                return;
+            poll->stop();
+            driver.PlayOn(*over);
+        });
+        poll->start();
+    }
+};
+
+// "0" and blank are off, and "0" is stored as blank; a ten-character text is
+// padded, all off, and left as it was when the desk changed nothing.
+TEST_F(PraxisDeskTest, MarkersFollowTheFlagsAndSwitchedOnesAreStoredWhenThePatientChangesOrTheDeskCloses)
+{
+    StorePatient(1, "Albers", Flags({0, 24}));
+    StorePatient(2, "Brandt", std::string(22, ' ') + "0 1" + std::string(22, ' '));
+    StorePatient(3, "Claus", "1111111111");
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
+        const auto shown = [&](const std::string& markers) { EXPECT_EQ(ShownMarkers(*desk.GetWindow()), markers); };
+        driver.Do([shown] { shown("0 24"); })
+            .PressKey("Marker3", Qt::Key_Space)
+            .Do([shown] { shown("0 3 24"); })
+            .ClickRow("PatientList", 1)
+            .Do([shown, &desk] {
+                EXPECT_EQ(desk.GetPatNr(), PatNr(2));
+                shown("2");
+            })
+            .PressKey("Marker24", Qt::Key_Space)
+            .PressKey("Marker3", Qt::Key_Space)
+            .PressKey("Marker3", Qt::Key_Space)
+            .ClickRow("PatientList", 2)
+            .Do([shown] { shown(""); });
+    });
+    EXPECT_EQ(StoredFlags(1), Flags({0, 3, 24}));
+    EXPECT_EQ(StoredFlags(2), Flags({2, 24}));
+    EXPECT_EQ(StoredFlags(3), "1111111111");
+}
+
+TEST_F(PraxisDeskTest, NotesOfThePatientAndOfTheDeskAreReadAndWrittenAtTheirMoments)
+{
+    StoreFile(DeskNote("0", 0), "eigene");
+    // Without patients the desk keeps its own notes.
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk&) { driver.Type("VKPOSTIT_0", "ge\xC3\xA4ndert"); });
+    EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("0", 0), "ge\xE4ndert"}}));
+
+    StorePatient(1, "Albers", Flags({}));
+    StorePatient(2, "Brandt", Flags({}));
+    StoreFile(DeskNote("1", 0), "alt");
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk&) {
+        driver.Type("VKPOSTIT_0", "neu")
+            .ClickRow("PatientList", 1)
+            .Do([&] {
+                // The first patient's note is stored the moment the desk leaves him.
+                CString note;
+                EXPECT_TRUE(CDBFileStore(dbDatabase).LoadFile(CString(DeskNote("1", 0)), note));
+                EXPECT_EQ(note, CString("neu"));
+            })
+            .Click("VKPOSTIT_NEW")
+            .Type("VKPOSTIT_0", "f\xC3\xBCr zwei");
+    });
+    EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("0", 0), "ge\xE4ndert"}, {DeskNote("1", 0), "neu"},
+                                                           {DeskNote("2", 0), "f\xFCr zwei"}}));
+}
+
+// The theme comes from the machine's configuration; only theme 1 shows markers and notes.
+TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
+{
+    StorePatient(1, "Albers", Flags({1}), "U+263A");
+    StoreFile(DeskNote("1", 0), "alt");
+    // The machine configuration's [parameters], the marker permission (-1: none stored), and what the desk
+    // shows and opens on a click on the strip.
+    const struct { const char* parameters; int permission, theme; std::string shown; bool notes, opens; } cases[] = {
+        {"", -1, 1, "no strip", true, false}, {"", 0, 1, "1", true, false}, {"WPFTheme = 1\n", 1, 1, "1", true, true},
+        {"WPFTheme = 2\n", 2, 2, "no strip", false, false}, {"WPFTheme = neu\n", 2, 1, "1", true, true}};
+    j3test::TempDir scratch;
+    std::string error;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.parameters) + std::to_string(c.permission));
+        Execute("DELETE FROM progpool;");
+        SetEInfoPermission(2);
+        if (c.permission >= 0)
+            SetMarkerPermission(c.permission);
+        std::ofstream(scratch.file("j3machine.ini")) << "[parameters]\n" << c.parameters;
+        // The program starts with the machine's configuration of this process.
+        setenv("J3_CONFIG", scratch.file("j3machine.ini").c_str(), 1);
+        ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
+        QString opened;
+        RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
+            EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
+            driver.Do([&] {
+                QDialog& window = *desk.GetWindow();
+                EXPECT_EQ(ShownMarkers(window), c.shown);
+                EXPECT_EQ(j3test::DialogDriver::Find(window, "VKPOSTIT_0") != nullptr, c.notes);
+                // The emoji show with or without the markers, in theme 1.
+                EXPECT_EQ(window.findChild<QLabel*>("VKEMOJI")->text(),
+                          c.theme == 1 ? QString::fromUtf8("\xE2\x98\xBA") : QString());
+                auto* strip = window.findChild<CWPFIndexMarkerStrip*>("IndexMarker");
+                if (!strip)
+                    return;
+                // A dialog opened by the click is seen and cancelled.
+                QTimer::singleShot(50, [&] {
+                    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != &window) {
+                        opened = modal->windowTitle();
+                        modal->close();
+                    }
+                });
+                QTest::mouseClick(strip, Qt::LeftButton, {}, strip->MarkerRect(1).center());
+                QTest::qWait(150);
+                EXPECT_EQ(opened, c.opens ? QString("Karteireiter konfigurieren") : QString());
+            });
+        });
+    }
+    unsetenv("J3_CONFIG");
+    ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
+    EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
+}
+
+TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
+{
+    StorePatient(1, "Albers", Flags({0, 1}));
+    StoreFile(DeskNote("1", 0), "Notiz");
+    j3test::TempDir scratch;
+    const std::string png = scratch.file("desk.png");
+    const auto run = j3test::RunProgram("J3_WORKSTATION=1 " + std::string(J3PRAXIS_PROGRAM) + " --db '" +
+                                            File().string() + "' --screenshot '" + png + "'",
+                                        scratch.path().string());
+    EXPECT_EQ(run.code, 0) << run.err;
+    const QImage picture(QString::fromStdString(png));
+    ASSERT_FALSE(picture.isNull());
+    // The first tab along the top edge in the toolkit's colour of marker 0.
+    EXPECT_EQ(picture.pixelColor(25, 22), QColor(0xE6, 0x19, 0x4B));
+    // The patient's note of this workstation, also on a database named by --db.
+    bool noteShown = false;
+    for (int y = 0; y < picture.height() && !noteShown; ++y)
+        for (int x = 0; x < picture.width() && !noteShown; ++x)
+            noteShown = picture.pixelColor(x, y) == QColor(0xFF, 0xF5, 0x9D);
+    EXPECT_TRUE(noteShown);
+
+    // Help, a wrong call, and a desk that needs a window.
+    const struct { const char* args; int code; const char* says; } calls[] = {
+        {" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {"", 2, "Keine Anzeige"}};
+    for (const auto& call : calls) {
+        SCOPED_TRACE(call.args);
+        const auto run = j3test::RunProgram(
+            std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + J3PRAXIS_PROGRAM + call.args,
+            scratch.path().string());
+        EXPECT_EQ(run.code, call.code);
+        EXPECT_NE((run.out + run.err).find(call.says), std::string::npos) << run.out << run.err;
+    }
+}
+
+// Albers 1 and 2 are one patient taken up twice (same name, first name and
+// birth date); Brandt is someone else.
+TEST_F(PraxisDeskTest, TickedDuplicatesMergeIntoTheFirstOrAreShownOnTheCard)
+{
+    // OK merges, "Anzeigen" shows the ticked patient: the desk's patient and markers afterwards, the
+    // flags stored for patients 1 and 2, and the duplicate's note, moved to patient 1 or not.
+    const struct {
+        int button;
+        CString shownNr;
+        std::string shownMarkers, keptFlags, duplicateFlags, keptNote;
+    } cases[] = {
+        {VKButtonOK, PatNr(1), "0 3", Flags({0, 3}), "?", "Allergie"},
+        {VKButtonZoom, PatNr(2), "3", Flags({0}), Flags({3}), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        Execute("DELETE FROM pat; DELETE FROM files;");
+        StorePatient(1, "Albers", Flags({0}));
+        StorePatient(2, "ALBERS", Flags({3}));
+        StorePatient(3, "Brandt", Flags({}));
+        StoreFile(DeskNote("2", 0), "Allergie");
+        j3test::DialogDriver merge;
+        merge.Do([&] { EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "Patienten zusammenführen"); })
+            .ClickRow("VKLISTE", 1)
+            .ClickFrameButton(c.button);
+        RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
+            CBoxAnswerer::Installed()->QueueAnswer(BOX_YES);
+            driver.Do([&] { WhenDialogOverDesk(desk.GetWindow(), merge); }).Click("MergeButton").Do([&] {
+                EXPECT_TRUE(merge.ScriptRan());
+                EXPECT_EQ(desk.GetPatNr(), c.shownNr);
+                EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.shownMarkers);
+            });
+        });
+        EXPECT_EQ(StoredFlags(1), c.keptFlags);
+        EXPECT_EQ(StoredFlags(2), c.duplicateFlags);
+        EXPECT_EQ(Notes()[DeskNote("1", 0)], c.keptNote);
+    }
+}
+
+// Terminbuch (id 103) has the program index 2, "Röntgen <Bilder> & Befunde"
+// (501) 29 and Factoring (307, no licence) 21.
+TEST_F(PraxisDeskTest, DeskStartsProgramsAndKeepsTheUsersFavouritesInTheirOrder)
+{
+    StorePatient(1, "Albers", Flags({}));
+    SetParameter("  1", "favoriten12", "103|501|");
+    RunDesk([](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
+        desk.OpenOnProgramme();
+        const auto shown = [&](const char* name) {
+            return desk.GetWindow()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        };
+        driver
+            .Do([shown] {
+                ASSERT_TRUE(shown("BU2") && shown("BU29") && shown("B221"));
+                EXPECT_TRUE(shown("BU2")->isVisible());
+                EXPECT_FALSE(shown("B221")->isEnabled());
+            })
+            .Click("BU29")
+            .Do([&] {
+                EXPECT_EQ(desk.GetWindow()->findChild<QLabel*>("ProgrammStatus")->text(),
+                          QString::fromUtf8("Gestartet: Röntgen <Bilder> & Befunde"));
+            })
+            .Drag("BU29", "BU2");
+    });
+    EXPECT_EQ(Parameters("  1", "favoriten"), (std::map<std::string, std::string>{{"favoriten12", "501|103|"}}));
+}
+
+} // namespace
