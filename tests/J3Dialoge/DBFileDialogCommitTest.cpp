@@ -69,18 +69,16 @@ TEST_F(DBFileDialogCommitTest, ThePlainFunctionReturnsTheChosenFile)
 TEST_F(DBFileDialogCommitTest, AMultipleSelectionIsReadFromTheList)
 {
     StoreFile("C:\\P\\Data\\Briefe\\e.txt");
-    CDBFileDialog dialog(1, nullptr, nullptr, OFN_ALLOWMULTISELECT, "Texte|*.txt|Logs|*.log||", nullptr, 0, 0);
-    dialog.SetAllowDirChanges(false, true);
-    dialog.GetOFN().lpstrInitialDir = kBriefe;
+    const auto dialog = Dialog(1, kBriefe, false, true, OFN_ALLOWMULTISELECT, "Texte|*.txt|Logs|*.log||");
     j3test::DialogDriver driver;
     driver.SelectRows(kList, {4, 0, 1, 3})
-        .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), "\"e.txt\" \"A.txt\" \"c.log\""); })
+        .Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kFileBox), "\"e.txt\" \"A.txt\" \"c.log\""); })
         .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(driver.Run(dialog), 1);
-    EXPECT_EQ(dialog.GetPathName(), "");
+    EXPECT_EQ(driver.Run(*dialog), 1);
+    EXPECT_EQ(dialog->GetPathName(), "");
     // The directory "2024" passes no file type and is not taken.
     std::vector<std::string> chosen;
-    for (const DBFileEntry& entry : dialog.GetMultipleSelectedFiles())
+    for (const DBFileEntry& entry : dialog->GetMultipleSelectedFiles())
         chosen.push_back(entry.first.string());
     EXPECT_EQ(chosen, (Strings{"C:\\P\\Data\\Briefe\\e.txt", "C:\\P\\Data\\Briefe\\A.txt", "C:\\P\\Data\\Briefe\\c.log"}));
 }
@@ -136,20 +134,18 @@ TEST_F(DBFileDialogCommitTest, APathTooLongForTheRecordIsNotCutShort)
 
 TEST_F(DBFileDialogCommitTest, OpenModeRefusesAFileThatVanished)
 {
-    CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
-    dialog.SetAllowDirChanges(false, true);
-    dialog.GetOFN().lpstrInitialDir = kBriefe;
+    const auto dialog = Dialog(1, kBriefe, false, true);
     j3test::DialogDriver driver;
     driver.ClickRow(kList, 2)
         .Do([] { DeleteFileDB("C:\\P\\Data\\Briefe\\b.txt"); })
         .ClickFrameButton(VKButtonOK)
-        .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), "b.txt"); })
+        .Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kFileBox), "b.txt"); })
         .ClickRow(kList, 1)
         .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(driver.Run(dialog), 1);
+    EXPECT_EQ(driver.Run(*dialog), 1);
     EXPECT_EQ(Boxes(), Strings{"Datei nicht gefunden|Die Datei \"data\\Briefe\\b.txt\" existiert nicht in der "
                                "Datenbank und kann nicht geöffnet/ausgewählt!"});
-    EXPECT_EQ(dialog.GetPathName(), "C:\\P\\Data\\Briefe\\A.txt");
+    EXPECT_EQ(dialog->GetPathName(), "C:\\P\\Data\\Briefe\\A.txt");
 }
 
 TEST_F(DBFileDialogCommitTest, TheResultFieldsDescribeTheChosenPath)

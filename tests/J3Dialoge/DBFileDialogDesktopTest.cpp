@@ -65,9 +65,7 @@ TEST_F(DBFileDialogDesktopTest, KeysInTheListSelectEnterAndLeaveDirectories)
         {Qt::Key_Backspace, {"Briefe\\"}, "data"},
     };
     for (const unsigned long flags : {0ul, static_cast<unsigned long>(OFN_ALLOWMULTISELECT)}) {
-        CDBFileDialog dialog(1, nullptr, nullptr, flags, "Alle|*.*||", nullptr, 0, 0);
-        dialog.SetAllowDirChanges(true, true);
-        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+        const auto dialog = Dialog(1, "C:\\P\\Data\\Briefe", true, true, flags, "Alle|*.*||");
         j3test::DialogDriver driver;
         for (const SKeyStep& step : steps) {
             if (step.key == Qt::Key_unknown)
@@ -75,28 +73,16 @@ TEST_F(DBFileDialogDesktopTest, KeysInTheListSelectEnterAndLeaveDirectories)
             else
                 driver.PressKey(kList, step.key);
             driver.Do([&step, &dialog] {
-                QDialog& window = *dialog.GetWindow();
+                QDialog& window = *dialog->GetWindow();
                 EXPECT_EQ(Selected(window), step.selected) << step.key;
                 EXPECT_EQ(Text(window, kDirBox), step.dirBox) << step.key;
             });
         }
         // Return on a file is the commit.
         driver.PressKey(kList, Qt::Key_Return).PressKey(kList, Qt::Key_A).PressKey(kList, Qt::Key_Return);
-        EXPECT_EQ(driver.Run(dialog), 1) << flags;
-        EXPECT_EQ(dialog.GetPathName(), "C:\\P\\Data\\Briefe\\anna.txt");
+        EXPECT_EQ(driver.Run(*dialog), 1) << flags;
+        EXPECT_EQ(dialog->GetPathName(), "C:\\P\\Data\\Briefe\\anna.txt");
     }
-}
-
-TEST_F(DBFileDialogDesktopTest, BackspaceGoesUpOnlyWhereUpIsAllowed)
-{
-    CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
-    dialog.SetAllowDirChanges(false, true);
-    dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
-    j3test::DialogDriver driver;
-    driver.PressKey(kList, Qt::Key_Backspace)
-        .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe"); })
-        .PressEscape();
-    EXPECT_EQ(driver.Run(dialog), 2);
 }
 
 // Header clicks, and the arrow shown afterwards.
@@ -115,25 +101,23 @@ TEST_F(DBFileDialogDesktopTest, HeaderArrowShowsSortColumnAndDirection)
         {2, 2, Qt::DescendingOrder, {"anna.txt", "bruno.txt", "berta.txt", "2024\\"}},
         {2, 2, Qt::AscendingOrder, {"2024\\", "berta.txt", "bruno.txt", "anna.txt"}},
     };
-    CDBFileDialog dialog(1, nullptr, nullptr, 0, "Alle|*.*||", nullptr, 0, 0);
-    dialog.SetAllowDirChanges(true, true);
-    dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+    const auto dialog = Dialog(1, "C:\\P\\Data\\Briefe", true, true, 0, "Alle|*.*||");
     j3test::DialogDriver driver;
     driver.Do([&] {
-        const QHeaderView& header = *List(*dialog.GetWindow()).header();
+        const QHeaderView& header = *List(*dialog->GetWindow()).header();
         EXPECT_TRUE(header.isSortIndicatorShown());
         EXPECT_EQ(header.sortIndicatorSection(), 0);
         EXPECT_EQ(header.sortIndicatorOrder(), Qt::AscendingOrder);
     });
     for (const SHeaderStep& step : steps)
         driver.ClickHeader(kList, step.column).Do([&step, &dialog] {
-            QDialog& window = *dialog.GetWindow();
+            QDialog& window = *dialog->GetWindow();
             EXPECT_EQ(List(window).header()->sortIndicatorSection(), step.arrowColumn) << step.column;
             EXPECT_EQ(List(window).header()->sortIndicatorOrder(), step.order) << step.column;
             EXPECT_EQ(ListColumn(window, 0), step.names) << step.column;
         });
     driver.PressEscape();
-    EXPECT_EQ(driver.Run(dialog), 2);
+    EXPECT_EQ(driver.Run(*dialog), 2);
 }
 
 // The placement switch is read once per program; ctest runs every test in
@@ -150,19 +134,17 @@ TEST_F(DBFileDialogDesktopTest, ColumnWidthsAndSortOrderAreRememberedPerWorkstat
     // closes; returns the layout the dialog opened with.
     const auto openOn = [](const char* workstation, const std::function<void(QTreeView&)>& user) {
         dbLfdWorkstation = workstation;
-        CDBFileDialog dialog(1, nullptr, nullptr, 0, "Alle|*.*||", nullptr, 0, 0);
-        dialog.SetAllowDirChanges(true, true);
-        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+        const auto dialog = Dialog(1, "C:\\P\\Data\\Briefe", true, true, 0, "Alle|*.*||");
         SLayout opened;
         j3test::DialogDriver driver;
         driver.Do([&] {
-            QTreeView& list = List(*dialog.GetWindow());
+            QTreeView& list = List(*dialog->GetWindow());
             opened = {list.header()->sortIndicatorSection(), list.header()->sortIndicatorOrder(),
                       list.header()->sectionSize(2)};
             user(list);
         });
         driver.PressEscape();
-        EXPECT_EQ(driver.Run(dialog), 2);
+        EXPECT_EQ(driver.Run(*dialog), 2);
         return opened;
     };
     int draggedWidth = 0;
@@ -197,21 +179,19 @@ TEST_F(DBFileDialogDesktopTest, ColumnWidthsAndSortOrderAreRememberedPerWorkstat
 TEST_F(DBFileDialogDesktopTest, RootInAnotherCaseIsThatRoot)
 {
     const std::vector<std::string> dirBoxes = {"data\\briefe", "data", ""};
-    CDBFileDialog dialog(1, nullptr, nullptr, 0, "Alle|*.*||", nullptr, 0, 0);
-    dialog.SetAllowDirChanges(true, true);
-    dialog.GetOFN().lpstrInitialDir = "c:\\p\\data\\briefe";
+    const auto dialog = Dialog(1, "c:\\p\\data\\briefe", true, true, 0, "Alle|*.*||");
     j3test::DialogDriver driver;
-    driver.Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), dirBoxes[0]); });
+    driver.Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), dirBoxes[0]); });
     for (std::size_t up = 1; up < dirBoxes.size(); ++up)
         driver.Click("VKBUTTON_DIRUP").Do([&, up] {
-            EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), dirBoxes[up]);
+            EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), dirBoxes[up]);
         });
     driver.Do([&] {
-        EXPECT_FALSE(IsEnabled(*dialog.GetWindow(), "VKBUTTON_DIRUP"));
-        EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), (std::vector<std::string>{"Data\\"}));
+        EXPECT_FALSE(IsEnabled(*dialog->GetWindow(), "VKBUTTON_DIRUP"));
+        EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0), (std::vector<std::string>{"Data\\"}));
     });
     driver.PressEscape();
-    EXPECT_EQ(driver.Run(dialog), 2);
+    EXPECT_EQ(driver.Run(*dialog), 2);
 }
 
 // The store ignores case: a user's file of the placeholder's name is where
@@ -222,19 +202,17 @@ TEST_F(DBFileDialogDesktopTest, UsersFileOfThePlaceholdersNameIsKept)
     const char* usersFile = "C:\\P\\Data\\Briefe\\__J3DBFILEDIALOG-DUMMY__";
     StoreFile(usersFile, 1000, "Notizen");
     {
-        CDBFileDialog dialog(0, nullptr, nullptr, 0, "Alle|*.*||", nullptr, 0, 0);
-        dialog.SetAllowDirChanges(true, true);
-        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data";
+        const auto dialog = Dialog(0, "C:\\P\\Data", true, true, 0, "Alle|*.*||");
         m_boxes.QueueAnswer(BOX_YES);
         m_boxes.QueueInput({"Briefe"});
         j3test::DialogDriver driver;
         driver.Click("VKBUTTON_DIRNEW").DoubleClickRow(kList, 0).Do([&] {
-            EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe");
-            EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0),
+            EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), "data\\Briefe");
+            EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0),
                       (std::vector<std::string>{"2024\\", "anna.txt", "berta.txt", "bruno.txt"}));
         });
         driver.PressEscape();
-        EXPECT_EQ(driver.Run(dialog), 2);
+        EXPECT_EQ(driver.Run(*dialog), 2);
     }
     CString content;
     ASSERT_TRUE(LoadTextFileDB(usersFile, content));

@@ -163,22 +163,22 @@ TEST_F(DBFileDialogTest, ModeAndDirectionFlagsShapeTheControls)
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.open) + std::to_string(c.up) + std::to_string(c.down));
-        CDBFileDialog dialog(c.open, nullptr, nullptr, c.flags, kTexts, nullptr, 0, 0);
-        dialog.SetAllowDirChanges(c.up, c.down);
-        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+        const auto dialog = Dialog(c.open, "C:\\P\\Data\\Briefe", c.up, c.down, c.flags);
         j3test::DialogDriver driver;
         driver
             .Do([&] {
-                QDialog& window = *dialog.GetWindow();
+                QDialog& window = *dialog->GetWindow();
                 EXPECT_EQ(window.windowTitle().toStdString(), c.title);
                 EXPECT_EQ(IsShown(window, "VKBUTTON_DIRNEW"), c.newDirShown);
                 EXPECT_EQ(IsReadOnly(window, kDirBox), c.dirBoxReadOnly);
                 EXPECT_EQ(IsReadOnly(window, kFileBox), c.fileBoxReadOnly);
-                // Up at the initial directory only when the user may leave it.
+                // Up from the initial directory, by button or Backspace, only when the user may leave it.
                 EXPECT_EQ(IsEnabled(window, "VKBUTTON_DIRUP"), c.up);
             })
+            .PressKey(kList, Qt::Key_Backspace)
+            .Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), c.up ? "data" : "data\\Briefe"); })
             .ClickFrameButton(VKButtonCancel);
-        EXPECT_EQ(driver.Run(dialog), 2);
+        EXPECT_EQ(driver.Run(*dialog), 2);
     }
 }
 
@@ -244,18 +244,16 @@ TEST_F(DBFileDialogTest, TypedDirectoriesThatMayNotBeEnteredAreRefused)
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.typed);
         m_boxes.ClearRecords();
-        CDBFileDialog dialog(1, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
-        dialog.SetAllowDirChanges(c.up, c.down);
-        dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
+        const auto dialog = Dialog(1, "C:\\P\\Data\\Briefe", c.up, c.down);
         j3test::DialogDriver driver;
         driver.Type(kDirBox, c.typed)
             .PressReturn(kDirBox)
             .Do([&] {
-                EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe");
-                EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0).back(), "b.txt");
+                EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), "data\\Briefe");
+                EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0).back(), "b.txt");
             })
             .PressEscape();
-        EXPECT_EQ(driver.Run(dialog), 2);
+        EXPECT_EQ(driver.Run(*dialog), 2);
         EXPECT_EQ(Boxes(), Strings{"Verzeichnis nicht gefunden|Das angegebene Verzeichnis existiert nicht in der "
                                    "Datenbank!"});
     }

@@ -1,5 +1,6 @@
 #include "DBFileDialogTestFixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -8,10 +9,8 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 
 #include "dbdll/DBIdentity.h"
-#include "dbdll/JParPool.h"
 #include "vkdb/VKDatabase.h"
 #include "j3params/J3MachineConfig.h"
 #include "support/DialogDriver.h"
@@ -31,11 +30,9 @@ void DBFileDialogTestFixture::SetUp()
     // Dialogs keep their placement and list layout here, on this
     // workstation and on the first one.
     for (const int workstation : {std::atoi(dbLfdWorkstation), 1}) {
-        CJParPool pool(&dbDatabase, nullptr);
-        pool.m_strNr = "269";
-        pool.m_strKey.Format("savewps%03d", workstation);
-        pool.m_strValue = "1";
-        ASSERT_TRUE(pool.GetByK1(0) == CVKRSet::FOUND || pool.Write(""));
+        char key[16];
+        std::snprintf(key, sizeof key, "savewps%03d", workstation);
+        WriteParameter("269", key, "1");
     }
 }
 
@@ -55,15 +52,6 @@ SDBFileDialogParams DBFileDialogTestFixture::Params(int open, const char* initia
 
 CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps)
 {
-    CString result;
-    PlayWhenModal([&] { result = J3GetPathNameFromDBFileDialog(params); },
-                  [&](QDialog& window) { steps.PlayOn(window); });
-    return result;
-}
-
-void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
-                                            const std::function<void(QDialog&)>& script)
-{
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -71,29 +59,19 @@ void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
         if (!window || !window->isVisible() || !QTest::qWaitForWindowExposed(window, 2000))
             return;
         poll.stop();
-        script(*window);
+        steps.PlayOn(*window);
     });
     poll.start();
-    run();
+    return J3GetPathNameFromDBFileDialog(params);
 }
 
-void DBFileDialogTestFixture::DoubleClickRow(QDialog& window, int row)
+std::unique_ptr<CDBFileDialog> DBFileDialogTestFixture::Dialog(int open, const char* initialDir, bool up, bool down,
+                                                               unsigned long flags, const char* filter)
 {
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, kList));
-    ASSERT_NE(view, nullptr);
-    const QRect cell = view->visualRect(view->model()->index(row, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-void DBFileDialogTestFixture::TypeAndReturn(QDialog& window, const std::string& box, const std::string& text)
-{
-    QWidget* widget = j3test::DialogDriver::Find(window, box);
-    ASSERT_NE(widget, nullptr);
-    widget->setFocus();
-    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(widget, QString::fromStdString(text));
-    QTest::keyClick(widget, Qt::Key_Return);
+    auto dialog = std::make_unique<CDBFileDialog>(open, nullptr, nullptr, flags, filter, nullptr, 0, 0);
+    dialog->SetAllowDirChanges(up, down);
+    dialog->GetOFN().lpstrInitialDir = initialDir;
+    return dialog;
 }
 
 bool DBFileDialogTestFixture::IsEnabled(QDialog& window, const std::string& name)

@@ -3,6 +3,7 @@
 #include "J3Dialoge/J3WinApp.h"
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JBeh.h"
+#include "dbdll/JProtokoll.h"
 #include "dbdll/PracticeDatabase.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
@@ -89,6 +90,37 @@ TEST_F(DeleteProtocolTest, LostRaceLeavesNoSecondEntry)
     EXPECT_TRUE(DeleteTreatment(otherWorkstation, 1));
     EXPECT_FALSE(mine.Delete());
     EXPECT_EQ(Counts(), std::pair(2, 1));
+}
+
+// A record set of any table, for the tables that get no entry.
+class CAnyTableRecord : public CVKRSet {
+public:
+    explicit CAnyTableRecord(const char* table) : CVKRSet(&dbDatabase, nullptr, table) {}
+};
+
+TEST_F(DeleteProtocolTest, TheEntryNamesTheTreatmentAndOnlyTreatmentsGetOne)
+{
+    OpenPractice("1");
+    CJ3WinApp program;
+    for (const char* table : {"beh", "BEHX", "BE"}) {
+        CAnyTableRecord record(table);
+        program.GetSysBase().DeleteProtokoll(&record);
+    }
+    program.GetSysBase().DeleteProtokoll(nullptr);
+    CJBeh treatment(&dbDatabase, nullptr);
+    treatment.m_strPatNr = "       123";
+    treatment.m_strDatum = "20240229";
+    treatment.m_strLeistung = "01";
+    treatment.m_strText = std::string(100, 'x').c_str();
+    program.GetSysBase().DeleteProtokoll(&treatment);
+    CJProtokoll entry(&dbDatabase, nullptr);
+    entry.m_strPatNr = "       123";
+    ASSERT_EQ(entry.GetByK1(0), CVKRSet::FOUND);
+    EXPECT_EQ((std::vector<std::string>{entry.m_strArt.str(), entry.m_strStatus.str(), entry.m_strFunktion.str(),
+                                        entry.m_strText.str()}),
+              (std::vector<std::string>{"l", " ", "CVKRSet::DeleteRec",
+                                        "Lstg. Pat.Nr. 123 vom 29.02.2024: 01, " + std::string(42, 'x')}));
+    EXPECT_EQ(Counts(), std::pair(3, 1));
 }
 
 // Services of a program killed right after the protocol entry was written,

@@ -40,6 +40,7 @@ const SFavoProgramm Programme[] = {
     {-1, 0, nullptr, nullptr, false},
 };
 constexpr int FavoritenNr = 42;
+const char* const FavoritenPoolNr = " 42";  // the number as the pool keeps it
 const char* const FavoritenKey = "favoriten";
 
 Names Strings(const std::vector<CString>& texts)
@@ -67,26 +68,15 @@ protected:
         CPracticeDatabase::Close();
     }
 
-    // Looks up the favourites record; whether it is there.
-    static bool Lookup(CJParPool& pool)
-    {
-        pool.m_strNr.Format("%3d", FavoritenNr);
-        pool.m_strKey = FavoritenKey;
-        return pool.GetByK1(0) == CVKRSet::FOUND;
-    }
     // The favourites record, nullopt when there is none.
     static std::optional<std::string> Stored()
     {
         CJParPool pool(&dbDatabase, nullptr);
-        return Lookup(pool) ? std::optional<std::string>(pool.m_strValue.str()) : std::nullopt;
+        pool.m_strNr = FavoritenPoolNr;
+        pool.m_strKey = FavoritenKey;
+        return pool.GetByK1(0) == CVKRSet::FOUND ? std::optional<std::string>(pool.m_strValue.str()) : std::nullopt;
     }
-    static void Store(const std::string& value)
-    {
-        CJParPool pool(&dbDatabase, nullptr);
-        const bool found = Lookup(pool);
-        pool.m_strValue = value;
-        ASSERT_TRUE(found ? pool.Rewrite("") : pool.Write(""));
-    }
+    static void Store(const std::string& value) { WriteParameter(FavoritenPoolNr, FavoritenKey, value); }
     static bool Load(CDiaFavoriten& tab)
     {
         CJParPool pool(&dbDatabase, nullptr);

@@ -3,19 +3,11 @@
 #include "J3Dialoge/J3SysBase.h"
 #include "J3Dialoge/J3SysBaseLoadProc.h"
 #include "dbdll/DBIdentity.h"
-#include "dbdll/JBeh.h"
-#include "dbdll/JProtokoll.h"
 #include "vkbasis/DateUtils.h"
-#include "vkdb/VKDatabase.h"
-#include "vkgui/CVKDialog.h"
 #include "vkwpfcpp/WPFDialog.h"
-#include "win32/HtmlHelp.h"
 #include "win32/LibraryLoader.h"
 #include "win32/ShellFolders.h"
-#include "win32/WindowHandle.h"
 
-#include <QApplication>
-#include <QWidget>
 
 #include <cstdlib>
 #include <filesystem>
@@ -77,40 +69,6 @@ TEST_F(J3SysBaseTest, SharedDentalFolderLiesBelowCommonProgramFiles)
         services.ExitInstance();
     }
     CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, std::string("C:\\Program Files\\Common Files"));
-}
-
-// Help -----------------------------------------------------------------------
-
-class J3SysBaseHelpTest : public J3SysBaseTest {
-protected:
-    void SetUp() override
-    {
-        J3SysBaseTest::SetUp();
-        // A help file in its unpacked form: a folder of pages.
-        const auto helpFolder = std::filesystem::path(HostPath("C:\\J3\\Hilfe\\J3Dialoge.chm"));
-        std::filesystem::create_directories(helpFolder);
-        std::ofstream(helpFolder / "hDiaIndexMarkerConfig.htm")
-            << "<html><body><h1>Karteireiter einrichten</h1></body></html>";
-    }
-};
-
-TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
-{
-    CVKDialog dialog;
-    m_services.SetHelpName(&dialog, "C:\\Quellen\\J3Dialoge\\DiaIndexMarkerConfig.cpp");
-    if (QWidget* open = CHtmlHelpWindow::Window())
-        open->close();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 5), 1);
-    EXPECT_EQ(CHtmlHelpWindow::Window(), nullptr);
-
-    EXPECT_EQ(m_services.OnCommandHelp(&dialog, CVKDialog::ID_HELP_COMMAND, 0), 1);
-    ASSERT_NE(CHtmlHelpWindow::Window(), nullptr);
-    EXPECT_EQ(m_services.GetHelpWindow(), HwndFromWidget(CHtmlHelpWindow::Window()));
-    EXPECT_EQ(CHtmlHelpWindow::ShownFile(), "C:\\J3\\Hilfe\\J3Dialoge.chm");
-    EXPECT_EQ(CHtmlHelpWindow::ShownTopic(), "hDiaIndexMarkerConfig.htm");
-    CHtmlHelpWindow::Window()->close();
 }
 
 // Hotkeys and Daisy ---------------------------------------------------------------
@@ -208,78 +166,6 @@ TEST_F(J3SysBaseTest, DatabaseErrorsGoToTheLogFile)
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_TRUE(lines[0].ends_with(" SQL-Fehler 1, Workstation: 7, ProgId: AB, PraxisId: P1")) << lines[0];
     EXPECT_TRUE(lines[1].ends_with(" SQL-Fehler 2")) << lines[1];
-}
-
-// A record set of any table, for the tables that get no protocol.
-class CAnyTableRecord : public CVKRSet {
-public:
-    explicit CAnyTableRecord(const char* table)
-        : CVKRSet(&dbDatabase, nullptr, table)
-    {
-    }
-};
-
-class J3SysBaseProtocolTest : public J3SysBaseTest {
-protected:
-    void SetUp() override
-    {
-        J3SysBaseTest::SetUp();
-        CreateDatabase();
-        dbDeleteProtokoll = true;
-    }
-    void TearDown() override
-    {
-        dbDeleteProtokoll = false;
-        dbDatabase.Close();
-        J3SysBaseTest::TearDown();
-    }
-
-    // The latest protocol entry of the patient, or null text fields.
-    std::vector<std::string> LatestEntry(const char* patientNumber)
-    {
-        CJProtokoll entry(&dbDatabase, nullptr);
-        entry.m_strPatNr = patientNumber;
-        if (entry.GetByK1(0) != CVKRSet::FOUND)
-            return {};
-        return {entry.m_strPatNr.GetString(), entry.m_strArt.GetString(), entry.m_strStatus.GetString(),
-                entry.m_strFunktion.GetString(), entry.m_strText.GetString()};
-    }
-};
-
-TEST_F(J3SysBaseProtocolTest, DeletingATreatmentLeavesAProtocolEntry)
-{
-    CJBeh treatment(&dbDatabase, nullptr);
-    treatment.m_strPatNr = "       123";
-    treatment.m_strDatum = "20240229";
-    treatment.m_strLeistung = "01";
-    treatment.m_strText = "Eingehende Untersuchung";
-    m_services.DeleteProtokoll(&treatment);
-    EXPECT_EQ(LatestEntry("       123"),
-              (std::vector<std::string>{"       123", "l", " ", "CVKRSet::DeleteRec",
-                                        "Lstg. Pat.Nr. 123 vom 29.02.2024: 01, Eingehende Untersuchung"}));
-
-    treatment.m_strText = std::string(100, 'x').c_str();
-    m_services.DeleteProtokoll(&treatment);
-    EXPECT_EQ(LatestEntry("       123").at(4), ("Lstg. Pat.Nr. 123 vom 29.02.2024: 01, " + std::string(42, 'x')));
-}
-
-TEST_F(J3SysBaseProtocolTest, OnlyTreatmentRecordsWithProtocolWantedAreProtocolled)
-{
-    for (const char* table : {"beh", "BEHX", "BE", "BEH"}) {
-        CAnyTableRecord record(table);
-        m_services.DeleteProtokoll(&record);
-    }
-    m_services.DeleteProtokoll(nullptr);
-    dbDeleteProtokoll = false;
-    CJBeh treatment(&dbDatabase, nullptr);
-    treatment.m_strPatNr = "         9";
-    m_services.DeleteProtokoll(&treatment);
-
-    CJProtokoll anyEntry(&dbDatabase, nullptr);
-    for (const char* patientNumber : {"", "         9"}) {
-        anyEntry.m_strPatNr = patientNumber;
-        EXPECT_EQ(anyEntry.GetByK1(0), CVKRSet::NOT_FOUND) << '"' << patientNumber << '"';
-    }
 }
 
 } // namespace

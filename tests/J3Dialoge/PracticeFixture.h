@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 // The test's own temporary folder and the practice database of the test:
 // every fixture of the module's tests makes its database here.
@@ -13,6 +14,8 @@ protected:
     const std::filesystem::path& File() const { return m_database; }
     // Creates the practice database, left open as the running program's database.
     void CreateDatabase();
+    // Sets a parameter-pool record on the open database.
+    static void WriteParameter(const std::string& number, const std::string& key, const std::string& value);
 
     j3test::TempDir m_folder;
 

@@ -1,7 +1,6 @@
 #include "WPFJ3DialogFixture.h"
 
 #include "dbdll/DBIdentity.h"
-#include "dbdll/JParPool.h"
 #include "dbdll/JProgPool.h"
 #include "dbdll/PracticeDatabase.h"
 #include "msgbox/BoxAnswerer.h"
@@ -156,16 +155,6 @@ bool WPFJ3DialogFixture::IsDatabaseIntact()
 void WPFJ3DialogFixture::SetParameter(const std::string& number, const std::string& key, const std::string& value)
 {
     WithDatabase([&] { WriteParameter(number, key, value); });
-}
-
-void WPFJ3DialogFixture::WriteParameter(const std::string& number, const std::string& key, const std::string& value)
-{
-    CJParPool pool(&dbDatabase, nullptr);
-    pool.m_strNr = number;
-    pool.m_strKey = key;
-    const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
-    pool.m_strValue = value;
-    EXPECT_TRUE(found ? pool.Rewrite("") : pool.Write("")) << key;
 }
 
 std::map<std::string, std::string> WPFJ3DialogFixture::Parameters(const std::string& number,

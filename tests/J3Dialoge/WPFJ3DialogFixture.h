@@ -41,8 +41,6 @@ protected:
     void Execute(const char* sql);
     bool IsDatabaseIntact();
     void SetParameter(const std::string& number, const std::string& key, const std::string& value);
-    // The same in a program, on its open database.
-    static void WriteParameter(const std::string& number, const std::string& key, const std::string& value);
     // The parameter-pool records of that number whose key starts with the
     // prefix: key -> value.
     std::map<std::string, std::string> Parameters(const std::string& number, const std::string& keyPrefix);

@@ -91,6 +91,7 @@ TEST_F(WPFJ3DialogTest, TheWorkstationSwitchTurnsPlacementOnAndOff)
         Execute("DELETE FROM parpool");
         SetParameter("269", "did   0", Befund);
         SetParameter("269", "dps   01", MovedValue);
+        SetParameter("269", "did   9", "j3wpfcs/jt/j3dialoge/Alt");
         // Another workstation's switch does not count here.
         SetParameter("269", "savewps002", "1");
         if (c.value)
@@ -98,23 +99,13 @@ TEST_F(WPFJ3DialogTest, TheWorkstationSwitchTurnsPlacementOnAndOff)
         RunProgram(Workstation1, [&] {
             const QRect opened = OpenDialog("test/WPFJ3TestDialog", QRect(60, 70, 480, 240));
             EXPECT_EQ(opened == Moved, c.on);
-            // A dialog class without a number gets one only while placement is on.
+            // A dialog class without a number gets the next after the highest
+            // (gaps stay), only while placement is on.
             OpenDialog("test/WPFTestDialog");
         });
         EXPECT_EQ(Parameters("269", "dps   01").at("dps   01"), c.on ? "0|1|-1|-1|-1|-1|60|70|540|310" : MovedValue);
-        EXPECT_EQ(Parameters("269", "did").count("did   1"), c.on ? 1u : 0u);
+        EXPECT_EQ(Parameters("269", "did").count("did  10"), c.on ? 1u : 0u);
     }
-}
-
-// The highest number counts, also past one digit; gaps stay.
-TEST_F(WPFJ3DialogTest, NewDialogClassesGetTheNextNumber)
-{
-    SetParameter("269", "savewps001", "1");
-    SetParameter("269", "did   0", "j3wpfcs/jt/j3dialoge/Alt");
-    SetParameter("269", "did   9", "j3wpfcs/jt/j3dialoge/Neu");
-    RunProgram(Workstation1, [] { OpenDialog("test/WPFJ3TestDialog"); });
-    EXPECT_EQ(Parameters("269", "did").at("did  10"), Befund);
-    EXPECT_EQ(Parameters("269", "dps").count("dps  101"), 1u);
 }
 
 TEST_F(WPFJ3DialogTest, ADialogThatNeverInitializedOrKeepsNoPlacementSavesNothing)
