@@ -27,15 +27,6 @@ protected:
         StoreFile("C:\\P\\Data\\Briefe\\c.log", 3000, "c");
         StoreFile("C:\\P\\Data\\Briefe\\2024\\d.txt", 4000, "d");
     }
-
-    // A save dialog in the letters directory that may go anywhere; the steps
-    // run on it, the result of DoModal is returned.
-    int RunSave(CDBFileDialog& dialog, j3test::DialogDriver& driver, const char* initialDir = kBriefe)
-    {
-        dialog.SetAllowDirChanges(true, true);
-        dialog.GetOFN().lpstrInitialDir = initialDir;
-        return driver.Run(dialog);
-    }
 };
 
 TEST_F(DBFileDialogCommitTest, ThePlainFunctionReturnsTheChosenFile)
@@ -103,16 +94,16 @@ TEST_F(DBFileDialogCommitTest, RefusalsKeepTheDialogOpen)
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.typed);
         m_boxes.ClearRecords();
-        CDBFileDialog dialog(0, nullptr, nullptr, 0, "Texte|*.txt|Logs|*.log||", nullptr, 0, 0);
-        dialog.SetAllowOverwrite(c.allowOverwrite);
+        const auto dialog = Dialog(0, kBriefe, true, true, 0, "Texte|*.txt|Logs|*.log||");
+        dialog->SetAllowOverwrite(c.allowOverwrite);
         j3test::DialogDriver driver;
         driver.Type(kFileBox, c.typed)
             .PressReturn(kFileBox)
-            .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kFileBox), c.typed); })
+            .Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kFileBox), c.typed); })
             .ClickFrameButton(VKButtonCancel);
-        EXPECT_EQ(RunSave(dialog, driver), 2);
+        EXPECT_EQ(driver.Run(*dialog), 2);
         EXPECT_EQ(Boxes(), Strings{c.box});
-        EXPECT_EQ(dialog.GetPathName(), "");
+        EXPECT_EQ(dialog->GetPathName(), "");
     }
 }
 
@@ -121,15 +112,15 @@ TEST_F(DBFileDialogCommitTest, APathTooLongForTheRecordIsNotCutShort)
     // 16 + 1 + 241 characters fill the 258 that lpstrFile holds; one more does not fit.
     const std::string fits = std::string(237, 'x') + ".txt";
     const std::string tooLong = "y" + fits;
-    CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+    const auto dialog = Dialog(0, kBriefe, true, true);
     j3test::DialogDriver driver;
     driver.Type(kFileBox, tooLong).PressReturn(kFileBox).Type(kFileBox, fits).PressReturn(kFileBox);
-    EXPECT_EQ(RunSave(dialog, driver), 1);
+    EXPECT_EQ(driver.Run(*dialog), 1);
     const Strings notices = Boxes(EBoxKind::Notice);
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].substr(0, notices[0].find('|')), "Pfad zu lang");
-    EXPECT_EQ(dialog.GetPathName(), CString(std::string(kBriefe) + "\\" + fits));
-    EXPECT_EQ(dialog.GetFileName(), CString(fits));
+    EXPECT_EQ(dialog->GetPathName(), CString(std::string(kBriefe) + "\\" + fits));
+    EXPECT_EQ(dialog->GetFileName(), CString(fits));
 }
 
 TEST_F(DBFileDialogCommitTest, OpenModeRefusesAFileThatVanished)
@@ -169,7 +160,8 @@ TEST_F(DBFileDialogCommitTest, TheResultFieldsDescribeTheChosenPath)
         // below the rows hits no entry and confirms the typed name.
         driver.Type(kFileBox, c.typed).DoubleClickRow(kList, -1);
         const std::string dir = std::string(kBriefe) + "\\2024";
-        EXPECT_EQ(RunSave(dialog, driver, dir.c_str()), 1);
+        dialog.GetOFN().lpstrInitialDir = dir.c_str();
+        EXPECT_EQ(driver.Run(dialog), 1);
         const std::string path = dir + "\\" + c.typed;
         const OPENFILENAMEA& ofn = dialog.GetOFN();
         EXPECT_EQ(dialog.GetPathName(), CString(path));
@@ -210,20 +202,20 @@ TEST_F(DBFileDialogCommitTest, SaveModeCreatesDirectoriesThatLiveWithTheirFiles)
     m_boxes.QueueInput({"Leer"});
     m_boxes.QueueAnswer(BOX_NO);   // do not create the second typed one
     {
-        CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        const auto dialog = Dialog(0, kBriefe, true, true);
         j3test::DialogDriver driver;
         driver.Type(kDirBox, "data\\Briefe\\Neu")
             .PressReturn(kDirBox)
-            .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
+            .Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
             .Click("VKBUTTON_DIRNEW")
-            .Do([&] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0), Strings{"Leer\\"}); })
+            .Do([&] { EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0), Strings{"Leer\\"}); })
             .Type(kDirBox, "data\\Anders")
             .PressReturn(kDirBox)
-            .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
+            .Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), "data\\Briefe\\Neu"); })
             .Type(kFileBox, "brief.txt")
             .PressReturn(kFileBox);
-        EXPECT_EQ(RunSave(dialog, driver), 1);
-        EXPECT_EQ(dialog.GetPathName(), "C:\\P\\Data\\Briefe\\Neu\\brief.txt");
+        EXPECT_EQ(driver.Run(*dialog), 1);
+        EXPECT_EQ(dialog->GetPathName(), "C:\\P\\Data\\Briefe\\Neu\\brief.txt");
         EXPECT_TRUE(FileExistsDB("C:\\P\\Data\\Briefe\\Neu\\Leer\\__j3dbfiledialog-dummy__"));
         StoreFile("C:\\P\\Data\\Briefe\\Neu\\brief.txt");
         // Meanwhile someone wrote into a placeholder: it is a file now.
@@ -249,12 +241,12 @@ TEST_F(DBFileDialogCommitTest, InvalidNewDirectoriesAreRefused)
         m_boxes.ClearRecords();
         m_boxes.QueueAnswer(BOX_YES);
         m_boxes.QueueInput({name});
-        CDBFileDialog dialog(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
+        const auto dialog = Dialog(0, kBriefe, true, true);
         j3test::DialogDriver driver;
         driver.Click("VKBUTTON_DIRNEW")
-            .Do([&] { EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0).front(), "2024\\"); })
+            .Do([&] { EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0).front(), "2024\\"); })
             .PressEscape();
-        EXPECT_EQ(RunSave(dialog, driver), 2);
+        EXPECT_EQ(driver.Run(*dialog), 2);
         EXPECT_EQ(Boxes(EBoxKind::Notice), Strings{kRootsNotice});
     }
 }

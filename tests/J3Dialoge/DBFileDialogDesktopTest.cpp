@@ -175,25 +175,6 @@ TEST_F(DBFileDialogDesktopTest, ColumnWidthsAndSortOrderAreRememberedPerWorkstat
     EXPECT_EQ(again.sizeWidth, draggedWidth);
 }
 
-// A real path may spell a root in another case, as the store matches it.
-TEST_F(DBFileDialogDesktopTest, RootInAnotherCaseIsThatRoot)
-{
-    const std::vector<std::string> dirBoxes = {"data\\briefe", "data", ""};
-    const auto dialog = Dialog(1, "c:\\p\\data\\briefe", true, true, 0, "Alle|*.*||");
-    j3test::DialogDriver driver;
-    driver.Do([&] { EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), dirBoxes[0]); });
-    for (std::size_t up = 1; up < dirBoxes.size(); ++up)
-        driver.Click("VKBUTTON_DIRUP").Do([&, up] {
-            EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), dirBoxes[up]);
-        });
-    driver.Do([&] {
-        EXPECT_FALSE(IsEnabled(*dialog->GetWindow(), "VKBUTTON_DIRUP"));
-        EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0), (std::vector<std::string>{"Data\\"}));
-    });
-    driver.PressEscape();
-    EXPECT_EQ(driver.Run(*dialog), 2);
-}
-
 // The store ignores case: a user's file of the placeholder's name is where
 // the placeholder would go. Creating its folder again must not empty it,
 // and closing the dialog must not delete it.
