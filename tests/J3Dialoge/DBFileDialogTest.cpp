@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "DBFileDialogTestFixture.h"
@@ -169,9 +170,9 @@ TEST_F(DBFileDialogTest, ModeAndDirectionFlagsShapeTheControls)
             .Do([&] {
                 QDialog& window = *dialog->GetWindow();
                 EXPECT_EQ(window.windowTitle().toStdString(), c.title);
-                EXPECT_EQ(IsShown(window, "VKBUTTON_DIRNEW"), c.newDirShown);
-                EXPECT_EQ(IsReadOnly(window, kDirBox), c.dirBoxReadOnly);
-                EXPECT_EQ(IsReadOnly(window, kFileBox), c.fileBoxReadOnly);
+                EXPECT_EQ(window.findChild<QWidget*>("VKBUTTON_DIRNEW")->isVisible(), c.newDirShown);
+                EXPECT_EQ(window.findChild<QLineEdit*>(kDirBox)->isReadOnly(), c.dirBoxReadOnly);
+                EXPECT_EQ(window.findChild<QLineEdit*>(kFileBox)->isReadOnly(), c.fileBoxReadOnly);
                 // Up from the initial directory, by button or Backspace, only when the user may leave it.
                 EXPECT_EQ(IsEnabled(window, "VKBUTTON_DIRUP"), c.up);
             })

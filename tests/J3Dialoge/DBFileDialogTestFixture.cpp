@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -80,18 +79,3 @@ bool DBFileDialogTestFixture::IsEnabled(QDialog& window, const std::string& name
     EXPECT_NE(widget, nullptr) << name;
     return widget && widget->isEnabled();
 }
-
-bool DBFileDialogTestFixture::IsShown(QDialog& window, const std::string& name)
-{
-    QWidget* widget = j3test::DialogDriver::Find(window, name);
-    EXPECT_NE(widget, nullptr) << name;
-    return widget && widget->isVisible();
-}
-
-bool DBFileDialogTestFixture::IsReadOnly(QDialog& window, const std::string& name)
-{
-    auto* box = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
-    EXPECT_NE(box, nullptr) << name;
-    return box && box->isReadOnly();
-}
-

@@ -41,8 +41,6 @@ protected:
     // What the window shows: a column of the file list; the state of an element.
     static std::vector<std::string> ListColumn(QDialog& window, int column) { return Column(window, kList, column); }
     static bool IsEnabled(QDialog& window, const std::string& name);
-    static bool IsShown(QDialog& window, const std::string& name);
-    static bool IsReadOnly(QDialog& window, const std::string& name);
 
     // The boxes shown so far as "caption|text", and only those of one kind.
     std::vector<std::string> Boxes() const { return BoxLines(m_boxes.Records()); }

@@ -3,6 +3,7 @@
 #include "J3Dialoge/EInfo.h"
 #include "j3params/J3Params.h"
 #include "msgbox/BoxAnswerer.h"
+#include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/WPFDialog.h"
 
 #include <csignal>
@@ -182,7 +183,7 @@ TEST_F(EInfoTest, AProgramKilledWhileStoringLeavesTheOldNotes)
     const int status = WaitForProgram(program);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "status " << status;
     EXPECT_EQ(StoredFiles(NotesFolder()), oldNotes);
-    EXPECT_TRUE(IsDatabaseIntact());
+    WithDatabase([] { EXPECT_TRUE(dbDatabase.CheckIntegrity()); });
 }
 
 } // namespace

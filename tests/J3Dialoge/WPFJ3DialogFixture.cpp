@@ -145,13 +145,6 @@ void WPFJ3DialogFixture::Execute(const char* sql)
     WithDatabase([&] { EXPECT_TRUE(dbDatabase.ExecuteScript(sql)) << dbDatabase.GetLastError().GetString(); });
 }
 
-bool WPFJ3DialogFixture::IsDatabaseIntact()
-{
-    bool intact = false;
-    WithDatabase([&] { intact = dbDatabase.CheckIntegrity(); });
-    return intact;
-}
-
 void WPFJ3DialogFixture::SetParameter(const std::string& number, const std::string& key, const std::string& value)
 {
     WithDatabase([&] { WriteParameter(number, key, value); });

@@ -39,7 +39,6 @@ protected:
     // Runs work with the practice database open in this process.
     void WithDatabase(const std::function<void()>& work);
     void Execute(const char* sql);
-    bool IsDatabaseIntact();
     void SetParameter(const std::string& number, const std::string& key, const std::string& value);
     // The parameter-pool records of that number whose key starts with the
     // prefix: key -> value.
