@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeView>
 #include <filesystem>
 #include <optional>
 
@@ -147,11 +146,8 @@ TEST_F(DiaPatSearchEditTest, SearchButtonWorksWhileTheFieldHasTheFocus)
     driver.Do([&] {
         WhenChoiceOpens([&](QDialog& choice) {
             EXPECT_EQ(Text(choice, kSearch), "1234");
-            auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(choice, kList));
             EXPECT_EQ(Column(choice, kList, 0), (std::vector<std::string>{"1234567890", "1234"}));
-            const QPoint row = view->visualRect(view->model()->index(0, 0)).center();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row);
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row);
+            j3test::DialogDriver().DoubleClickRow(kList, 0).PlayOn(choice);
         });
     });
     driver.ClickFrameButton(kSearchButton);

@@ -122,41 +122,29 @@ TEST_F(WPFJ3DialogTest, ADialogThatNeverInitializedOrKeepsNoPlacementSavesNothin
     EXPECT_TRUE(Parameters("269", "d").empty());
 }
 
-TEST_F(WPFJ3DialogTest, UnusableStoredPlacementsAreIgnored)
+// A usable placement is restored, one off the screen moved onto it; others
+// are ignored.
+TEST_F(WPFJ3DialogTest, StoredPlacementsAreRestoredOnTheScreenOrIgnored)
 {
-    struct SCase {
-        const char* value;
-        bool restored;
-    };
-    const SCase cases[] = {
-        {MovedValue, true},
-        {"0|1|-1|-1|-1|-1|30|40|30|300", false},          // no width
-        {"0|1|-1|-1|-1|-1|30|40|530|99999999999", false}, // beyond 32 bits
+    enum EOpened { Restored, OnScreen, Standard };
+    const std::pair<const char*, EOpened> cases[] = {
+        {MovedValue, Restored},
+        {"0|1|-1|-1|-1|-1|5000|4000|5500|4260", OnScreen},
+        {"0|1|-1|-1|-1|-1|30|40|30|300", Standard},          // no width
+        {"0|1|-1|-1|-1|-1|30|40|530|99999999999", Standard}, // beyond 32 bits
     };
     SetParameter("269", "savewps001", "1");
     RunProgram(Workstation1, [&] {
         // The first opening has nothing to restore.
         const QRect standard = OpenDialog();
         ASSERT_NE(standard, Moved);
-        for (const SCase& c : cases) {
-            SCOPED_TRACE(c.value);
-            WriteParameter("269", "dps   01", c.value);
-            EXPECT_EQ(OpenDialog(), c.restored ? Moved : standard);
+        QRect onScreen(QPoint(), Moved.size());
+        onScreen.moveBottomRight(QGuiApplication::primaryScreen()->geometry().bottomRight());
+        for (const auto& [value, opened] : cases) {
+            SCOPED_TRACE(value);
+            WriteParameter("269", "dps   01", value);
+            EXPECT_EQ(OpenDialog(), opened == Restored ? Moved : opened == OnScreen ? onScreen : standard);
         }
-    });
-}
-
-TEST_F(WPFJ3DialogTest, APlacementOffTheScreenIsMovedOntoIt)
-{
-    SetParameter("269", "savewps001", "1");
-    SetParameter("269", "did   0", Befund);
-    SetParameter("269", "dps   01", "0|1|-1|-1|-1|-1|5000|4000|5500|4260");
-    RunProgram(Workstation1, [] {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const QRect opened = OpenDialog();
-        EXPECT_EQ(opened.size(), QSize(500, 260));
-        EXPECT_TRUE(screen.contains(opened)) << "opened at " << opened.x() << "," << opened.y();
-        EXPECT_EQ(opened.bottomRight(), screen.bottomRight());
     });
 }
 
