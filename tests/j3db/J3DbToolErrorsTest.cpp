@@ -15,72 +15,51 @@ namespace {
 
 using J3DbToolErrorsTest = J3DbToolFixture;
 
-TEST_F(J3DbToolErrorsTest, WrongCallsChangeNothing)
+// A wrong call ends with 2 and points to the help; failed work ends with 1.
+TEST_F(J3DbToolErrorsTest, WrongCallsAndFailedWorkChangeNothing)
 {
     EXPECT_THAT(RunPlain({"--help"}).out, HasSubstr("param set NR SCHLÜSSEL WERT"));
-    ASSERT_EQ(Run({"init"}).exitCode, 0);
-    WriteLocal("a.txt", "x");
-    const std::string before = DatabaseBytes();
-    const struct {
-        std::vector<std::string> args;
-        const char* fragment;
-    } cases[] = {
-        {{}, "Kein Befehl"},
-        {{"--verbose", "ls", "C:\\"}, "Unbekannte Option --verbose"},
-        {{"kopiere", "a", "b"}, "Unbekannter Befehl kopiere (bekannt: init, ls, put, get, rm, import, param, migrate)"},
-        {{"put", m_dir.file("a.txt")}, "Falsche Zahl von Argumenten für put"},
-        {{"ls", "-a", "C:\\"}, "ls kennt nur die Option -l"},
-        {{"init", "--leer"}, "Unbekannte Option --leer für init"},
-        {{"param", "del", "1"}, "Unbekannter Befehl param del (bekannt: get, set, ls)"},
-        {{"migrate", m_database, m_database}, "migrate braucht zwei verschiedene Datenbanken"},
-        // Paths no dialog would ever show.
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\..\\..\\evil.txt"}, "\"..\" ist unter Windows nicht erlaubt"},
-        {{"put", m_dir.file("a.txt"), "relative.txt"}, "kein absoluter Pfad"},
-        {{"put", m_dir.file("a.txt"), "Z:\\x.txt"}, "liegt in keinem Ordner, den der Dateidialog zeigt"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\CON"}, "\"CON\" ist unter Windows nicht erlaubt"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\QA\\nul.txt"}, "\"nul.txt\" ist unter Windows nicht erlaubt"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a\x1B[31m.txt"}, "a\\x1B[31m.txt\" kann nicht gespeichert "
-                                                                            "werden: ein Name enthält ein Steuerzeichen"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.fragment);
-        std::vector<std::string> args{"--db", m_database};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const SResult result = RunPlain(args);
-        EXPECT_EQ(result.exitCode, 2);
-        EXPECT_THAT(result.err, HasSubstr(c.fragment));
-        EXPECT_THAT(result.err, HasSubstr("j3db --help"));
-    }
-    EXPECT_EQ(DatabaseBytes(), before);
-}
-
-TEST_F(J3DbToolErrorsTest, FailedWorkChangesNothing)
-{
     ASSERT_EQ(Run({"init"}).exitCode, 0);
     WriteLocal("a.txt", "x");
     ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt"}).exitCode, 0);
     const std::string before = DatabaseBytes();
     const struct {
         std::vector<std::string> args;
+        int exitCode;
         const char* fragment;
     } cases[] = {
-        {{"put", m_dir.file("fehlt.txt"), "D:\\Praxis\\Daten\\b.txt"}, "gibt es nicht, oder sie ist keine Datei"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt\\b"}, "unter einer Datei"},
-        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\Zahn 🦷.txt"}, "Windows-1252"},
-        {{"get", "D:\\Praxis\\Daten\\fehlt.txt"}, "existiert nicht"},
-        {{"get", "D:\\Praxis\\Daten\\a.txt", m_dir.file("kein/ordner/x.txt")}, "kann nicht geschrieben werden"},
-        {{"ls", "C:\\Nichts"}, "gibt es in der Datenbank nichts"},
-        {{"import", m_dir.file("fehlt"), "D:\\Praxis\\Daten"}, "gibt es nicht"},
-        {{"param", "set", "12a", "k", "v"}, "Zahl von 0 bis 999"},
-        {{"param", "set", "1", "k", "Zahn 🦷"}, "Windows-1252"},
+        {{}, 2, "Kein Befehl"},
+        {{"--verbose", "ls", "C:\\"}, 2, "Unbekannte Option --verbose"},
+        {{"kopiere", "a", "b"}, 2, "Unbekannter Befehl kopiere (bekannt: init, ls, put, get, rm, import, param, migrate)"},
+        {{"put", m_dir.file("a.txt")}, 2, "Falsche Zahl von Argumenten für put"},
+        {{"ls", "-a", "C:\\"}, 2, "ls kennt nur die Option -l"},
+        {{"init", "--leer"}, 2, "Unbekannte Option --leer für init"},
+        {{"param", "del", "1"}, 2, "Unbekannter Befehl param del (bekannt: get, set, ls)"},
+        {{"migrate", m_database, m_database}, 2, "migrate braucht zwei verschiedene Datenbanken"},
+        // Paths no dialog would ever show.
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\..\\..\\evil.txt"}, 2, "\"..\" ist unter Windows nicht erlaubt"},
+        {{"put", m_dir.file("a.txt"), "relative.txt"}, 2, "kein absoluter Pfad"},
+        {{"put", m_dir.file("a.txt"), "Z:\\x.txt"}, 2, "liegt in keinem Ordner, den der Dateidialog zeigt"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a\x1B[31m.txt"}, 2,
+         "a\\x1B[31m.txt\" kann nicht gespeichert werden: ein Name enthält ein Steuerzeichen"},
+        {{"put", m_dir.file("fehlt.txt"), "D:\\Praxis\\Daten\\b.txt"}, 1, "gibt es nicht, oder sie ist keine Datei"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt\\b"}, 1, "unter einer Datei"},
+        {{"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\Zahn 🦷.txt"}, 1, "Windows-1252"},
+        {{"get", "D:\\Praxis\\Daten\\fehlt.txt"}, 1, "existiert nicht"},
+        {{"get", "D:\\Praxis\\Daten\\a.txt", m_dir.file("kein/ordner/x.txt")}, 1, "kann nicht geschrieben werden"},
+        {{"ls", "C:\\Nichts"}, 1, "gibt es in der Datenbank nichts"},
+        {{"import", m_dir.file("fehlt"), "D:\\Praxis\\Daten"}, 1, "gibt es nicht"},
+        {{"param", "set", "12a", "k", "v"}, 1, "Zahl von 0 bis 999"},
+        {{"param", "set", "1", "k", "Zahn 🦷"}, 1, "Windows-1252"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
         std::vector<std::string> args{"--db", m_database};
         args.insert(args.end(), c.args.begin(), c.args.end());
         const SResult result = RunPlain(args);
-        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_THAT(result.err, HasSubstr(c.fragment));
+        EXPECT_EQ(result.err.find("j3db --help") != std::string::npos, c.exitCode == 2);
     }
     EXPECT_EQ(DatabaseBytes(), before);
     EXPECT_FALSE(std::filesystem::exists(m_dir.file("kein")));
