@@ -6,7 +6,6 @@
 #include "FileStoreFixture.h"
 #include "ShownTexts.h"
 #include "J3Dialoge/DBFileDialog.h"
-#include "msgbox/BoxAnswerer.h"
 #include "support/DialogDriver.h"
 #include "support/TempDir.h"
 
@@ -42,11 +41,6 @@ protected:
     static std::vector<std::string> ListColumn(QDialog& window, int column) { return Column(window, kList, column); }
     static bool IsEnabled(QDialog& window, const std::string& name);
 
-    // The boxes shown so far as "caption|text", and only those of one kind.
-    std::vector<std::string> Boxes() const { return BoxLines(m_boxes.Records()); }
-    std::vector<std::string> Boxes(EBoxKind kind) const { return BoxLines(m_boxes.RecordsOf(kind)); }
-
-    CBoxAnswerer m_boxes;
 
 private:
     j3test::TempDir m_configFolder;

@@ -150,7 +150,6 @@ protected:
     }
     Names Results() { return Column(Window(), "Result", 1); }
     Names Favorites() { return Strings(Tab().FavoritenNames()); }
-    Names Boxes(EBoxKind kind) { return BoxLines(m_boxes.RecordsOf(kind)); }
     void RunDialog()
     {
         m_driver.ClickFrameButton(VKButtonOK);
@@ -158,7 +157,6 @@ protected:
     }
 
     SFavoProgramm m_programme[std::size(Programme)];
-    CBoxAnswerer m_boxes;
     std::unique_ptr<CFavoritenHostDialog> m_dialog;
     DialogDriver m_driver;
 };

@@ -81,7 +81,7 @@ TEST_F(J3SysBaseTest, DaisyCallArrivesWithItsArguments)
     EXPECT_STREQ(lastCall(), "Karies|K02.1|1");
     m_services.OnStartDaisy("", "x", false);
     EXPECT_STREQ(lastCall(), "|x|0");
-    EXPECT_TRUE(ShownBoxes().empty());
+    EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(J3SysBaseTest, MissingPluginsAndFunctionsAreShownEveryTime)
@@ -95,7 +95,7 @@ TEST_F(J3SysBaseTest, MissingPluginsAndFunctionsAreShownEveryTime)
     // The Daisy answer is kept for the process: reported once, answered 0.
     EXPECT_EQ(m_services.HasDaisyHOZ(), 0);
     EXPECT_EQ(m_services.HasDaisyHOZ(), 0);
-    EXPECT_EQ(ShownBoxes(), (std::vector<std::string>{"Hinweis|Programm in Vorbereitung!",
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{"Hinweis|Programm in Vorbereitung!",
                                                       "LoadLibrary fehlgeschlagen!|j3up.dll\nJ3HotkeyFunc",
                                                       "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy",
                                                       "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy",
@@ -120,7 +120,7 @@ TEST_F(J3SysBaseTest, DaisyAnswerIsAskedAgainOnlyWhileMinusOne)
         const bool askedAgain = m_services.HasDaisyHOZ() == -1 && m_services.HasDaisyHOZ() == -1 && calls() == 2;
         setAnswer(5);
         const bool thenKept = m_services.HasDaisyHOZ() == 5 && m_services.HasDaisyHOZ() == 5 && calls() == 3;
-        return askedAgain && thenKept && ShownBoxes().empty();
+        return askedAgain && thenKept && Boxes().empty();
     });
 }
 

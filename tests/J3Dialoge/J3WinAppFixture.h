@@ -1,5 +1,4 @@
 #pragma once
-#include "msgbox/BoxAnswerer.h"
 #include "PracticeFixture.h"
 #include "ShownTexts.h"
 
@@ -24,9 +23,5 @@ protected:
     std::string HostPath(const std::string& windowsPath) const;
     // Libraries loaded by name come from an empty folder.
     void RemovePlugins();
-    // The boxes shown so far, as "caption|text".
-    std::vector<std::string> ShownBoxes() const { return BoxLines(m_boxes.Records()); }
-
-    CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
 };

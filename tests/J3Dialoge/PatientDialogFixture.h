@@ -1,5 +1,4 @@
 #pragma once
-#include "msgbox/BoxAnswerer.h"
 #include "PracticeFixture.h"
 #include "ShownTexts.h"
 
@@ -26,9 +25,6 @@ protected:
     void WhenChoiceOpens(std::function<void(QDialog&)> script);
     bool ChoiceOpened() const { return m_bChoiceOpened; }
 
-    std::vector<std::string> Boxes() const { return BoxLines(m_boxes.Records()); }
-
-    CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
 
 private:

@@ -6,7 +6,7 @@
 
 class QDialog;
 
-// What a dialog shows and which boxes came up, in the form the tests compare
+// What a dialog shows and which boxes came up (every box answered), in the form the tests compare
 // (UTF-8).
 class ShownTexts {
 protected:
@@ -15,4 +15,10 @@ protected:
     static std::vector<std::string> Column(QDialog& window, const std::string& list, int column);
     // Boxes as "caption|text"; progress steps as "open", "at 1/5", "text K1", "close".
     static std::vector<std::string> BoxLines(const std::vector<SBoxRecord>& records);
+    // The boxes shown so far, and only those of one kind.
+    std::vector<std::string> Boxes() const { return BoxLines(m_boxes.Records()); }
+    std::vector<std::string> Boxes(EBoxKind kind) const { return BoxLines(m_boxes.RecordsOf(kind)); }
+
+    // Answers every box without a person, and records it.
+    CBoxAnswerer m_boxes;
 };
