@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include "dbdll/DBIdentity.h"
 #include "vkdb/VKDatabase.h"
@@ -51,6 +52,15 @@ SDBFileDialogParams DBFileDialogTestFixture::Params(int open, const char* initia
 
 CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps)
 {
+    CString result;
+    PlayWhenModal([&] { result = J3GetPathNameFromDBFileDialog(params); },
+                  [&](QDialog& window) { steps.PlayOn(window); });
+    return result;
+}
+
+void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
+                                            const std::function<void(QDialog&)>& script)
+{
     QTimer poll;
     poll.setInterval(1);
     QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -58,10 +68,29 @@ CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params, j3t
         if (!window || !window->isVisible() || !QTest::qWaitForWindowExposed(window, 2000))
             return;
         poll.stop();
-        steps.PlayOn(*window);
+        script(*window);
     });
     poll.start();
-    return J3GetPathNameFromDBFileDialog(params);
+    run();
+}
+
+void DBFileDialogTestFixture::DoubleClickRow(QDialog& window, int row)
+{
+    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, kList));
+    ASSERT_NE(view, nullptr);
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+void DBFileDialogTestFixture::TypeAndReturn(QDialog& window, const std::string& box, const std::string& text)
+{
+    QWidget* widget = j3test::DialogDriver::Find(window, box);
+    ASSERT_NE(widget, nullptr);
+    widget->setFocus();
+    QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(widget, QString::fromStdString(text));
+    QTest::keyClick(widget, Qt::Key_Return);
 }
 
 std::unique_ptr<CDBFileDialog> DBFileDialogTestFixture::Dialog(int open, const char* initialDir, bool up, bool down,

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,14 +34,20 @@ protected:
     // Calls J3GetPathNameFromDBFileDialog; once the dialog shows, the steps
     // play on its window (they must end the dialog).
     static CString RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps);
+    // Calls run, which shows a modal dialog; script plays on its window.
+    static void PlayWhenModal(const std::function<void()>& run, const std::function<void(QDialog&)>& script);
     // A dialog in that mode with the user's freedom to go up and down.
     static std::unique_ptr<CDBFileDialog> Dialog(int open, const char* initialDir, bool up, bool down,
                                                  unsigned long flags = 0, const char* filter = kTexts);
 
+    // A person's hand on the window: double-click a row of the file list;
+    // type over the text of a box (ASCII) and press Return.
+    static void DoubleClickRow(QDialog& window, int row);
+    static void TypeAndReturn(QDialog& window, const std::string& box, const std::string& text);
+
     // What the window shows: a column of the file list; the state of an element.
     static std::vector<std::string> ListColumn(QDialog& window, int column) { return Column(window, kList, column); }
     static bool IsEnabled(QDialog& window, const std::string& name);
-
 
 private:
     j3test::TempDir m_configFolder;
