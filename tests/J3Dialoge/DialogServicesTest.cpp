@@ -51,9 +51,7 @@ protected:
     void TearDown() override
     {
         CloseHelp();
-        if (m_program)
-            m_program->ExitInstance();
-        m_program.reset();
+        StartProgram(false);
         J3WinAppFixture::TearDown();
     }
     // A running program of the suite, or none.

@@ -223,13 +223,7 @@ std::vector<std::string> ShownNotes(const CWPFDialog& dialog)
     return texts;
 }
 
-class WPFJ3DialogNotesTest : public WPFJ3DialogFixture {
-protected:
-    static std::string NotesOf(const char* owner)
-    {
-        return (GetJ3DataPath(0) + "eInfo\\").str() + owner + "\\test-WPFJ3TestDialog.0";
-    }
-};
+using WPFJ3DialogNotesTest = WPFJ3DialogFixture;
 
 TEST_F(WPFJ3DialogNotesTest, NotesWrittenInOneDialogShowInTheNextOfTheSameUserOrWorkstation)
 {
@@ -283,7 +277,8 @@ TEST_F(WPFJ3DialogNotesTest, PermissionDecidesWhatTheDialogShowsAndStores)
         Execute("DELETE FROM files");
         SetEInfoPermission(c.permission);
         SetParameter("  0", "usrpostit", c.perUser ? "1" : "0");
-        const std::string base = NotesOf(c.perUser ? "p12" : "w1");
+        const std::string base =
+            (GetJ3DataPath(0) + "eInfo\\").str() + (c.perUser ? "p12" : "w1") + "\\test-WPFJ3TestDialog.0";
         StoreFile(base + ".0", "Erste");
         StoreFile(base + ".5", "Zweite");
         RunProgram(Workstation1, [&] {
