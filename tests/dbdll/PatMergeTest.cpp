@@ -60,7 +60,8 @@ TEST_F(PracticeDb, MergeMovesEverythingOrNothing)
     for (const auto& [note, text] : {std::pair{"p12\\Karte.1.0", "Recall"}, {"p12\\Karte.900.0", "Allergie"},
                                      {"w3\\Befund.901.0", "alt"}})
         ASSERT_TRUE(CDBFileStore(dbDatabase).SaveFile(Notes() + note, text));
-    CVKQuery treatment(dbDatabase, "INSERT INTO BEH(patnr, datum, leistung, text) VALUES(?1, '20240102', '01', 'Befund')");
+    CVKQuery treatment(dbDatabase,
+                       "INSERT INTO BEH(patnr, datum, leistung, text) VALUES(?1, '20240102', '01', 'Befund')");
     ASSERT_TRUE(treatment.Bind(1, Nr("901")).Run());
 
     const Strings before = State();

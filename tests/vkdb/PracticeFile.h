@@ -23,8 +23,8 @@ protected:
         std::set<std::string> names;
         for (const SDBFileEntry& entry : store.Find(pattern)) {
             const std::string& path = entry.path.str();
-            const bool inserted = names.insert(path.substr(path.rfind('\\') + 1) + (entry.isDirectory ? "\\" : "")).second;
-            EXPECT_TRUE(inserted) << path << " listed twice";
+            const std::string name = path.substr(path.rfind('\\') + 1) + (entry.isDirectory ? "\\" : "");
+            EXPECT_TRUE(names.insert(name).second) << path << " listed twice";
         }
         return names;
     }
