@@ -66,9 +66,6 @@ TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
           "C:\\P\\Data\\x\\b.txt|f|2|2"}},
         {"C:\\P\\Data\\x", false, "Text|*.txt", {"C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\b.txt|f|2|2"}},
         {"C:\\P\\Data\\x", true, "", {"C:\\P\\Data\\x\\zz|d|0|0"}},
-        {"C:\\P\\Data\\x\\zz", true, "Alle|*.*||", {"C:\\P\\Data\\x\\zz\\inner.txt|f|1000|1"}},
-        // The display root lists the roots that hold anything.
-        {"", true, "Alle|*.*||", {"C:\\P\\Data|d|0|0"}},
     };
     for (const SListingCase& c : cases) {
         m_model.SetAllowDirChanges(true, c.allowDirDown);
@@ -76,13 +73,13 @@ TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
     }
 }
 
-TEST_F(DBDirectoryListingTest, VanishedDirectoryListsNothing)
+// The dialog refuses such folders before it lists anything; the model
+// refuses them too, whoever asks.
+TEST_F(DBDirectoryListingTest, FoldersOutsideTheRootsAreNeverEntered)
 {
-    StoreFile("C:\\P\\Data\\gone\\a.txt");
-    ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\gone")));
-    CDBFileStore(dbDatabase).RemoveFile("C:\\P\\Data\\gone\\a.txt");
-    const char* filterText = "Alle|*.*||";
-    EXPECT_TRUE(CDBDirectoryListing::FillElementsToDisplay(m_model, CDBFileTypeFilter(&filterText)).empty());
+    StoreFile("C:\\Windows\\win.ini");
+    EXPECT_FALSE(m_model.SetCurrentDir(CString("C:\\Windows")));
+    EXPECT_TRUE(m_model.CurrentDir().empty());
 }
 
 // A directory that is not read within the patience is read on its own

@@ -77,7 +77,7 @@ TEST_F(DBFileDialogDesktopTest, KeysInTheListSelectEnterAndLeaveDirectories)
             driver.Do([&step, &dialog] {
                 QDialog& window = *dialog.GetWindow();
                 EXPECT_EQ(Selected(window), step.selected) << step.key;
-                EXPECT_EQ(BoxText(window, kDirBox), step.dirBox) << step.key;
+                EXPECT_EQ(Text(window, kDirBox), step.dirBox) << step.key;
             });
         }
         // Return on a file is the commit.
@@ -94,7 +94,7 @@ TEST_F(DBFileDialogDesktopTest, BackspaceGoesUpOnlyWhereUpIsAllowed)
     dialog.GetOFN().lpstrInitialDir = "C:\\P\\Data\\Briefe";
     j3test::DialogDriver driver;
     driver.PressKey(kList, Qt::Key_Backspace)
-        .Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe"); })
+        .Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe"); })
         .PressEscape();
     EXPECT_EQ(driver.Run(dialog), 2);
 }
@@ -201,10 +201,10 @@ TEST_F(DBFileDialogDesktopTest, RootInAnotherCaseIsThatRoot)
     dialog.SetAllowDirChanges(true, true);
     dialog.GetOFN().lpstrInitialDir = "c:\\p\\data\\briefe";
     j3test::DialogDriver driver;
-    driver.Do([&] { EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), dirBoxes[0]); });
+    driver.Do([&] { EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), dirBoxes[0]); });
     for (std::size_t up = 1; up < dirBoxes.size(); ++up)
         driver.Click("VKBUTTON_DIRUP").Do([&, up] {
-            EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), dirBoxes[up]);
+            EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), dirBoxes[up]);
         });
     driver.Do([&] {
         EXPECT_FALSE(IsEnabled(*dialog.GetWindow(), "VKBUTTON_DIRUP"));
@@ -229,7 +229,7 @@ TEST_F(DBFileDialogDesktopTest, UsersFileOfThePlaceholdersNameIsKept)
         m_boxes.QueueInput({"Briefe"});
         j3test::DialogDriver driver;
         driver.Click("VKBUTTON_DIRNEW").DoubleClickRow(kList, 0).Do([&] {
-            EXPECT_EQ(BoxText(*dialog.GetWindow(), kDirBox), "data\\Briefe");
+            EXPECT_EQ(Text(*dialog.GetWindow(), kDirBox), "data\\Briefe");
             EXPECT_EQ(ListColumn(*dialog.GetWindow(), 0),
                       (std::vector<std::string>{"2024\\", "anna.txt", "berta.txt", "bruno.txt"}));
         });

@@ -53,11 +53,11 @@ SDBFileDialogParams DBFileDialogTestFixture::Params(int open, const char* initia
     return SDBFileDialogParams{open, nullptr, nullptr, flags, filter, nullptr, 0, 0, initialDir, up, down};
 }
 
-CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params,
-                                          const std::function<void(QDialog&)>& script)
+CString DBFileDialogTestFixture::RunPlain(const SDBFileDialogParams& params, j3test::DialogDriver steps)
 {
     CString result;
-    PlayWhenModal([&] { result = J3GetPathNameFromDBFileDialog(params); }, script);
+    PlayWhenModal([&] { result = J3GetPathNameFromDBFileDialog(params); },
+                  [&](QDialog& window) { steps.PlayOn(window); });
     return result;
 }
 
@@ -79,7 +79,7 @@ void DBFileDialogTestFixture::PlayWhenModal(const std::function<void()>& run,
 
 void DBFileDialogTestFixture::DoubleClickRow(QDialog& window, int row)
 {
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST"));
+    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, kList));
     ASSERT_NE(view, nullptr);
     const QRect cell = view->visualRect(view->model()->index(row, 0));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
@@ -94,26 +94,6 @@ void DBFileDialogTestFixture::TypeAndReturn(QDialog& window, const std::string& 
     QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(widget, QString::fromStdString(text));
     QTest::keyClick(widget, Qt::Key_Return);
-}
-
-std::vector<std::string> DBFileDialogTestFixture::ListColumn(QDialog& window, int column)
-{
-    std::vector<std::string> cells;
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, "VKLLISTVIEW_FILELIST"));
-    if (!view || !view->model()) {
-        ADD_FAILURE() << "the dialog has no file list";
-        return cells;
-    }
-    for (int row = 0; row < view->model()->rowCount(); ++row)
-        cells.push_back(view->model()->index(row, column).data().toString().toStdString());
-    return cells;
-}
-
-std::string DBFileDialogTestFixture::BoxText(QDialog& window, const std::string& name)
-{
-    auto* box = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
-    EXPECT_NE(box, nullptr) << name;
-    return box ? box->text().toStdString() : std::string();
 }
 
 bool DBFileDialogTestFixture::IsEnabled(QDialog& window, const std::string& name)
@@ -137,24 +117,3 @@ bool DBFileDialogTestFixture::IsReadOnly(QDialog& window, const std::string& nam
     return box && box->isReadOnly();
 }
 
-namespace {
-
-std::vector<std::string> CaptionsAndTexts(const std::vector<SBoxRecord>& records)
-{
-    std::vector<std::string> shown;
-    for (const SBoxRecord& record : records)
-        shown.push_back(record.caption + "|" + record.text);
-    return shown;
-}
-
-} // namespace
-
-std::vector<std::string> DBFileDialogTestFixture::Boxes() const
-{
-    return CaptionsAndTexts(m_boxes.Records());
-}
-
-std::vector<std::string> DBFileDialogTestFixture::Boxes(EBoxKind kind) const
-{
-    return CaptionsAndTexts(m_boxes.RecordsOf(kind));
-}

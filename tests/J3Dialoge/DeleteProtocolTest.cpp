@@ -22,7 +22,7 @@ protected:
     {
         Configure(protocolSwitch ? std::map<std::string, std::string>{{"dbDeleteProtokoll", *protocolSwitch}}
                                  : std::map<std::string, std::string>{});
-        ASSERT_TRUE(dbDatabase.Create(m_database));
+        CreateDatabase();
         for (int patient = 1; patient <= 3; ++patient) {
             CJBeh treatment(&dbDatabase, nullptr);
             treatment.m_strPatNr.Format("%10d", patient);
@@ -85,7 +85,7 @@ TEST_F(DeleteProtocolTest, LostRaceLeavesNoSecondEntry)
     mine.m_strDatum = "20240301";
     ASSERT_EQ(mine.GetByK1(0), CVKRSet::FOUND);
     CVKDatabase otherWorkstation;
-    ASSERT_TRUE(otherWorkstation.Open(m_database));
+    ASSERT_TRUE(otherWorkstation.Open(File()));
     EXPECT_TRUE(DeleteTreatment(otherWorkstation, 1));
     EXPECT_FALSE(mine.Delete());
     EXPECT_EQ(Counts(), std::pair(2, 1));

@@ -1,7 +1,7 @@
 #include "FavoritenHostDialog.h"
-#include "support/TestDatabase.h"
+#include "PracticeFixture.h"
+#include "ShownTexts.h"
 
-#include "J3Dialoge/FavoTreeDocument.h"
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
@@ -9,7 +9,6 @@
 #include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
-#include "support/TempDir.h"
 #include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/VKButtonClass.h"
 
@@ -51,15 +50,14 @@ Names Strings(const std::vector<CString>& texts)
     return names;
 }
 
-class DiaFavoritenTest : public ::testing::Test {
+class DiaFavoritenTest : public PracticeFixture, protected ShownTexts {
 protected:
     void SetUp() override
     {
         j3test::GuiApplication::Instance();
-        const auto database = j3test::NewPracticeDatabase(m_folder);
-        ASSERT_TRUE(dbDatabase.Create(database));
+        CreateDatabase();
         CString error;
-        ASSERT_TRUE(CPracticeDatabase::Open(database, error)) << error.GetString();
+        ASSERT_TRUE(CPracticeDatabase::Open(File(), error)) << error.GetString();
         std::copy(std::begin(Programme), std::end(Programme), m_programme);
         NewDialog();
     }
@@ -160,14 +158,7 @@ protected:
             headers.push_back((tabs->tabText(tab) + "/" + tabs->widget(tab)->objectName()).toStdString());
         return headers;
     }
-    Names Results()
-    {
-        const QAbstractItemModel* model = Find<QTreeView>("Result")->model();
-        Names texts;
-        for (int row = 0; row < model->rowCount(); ++row)
-            texts.push_back(model->index(row, 1).data().toString().toStdString());
-        return texts;
-    }
+    Names Results() { return Column(Window(), "Result", 1); }
     Names Favorites() { return Strings(Tab().FavoritenNames()); }
     Names BoxTexts(EBoxKind kind)
     {
@@ -182,47 +173,11 @@ protected:
         EXPECT_EQ(m_driver.Run(*m_dialog), 1);
     }
 
-    j3test::TempDir m_folder;
     SFavoProgramm m_programme[std::size(Programme)];
     CBoxAnswerer m_boxes;
     std::unique_ptr<CFavoritenHostDialog> m_dialog;
     DialogDriver m_driver;
 };
-
-TEST(FavoTreeDocument, WritesCategoriesAndProgramsInOrderWithTheirTextsEscaped)
-{
-    struct SNote {
-        int category;
-        const char* categoryName;
-        int index;
-        const char* text;
-    };
-    struct SCase {
-        std::vector<SNote> notes;
-        const char* document;
-    };
-    const SCase cases[] = {
-        {{{2, "A", 5, "B"}},
-         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="A"><Programm Value="PR5" Image="b80" IsEnabled="True">B</Programm></ProgKat></AlleProgramme>)"},
-        // Categories by their bytes; programs by their sort keys (an umlaut
-        // sorts as its vowel with e); a name noted under two numbers takes the last.
-        {{{1, "b", 0, "Zahn"}, {2, "B", 1, "\xC4rzte"}, {3, "b", 2, "Abdruck"}, {1, "b", 3, "Aeskulap"}},
-         R"(<AlleProgramme xmlns=""><ProgKat Value="PK2" ProgKatName="B"><Programm Value="PR1" Image="b80" IsEnabled="True">)"
-         "\xC4rzte"
-         R"(</Programm></ProgKat><ProgKat Value="PK1" ProgKatName="b"><Programm Value="PR2" Image="b80" IsEnabled="True">Abdruck</Programm><Programm Value="PR3" Image="b80" IsEnabled="True">Aeskulap</Programm><Programm Value="PR0" Image="b80" IsEnabled="True">Zahn</Programm></ProgKat></AlleProgramme>)"},
-        {{{0, "R\xF6ntgen & \"Co\"", 7, "<Bilder> & Befunde"}, {0, "R\xF6ntgen & \"Co\"", 8, ""}},
-         "<AlleProgramme xmlns=\"\"><ProgKat Value=\"PK0\" ProgKatName=\"R\xF6ntgen &amp; &quot;Co&quot;\">"
-         "<Programm Value=\"PR8\" Image=\"b80\" IsEnabled=\"True\"></Programm>"
-         "<Programm Value=\"PR7\" Image=\"b80\" IsEnabled=\"True\">&lt;Bilder&gt; &amp; Befunde</Programm>"
-         "</ProgKat></AlleProgramme>"},
-    };
-    for (const SCase& c : cases) {
-        CFavoTreeDocument document;
-        for (const SNote& note : c.notes)
-            document.AddProgramm(note.category, note.categoryName, note.index, note.text, "b80", true);
-        EXPECT_EQ(std::string(document.Build().GetString()), c.document);
-    }
-}
 
 TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffered)
 {
@@ -263,7 +218,7 @@ TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffere
     }
 }
 
-TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndADoubleClickStartsOne)
+TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndDoubleClicksStartThem)
 {
     struct SCase {
         const char* typed;  // UTF-8
@@ -296,27 +251,13 @@ TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndADoubleCl
             EXPECT_EQ(Find<QLineEdit>("Suche")->text(), "");
             EXPECT_EQ(Results().size(), 4u);
         });
-    RunDialog();
-}
-
-TEST_F(DiaFavoritenTest, DoubleClickOnAProgramInTheTreeStartsIt)
-{
-    struct SCase {
-        const char* item;
-        std::vector<int> started;
-    };
-    const SCase cases[] = {
-        {"Karteikarte", {0}},
-        {"Röntgen <Bilder> & Befunde", {3}},
-        {"Behandlung", {}},          // a category
-        {"Quartalsabrechnung", {}},  // not offered
-    };
-    m_dialog->m_prepare = [](CTestFavoriten& tab) { tab.m_notOffered = {20}; };
-    m_driver.ClickTab("DiaFavoriten", "Alle");
-    for (const SCase& c : cases)
-        m_driver.Do([&] { Tab().m_started.clear(); }).DoubleClickTreeItem("Tree", c.item).Do([&] {
-            SCOPED_TRACE(c.item);
-            EXPECT_EQ(Tab().m_started, c.started);
+    // In the tree: a program, a category, a program not offered.
+    const std::pair<const char*, std::vector<int>> treeItems[] = {
+        {"Röntgen <Bilder> & Befunde", {3}}, {"Behandlung", {}}, {"Quartalsabrechnung", {}}};
+    for (const auto& [item, started] : treeItems)
+        m_driver.Do([&] { Tab().m_started.clear(); }).DoubleClickTreeItem("Tree", item).Do([&] {
+            SCOPED_TRACE(item);
+            EXPECT_EQ(Tab().m_started, started);
         });
     RunDialog();
 }

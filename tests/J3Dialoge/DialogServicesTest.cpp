@@ -56,8 +56,12 @@ protected:
         m_program.reset();
         J3WinAppFixture::TearDown();
     }
+    // A running program of the suite, or none.
     void StartProgram(bool inProgram)
     {
+        if (m_program)
+            m_program->ExitInstance();
+        m_program.reset();
         if (!inProgram)
             return;
         m_program = std::make_unique<CJ3WinApp>();
@@ -89,83 +93,70 @@ protected:
     std::unique_ptr<CJ3WinApp> m_program;
 };
 
-struct SToolkitCase {
-    const char* name;
-    bool inProgram;
-    const char* helpName;
-    bool helpButtonEnabled;
-    bool helpShown;
-};
-
-class DialogServicesToolkitTest : public DialogServicesTest, public ::testing::WithParamInterface<SToolkitCase> {};
-
-TEST_P(DialogServicesToolkitTest, HelpAndHotkeyOfABaseDialogGoToTheProgramsServices)
+TEST_F(DialogServicesTest, HelpAndHotkeyOfABaseDialogGoToTheProgramsServices)
 {
-    const SToolkitCase& c = GetParam();
-    const int hotkeysBefore = HotkeyCalls();
-    StartProgram(c.inProgram);
-    CBefundDialog dialog(c.helpName);
-    j3test::DialogDriver driver;
-    driver.Do([&] { EXPECT_EQ(dialog.GetFrameButton(VKButtonHelp)->isEnabled(), c.helpButtonEnabled); })
-        .PressKey("VKLTEXTBOX_NAME", Qt::Key_F1)
-        .Do([&] { ExpectHelp(c.helpShown); })
-        .ClickFrameButton(VKButtonHelp)
-        .Do([&] { ExpectHelp(c.helpShown); })
-        .PressKey("VKLTEXTBOX_NAME", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
-        .ClickFrameButton(VKButtonOK);
-    EXPECT_EQ(driver.Run(dialog), 1);
-    EXPECT_EQ(HotkeyCalls(), hotkeysBefore + (c.inProgram ? 1 : 0));
+    const struct {
+        bool inProgram;
+        const char* helpName;
+        bool helpButtonEnabled;
+        bool helpShown;
+    } cases[] = {{true, WithHelp, true, true}, {true, WithoutHelp, false, false}, {false, WithHelp, true, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.inProgram ? "im Programm, " : "ohne Programm, ") + c.helpName);
+        const int hotkeysBefore = HotkeyCalls();
+        StartProgram(c.inProgram);
+        CBefundDialog dialog(c.helpName);
+        j3test::DialogDriver driver;
+        driver.Do([&] { EXPECT_EQ(dialog.GetFrameButton(VKButtonHelp)->isEnabled(), c.helpButtonEnabled); })
+            .PressKey("VKLTEXTBOX_NAME", Qt::Key_F1)
+            .Do([&] { ExpectHelp(c.helpShown); })
+            .ClickFrameButton(VKButtonHelp)
+            .Do([&] { ExpectHelp(c.helpShown); })
+            .PressKey("VKLTEXTBOX_NAME", Qt::Key_J, Qt::ControlModifier | Qt::ShiftModifier)
+            .ClickFrameButton(VKButtonOK);
+        EXPECT_EQ(driver.Run(dialog), 1);
+        EXPECT_EQ(HotkeyCalls(), hotkeysBefore + (c.inProgram ? 1 : 0));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, DialogServicesToolkitTest,
-                         ::testing::Values(SToolkitCase{"WithHelpFile", true, WithHelp, true, true},
-                                           SToolkitCase{"WithoutHelpFile", true, WithoutHelp, false, false},
-                                           SToolkitCase{"WithoutServices", false, WithHelp, true, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct SOlderDialogCase {
-    const char* name;
-    bool inProgram;
-    unsigned int acceleratorKind;
-    const char* helpName;
-    unsigned int f12Command;
-    unsigned int ctrlShiftDCommand;
-    bool helpButtonEnabled;
-    bool helpShown;
-};
-
-class DialogServicesOlderDialogTest : public DialogServicesTest,
-                                      public ::testing::WithParamInterface<SOlderDialogCase> {};
-
-TEST_P(DialogServicesOlderDialogTest, AcceleratorsAndHelpOfAnOlderDialogComeFromTheServices)
+TEST_F(DialogServicesTest, AcceleratorsAndHelpOfAnOlderDialogComeFromTheServices)
 {
-    const SOlderDialogCase& c = GetParam();
-    StartProgram(c.inProgram);
-    CVKDialog dialog(nullptr, c.acceleratorKind);
-    CVKDialog::CSpeedBtn* helpButton = dialog.AddSpeedBtn(CVKDialog::ID_HELP_COMMAND, "Hilfe");
-    dialog.SetHelpName(c.helpName);
-    QTimer::singleShot(0, [&] {
-        QDialog* window = dialog.GetWindow();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window, 2000));
-        EXPECT_EQ(helpButton->IsEnabled(), c.helpButtonEnabled);
-        QTest::keyClick(window, Qt::Key_F12);
-        EXPECT_EQ(dialog.m_nLastCommand, c.f12Command);
-        QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
-        EXPECT_EQ(dialog.m_nLastCommand, c.ctrlShiftDCommand);
-        QTest::keyClick(window, Qt::Key_F1);
-        ExpectHelp(c.helpShown);
-        window->done(0);
-    });
-    dialog.DoModal();
+    const struct {
+        bool inProgram;
+        unsigned int acceleratorKind;
+        const char* helpName;
+        unsigned int f12Command;
+        unsigned int ctrlShiftDCommand;
+        bool helpButtonEnabled;
+        bool helpShown;
+    } cases[] = {
+        {true, 1, WithHelp, 10005, 10105, true, true},
+        {true, 2, WithoutHelp, 10003, 10155, false, false},
+        {true, 0, WithHelp, 10005, 10155, true, true},
+        {false, 2, WithHelp, 0, 0, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.inProgram ? "im Programm, Art " : "ohne Programm, Art ") +
+                     std::to_string(c.acceleratorKind));
+        StartProgram(c.inProgram);
+        CVKDialog dialog(nullptr, c.acceleratorKind);
+        CVKDialog::CSpeedBtn* helpButton = dialog.AddSpeedBtn(CVKDialog::ID_HELP_COMMAND, "Hilfe");
+        dialog.SetHelpName(c.helpName);
+        QTimer::singleShot(0, [&] {
+            QDialog* window = dialog.GetWindow();
+            window->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window, 2000));
+            EXPECT_EQ(helpButton->IsEnabled(), c.helpButtonEnabled);
+            QTest::keyClick(window, Qt::Key_F12);
+            EXPECT_EQ(dialog.m_nLastCommand, c.f12Command);
+            QTest::keyClick(window, Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
+            EXPECT_EQ(dialog.m_nLastCommand, c.ctrlShiftDCommand);
+            QTest::keyClick(window, Qt::Key_F1);
+            ExpectHelp(c.helpShown);
+            window->done(0);
+        });
+        dialog.DoModal();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, DialogServicesOlderDialogTest,
-    ::testing::Values(SOlderDialogCase{"Kind1WithHelp", true, 1, WithHelp, 10005, 10105, true, true},
-                      SOlderDialogCase{"Kind2WithoutHelp", true, 2, WithoutHelp, 10003, 10155, false, false},
-                      SOlderDialogCase{"OtherKind", true, 0, WithHelp, 10005, 10155, true, true},
-                      SOlderDialogCase{"WithoutServices", false, 2, WithHelp, 0, 0, true, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

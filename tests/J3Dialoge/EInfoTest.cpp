@@ -108,11 +108,13 @@ TEST_F(EInfoTest, NotesComeBackInTheOrderTheyWereWrittenAlsoBeyondTen)
     const std::string neighbour = BefundNotes("w1", "47111") + ".0";
     StoreFile(neighbour, "Nachbar");
     RunProgram(Workstation1User12, [&] {
+        CBoxAnswerer boxes;
         WriteNotes(Befund, "4711", twelve);
         EXPECT_EQ(ReadNotes(Befund, "4711"), twelve);
         // Fewer notes replace all of them, numbered from 0 again.
         WriteNotes(Befund, "4711", Texts({"neu 0", "neu 1"}));
         EXPECT_EQ(ReadNotes(Befund, "4711"), Texts({"neu 0", "neu 1"}));
+        EXPECT_TRUE(boxes.Records().empty());
     });
     std::map<std::string, std::string> expected = {{BefundNotes("w1", "4711") + ".0", "neu 0"},
                                                    {BefundNotes("w1", "4711") + ".1", "neu 1"},

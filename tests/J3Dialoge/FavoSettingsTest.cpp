@@ -38,28 +38,20 @@ TEST_F(FavoSettingsTest, OnlyTheExactValueOneLoadsAsSet)
 
 TEST_F(FavoSettingsTest, SavedSettingsLoadAgainAndReplaceTheStoredOnes)
 {
-    struct SCase {
-        bool favorit;
-        bool postIt;
-    };
-    const SCase cases[] = {{true, false}, {false, true}, {false, false}};
-    SCase previous = {false, false};
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(std::to_string(c.favorit) + "/" + std::to_string(c.postIt));
+    for (const auto& [favorit, postIt] : {std::pair{true, false}, std::pair{false, true}}) {
+        SCOPED_TRACE(std::to_string(favorit) + "/" + std::to_string(postIt));
         WithDatabase([&] {
             CFavoSettings settings;
-            EXPECT_EQ(settings.m_bFavorit, previous.favorit) << "loaded on construction";
-            settings.m_bFavorit = c.favorit;
-            settings.m_bPostIt = c.postIt;
+            settings.m_bFavorit = favorit;
+            settings.m_bPostIt = postIt;
             settings.SaveSettings();
             const CFavoSettings loaded;
-            EXPECT_EQ(loaded.m_bFavorit, c.favorit);
-            EXPECT_EQ(loaded.m_bPostIt, c.postIt);
+            EXPECT_EQ(loaded.m_bFavorit, favorit);
+            EXPECT_EQ(loaded.m_bPostIt, postIt);
         });
-        const std::map<std::string, std::string> expected = {{"usrfavorit", c.favorit ? "1" : "0"},
-                                                             {"usrpostit", c.postIt ? "1" : "0"}};
+        const std::map<std::string, std::string> expected = {{"usrfavorit", favorit ? "1" : "0"},
+                                                             {"usrpostit", postIt ? "1" : "0"}};
         EXPECT_EQ(Parameters("  0", "usr"), expected);
-        previous = c;
     }
 }
 

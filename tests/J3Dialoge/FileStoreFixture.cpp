@@ -1,12 +1,11 @@
 #include "FileStoreFixture.h"
-#include "support/TestDatabase.h"
 
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
 
 void FileStoreFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(j3test::NewPracticeDatabase(m_folder))) << dbDatabase.GetLastError().GetString();
+    CreateDatabase();
 }
 
 void FileStoreFixture::TearDown()

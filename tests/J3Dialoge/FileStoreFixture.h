@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TempDir.h"
+#include "PracticeFixture.h"
 
 // A fresh practice database in a temporary folder, opened as the running
 // program's database, with the allowed roots the tests use.
-class FileStoreFixture : public ::testing::Test {
+class FileStoreFixture : public PracticeFixture {
 protected:
     static constexpr const char* kDataRoot = "C:\\P\\Data";
     static constexpr const char* kQaRoot = "C:\\P\\QA";
@@ -18,7 +18,4 @@ protected:
 
     // Stores a file with the given last write time (seconds since 1970 UTC).
     void StoreFile(const std::string& path, std::int64_t lastWriteTime = 1000, const std::string& content = "x");
-
-private:
-    j3test::TempDir m_folder;
 };

@@ -9,7 +9,6 @@
 #include "vkdb/VKDatabase.h"
 #include "vkgui/CVKDialog.h"
 #include "vkwpfcpp/WPFDialog.h"
-#include "win32/Accelerators.h"
 #include "win32/HtmlHelp.h"
 #include "win32/LibraryLoader.h"
 #include "win32/ShellFolders.h"
@@ -18,7 +17,6 @@
 #include <QApplication>
 #include <QWidget>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -51,61 +49,35 @@ protected:
 
 // Paths, identity and temporary directories ----------------------------------
 
-struct STempDirCase {
-    const char* name;
-    const char* progId;
-    const char* suffix;
-    const char* expected;
-};
-
-class J3SysBaseTempDirTest : public J3SysBaseTest, public ::testing::WithParamInterface<STempDirCase> {};
-
-TEST_P(J3SysBaseTempDirTest, TemporaryDirectoryIsNamedAndCreated)
+TEST_F(J3SysBaseTest, TemporaryDirectoryIsNamedAndCreated)
 {
-    dbProgId = GetParam().progId;
-    const CString directory = m_services.GetTempDirDB(GetParam().suffix);
-    EXPECT_EQ(directory, GetParam().expected);
-    EXPECT_TRUE(std::filesystem::is_directory(HostPath(directory.GetString())));
-    // Asking again finds the directory there and gives the same path.
-    EXPECT_EQ(m_services.GetTempDirDB(GetParam().suffix), directory);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Suffixes, J3SysBaseTempDirTest,
-    ::testing::Values(STempDirCase{"ProgramIdentifier", "A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
-                      STempDirCase{"PrefixAlwaysAppended", "AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct SCommonFolderCase {
-    const char* name;
-    std::optional<std::string> shellFolder;
-    const char* expected;
-};
-
-class J3SysBaseCommonFolderTest : public J3SysBaseTest, public ::testing::WithParamInterface<SCommonFolderCase> {
-protected:
-    void TearDown() override
-    {
-        CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, std::string("C:\\Program Files\\Common Files"));
-        J3SysBaseTest::TearDown();
+    const char* const cases[][3] = {{"A B?", "", "C:\\J3\\Temp\\dbtmpA0B0\\"},
+                                    {"AB", "dbtmp1", "C:\\J3\\Temp\\dbtmpdbtmp1\\"}};
+    for (const auto& [progId, suffix, expected] : cases) {
+        dbProgId = progId;
+        const CString directory = m_services.GetTempDirDB(suffix);
+        EXPECT_EQ(directory, expected);
+        EXPECT_TRUE(std::filesystem::is_directory(HostPath(directory.GetString())));
+        // Asking again finds the directory there and gives the same path.
+        EXPECT_EQ(m_services.GetTempDirDB(suffix), directory);
     }
-};
-
-TEST_P(J3SysBaseCommonFolderTest, SharedDentalFolderLiesBelowCommonProgramFiles)
-{
-    CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, GetParam().shellFolder);
-    ASSERT_EQ(m_services.InitInstance(), 1);
-    // Without a registered object the services fill their own directories.
-    EXPECT_EQ(m_services.m_commonDentalPath, GetParam().expected);
-    m_services.ExitInstance();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShellFolders, J3SysBaseCommonFolderTest,
-    ::testing::Values(SCommonFolderCase{"Plain", std::string("C:\\Gemeinsam"), "C:\\Gemeinsam\\VK\\Dental\\"},
-                      SCommonFolderCase{"TrailingBackslash", std::string("D:\\"), "D:\\VK\\Dental\\"},
-                      SCommonFolderCase{"TooLong", std::string("C:\\" + std::string(250, 'x')), ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+TEST_F(J3SysBaseTest, SharedDentalFolderLiesBelowCommonProgramFiles)
+{
+    const std::pair<std::string, const char*> cases[] = {{"C:\\Gemeinsam", "C:\\Gemeinsam\\VK\\Dental\\"},
+                                                         {"D:\\", "D:\\VK\\Dental\\"},
+                                                         {"C:\\" + std::string(250, 'x'), ""}};
+    for (const auto& [shellFolder, expected] : cases) {
+        CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, shellFolder);
+        CJ3SysBase services;
+        ASSERT_EQ(services.InitInstance(), 1);
+        // Without a registered object the services fill their own directories.
+        EXPECT_EQ(services.m_commonDentalPath, expected);
+        services.ExitInstance();
+    }
+    CShellFolders::SetFolder(CSIDL_PROGRAM_FILES_COMMON, std::string("C:\\Program Files\\Common Files"));
+}
 
 // Help -----------------------------------------------------------------------
 
@@ -121,20 +93,6 @@ protected:
             << "<html><body><h1>Karteireiter einrichten</h1></body></html>";
     }
 };
-
-TEST_F(J3SysBaseHelpTest, HelpNameGivesHelpFileAndTopic)
-{
-    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
-    dialog.SetHelpTopic("vorher");
-    m_services.SetHelpName(&dialog, "C:\\Quellen\\J3Dialoge\\DiaIndexMarkerConfig.cpp");
-    EXPECT_EQ(dialog.GetHelpFile(), "C:\\J3\\Hilfe\\J3Dialoge.chm>J3");
-    EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
-
-    // A folder without a help file clears the file and keeps the topic.
-    m_services.SetHelpName(&dialog, "C:\\Quellen\\Anderes\\DiaX.cpp");
-    EXPECT_EQ(dialog.GetHelpFile(), "");
-    EXPECT_EQ(dialog.GetHelpTopic(), "hDiaIndexMarkerConfig.htm");
-}
 
 TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
 {
@@ -155,70 +113,7 @@ TEST_F(J3SysBaseHelpTest, HelpCommandShowsTheTopicOnlyWithoutContext)
     CHtmlHelpWindow::Window()->close();
 }
 
-// Accelerators ------------------------------------------------------------------
-
-struct SAcceleratorCase {
-    unsigned int kind;
-    WORD f12;
-    WORD ctrlShiftD;
-    bool hasShiftF8;
-};
-
-class J3SysBaseAcceleratorTest : public J3SysBaseTest, public ::testing::WithParamInterface<SAcceleratorCase> {};
-
-std::optional<WORD> CommandOf(const std::vector<ACCEL>& table, BYTE modifiers, WORD key)
-{
-    for (const ACCEL& entry : table)
-        if (entry.key == key && (entry.fVirt & (FCONTROL | FSHIFT | FALT)) == modifiers)
-            return entry.cmd;
-    return std::nullopt;
-}
-
-TEST_P(J3SysBaseAcceleratorTest, KindSelectsTheTable)
-{
-    CVKDialog dialog;
-    m_services.LoadAcceleratorsA(&dialog, GetParam().kind);
-    ASSERT_NE(dialog.m_hAccel, nullptr);
-    std::vector<ACCEL> table(static_cast<std::size_t>(CopyAcceleratorTableA(dialog.m_hAccel, nullptr, 0)));
-    CopyAcceleratorTableA(dialog.m_hAccel, table.data(), static_cast<int>(table.size()));
-    EXPECT_EQ(table.size(), GetParam().hasShiftF8 ? 52u : 51u);
-
-    const WORD f8 = VK_F1 + 7, f12 = VK_F1 + 11;
-    EXPECT_EQ(CommandOf(table, 0, f12), GetParam().f12);
-    EXPECT_EQ(CommandOf(table, FCONTROL | FSHIFT, 'D'), GetParam().ctrlShiftD);
-    EXPECT_EQ(CommandOf(table, FSHIFT, f8), GetParam().hasShiftF8 ? std::optional<WORD>(10003) : std::nullopt);
-
-    // Entries every table shares; the clipboard keys stay with the text boxes.
-    EXPECT_EQ(CommandOf(table, FCONTROL, '0'), 10081);
-    EXPECT_FALSE(CommandOf(table, FCONTROL, 'C'));
-    EXPECT_EQ(CommandOf(table, 0, VK_F1), 10025);
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, J3SysBaseAcceleratorTest,
-                         ::testing::Values(SAcceleratorCase{0, 10005, 10155, true},
-                                           SAcceleratorCase{1, 10005, 10105, false},
-                                           SAcceleratorCase{2, 10003, 10155, false},
-                                           SAcceleratorCase{3, 10005, 10155, true}));
-
 // Hotkeys and Daisy ---------------------------------------------------------------
-
-TEST_F(J3SysBaseTest, HotkeyReachesThePlugin)
-{
-    CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
-    m_services.OnHotkey(&dialog);
-    const auto calls = PluginFunction<int (*)()>("j3up.dll", "J3UpHotkeyCalls");
-    const auto lastDialog = PluginFunction<CWPFDialog* (*)()>("j3up.dll", "J3UpLastHotkeyDialog");
-    ASSERT_NE(calls, nullptr);
-    ASSERT_NE(lastDialog, nullptr);
-    const int before = calls();
-    m_services.OnHotkey(&dialog);
-    EXPECT_EQ(calls(), before + 1);
-    EXPECT_EQ(lastDialog(), &dialog);
-    CVKDialog olderDialog;
-    m_services.OnHotkey(&olderDialog);
-    EXPECT_EQ(calls(), before + 1);
-    EXPECT_TRUE(ShownBoxes().empty());
-}
 
 TEST_F(J3SysBaseTest, DaisyCallArrivesWithItsArguments)
 {
@@ -279,42 +174,27 @@ TEST_F(J3SysBaseTest, MissingDaisyIsReportedOnceAndAnsweredZero)
 
 // Database services ---------------------------------------------------------------
 
-struct SRecordInfoCase {
-    const char* name;
-    const char* workstation;
-    const char* task;
-    const char* mandant;
-    const char* user;
-    const char* program;
-    const char* instance;
-    const char* expected;
-};
-
-class J3SysBaseRecordInfoTest : public J3SysBaseTest, public ::testing::WithParamInterface<SRecordInfoCase> {};
-
-TEST_P(J3SysBaseRecordInfoTest, RecordInfoIsTimeStampAndPaddedIdentity)
+TEST_F(J3SysBaseTest, RecordInfoIsTimeStampAndPaddedIdentity)
 {
-    const SRecordInfoCase& values = GetParam();
-    dbLfdWorkstation = values.workstation;
-    dbTaskId = values.task;
-    dbMdId = values.mandant;
-    dbPId = values.user;
-    dbProgId = values.program;
-    dbLfdInstanz = values.instance;
-    const CString before = GetStechUhr();
-    const CString info = m_services.MakeRInfo("");
-    const CString after = GetStechUhr();
-    ASSERT_EQ(info.GetLength(), before.GetLength() + 16);
-    const CString stamp = info.Left(before.GetLength());
-    EXPECT_TRUE(stamp >= before && stamp <= after) << stamp.GetString();
-    EXPECT_EQ(info.Mid(before.GetLength()), values.expected);
+    // Workstation, task, mandant, user, program, instance; the identity part.
+    const char* const cases[][7] = {{"7", "12345", "1", "22", "AB", "3", "7  123  1 22AB 3"},
+                                    {"1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"}};
+    for (const auto& c : cases) {
+        dbLfdWorkstation = c[0];
+        dbTaskId = c[1];
+        dbMdId = c[2];
+        dbPId = c[3];
+        dbProgId = c[4];
+        dbLfdInstanz = c[5];
+        const CString before = GetStechUhr();
+        const CString info = m_services.MakeRInfo("");
+        const CString after = GetStechUhr();
+        ASSERT_EQ(info.GetLength(), before.GetLength() + 16);
+        const CString stamp = info.Left(before.GetLength());
+        EXPECT_TRUE(stamp >= before && stamp <= after) << stamp.GetString();
+        EXPECT_EQ(info.Mid(before.GetLength()), c[6]);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Identities, J3SysBaseRecordInfoTest,
-    ::testing::Values(SRecordInfoCase{"Padded", "7", "12345", "1", "22", "AB", "3", "7  123  1 22AB 3"},
-                      SRecordInfoCase{"Cut", "1234", "12", "98765", "4321", "ABCD", "45", "12312 765321ABC4"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(J3SysBaseTest, DatabaseErrorsGoToTheLogFile)
 {
@@ -344,7 +224,7 @@ protected:
     void SetUp() override
     {
         J3SysBaseTest::SetUp();
-        ASSERT_TRUE(dbDatabase.Create(m_database)) << dbDatabase.GetLastError().GetString();
+        CreateDatabase();
         dbDeleteProtokoll = true;
     }
     void TearDown() override

@@ -30,7 +30,7 @@ void J3WinAppFixture::Configure(const std::map<std::string, std::string>& parame
 {
     const auto file = m_folder.path() / "j3machine.ini";
     std::ofstream ini(file);
-    ini << "[database]\n" << (j3test::OnServer() ? "url" : "file") << " = " << m_database.string() << "\n"
+    ini << "[database]\n" << (j3test::OnServer() ? "url" : "file") << " = " << File().string() << "\n"
         << "[drives]\nC = " << (driveC.empty() ? (m_folder.path() / "drive_c").string() : driveC) << "\n"
         << "[parameters]\n";
     for (const auto& [name, value] : parameters)
@@ -56,10 +56,3 @@ void J3WinAppFixture::RemovePlugins()
     CLibraryLoader::SetPluginFolder((m_folder.path() / "no_plugins").string());
 }
 
-std::vector<std::string> J3WinAppFixture::ShownBoxes() const
-{
-    std::vector<std::string> shown;
-    for (const SBoxRecord& box : m_boxes.Records())
-        shown.push_back(box.caption + "|" + box.text);
-    return shown;
-}

@@ -1,6 +1,7 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
-#include "support/TestDatabase.h"
+#include "PracticeFixture.h"
+#include "ShownTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@
 // A machine of its own for each test: drive C: is a temporary folder, the
 // suite's directories lie on it, the machine parameters are the test's, and
 // every box is answered (and recorded) without a person.
-class J3WinAppFixture : public ::testing::Test {
+class J3WinAppFixture : public PracticeFixture, protected ShownTexts {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -24,11 +25,8 @@ protected:
     // Libraries loaded by name come from an empty folder.
     void RemovePlugins();
     // The boxes shown so far, as "caption|text".
-    std::vector<std::string> ShownBoxes() const;
+    std::vector<std::string> ShownBoxes() const { return BoxLines(m_boxes.Records()); }
 
-    j3test::TempDir m_folder;
-    // The configured practice database, not yet created.
-    std::filesystem::path m_database = j3test::NewPracticeDatabase(m_folder);
     CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
 };

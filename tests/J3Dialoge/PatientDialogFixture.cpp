@@ -1,5 +1,4 @@
 #include "PatientDialogFixture.h"
-#include "support/TestDatabase.h"
 
 #include "dbdll/JPat.h"
 #include "support/DialogDriver.h"
@@ -8,16 +7,13 @@
 #include "vkwpfcpp/WPFText.h"
 #include "win32/LibraryLoader.h"
 
-#include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
-#include <QLineEdit>
 #include <QTest>
-#include <QTreeView>
 
 void PatientDialogFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(j3test::NewPracticeDatabase(m_folder))) << dbDatabase.GetLastError().GetString();
+    CreateDatabase();
     j3test::GuiApplication::Instance();
     m_pluginFolder = CLibraryLoader::PluginFolder();
     const char* const patients[][4] = {{"      1234", "Müller", "Hans", "19600201"},
@@ -64,36 +60,3 @@ void PatientDialogFixture::WhenChoiceOpens(std::function<void(QDialog&)> script)
     m_choicePoll->start();
 }
 
-std::string PatientDialogFixture::Text(QDialog& window, const char* name)
-{
-    auto* edit = qobject_cast<QLineEdit*>(j3test::DialogDriver::Find(window, name));
-    EXPECT_NE(edit, nullptr) << name;
-    return edit ? edit->text().toStdString() : std::string();
-}
-
-std::vector<std::string> PatientDialogFixture::Column(QDialog& window, const char* list, int column)
-{
-    auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(window, list));
-    EXPECT_NE(view, nullptr) << list;
-    std::vector<std::string> cells;
-    for (int row = 0; view && row < view->model()->rowCount(); ++row)
-        cells.push_back(view->model()->index(row, column).data().toString().toStdString());
-    return cells;
-}
-
-std::vector<std::string> PatientDialogFixture::Boxes() const
-{
-    std::vector<std::string> boxes;
-    for (const SBoxRecord& box : m_boxes.Records()) {
-        switch (box.kind) {
-        case EBoxKind::ProgressOpen: boxes.push_back("open"); break;
-        case EBoxKind::ProgressUpdate:
-            boxes.push_back("at " + std::to_string(box.position) + "/" + std::to_string(box.total));
-            break;
-        case EBoxKind::ProgressText: boxes.push_back("text " + box.text); break;
-        case EBoxKind::ProgressClose: boxes.push_back("close"); break;
-        default: boxes.push_back(box.caption + "|" + box.text);
-        }
-    }
-    return boxes;
-}

@@ -1,6 +1,7 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
-#include "support/TempDir.h"
+#include "PracticeFixture.h"
+#include "ShownTexts.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@ class QDialog;
 // A practice database in a temporary folder with five patients, opened as
 // the running program's database; a Qt application; an answerer recording
 // every box; the plugins of the build folder.
-class PatientDialogFixture : public ::testing::Test {
+class PatientDialogFixture : public PracticeFixture, protected ShownTexts {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -25,18 +26,12 @@ protected:
     void WhenChoiceOpens(std::function<void(QDialog&)> script);
     bool ChoiceOpened() const { return m_bChoiceOpened; }
 
-    // What a window shows (UTF-8): the text of a box, a column of a list.
-    static std::string Text(QDialog& window, const char* name);
-    static std::vector<std::string> Column(QDialog& window, const char* list, int column);
-    // The boxes and progress calls so far, in short: "caption|text",
-    // "open", "at 1/5", "text K1", "close".
-    std::vector<std::string> Boxes() const;
+    std::vector<std::string> Boxes() const { return BoxLines(m_boxes.Records()); }
 
     CBoxAnswerer m_boxes;
     std::string m_pluginFolder;
 
 private:
-    j3test::TempDir m_folder;
     std::unique_ptr<QTimer> m_choicePoll;
     std::function<void(QDialog&)> m_choiceScript;
     bool m_bChoiceOpened = false;

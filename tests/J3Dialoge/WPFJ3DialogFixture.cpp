@@ -84,7 +84,7 @@ void HookOnServer()
 
 void WPFJ3DialogFixture::SetUp()
 {
-    ASSERT_TRUE(dbDatabase.Create(File())) << dbDatabase.GetLastError().GetString();
+    CreateDatabase();
     dbDatabase.Close();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "support/TestDatabase.h"
+#include "PracticeFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,7 @@ struct SProgramUser {
 //
 // This process opens the database only inside WithDatabase, so that no open
 // connection is ever copied into a program's process.
-class WPFJ3DialogFixture : public ::testing::Test {
+class WPFJ3DialogFixture : public PracticeFixture {
 protected:
     void SetUp() override;
 
@@ -60,11 +60,4 @@ protected:
                               std::function<void()> action);
     // In a program: such a statement fails with the reason text instead.
     static void FailStatement(const char* event, const char* table, const char* condition, const char* reason);
-
-    // The practice database: a file, or a schema on the test server.
-    const std::filesystem::path& File() const { return m_location; }
-
-private:
-    j3test::TempDir m_folder;
-    std::filesystem::path m_location = j3test::NewPracticeDatabase(m_folder);
 };

@@ -3,8 +3,6 @@
 
 #include "j3params/J3Params.h"
 #include "support/DialogDriver.h"
-#include "vkdb/VKDatabase.h"
-#include "vkdb/VKQuery.h"
 #include "vkwpfcpp/VKButtonClass.h"
 
 #include <QDialog>
@@ -108,22 +106,10 @@ TEST_F(WPFJ3DialogTest, TheWorkstationSwitchTurnsPlacementOnAndOff)
     }
 }
 
+// The highest number counts, also past one digit; gaps stay.
 TEST_F(WPFJ3DialogTest, NewDialogClassesGetTheNextNumber)
 {
     SetParameter("269", "savewps001", "1");
-    RunProgram(Workstation1, [] {
-        OpenDialog("test/WPFJ3TestDialog");
-        OpenDialog("test/WPFTestDialog");
-        OpenDialog("test/WPFJ3TestDialog");
-    });
-    EXPECT_EQ(Parameters("269", "did"),
-              (std::map<std::string, std::string>{{"did   0", Befund}, {"did   1", Karteikarte}}));
-
-    // The highest number counts, also past one digit; gaps stay.
-    WithDatabase([] {
-        CVKQuery dialogNumbers(dbDatabase, "DELETE FROM parpool WHERE substr(kuerzel, 1, 1) = ?1");
-        EXPECT_TRUE(dialogNumbers.Bind(1, std::string("d")).Run());
-    });
     SetParameter("269", "did   0", "j3wpfcs/jt/j3dialoge/Alt");
     SetParameter("269", "did   9", "j3wpfcs/jt/j3dialoge/Neu");
     RunProgram(Workstation1, [] { OpenDialog("test/WPFJ3TestDialog"); });

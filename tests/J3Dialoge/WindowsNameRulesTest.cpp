@@ -53,14 +53,6 @@ TEST(WindowsNameRulesTest, DeviceNamesAgreeWithTheExpressionOnManyNames)
         }
 }
 
-TEST(WindowsNameRulesTest, VeryLongNamesAreJudgedWithoutCrashing)
-{
-    const std::wstring tail(1'000'000, L'x');
-    EXPECT_FALSE(CWindowsNameRules::IsValidWindowsComponent(L"con." + tail));
-    EXPECT_TRUE(CWindowsNameRules::IsValidWindowsComponent(L"brief." + tail));
-    EXPECT_TRUE(CWindowsNameRules::IsValidWindowsComponent(tail));
-}
-
 struct SPathCase {
     const wchar_t* path;
     bool invalid;
