@@ -2,168 +2,164 @@
 
 #include "dbdll/DBIdentity.h"
 #include "dbdll/J3RSetEx.h"
-#include "dbdll/JBeh.h"
-#include "dbdll/JParPool.h"
-#include "dbdll/JPat.h"
-#include "dbdll/JProtokoll.h"
-#include "vkbasis/CVKSysBase.h"
-#include "vkdb/AutoRSet.h"
-#include "vkdb/VKDatabase.h"
+#include "dbdll/JProgPool.h"
 
+#include <functional>
 #include <memory>
-#include <vector>
 
-namespace {
-
-void StorePatient(const char* nr, const char* name, const char* marker)
+TEST_F(PracticeDb, ParPoolLookupsByKeyValueAndKeyPrefix)
 {
-    CJPat pat(&dbDatabase, nullptr);
-    pat.m_strPatNr = nr;
-    pat.m_strName = name;
-    pat.m_strVorname = "Erika";
-    pat.m_strGebDat = "19700131";
-    pat.m_strIndexMarker = marker;
-    pat.m_strEmoji1 = "\xF0\x9F";
-    pat.m_strEmoji2 = "zwei";
-    ASSERT_TRUE(pat.Write(""));
-}
+    Store("269", "did   1", "CDiaA");
+    Store("269", "did   2", "CDiaB");
+    Store("269", "did  10", "CDiaC");
+    Store("269", "dia", "CDiaB");
+    Store("269", "di%_x", "Prozent");
+    Store("  0", "did   9", "andere Nummer");
 
-// Writes a deletion protocol for treatments, as the program's system
-// services do, and notes what it saw of each deleted record.
-class ProtocollingSysBase : public CVKSysBase {
-public:
-    ProtocollingSysBase() { gp_VKSysBase = this; }
-    ~ProtocollingSysBase() override { gp_VKSysBase = nullptr; }
-    void DeleteProtokoll(const CVKRSet* recordSet) override
-    {
-        seen.push_back(recordSet->GetTableName() + (recordSet->IsRecordPresent() ? " noch da" : " schon weg"));
-        const auto* beh = dynamic_cast<const CJBeh*>(recordSet);
-        if (!beh)
-            return;
-        CJProtokoll entry(&dbDatabase, nullptr);
-        entry.m_strPatNr = beh->m_strPatNr;
-        entry.m_strArt = "l";
-        entry.m_strStatus = " ";
-        entry.m_strFunktion = "CVKRSet::DeleteRec";
-        entry.m_strText = beh->m_strDatum + ": " + beh->m_strLeistung + ", " + beh->m_strText;
-        entry.Write("");
-    }
-    std::vector<CString> seen;
-};
-
-} // namespace
-
-TEST_F(PracticeDb, PatientIsFoundByItsTenCharacterNumber)
-{
-    StorePatient("      4711", "Mustermann", "");
-    StorePatient("     47110", "Andere", "");
-    CJPat pat(&dbDatabase, nullptr);
-    pat.m_strPatNr = "4711";
-    EXPECT_EQ(pat.GetByK1(0), CVKRSet::NOT_FOUND);
-    pat.m_strPatNr = "      4711";
-    ASSERT_EQ(pat.GetByK1(0), CVKRSet::FOUND);
-    EXPECT_EQ(pat.m_strName, "Mustermann");
-    EXPECT_EQ(pat.m_strGebDat, "19700131");
-    CString first, second;
-    pat.GetEmoji(first, second);
-    EXPECT_EQ(first, "\xF0\x9F");
-    EXPECT_EQ(second, "zwei");
-
-    // The index flags written back, as the base dialog does.
-    pat.m_strIndexMarker = CString(' ', 22) + "1" + CString(' ', 24);
-    ASSERT_TRUE(pat.Rewrite(""));
-    CJPat again(&dbDatabaseRO, nullptr);
-    again.m_strPatNr = "      4711";
-    ASSERT_EQ(again.GetByK1(0), CVKRSet::FOUND);
-    EXPECT_EQ(again.m_strIndexMarker, pat.m_strIndexMarker);
-    EXPECT_FALSE(pat.Write("")) << "a patient number names one patient";
-}
-
-TEST_F(PracticeDb, DeletingARecordLetsTheProgramProtocolItOnceItIsGone)
-{
-    ProtocollingSysBase sysBase;
-    CJBeh beh(&dbDatabase, nullptr);
-    beh.m_strPatNr = "      4711";
-    beh.m_strDatum = "20240131";
-    beh.m_strLeistung = "01";
-    beh.m_strText = "Eingehende Untersuchung";
-    ASSERT_TRUE(beh.Write(""));
-
-    CJBeh found(&dbDatabase, nullptr);
-    found.m_strPatNr = "      4711";
-    found.m_strDatum = "20240131";
-    ASSERT_EQ(found.GetByK1(0), CVKRSet::FOUND);
-    ASSERT_TRUE(found.Delete());
-    EXPECT_EQ(found.GetByK1(0), CVKRSet::NOT_FOUND);
-
-    CJParPool pool(&dbDatabase, nullptr);
-    pool.m_strNr = "269";
-    pool.m_strKey = "k";
-    ASSERT_TRUE(pool.Write(""));
-    ASSERT_TRUE(pool.Delete());
-
-    EXPECT_EQ(sysBase.seen, (std::vector<CString>{"BEH schon weg", "parpool schon weg"}));
-    CJProtokoll entry(&dbDatabaseRO, nullptr);
-    entry.m_strPatNr = "      4711";
-    ASSERT_EQ(entry.GetByK1(0), CVKRSet::FOUND);
-    EXPECT_EQ(entry.m_strText, "20240131: 01, Eingehende Untersuchung");
-}
-
-TEST_F(PracticeDb, BorrowedRecordSetsAreSharedAndMatchTheirOpenType)
-{
-    CJParPool* reader = CAutoRSet<CJParPool>::GetRSet(1, false);
-    EXPECT_TRUE(reader->IsForwardOnly());
-    reader->m_strKey = "fehlt";
-
-    CJParPool* second = CAutoRSet<CJParPool>::GetRSet(1, false);
-    EXPECT_NE(second, reader) << "a borrowed object is not lent twice";
-    CAutoRSet<CJParPool>::ReleaseRSet(second);
-    CAutoRSet<CJParPool>::ReleaseRSet(reader);
-
-    CJParPool* again = CAutoRSet<CJParPool>::GetRSet(1, false);
-    EXPECT_TRUE(again == reader || again == second) << "returned objects are lent again";
-    EXPECT_EQ(again->m_strKey, "") << "and cleared";
-    CAutoRSet<CJParPool>::ReleaseRSet(again);
-
-    CJParPool* writer = CAutoRSet<CJParPool>::GetRSet(0, false);
-    writer->m_strNr = "269";
-    writer->m_strKey = "geschrieben";
-    EXPECT_TRUE(writer->Write(""));
-    CAutoRSet<CJParPool>::ReleaseRSet(writer);
-}
-
-TEST_F(PracticeDb, TriggerSelectReadNeedsAStoredRecordAndForUpdateAWritableSet)
-{
-    StorePatient("         1", "Eins", "");
-    auto found = [](CVKDatabase* database, bool forwardOnly) {
-        auto pat = std::make_unique<CJPat>(database, nullptr);
-        pat->SetForwardOnly(forwardOnly);
-        pat->m_strPatNr = "         1";
-        EXPECT_EQ(pat->GetByK1(0), CVKRSet::FOUND);
-        return pat;
+    using Lookup = std::function<int(CJParPool&)>;
+    const Lookup byKey = [](CJParPool& p) { return p.GetByK1(0); };
+    const Lookup highest = [](CJParPool& p) { return p.GetByTeilKuerzel(true); };
+    const struct {
+        const char* name;
+        Lookup lookup;
+        const char* nr;
+        const char* key;
+        const char* value;
+        int result;
+        const char* foundKey;
+        const char* foundValue;
+    } cases[] = {
+        {"key", byKey, "269", "did   2", "", CVKRSet::FOUND, "did   2", "CDiaB"},
+        {"key in other case", byKey, "269", "DID   2", "", CVKRSet::NOT_FOUND, "DID   2", ""},
+        {"value twice: lowest key", [](CJParPool& p) { return p.GetByValue(); }, "269", "", "CDiaB", CVKRSet::FOUND,
+         "dia", "CDiaB"},
+        {"prefix, highest", highest, "269", "did", "", CVKRSet::FOUND, "did  10", "CDiaC"},
+        {"prefix, lowest", [](CJParPool& p) { return p.GetByTeilKuerzel(false); }, "269", "did", "", CVKRSet::FOUND,
+         "did   1", "CDiaA"},
+        {"prefix of other number", highest, "  0", "did", "", CVKRSet::FOUND, "did   9", "andere Nummer"},
+        {"% and _ are plain characters", highest, "269", "di%", "", CVKRSet::FOUND, "di%_x", "Prozent"},
+        {"empty prefix: every key", highest, "269", "", "", CVKRSet::FOUND, "did  10", "CDiaC"},
+        {"unknown match mode", [](CJParPool& p) { return p.GetByK1(1); }, "269", "did   2", "", CVKRSet::DB_ERROR,
+         "did   2", ""},
     };
-    CJPat unpositioned(&dbDatabase, nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CJParPool pool(&dbDatabaseRO, nullptr);
+        pool.SetForwardOnly(true);
+        pool.m_strNr = c.nr;
+        pool.m_strKey = c.key;
+        pool.m_strValue = c.value;
+        EXPECT_EQ(c.lookup(pool), c.result);
+        EXPECT_EQ(pool.m_strKey, c.foundKey);
+        EXPECT_EQ(pool.m_strValue, c.foundValue);
+        EXPECT_EQ(pool.IsPositioned(), c.result == CVKRSet::FOUND);
+    }
+}
+
+TEST_F(PracticeDb, ParPoolWriteRewriteAndTheirRefusals)
+{
+    Store("  0", "usrfavorit", "1");
+    CJParPool pool(&dbDatabase, nullptr);
+    pool.m_strNr = "  0";
+    pool.m_strKey = "usrfavorit";
+    pool.m_strValue = "doppelt";
+    EXPECT_FALSE(pool.Write("Favoriten")) << "number and key name one record";
+    EXPECT_FALSE(pool.Rewrite("")) << "nothing found to replace";
+    ASSERT_EQ(pool.GetByK1(0), CVKRSet::FOUND);
+    pool.m_strKey = "fehlt";
+    ASSERT_EQ(pool.GetByK1(0), CVKRSet::NOT_FOUND);
+    pool.m_strValue = "darf den vorher gefundenen nicht treffen";
+    EXPECT_FALSE(pool.Rewrite(""));
+    EXPECT_EQ(StoredValue("  0", "usrfavorit"), "1");
+
+    // A record changed under its key after it was found: the found record changes.
+    pool.m_strKey = "usrfavorit";
+    ASSERT_EQ(pool.GetByK1(0), CVKRSet::FOUND);
+    pool.m_strKey = "usrfavorit2";
+    ASSERT_TRUE(pool.Rewrite(""));
+    EXPECT_EQ(StoredValue("  0", "usrfavorit"), "<fehlt>");
+    EXPECT_EQ(StoredValue("  0", "usrfavorit2"), "1");
+}
+
+// Sets that may only read refuse every change; a record deleted meanwhile is
+// neither read again, replaced nor deleted.
+TEST_F(PracticeDb, RecordSetsRefuseTheChangesTheyMayNotMake)
+{
+    Store("269", "k", "v");
+    auto found = [](CVKDatabase* database, bool forwardOnly) {
+        auto pool = std::make_unique<CJParPool>(database, nullptr);
+        pool->SetForwardOnly(forwardOnly);
+        pool->m_strNr = "269";
+        pool->m_strKey = "k";
+        EXPECT_EQ(pool->GetByK1(0), CVKRSet::FOUND);
+        return pool;
+    };
+    CJParPool unpositioned(&dbDatabase, nullptr);
     const auto writable = found(&dbDatabase, false);
     const auto forwardOnly = found(&dbDatabase, true);
     const auto readOnlyConnection = found(&dbDatabaseRO, false);
-    struct Case {
+    const struct {
         const char* name;
         const CVKRSet* set;
         bool forUpdate;
         bool expected;
-    };
-    const std::vector<Case> cases = {
+    } cases[] = {
         {"nothing found", &unpositioned, false, false},
         {"found, for update", writable.get(), true, true},
         {"forward-only", forwardOnly.get(), false, true},
         {"forward-only, for update", forwardOnly.get(), true, false},
         {"read-only connection, for update", readOnlyConnection.get(), true, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(CJ3RSetEx::TriggerSelectRead(c.set, c.forUpdate), c.expected);
     }
-    const auto deleter = found(&dbDatabase, false);
-    ASSERT_TRUE(deleter->Delete());
+    for (CJParPool* pool : {forwardOnly.get(), readOnlyConnection.get()}) {
+        pool->m_strValue = "anders";
+        EXPECT_FALSE(pool->Rewrite(""));
+        EXPECT_FALSE(pool->Delete());
+        pool->m_strKey = "neu";
+        EXPECT_FALSE(pool->Write(""));
+    }
+    EXPECT_EQ(StoredValue("269", "k"), "v");
+    EXPECT_EQ(StoredValue("269", "neu"), "<fehlt>");
+
+    Store("269", "k2", "v");
+    ASSERT_TRUE(found(&dbDatabase, false)->Delete());
     EXPECT_FALSE(CJ3RSetEx::TriggerSelectRead(writable.get(), false)) << "deleted meanwhile";
+    writable->m_strValue = "neu";
+    EXPECT_FALSE(writable->Rewrite(""));
+    EXPECT_FALSE(writable->Delete());
+    EXPECT_EQ(StoredValue("269", "k"), "<fehlt>");
+    EXPECT_EQ(StoredValue("269", "k2"), "v");
+}
+
+TEST_F(PracticeDb, PermissionOfTheUserElseOfThePractice)
+{
+    ASSERT_TRUE(CJProgPool::SetPermission(291, "eInfo", "12", CJProgPool::PERM_NONE));
+    ASSERT_TRUE(CJProgPool::SetPermission(291, "eInfo", "12", CJProgPool::PERM_WRITE));  // replaces
+    ASSERT_TRUE(CJProgPool::SetPermission(291, "eInfo", "", CJProgPool::PERM_READ));
+    ASSERT_TRUE(CJProgPool::SetPermission(278, "Karteireiter Konfiguration", "13", 0));
+    const struct {
+        const char* user;
+        int progNr;
+        const char* name;
+        bool practiceDefault;
+        int expected;
+    } cases[] = {
+        {"12", 291, "eInfo", true, CJProgPool::PERM_WRITE},
+        {"12", 291, "eInfo", false, CJProgPool::PERM_WRITE},
+        {"13", 291, "eInfo", true, CJProgPool::PERM_READ},
+        {"13", 291, "eInfo", false, CJProgPool::PERM_NONE},
+        {"12", 291, "einfo", true, CJProgPool::PERM_NONE},
+        {"12", 292, "eInfo", true, CJProgPool::PERM_NONE},
+        {"13", 278, "Karteireiter Konfiguration", true, 0},
+        {"12", 278, "Karteireiter Konfiguration", true, CJProgPool::PERM_NONE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.user) + " " + std::to_string(c.progNr) + " " + c.name);
+        dbPId = c.user;
+        EXPECT_EQ(CJProgPool::GetPermission(c.progNr, c.name, c.practiceDefault), c.expected);
+    }
+    dbPId.Empty();
 }
