@@ -225,42 +225,6 @@ std::vector<std::string> ShownNotes(const CWPFDialog& dialog)
 
 using WPFJ3DialogNotesTest = WPFJ3DialogFixture;
 
-TEST_F(WPFJ3DialogNotesTest, NotesWrittenInOneDialogShowInTheNextOfTheSameUserOrWorkstation)
-{
-    struct SCase {
-        bool perUser;
-        SProgramUser reader;
-        bool seen;
-    };
-    const SCase cases[] = {
-        {true, {"2", "12"}, true}, {true, {"1", "13"}, false}, {false, {"1", "13"}, true}, {false, {"2", "12"}, false},
-    };
-    SetEInfoPermission(2);
-    const std::vector<std::string> written = {"R\xC3\xB6ntgen nachholen", "Allergie: Penicillin"};
-    for (const SCase& c : cases) {
-        SCOPED_TRACE(std::string(c.perUser ? "pro Benutzer, " : "pro Arbeitsplatz, ") + "Arbeitsplatz " +
-                     c.reader.workstation + ", Benutzer " + c.reader.user);
-        Execute("DELETE FROM files");
-        SetParameter("  0", "usrpostit", c.perUser ? "1" : "0");
-        RunProgram(Workstation1, [&] {
-            CWPFJ3TestDialog dialog;
-            DialogDriver driver;
-            driver.Do([&] { EXPECT_TRUE(ShownNotes(dialog).empty()); });
-            driver.Click("VKPOSTIT_NEW").Type("VKPOSTIT_0", written[0]);
-            driver.Click("VKPOSTIT_NEW").Type("VKPOSTIT_1", written[1]);
-            driver.ClickFrameButton(VKButtonOK);
-            EXPECT_EQ(driver.Run(dialog), 1);
-        });
-        RunProgram(c.reader, [&] {
-            CWPFJ3TestDialog dialog;
-            DialogDriver driver;
-            driver.Do([&] { EXPECT_EQ(ShownNotes(dialog), c.seen ? written : std::vector<std::string>()); });
-            driver.ClickFrameButton(VKButtonCancel);
-            EXPECT_EQ(driver.Run(dialog), 2);
-        });
-    }
-}
-
 TEST_F(WPFJ3DialogNotesTest, PermissionDecidesWhatTheDialogShowsAndStores)
 {
     struct SCase {
