@@ -73,6 +73,15 @@ TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
     }
 }
 
+// The dialog refuses such folders before it lists anything; the model
+// refuses them too, whoever asks.
+TEST_F(DBDirectoryListingTest, FoldersOutsideTheRootsAreNeverEntered)
+{
+    StoreFile("C:\\Windows\\win.ini");
+    EXPECT_FALSE(m_model.SetCurrentDir(CString("C:\\Windows")));
+    EXPECT_TRUE(m_model.CurrentDir().empty());
+}
+
 // A directory that is not read within the patience is read on its own
 // thread: the same entries, sorted under the state the dialog has when it
 // takes them.
