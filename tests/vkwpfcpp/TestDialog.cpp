@@ -1,6 +1,5 @@
 #include "TestDialog.h"
 
-#include "support/GuiApplication.h"
 #include "vkwpfcpp/VKButtonClass.h"
 
 #include "vkwpfcpp/WPFEventHandlerOf.h"
@@ -13,23 +12,15 @@ namespace {
 
 // An event handler that writes what the event tells into the dialog's log.
 template <typename Event>
-class CLoggedEvent : public CWPFEventHandlerOf<Event> {
-public:
+struct CLoggedEvent : CWPFEventHandlerOf<Event> {
     using Describe = std::function<std::string(Event&)>;
     CLoggedEvent(CTestDialog& dialog, Describe describe) : m_dialog(dialog), m_describe(std::move(describe)) {}
-
-protected:
-    void Dispatch(CWPFRoutedEvent& event) override
-    {
-        m_dialog.m_log.push_back(m_describe(static_cast<Event&>(event)));
-    }
-
-private:
+    void Dispatch(CWPFRoutedEvent& event) override { m_dialog.m_log.push_back(m_describe(static_cast<Event&>(event))); }
     CTestDialog& m_dialog;
     Describe m_describe;
 };
 
-template <typename Event>
+template <typename Event = CWPFRoutedEvent>
 CLoggedEvent<Event>* Logged(CTestDialog& dialog, typename CLoggedEvent<Event>::Describe describe)
 {
     return new CLoggedEvent<Event>(dialog, std::move(describe));
@@ -37,7 +28,7 @@ CLoggedEvent<Event>* Logged(CTestDialog& dialog, typename CLoggedEvent<Event>::D
 
 CLoggedEvent<CWPFRoutedEvent>* Logged(CTestDialog& dialog, const std::string& text)
 {
-    return Logged<CWPFRoutedEvent>(dialog, [text](CWPFRoutedEvent&) { return text; });
+    return Logged(dialog, [text](CWPFRoutedEvent&) { return text; });
 }
 
 std::string SelectionEntry(CWPFSelectionChangedEvent& event)
@@ -58,7 +49,6 @@ CWPFWndBase* CTestDialog::OnInitDialog()
 {
     CWPFWndBase* root = CWPFDialog::OnInitDialog();
     m_pRoot = root;
-    m_log.push_back("OnInitDialog");
     m_bAttached = m_editName.Attach(this, "VKLTEXTBOX_NAME") && m_editFilter.Attach(this, "VKLTEXTBOX_FILTER") &&
                   m_list.Attach(this, "VKLLISTVIEW_ITEMS") && m_btnAdd.Attach(this, "VKBUTTON_ADD") &&
                   m_btnFavorit.Attach(this, "VKXBUTTON_FAVORIT") && m_textStatus.Attach(this, "VKTEXTBLOCK_STATUS") &&
@@ -89,55 +79,22 @@ CWPFWndBase* CTestDialog::OnInitDialog()
     m_btnFavorit.DoAddOnClick(Logged(*this, "click favorit"));
     m_btnFavorit.DoAddOnClickX(Logged(*this, "remove favorit"));
     m_menuDelete.DoAddOnClick(Logged(*this, "menu delete"));
-    if (m_onInit)
-        m_onInit(*this);
+    Stage("OnInitDialog", m_onInit);
     return root;
 }
 
-void CTestDialog::AfterInitDialog()
+void CTestDialog::Stage(const char* name, const std::function<void(CTestDialog&)>& hook)
 {
-    m_log.push_back("AfterInitDialog");
-    if (m_afterInit)
-        m_afterInit(*this);
-}
-
-void CTestDialog::OnContentRendered()
-{
-    m_log.push_back("OnContentRendered");
-    if (m_onRendered)
-        m_onRendered(*this);
+    m_log.push_back(name);
+    if (hook)
+        hook(*this);
 }
 
 void CTestDialog::OnClosing(bool& cancel)
 {
     m_log.push_back("OnClosing");
-    if (m_nRefuseClosing > 0) {
-        --m_nRefuseClosing;
-        cancel = true;
-    }
-}
-
-void CTestDialog::OnExit()
-{
-    m_log.push_back("OnExit");
-    CWPFDialog::OnExit();
-}
-
-void CTestDialog::OnSaveAndExit()
-{
-    m_log.push_back("OnSaveAndExit");
-    CWPFDialog::OnSaveAndExit();
-}
-
-void CTestDialog::OnSelect()
-{
-    m_log.push_back("OnSelect");
-    CWPFDialog::OnSelect();
-}
-
-void TestDialogFixture::SetUp()
-{
-    j3test::GuiApplication::Instance();
+    cancel = m_nRefuseClosing > 0;
+    m_nRefuseClosing -= cancel ? 1 : 0;
 }
 
 std::vector<std::string> TestDialogFixture::Run(std::initializer_list<std::string> prefixes)

@@ -1,6 +1,7 @@
 #pragma once
 #include "msgbox/BoxAnswerer.h"
 #include "support/DialogDriver.h"
+#include "support/GuiApplication.h"
 #include "vkwpfcpp/WPFDialog.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFMenuItem.h"
@@ -25,12 +26,12 @@ public:
     explicit CTestDialog(const CString& markupKey = "test/WPFTestDialog");
 
     CWPFWndBase* OnInitDialog() override;
-    void AfterInitDialog() override;
-    void OnContentRendered() override;
+    void AfterInitDialog() override { Stage("AfterInitDialog", m_afterInit); }
+    void OnContentRendered() override { Stage("OnContentRendered", m_onRendered); }
     void OnClosing(bool& cancel) override;
-    void OnExit() override;
-    void OnSaveAndExit() override;
-    void OnSelect() override;
+    void OnExit() override { m_log.push_back("OnExit"); CWPFDialog::OnExit(); }
+    void OnSaveAndExit() override { m_log.push_back("OnSaveAndExit"); CWPFDialog::OnSaveAndExit(); }
+    void OnSelect() override { m_log.push_back("OnSelect"); CWPFDialog::OnSelect(); }
 
     // The log, one entry per call or event ("OnInitDialog", "click VKBUTTON_ADD", ...).
     std::vector<std::string> m_log;
@@ -54,6 +55,10 @@ public:
     CWPFVKXButton m_btnFavorit;
     CWPFVKTextBlock m_textStatus;
     CWPFMenuItem m_menuDelete;
+
+private:
+    // Logs the stage and runs its hook, when set.
+    void Stage(const char* name, const std::function<void(CTestDialog&)>& hook);
 };
 
 // The entries of the log that start with one of the prefixes.
@@ -63,7 +68,7 @@ std::vector<std::string> EntriesStartingWith(const std::vector<std::string>& log
 // The test dialog with a box answerer, run by a dialog driver.
 class TestDialogFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override { j3test::GuiApplication::Instance(); }
 
     // Runs the dialog with the steps, ending with OK; the entries of its log
     // that start with one of the prefixes.

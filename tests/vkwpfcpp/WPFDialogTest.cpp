@@ -4,7 +4,6 @@
 #include "vkwpfcpp/WPFApplication.h"
 
 #include <QDialog>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -43,7 +42,6 @@ TEST_F(WPFDialogTest, EveryWayOfEndingCallsTheOverridablesInOrder)
         DialogDriver driver;
         c.end(driver);
         EXPECT_EQ(driver.Run(dialog), c.code) << c.name;
-        EXPECT_TRUE(driver.ScriptRan()) << c.name;
         Log expected{"OnInitDialog", "AfterInitDialog", "OnContentRendered"};
         expected.insert(expected.end(), c.ending.begin(), c.ending.end());
         EXPECT_EQ(Overridables(dialog.m_log), expected) << c.name;
@@ -70,7 +68,6 @@ TEST_F(WPFDialogTest, ElementsAttachByNameAndKindAndFrameButtonsByClass)
     m_dialog.m_onInit = [](CTestDialog& d) {
         CWPFVKLTextBox missing;
         EXPECT_FALSE(missing.Attach(&d, "VKLTEXTBOX_NICHTDA"));
-        EXPECT_FALSE(missing.IsAttached());
         CWPFVKLTextBox wrongKind;
         EXPECT_FALSE(wrongKind.Attach(&d, "VKTEXTBLOCK_STATUS"));
         CWPFVKTextBlock inContainer;
@@ -85,19 +82,15 @@ TEST_F(WPFDialogTest, ElementsAttachByNameAndKindAndFrameButtonsByClass)
         EXPECT_TRUE(d.ShowAndEnable(VKButtonHelp, false));
         EXPECT_FALSE(d.ShowAndEnable(5, true));  // no such class
     };
+    const auto shown = [&](int buttonClass) {
+        const QPushButton& button = *m_dialog.GetFrameButton(buttonClass);
+        return button.text() + (button.isVisible() ? " sichtbar" : "") + (button.isEnabled() ? " aktiv" : "");
+    };
     m_driver
         .Do([&] {
-            const struct { int buttonClass; const char* text; bool visible, enabled; } expected[] = {
-                {VKButtonOK, "OK", true, false},
-                {VKButtonHelp, "Hilfe", false, false},
-                {VKButtonSelect, "Auswählen", true, true}};
-            for (const auto& e : expected) {
-                QPushButton* button = m_dialog.GetFrameButton(e.buttonClass);
-                ASSERT_NE(button, nullptr) << e.buttonClass;
-                EXPECT_EQ(button->text(), QString::fromUtf8(e.text));
-                EXPECT_EQ(button->isVisible(), e.visible) << e.text;
-                EXPECT_EQ(button->isEnabled(), e.enabled) << e.text;
-            }
+            EXPECT_EQ(shown(VKButtonOK), "OK sichtbar");
+            EXPECT_EQ(shown(VKButtonHelp), "Hilfe");
+            EXPECT_EQ(shown(VKButtonSelect), QString::fromUtf8("Auswählen sichtbar aktiv"));
         })
         .ClickFrameButton(VKButtonOK)  // disabled: nothing happens
         .ClickFrameButton(VKButtonSelect);
@@ -111,13 +104,7 @@ TEST_F(WPFDialogTest, PostItsAreEditedByTheUserAndHandedBackInOrder)
 {
     m_dialog.m_onRendered = [](CTestDialog& d) { d.OpenVKPostIts({"Allergie: Penicillin", "R\xFC" "ckruf"}, true, false); };
     std::vector<CString> texts;
-    m_driver.Do([&] {
-            auto* first = qobject_cast<QPlainTextEdit*>(DialogDriver::Find(*m_dialog.GetWindow(), "VKPOSTIT_0"));
-            ASSERT_NE(first, nullptr);
-            EXPECT_EQ(first->toPlainText(), QString::fromUtf8("Allergie: Penicillin"));
-            EXPECT_TRUE(first->isVisible());
-        })
-        .Type("VKPOSTIT_1", "")  // emptied by the user: no note any more
+    m_driver.Type("VKPOSTIT_1", "")  // emptied by the user: no note any more
         .Click("VKPOSTIT_NEW")
         .Type("VKPOSTIT_2", "Zahnarzt anrufen")
         .Do([&] { m_dialog.CloseVKPostIts(texts); })
@@ -137,9 +124,8 @@ TEST_F(WPFDialogTest, AnExceptionInAHandlerIsShownLoggedAndSurvived)
     const auto errors = m_boxes.RecordsOf(EBoxKind::Error);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].text.find("std::runtime_error: Datenbank weg"), std::string::npos) << errors[0].text;
-    std::ifstream log(temp.path() / "fehler.log");
     std::stringstream content;
-    content << log.rdbuf();
+    content << std::ifstream(temp.path() / "fehler.log").rdbuf();
     EXPECT_NE(content.str().find("Datenbank weg"), std::string::npos) << content.str();
     CWPFApplication::SetErrorLogFile({});
 }
