@@ -58,6 +58,8 @@ CWPFWndBase* CTestDialog::OnInitDialog()
     m_list.AddTextBlockColumn("Letzte \xC4nderung", 140, 2, "Zeitpunkt der letzten \xC4nderung");
     m_list.AddTextBlockColumn("Gr\xF6\xDF" "e", 80, 2, "");
     m_list.BindMatrix(&m_matrix);
+    for (const char* name : {"Befund.txt", "Brief.doc", "R\xF6ntgen\\", "Zahnstatus.pdf", "Abrechnung.txt"})
+        m_matrix.DoAdd({name, "01.02.2026  10:00:00", "1 KB"});
 
     m_editName.DoAddOnTextChanged(
         Logged<CWPFTextChangedEvent>(*this, [](auto& event) { return "text " + event.GetText().str(); }));

@@ -18,7 +18,7 @@
 #include <vector>
 
 // A small dialog of the toolkit for the tests: a name box, a filter box, a
-// list of three columns, two buttons, a status text and a menu item. Every
+// list of five files in three columns, two buttons, a status text and a menu item. Every
 // overridable call and every event is written to the log; hooks let a test
 // change what the dialog does at each stage.
 class CTestDialog : public CWPFDialog {

@@ -9,17 +9,7 @@ using Log = std::vector<std::string>;
 
 namespace {
 
-class WPFElementsTest : public TestDialogFixture {
-protected:
-    void SetUp() override
-    {
-        TestDialogFixture::SetUp();
-        m_dialog.m_onInit = [](CTestDialog& d) {
-            for (const char* name : {"Befund.txt", "Brief.doc", "R\xF6ntgen\\", "Zahnstatus.pdf", "Abrechnung.txt"})
-                d.m_matrix.DoAdd({name, "01.02.2026  10:00:00", "1 KB"});
-        };
-    }
-};
+using WPFElementsTest = TestDialogFixture;
 
 TEST_F(WPFElementsTest, TextBoxesReportTypingFocusAndReturnInWindows1252)
 {
