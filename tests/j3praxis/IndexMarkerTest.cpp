@@ -39,14 +39,20 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
     EXPECT_EQ(records.at("indexmrk02"), "Kind|alt");
     EXPECT_EQ(records.at("indexmrk24"), "|");
 
-    // Value, then text, tip and the picker's text as shown.
-    const char* const rows[][2] = {
-        {"Recall|f\xE4llig|3244789", "Recall|f\xC3\xA4llig|#F58231"}, {"Angst|", "Angst||keine"},
-        {"Kind|Kinder|255", "Kind|Kinder|#FF0000"}, {"nur Text", "||keine"}, {"A|B|4294967295", "A|B|keine"},
+    // Value; text, tip and the picker's text as shown; the tip the toolkit registers.
+    const char* const rows[][3] = {
+        {"Recall|f\xE4llig|3244789", "Recall|f\xC3\xA4llig|#F58231", "Recall - f\xE4llig"},
+        {"Angst|", "Angst||keine", "Angst"}, {"Kind|Kinder|255", "Kind|Kinder|#FF0000", "Kind - Kinder"},
+        {"nur Text", "||keine", "nur Text"}, {"A|B|4294967295", "A|B|keine", "A - B"}, {"", "||keine", ""},
     };
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i)
         SetParameter("269", "indexmrk0" + std::to_string(i), rows[i][0]);
     RunProgram(Workstation1, [&] {
+        // What the toolkit registers: without a colour that is a number the toolkit's own stays.
+        std::vector<SIndexMarkerText> texts;
+        CWPFJ3Dialog::GetIndexMarkerTexte(texts, false);
+        ASSERT_EQ(texts.size(), 25u);
+        EXPECT_EQ(texts[5].text, CString("   "));
         CDiaIndexMarkerConfig config(nullptr);
         j3test::DialogDriver driver;
         driver
@@ -58,19 +64,11 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
                                   window.findChild<QLineEdit*>("ToolTip" + n)->text() + "|" +
                                   window.findChild<QToolButton*>("ColorPicker" + n)->text(),
                               QString::fromUtf8(rows[i][1]));
+                    EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(rows[i][2]));
                 }
             })
             .ClickFrameButton(VKButtonCancel);
         EXPECT_EQ(driver.Run(config), 2);
-
-        // What the toolkit registers: without a colour that is a number the toolkit's own stays.
-        std::vector<SIndexMarkerText> texts;
-        CWPFJ3Dialog::GetIndexMarkerTexte(texts, false);
-        ASSERT_EQ(texts.size(), 25u);
-        EXPECT_EQ(texts[5].text, CString("   "));
-        const char* const tips[] = {"Recall - f\xE4llig", "Angst", "Kind - Kinder", "nur Text", "A - B", ""};
-        for (int i = 0; i < 6; ++i)
-            EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(tips[i])) << i;
         const QColor colours[] = {QColor(0xF5, 0x82, 0x31), QColor(0x3C, 0xB4, 0x4B), QColor(255, 0, 0),
                                   QColor(0x43, 0x63, 0xD8)};
         for (int i = 0; i < 4; ++i)

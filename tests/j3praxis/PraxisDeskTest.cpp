@@ -8,7 +8,6 @@
 #include "support/DialogDriver.h"
 #include "support/ProgramRun.h"
 #include "vkwpfcpp/VKButtonClass.h"
-#include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFIndexMarkerStrip.h"
 
 #include <QApplication>
@@ -134,7 +133,6 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
         j3test::DialogDriver configuration;
         configuration.ClickFrameButton(VKButtonCancel);
         RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-            EXPECT_EQ(CWPFApplication::GetWPFTheme(), c.theme);
             driver.Do([&] {
                 QDialog& window = *desk.GetWindow();
                 EXPECT_EQ(ShownMarkers(window), c.shown);
