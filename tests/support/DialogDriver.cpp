@@ -308,15 +308,6 @@ DialogDriver& DialogDriver::CloseWindow()
     });
 }
 
-DialogDriver& DialogDriver::SaveImage(const std::string& pngFile)
-{
-    return Add("save " + pngFile, [pngFile](QDialog& window) {
-        const bool saved = window.grab().save(QString::fromStdString(pngFile), "PNG");
-        EXPECT_TRUE(saved) << "cannot save " << pngFile;
-        return saved;
-    });
-}
-
 DialogDriver& DialogDriver::Do(std::function<void()> action)
 {
     return Add("run a test action", [action = std::move(action)](QDialog&) {

@@ -49,7 +49,6 @@ public:
     DialogDriver& TriggerMenuItem(const std::string& action);
     // The window's close button.
     DialogDriver& CloseWindow();
-    DialogDriver& SaveImage(const std::string& pngFile);
     // Runs a check or an action of the test between the steps.
     DialogDriver& Do(std::function<void()> action);
 
