@@ -72,21 +72,19 @@ public:
         m_record.reset();
         for (std::size_t i = 0; i < table.columns.size(); ++i) {
             const int column = static_cast<int>(i);
-            std::string value;
             if (table.columns[i].number) {
                 const std::int64_t number = query.ColumnInt64(column);
-                value = "n" + std::to_string(number) + ";";
+                AddToRecord("n" + std::to_string(number) + ";");
                 if (insert)
                     insert->Bind(column + 1, number);
             } else {
+                // The length first, so that neighbouring values cannot trade bytes.
                 const std::string_view bytes = query.ColumnBytes(column);
-                value = "b" + std::to_string(bytes.size()) + ":";
-                m_record.addData(QByteArrayView(value.data(), static_cast<qsizetype>(value.size())));
-                value.assign(bytes);
+                AddToRecord("b" + std::to_string(bytes.size()) + ":");
+                AddToRecord(bytes);
                 if (insert)
                     insert->Bind(column + 1, bytes);
             }
-            m_record.addData(QByteArrayView(value.data(), static_cast<qsizetype>(value.size())));
         }
         std::array<char, 32> digest{};
         const QByteArrayView result = m_record.resultView();
@@ -104,6 +102,11 @@ public:
     }
 
 private:
+    void AddToRecord(std::string_view bytes)
+    {
+        m_record.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    }
+
     QCryptographicHash m_record{QCryptographicHash::Sha256};
     std::vector<std::array<char, 32>> m_records;
 };
@@ -155,21 +158,15 @@ CJ3PracticeCopy::EResult CJ3PracticeCopy::Run(std::ostream& progressOut, CJ3Prog
         CTableDigest digest;
         while (read.Next()) {
             digest.Add(read, table, &insert);
-            if (!insert.Run()) {
-                progress.Finish();
+            if (!insert.Run())
                 return FailOn(m_target);
-            }
             insert.Reset();
             progress.Update(++done);
-            if (interrupted()) {
-                progress.Finish();
+            if (interrupted())
                 return EResult::Interrupted;
-            }
         }
-        if (read.Failed()) {
-            progress.Finish();
+        if (read.Failed())
             return FailOn(m_source);
-        }
         sourceChecks.push_back(digest.Check(table.name));
     }
     progress.Finish();

@@ -12,9 +12,13 @@ public:
     enum class EStyle { Bar, Lines, Off };
 
     CJ3ProgressBar(std::ostream& out, EStyle style, std::size_t total, std::string unit = "Dateien");
+    ~CJ3ProgressBar() { Finish(); }
+    CJ3ProgressBar(const CJ3ProgressBar&) = delete;
+    CJ3ProgressBar& operator=(const CJ3ProgressBar&) = delete;
 
     void Update(std::size_t done);
-    // Ends the bar's line when anything was drawn.
+    // Ends the bar's line when anything was drawn; also when the bar goes.
+    // Call it before writing a message while the bar still exists.
     void Finish();
 
 private:
