@@ -1,10 +1,4 @@
-#include <random>
-// GCC 12 reports a false "maybe uninitialized" inside std::regex's own
-// std::function members when sanitizers are on.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <regex>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -12,28 +6,6 @@
 #include "J3Dialoge/DBFileTypeFilter.h"
 
 namespace {
-
-using Pairs = std::vector<CDBFileTypeFilter::FilterPair>;
-
-// The pairs are those found by searching for "([^|]+)\|([^|]+)" again and
-// again, which is how the filter form is defined.
-TEST(DBFileTypeFilterTest, ParsingAgreesWithTheExpressionOnRandomTexts)
-{
-    const std::regex pairExpression("([^|]+)\\|([^|]+)");
-    std::mt19937 random(7);
-    const std::string alphabet = "ab|| *.;";
-    for (int round = 0; round < 2000; ++round) {
-        std::string text;
-        const int length = static_cast<int>(random() % 14);
-        for (int i = 0; i < length; ++i)
-            text += alphabet[random() % alphabet.size()];
-        Pairs expected;
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), pairExpression); it != std::sregex_iterator(); ++it)
-            expected.emplace_back((*it)[1].str(), (*it)[2].str());
-        const char* pointer = text.c_str();
-        EXPECT_EQ(CDBFileTypeFilter(&pointer).ParseOFNFilters(), expected) << '"' << text << '"';
-    }
-}
 
 TEST(DBFileTypeFilterTest, AbsentFilterTextHasNoPairsAndPassesNoFile)
 {
@@ -45,68 +17,33 @@ TEST(DBFileTypeFilterTest, AbsentFilterTextHasNoPairsAndPassesNoFile)
 }
 
 struct SMatchCase {
-    const char* filter;
-    const char* name;
+    std::string filter;
+    std::string name;
     bool passes;
 };
 
 // Characters that a regular expression treats specially stand for
 // themselves: such a filter must neither stop the program nor invent matches.
+// A pattern of 64 literal characters or more is matched in several words.
 TEST(DBFileTypeFilterTest, MatchesNamesAgainstPatternLists)
 {
+    const std::string many(70, 'a');
+    const std::string longPattern = "L|" + many + "*" + many;
     const std::vector<SMatchCase> cases = {
         {"Text|*.txt;*.log||", "b.log", true},       {"Text (*.txt)|*.txt; *.log|Alle (*.*)|*.*||", "a.doc", true},
-        {"Alle|*.*", "zeile\numbruch", true},         {"Leer|  ;  ; ", "a", false},
+        {"Alle|*.*", "zeile\numbruch", true},        {"Leer|  ;  ; ", "a", false},
         {"C|*.c++", "main.c++", true},               {"K|[ab].txt", "a.txt", false},
         {"F|a{2}", "aa", false},                     {"Q|a?c", "abc", false},
         {"B|a\\d", "a1", false},                     {"U|(", "(", true},
+        {"T|*.TXT", "Brief.txt", true},              {"T|*.txt", "a.txt.bak", false},
+        {"T|a*b", "a\nb", false},                    {"T|a*b", "a.\tb", true},
+        {longPattern, many + "x" + many, true},      {longPattern, many + "\n" + many, false},
+        {longPattern, many + many.substr(1), false},
     };
     for (const SMatchCase& c : cases) {
-        const char* text = c.filter;
+        const char* text = c.filter.c_str();
         EXPECT_EQ(CDBFileTypeFilter(&text).FileMatchesAnyFilter(std::string_view(c.name)), c.passes)
             << c.filter << " / " << c.name;
-    }
-}
-
-// The regular expression that the filter form defines for one pattern:
-// dots escaped, anchored, '*' turned into ".*", ignoring case.
-std::regex DefiningExpression(const std::string& pattern)
-{
-    std::string expression;
-    for (char ch : pattern)
-        expression += ch == '.' ? std::string("\\.") : std::string(1, ch);
-    expression = "^" + expression + "$";
-    std::string expanded;
-    for (char ch : expression)
-        expanded += ch == '*' ? std::string(".*") : std::string(1, ch);
-    return std::regex(expanded, std::regex::ECMAScript | std::regex::icase);
-}
-
-TEST(DBFileTypeFilterTest, AgreesWithTheDefiningExpressionOnManyNamesAndPatterns)
-{
-    std::mt19937 random(42);
-    const std::string patternAlphabet = "*.tTxXa\xe4\xc4";
-    const std::string nameAlphabet = ".tTxXa\xe4\xc4\n\r ";
-    auto randomText = [&random](const std::string& alphabet, int maxLength) {
-        std::string text;
-        const int length = static_cast<int>(random() % (maxLength + 1));
-        for (int i = 0; i < length; ++i)
-            text += alphabet[random() % alphabet.size()];
-        return text;
-    };
-    for (int round = 0; round < 400; ++round) {
-        const std::string pattern = randomText(patternAlphabet, 6);
-        if (pattern.empty() || pattern == "*.*")
-            continue;
-        const std::regex expression = DefiningExpression(pattern);
-        const std::string filterText = "F|" + pattern;
-        const char* text = filterText.c_str();
-        const CDBFileTypeFilter filter(&text);
-        for (int n = 0; n < 60; ++n) {
-            const std::string name = randomText(nameAlphabet, 9);
-            ASSERT_EQ(filter.FileMatchesAnyFilter(std::string_view(name)), std::regex_match(name, expression))
-                << "pattern '" << pattern << "' name '" << name << "'";
-        }
     }
 }
 
@@ -131,7 +68,7 @@ TEST(DBFileTypeFilterTest, LongNamesMatchAndFilterTextsBeyondTheBoundGiveNoPair)
 
 TEST(DBFileTypeFilterTest, JoinsPatternListsForTheRefusalMessage)
 {
-    const char* text = "Text|*.txt; *.log|Bilder|*.png||";
+    const char* text = "Text|*.txt; *.log||Leer||Bilder|*.png||";
     EXPECT_EQ(CDBFileTypeFilter(&text).JoinedPatternLists(), "*.txt; *.log,*.png");
 }
 
