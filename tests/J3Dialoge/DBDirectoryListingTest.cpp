@@ -17,12 +17,12 @@ protected:
     void SetUp() override
     {
         FileStoreFixture::SetUp();
-        m_model.AddAllowedRootDir(kDataRoot, "data");
+        m_model.AddAllowedRootDir("C:\\P\\Data", "data");
         m_model.AddAllowedRootDir("C:\\P\\Empty", "leer");
     }
 
     // The listing of `dir` in display order, each entry as "path|dir|time|size".
-    std::vector<std::string> Listed(const char* dir, const char* filterText = "Alle|*.*||")
+    std::vector<std::string> Listed(const char* dir, const char* filterText)
     {
         EXPECT_TRUE(m_model.SetCurrentDir(CString(dir))) << dir;
         CDBDirectoryEntries entries;
@@ -41,7 +41,6 @@ protected:
 };
 
 struct SListingCase {
-    const char* dir;
     bool allowDirDown;
     const char* filterText;
     std::vector<std::string> listed;
@@ -61,15 +60,15 @@ TEST_F(DBDirectoryListingTest, ListsWhatTheUserMaySee)
     ASSERT_TRUE(j3test::StoreUnchecked(dbDatabase, "C:\\P\\Data\\x\\..\\..\\Windows\\win.ini"));
     ASSERT_TRUE(j3test::StoreUnchecked(dbDatabase, "C:\\P\\Data\\x\\.\\y.txt"));
     const std::vector<SListingCase> cases = {
-        {"C:\\P\\Data\\x", true, "Alle|*.*||",
+        {true, "Alle|*.*||",
          {"C:\\P\\Data\\x\\zz|d|0|0", "C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\a.doc|f|3|3",
           "C:\\P\\Data\\x\\b.txt|f|2|2"}},
-        {"C:\\P\\Data\\x", false, "Text|*.txt", {"C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\b.txt|f|2|2"}},
-        {"C:\\P\\Data\\x", true, "", {"C:\\P\\Data\\x\\zz|d|0|0"}},
+        {false, "Text|*.txt", {"C:\\P\\Data\\x\\A.txt|f|1|1", "C:\\P\\Data\\x\\b.txt|f|2|2"}},
+        {true, "", {"C:\\P\\Data\\x\\zz|d|0|0"}},
     };
     for (const SListingCase& c : cases) {
         m_model.SetAllowDirChanges(true, c.allowDirDown);
-        EXPECT_EQ(Listed(c.dir, c.filterText), c.listed) << c.dir << " " << c.filterText;
+        EXPECT_EQ(Listed("C:\\P\\Data\\x", c.filterText), c.listed) << c.filterText;
     }
 }
 

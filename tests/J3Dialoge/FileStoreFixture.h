@@ -10,9 +10,6 @@
 // program's database, with the allowed roots the tests use.
 class FileStoreFixture : public PracticeFixture {
 protected:
-    static constexpr const char* kDataRoot = "C:\\P\\Data";
-    static constexpr const char* kQaRoot = "C:\\P\\QA";
-
     void SetUp() override;
     void TearDown() override;
 
