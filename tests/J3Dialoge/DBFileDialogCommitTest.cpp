@@ -77,24 +77,27 @@ TEST_F(DBFileDialogCommitTest, AMultipleSelectionIsReadFromTheList)
 TEST_F(DBFileDialogCommitTest, RefusalsKeepTheDialogOpen)
 {
     struct SCase {
+        const char* dir;
         const char* typed;
         bool allowOverwrite;
         std::string box;
     };
     const SCase cases[] = {
-        {"a/b.txt", true, "Ungültiger Dateiname|Der angegebene Dateiname \"a/b.txt\" ist ungültig!"},
-        {"con.txt", true, "Ungültiger Dateiname|Der angegebene Dateiname \"con.txt\" ist ungültig!"},
-        {"brief.doc", true,
+        {kBriefe, "a/b.txt", true, "Ungültiger Dateiname|Der angegebene Dateiname \"a/b.txt\" ist ungültig!"},
+        {kBriefe, "con.txt", true, "Ungültiger Dateiname|Der angegebene Dateiname \"con.txt\" ist ungültig!"},
+        {kBriefe, "brief.doc", true,
          "Ungültiger Dateityp|Der Dateityp der ausgewählten Datei entspricht nicht den erlaubten Dateitypen "
          "(*.txt,*.log)!"},
-        {"b.txt", false,
+        {kBriefe, "b.txt", false,
          "Datei existiert bereits|Die Datei \"data\\Briefe\\b.txt\" existiert bereits in der Datenbank und kann "
          "nicht überschrieben werden!"},
+        // Saving at the display root would name a file above every root.
+        {"", "x.txt", true, kRootsNotice},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.typed);
         m_boxes.ClearRecords();
-        const auto dialog = Dialog(0, kBriefe, true, true, 0, "Texte|*.txt|Logs|*.log||");
+        const auto dialog = Dialog(0, c.dir, true, true, 0, "Texte|*.txt|Logs|*.log||");
         dialog->SetAllowOverwrite(c.allowOverwrite);
         j3test::DialogDriver driver;
         driver.Type(kFileBox, c.typed)
@@ -167,24 +170,15 @@ TEST_F(DBFileDialogCommitTest, TheResultFieldsDescribeTheChosenPath)
     EXPECT_EQ(boxes[0].substr(0, boxes[0].find('|')), "Pfad zu lang");
 }
 
-TEST_F(DBFileDialogCommitTest, NothingIsReturnedOutsideTheRoots)
+TEST_F(DBFileDialogCommitTest, AnInitialNameClimbingOutOfTheRootIsNotReturned)
 {
-    // Saving at the display root would name a file above every root.
-    CDBFileDialog atDisplayRoot(0, nullptr, nullptr, 0, kTexts, nullptr, 0, 0);
-    atDisplayRoot.SetAllowDirChanges(true, true);
-    j3test::DialogDriver driver;
-    driver.Type(kFileBox, "x.txt").PressReturn(kFileBox).PressEscape();
-    EXPECT_EQ(driver.Run(atDisplayRoot), 2);
-
-    // An initial name that climbs out of the root.
-    CDBFileDialog climbing(1, nullptr, "..\\..\\..\\Windows\\x.txt", 0, kTexts, nullptr, 0, 0);
-    climbing.GetOFN().lpstrInitialDir = kBriefe;
     StoreFile("C:\\Windows\\x.txt");
-    j3test::DialogDriver climber;
-    climber.ClickFrameButton(VKButtonOK).PressEscape();
-    EXPECT_EQ(climber.Run(climbing), 2);
-
-    EXPECT_EQ(Boxes(), (Strings{kRootsNotice, kRootsNotice}));
+    CDBFileDialog dialog(1, nullptr, "..\\..\\..\\Windows\\x.txt", 0, kTexts, nullptr, 0, 0);
+    dialog.GetOFN().lpstrInitialDir = kBriefe;
+    j3test::DialogDriver driver;
+    driver.ClickFrameButton(VKButtonOK).PressEscape();
+    EXPECT_EQ(driver.Run(dialog), 2);
+    EXPECT_EQ(Boxes(), Strings{kRootsNotice});
 }
 
 TEST_F(DBFileDialogCommitTest, SaveModeCreatesDirectoriesThatLiveWithTheirFiles)
