@@ -54,9 +54,7 @@ TEST_F(J3DbToolErrorsTest, WrongCallsAndFailedWorkChangeNothing)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
-        std::vector<std::string> args{"--db", m_database};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const SResult result = RunPlain(args);
+        const SResult result = Run(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_THAT(result.err, HasSubstr(c.fragment));
         EXPECT_EQ(result.err.find("j3db --help") != std::string::npos, c.exitCode == 2);
