@@ -1,8 +1,6 @@
 #include "J3DbToolFixture.h"
 
 #include "j3db/J3DbTool.h"
-#include "support/UncheckedStoreRow.h"
-
 
 #include <cstdlib>
 #include <fstream>
@@ -49,11 +47,4 @@ void J3DbToolFixture::WriteLocal(const std::string& relative, const std::string&
     const std::filesystem::path file = m_dir.path() / relative;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
-}
-
-void J3DbToolFixture::StoreUnchecked(const std::string& path)
-{
-    CVKDatabase db;
-    ASSERT_TRUE(db.Open(m_database)) << db.GetLastError().GetString();
-    ASSERT_TRUE(j3test::StoreUnchecked(db, path)) << db.GetLastError().GetString();
 }

@@ -30,9 +30,6 @@ protected:
     void WriteLocal(const std::string& relative, const std::string& bytes);
     // The bytes of the database file, to show that a failure changed nothing.
     std::string DatabaseBytes() const { return j3test::FileBytes(m_database); }
-    // A row of the file store written past the store's path rules, as older
-    // databases may hold them.
-    void StoreUnchecked(const std::string& path);
 
     j3test::TempDir m_dir;
     std::string m_database;

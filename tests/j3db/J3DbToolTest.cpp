@@ -5,6 +5,7 @@
 #include "dbdll/JProgPool.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3HostText.h"
+#include "support/UncheckedStoreRow.h"
 #include "vkdb/VKDatabase.h"
 
 #include <gmock/gmock.h>
@@ -138,7 +139,9 @@ TEST_F(J3DbToolTest, LsListsDirectoriesFilesAndPatternsWithControlCharactersShow
     for (const char* path : {"D:\\Praxis\\Daten\\Brief.txt", "D:\\Praxis\\Daten\\Sub\\x.txt",
                              "D:\\Praxis\\Daten\\Sub\\Tief\\y.txt", "D:\\Praxis\\Daten\\Abrechnung.LOG"})
         Ok({"put", m_dir.file("a.txt"), path});
-    StoreUnchecked("D:\\Alt\\zwei\nZeilen\x1B[2J.txt");
+    CVKDatabase db;
+    ASSERT_TRUE(db.Open(m_database));
+    ASSERT_TRUE(j3test::StoreUnchecked(db, "D:\\Alt\\zwei\nZeilen\x1B[2J.txt"));
 
     const struct {
         std::string path;

@@ -29,7 +29,7 @@ constexpr int kDriverClosed = -99;
 template <typename Widget>
 Widget* FindAs(QDialog& window, const std::string& name)
 {
-    auto* widget = qobject_cast<Widget*>(DialogDriver::Find(window, name));
+    auto* widget = window.findChild<Widget*>(QString::fromStdString(name));
     if (!widget)
         ADD_FAILURE() << "no element \"" << name << "\" of the expected kind in the dialog";
     return widget;
@@ -289,11 +289,9 @@ DialogDriver& DialogDriver::Drag(const std::string& element, const std::string& 
 DialogDriver& DialogDriver::TriggerMenuItem(const std::string& action)
 {
     return Add("choose menu item " + action, [action](QDialog& window) {
-        auto* item = window.findChild<QAction*>(QString::fromStdString(action));
-        if (!item) {
-            ADD_FAILURE() << "no menu item \"" << action << "\" in the dialog";
+        auto* item = FindAs<QAction>(window, action);
+        if (!item)
             return false;
-        }
         item->trigger();
         return true;
     });
