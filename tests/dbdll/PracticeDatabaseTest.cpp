@@ -47,12 +47,10 @@ namespace {
 bool CountUp()
 {
     CVKTransaction transaction(dbDatabase);
-    CJParPool counter(&dbDatabase, nullptr);
-    counter.m_strNr = "269";
-    counter.m_strKey = "zaehler";
-    const bool found = counter.GetByK1(0) == CVKRSet::FOUND;
-    counter.m_strValue = CString(std::to_string(found ? std::stoi(counter.m_strValue.str()) + 1 : 1));
-    return (found ? counter.Rewrite("") : counter.Write("")) && transaction.Commit();
+    const auto counter = ParPool(dbDatabase, "269", "zaehler");
+    const bool found = counter->GetByK1(0) == CVKRSet::FOUND;
+    counter->m_strValue = CString(std::to_string(found ? std::stoi(counter->m_strValue.str()) + 1 : 1));
+    return (found ? counter->Rewrite("") : counter->Write("")) && transaction.Commit();
 }
 
 // The parameter and the file that write i of a station leaves.
@@ -87,12 +85,10 @@ TEST_F(PracticeDb, TwoProcessesWritingAtOnceLoseNothing)
             if (!CPracticeDatabase::Open(Location(), error))
                 _exit(2);
             for (int i = 0; i < Writes; ++i) {
-                CJParPool pool(&dbDatabase, nullptr);
-                pool.m_strNr = "269";
-                pool.m_strKey = KeyOf(station, i);
-                pool.m_strValue.Format("%d", i);
-                if (!pool.Write("") || !SaveTextFileDB(FileOf(station, i), pool.m_strKey) ||
-                    !SaveTextFileDB("C:\\gemeinsam.txt", pool.m_strKey) || !CountUp())
+                const auto pool = ParPool(dbDatabase, "269", KeyOf(station, i));
+                pool->m_strValue.Format("%d", i);
+                if (!pool->Write("") || !SaveTextFileDB(FileOf(station, i), pool->m_strKey) ||
+                    !SaveTextFileDB("C:\\gemeinsam.txt", pool->m_strKey) || !CountUp())
                     _exit(3);
             }
             _exit(0);

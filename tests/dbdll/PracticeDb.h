@@ -11,7 +11,17 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+
+// A parameter record set on the connection, set to a number and a key.
+inline std::unique_ptr<CJParPool> ParPool(CVKDatabase& database, const char* nr, const CString& key)
+{
+    auto pool = std::make_unique<CJParPool>(&database, nullptr);
+    pool->m_strNr = nr;
+    pool->m_strKey = key;
+    return pool;
+}
 
 // A new practice database (j3test::NewPracticeDatabase), opened as the
 // running program's database (dbDatabase and dbDatabaseRO).
@@ -48,21 +58,17 @@ protected:
 
     static void Store(const char* nr, const char* key, const CString& value)
     {
-        CJParPool pool(&dbDatabase, nullptr);
-        pool.m_strNr = nr;
-        pool.m_strKey = key;
-        pool.m_strValue = value;
-        ASSERT_TRUE(pool.Write("")) << dbDatabase.GetLastError().GetString();
+        const auto pool = ParPool(dbDatabase, nr, key);
+        pool->m_strValue = value;
+        ASSERT_TRUE(pool->Write("")) << dbDatabase.GetLastError().GetString();
     }
 
     // The stored parameter, read on the read-only connection; "<fehlt>" when none is.
     static CString StoredValue(const char* nr, const CString& key)
     {
-        CJParPool pool(&dbDatabaseRO, nullptr);
-        pool.SetForwardOnly(true);
-        pool.m_strNr = nr;
-        pool.m_strKey = key;
-        return pool.GetByK1(0) == CVKRSet::FOUND ? pool.m_strValue : CString("<fehlt>");
+        const auto pool = ParPool(dbDatabaseRO, nr, key);
+        pool->SetForwardOnly(true);
+        return pool->GetByK1(0) == CVKRSet::FOUND ? pool->m_strValue : CString("<fehlt>");
     }
 
     j3test::TempDir m_folder;

@@ -5,7 +5,6 @@
 #include "dbdll/JProgPool.h"
 
 #include <functional>
-#include <memory>
 
 TEST_F(PracticeDb, ParPoolLookupsByKeyValueAndKeyPrefix)
 {
@@ -44,39 +43,35 @@ TEST_F(PracticeDb, ParPoolLookupsByKeyValueAndKeyPrefix)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        CJParPool pool(&dbDatabaseRO, nullptr);
-        pool.SetForwardOnly(true);
-        pool.m_strNr = c.nr;
-        pool.m_strKey = c.key;
-        pool.m_strValue = c.value;
-        EXPECT_EQ(c.lookup(pool), c.result);
-        EXPECT_EQ(pool.m_strKey, c.foundKey);
-        EXPECT_EQ(pool.m_strValue, c.foundValue);
-        EXPECT_EQ(pool.IsPositioned(), c.result == CVKRSet::FOUND);
+        const auto pool = ParPool(dbDatabaseRO, c.nr, c.key);
+        pool->SetForwardOnly(true);
+        pool->m_strValue = c.value;
+        EXPECT_EQ(c.lookup(*pool), c.result);
+        EXPECT_EQ(pool->m_strKey, c.foundKey);
+        EXPECT_EQ(pool->m_strValue, c.foundValue);
+        EXPECT_EQ(pool->IsPositioned(), c.result == CVKRSet::FOUND);
     }
 }
 
 TEST_F(PracticeDb, ParPoolWriteRewriteAndTheirRefusals)
 {
     Store("  0", "usrfavorit", "1");
-    CJParPool pool(&dbDatabase, nullptr);
-    pool.m_strNr = "  0";
-    pool.m_strKey = "usrfavorit";
-    pool.m_strValue = "doppelt";
-    EXPECT_FALSE(pool.Write("Favoriten")) << "number and key name one record";
-    EXPECT_FALSE(pool.Rewrite("")) << "nothing found to replace";
-    ASSERT_EQ(pool.GetByK1(0), CVKRSet::FOUND);
-    pool.m_strKey = "fehlt";
-    ASSERT_EQ(pool.GetByK1(0), CVKRSet::NOT_FOUND);
-    pool.m_strValue = "darf den vorher gefundenen nicht treffen";
-    EXPECT_FALSE(pool.Rewrite(""));
+    const auto pool = ParPool(dbDatabase, "  0", "usrfavorit");
+    pool->m_strValue = "doppelt";
+    EXPECT_FALSE(pool->Write("Favoriten")) << "number and key name one record";
+    EXPECT_FALSE(pool->Rewrite("")) << "nothing found to replace";
+    ASSERT_EQ(pool->GetByK1(0), CVKRSet::FOUND);
+    pool->m_strKey = "fehlt";
+    ASSERT_EQ(pool->GetByK1(0), CVKRSet::NOT_FOUND);
+    pool->m_strValue = "darf den vorher gefundenen nicht treffen";
+    EXPECT_FALSE(pool->Rewrite(""));
     EXPECT_EQ(StoredValue("  0", "usrfavorit"), "1");
 
     // A record changed under its key after it was found: the found record changes.
-    pool.m_strKey = "usrfavorit";
-    ASSERT_EQ(pool.GetByK1(0), CVKRSet::FOUND);
-    pool.m_strKey = "usrfavorit2";
-    ASSERT_TRUE(pool.Rewrite(""));
+    pool->m_strKey = "usrfavorit";
+    ASSERT_EQ(pool->GetByK1(0), CVKRSet::FOUND);
+    pool->m_strKey = "usrfavorit2";
+    ASSERT_TRUE(pool->Rewrite(""));
     EXPECT_EQ(StoredValue("  0", "usrfavorit"), "<fehlt>");
     EXPECT_EQ(StoredValue("  0", "usrfavorit2"), "1");
 }
@@ -86,18 +81,16 @@ TEST_F(PracticeDb, ParPoolWriteRewriteAndTheirRefusals)
 TEST_F(PracticeDb, RecordSetsRefuseTheChangesTheyMayNotMake)
 {
     Store("269", "k", "v");
-    auto found = [](CVKDatabase* database, bool forwardOnly) {
-        auto pool = std::make_unique<CJParPool>(database, nullptr);
+    auto found = [](CVKDatabase& database, bool forwardOnly) {
+        auto pool = ParPool(database, "269", "k");
         pool->SetForwardOnly(forwardOnly);
-        pool->m_strNr = "269";
-        pool->m_strKey = "k";
         EXPECT_EQ(pool->GetByK1(0), CVKRSet::FOUND);
         return pool;
     };
     CJParPool unpositioned(&dbDatabase, nullptr);
-    const auto writable = found(&dbDatabase, false);
-    const auto forwardOnly = found(&dbDatabase, true);
-    const auto readOnlyConnection = found(&dbDatabaseRO, false);
+    const auto writable = found(dbDatabase, false);
+    const auto forwardOnly = found(dbDatabase, true);
+    const auto readOnlyConnection = found(dbDatabaseRO, false);
     const struct {
         const char* name;
         const CVKRSet* set;
@@ -125,7 +118,7 @@ TEST_F(PracticeDb, RecordSetsRefuseTheChangesTheyMayNotMake)
     EXPECT_EQ(StoredValue("269", "neu"), "<fehlt>");
 
     Store("269", "k2", "v");
-    ASSERT_TRUE(found(&dbDatabase, false)->Delete());
+    ASSERT_TRUE(found(dbDatabase, false)->Delete());
     EXPECT_FALSE(CJ3RSetEx::TriggerSelectRead(writable.get(), false)) << "deleted meanwhile";
     writable->m_strValue = "neu";
     EXPECT_FALSE(writable->Rewrite(""));

@@ -88,11 +88,11 @@ TEST_F(J3DbMigrateTest, ThereAndBackGivesTheSameRecordsAndStoreBytes)
     EXPECT_EQ(Records(back), Records(m_database));
     EXPECT_THAT(Records(back), HasSubstr("\x89PNG"));
 
-    const std::string before = ReadLocal(back);
+    const std::string before = j3test::FileBytes(back);
     const SResult refused = RunPlain({"migrate", m_database, back});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_THAT(refused.err, HasSubstr("Im Ziel gibt es schon eine Praxis"));
-    EXPECT_EQ(ReadLocal(back), before);
+    EXPECT_EQ(j3test::FileBytes(back), before);
 }
 
 TEST_F(J3DbMigrateTest, AnInterruptedCopyLeavesNoPractice)

@@ -1,5 +1,8 @@
 #include "J3DbToolFixture.h"
 
+#include "support/UncheckedStoreRow.h"
+#include "vkdb/VKDatabase.h"
+
 #include <gmock/gmock.h>
 
 #include <sqlite3.h>
@@ -54,9 +57,7 @@ TEST_F(J3DbToolErrorsTest, WrongCallsAndFailedWorkChangeNothing)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
-        std::vector<std::string> args{"--db", m_database};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const SResult result = RunPlain(args);
+        const SResult result = Run(c.args);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_THAT(result.err, HasSubstr(c.fragment));
         EXPECT_EQ(result.err.find("j3db --help") != std::string::npos, c.exitCode == 2);
@@ -78,12 +79,11 @@ TEST_F(J3DbToolErrorsTest, DatabaseFaultsSayWhatHappened)
     // A query that fails is an error, not an empty directory.
     std::filesystem::remove(m_database);
     ASSERT_EQ(Run({"init"}).exitCode, 0);
-    StoreUnchecked("D:\\Praxis\\Daten\\a.txt");
     {
-        sqlite3* db = nullptr;
-        sqlite3_open(m_database.c_str(), &db);
-        ASSERT_EQ(sqlite3_exec(db, "DROP INDEX files_listing", nullptr, nullptr, nullptr), SQLITE_OK);
-        sqlite3_close(db);
+        CVKDatabase db;
+        ASSERT_TRUE(db.Open(m_database));
+        ASSERT_TRUE(j3test::StoreUnchecked(db, "D:\\Praxis\\Daten\\a.txt"));
+        ASSERT_TRUE(db.ExecuteScript("DROP INDEX files_listing")) << db.GetLastError().GetString();
     }
     const SResult dropped = Run({"ls", "D:\\Praxis\\Daten"});
     EXPECT_EQ(dropped.exitCode, 1);

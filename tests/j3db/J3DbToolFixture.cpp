@@ -1,8 +1,6 @@
 #include "J3DbToolFixture.h"
 
 #include "j3db/J3DbTool.h"
-#include "support/UncheckedStoreRow.h"
-
 
 #include <cstdlib>
 #include <fstream>
@@ -21,11 +19,10 @@ J3DbToolFixture::~J3DbToolFixture()
     unsetenv("J3_CONFIG");
 }
 
-J3DbToolFixture::SResult J3DbToolFixture::Run(std::initializer_list<std::string> args, bool progressBar)
+J3DbToolFixture::SResult J3DbToolFixture::Run(std::vector<std::string> args, bool progressBar)
 {
-    std::vector<std::string> all{"--db", m_database};
-    all.insert(all.end(), args);
-    return RunPlain(all, progressBar);
+    args.insert(args.begin(), {"--db", m_database});
+    return RunPlain(args, progressBar);
 }
 
 J3DbToolFixture::SResult J3DbToolFixture::RunPlain(const std::vector<std::string>& args, bool progressBar)
@@ -37,7 +34,7 @@ J3DbToolFixture::SResult J3DbToolFixture::RunPlain(const std::vector<std::string
     return {exitCode, out.str(), err.str()};
 }
 
-std::string J3DbToolFixture::Ok(std::initializer_list<std::string> args)
+std::string J3DbToolFixture::Ok(const std::vector<std::string>& args)
 {
     const SResult result = Run(args);
     EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -50,19 +47,4 @@ void J3DbToolFixture::WriteLocal(const std::string& relative, const std::string&
     const std::filesystem::path file = m_dir.path() / relative;
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string J3DbToolFixture::ReadLocal(const std::string& path) const
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void J3DbToolFixture::StoreUnchecked(const std::string& path)
-{
-    CVKDatabase db;
-    ASSERT_TRUE(db.Open(m_database)) << db.GetLastError().GetString();
-    ASSERT_TRUE(j3test::StoreUnchecked(db, path)) << db.GetLastError().GetString();
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -22,19 +21,15 @@ protected:
     ~J3DbToolFixture() override;
 
     // "j3db --db <database> args..."
-    SResult Run(std::initializer_list<std::string> args, bool progressBar = false);
+    SResult Run(std::vector<std::string> args, bool progressBar = false);
     // "j3db args..." exactly as given (without --db unless among them).
     SResult RunPlain(const std::vector<std::string>& args, bool progressBar = false);
     // Runs and expects success; returns the output.
-    std::string Ok(std::initializer_list<std::string> args);
+    std::string Ok(const std::vector<std::string>& args);
 
     void WriteLocal(const std::string& relative, const std::string& bytes);
-    std::string ReadLocal(const std::string& path) const;
     // The bytes of the database file, to show that a failure changed nothing.
-    std::string DatabaseBytes() const { return ReadLocal(m_database); }
-    // A row of the file store written past the store's path rules, as older
-    // databases may hold them.
-    void StoreUnchecked(const std::string& path);
+    std::string DatabaseBytes() const { return j3test::FileBytes(m_database); }
 
     j3test::TempDir m_dir;
     std::string m_database;

@@ -29,7 +29,7 @@ constexpr int kDriverClosed = -99;
 template <typename Widget>
 Widget* FindAs(QDialog& window, const std::string& name)
 {
-    auto* widget = qobject_cast<Widget*>(DialogDriver::Find(window, name));
+    auto* widget = window.findChild<Widget*>(QString::fromStdString(name));
     if (!widget)
         ADD_FAILURE() << "no element \"" << name << "\" of the expected kind in the dialog";
     return widget;
@@ -71,19 +71,34 @@ bool TreeItemPoint(QTreeView& view, const QString& text, QPoint& point)
     return true;
 }
 
-// Clicks (or double-clicks) the tree item with that text.
-bool ClickTree(QDialog& window, const std::string& tree, const std::string& text, bool twice)
+// Clicks (or double-clicks) a list or tree where a person would to hit what
+// the target names: a row number or an item's text.
+bool ClickView(QDialog& window, const std::string& name, const std::string& target,
+               const std::function<bool(QTreeView&, QPoint&)>& where, Qt::KeyboardModifiers modifiers, bool twice)
 {
-    auto* view = FindAs<QTreeView>(window, tree);
+    auto* view = FindAs<QTreeView>(window, name);
     QPoint point;
-    if (!view || !TreeItemPoint(*view, QString::fromUtf8(text.c_str()), point)) {
-        ADD_FAILURE() << "no item \"" << text << "\" in " << tree;
+    if (!view || !where(*view, point)) {
+        ADD_FAILURE() << target << " cannot be clicked in " << name;
         return false;
     }
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, point);
     if (twice)
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, modifiers, point);
     return true;
+}
+
+bool ClickRowOf(QDialog& window, const std::string& list, int row, Qt::KeyboardModifiers modifiers, bool twice)
+{
+    return ClickView(window, list, "row " + std::to_string(row),
+                     [row](QTreeView& view, QPoint& point) { return RowPoint(view, row, point); }, modifiers, twice);
+}
+
+bool ClickTree(QDialog& window, const std::string& tree, const std::string& text, bool twice)
+{
+    return ClickView(window, tree, "item \"" + text + "\"", [&text](QTreeView& view, QPoint& point) {
+        return TreeItemPoint(view, QString::fromUtf8(text.c_str()), point);
+    }, {}, twice);
 }
 
 // Sends a mouse event of the left button straight to the widget that holds
@@ -184,14 +199,7 @@ DialogDriver& DialogDriver::ClickFrameButton(int buttonClass)
 DialogDriver& DialogDriver::ClickRow(const std::string& list, int row, Qt::KeyboardModifiers modifiers)
 {
     return Add("click row " + std::to_string(row) + " of " + list, [list, row, modifiers](QDialog& window) {
-        auto* view = FindAs<QTreeView>(window, list);
-        QPoint point;
-        if (!view || !RowPoint(*view, row, point)) {
-            ADD_FAILURE() << "row " << row << " cannot be clicked in " << list;
-            return false;
-        }
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, point);
-        return true;
+        return ClickRowOf(window, list, row, modifiers, false);
     });
 }
 
@@ -204,17 +212,8 @@ DialogDriver& DialogDriver::SelectRows(const std::string& list, const std::vecto
 
 DialogDriver& DialogDriver::DoubleClickRow(const std::string& list, int row)
 {
-    return Add("double-click row " + std::to_string(row) + " of " + list, [list, row](QDialog& window) {
-        auto* view = FindAs<QTreeView>(window, list);
-        QPoint point;
-        if (!view || !RowPoint(*view, row, point)) {
-            ADD_FAILURE() << "row " << row << " cannot be double-clicked in " << list;
-            return false;
-        }
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, point);
-        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, point);
-        return true;
-    });
+    return Add("double-click row " + std::to_string(row) + " of " + list,
+               [list, row](QDialog& window) { return ClickRowOf(window, list, row, {}, true); });
 }
 
 DialogDriver& DialogDriver::ClickHeader(const std::string& list, int column)
@@ -290,11 +289,9 @@ DialogDriver& DialogDriver::Drag(const std::string& element, const std::string& 
 DialogDriver& DialogDriver::TriggerMenuItem(const std::string& action)
 {
     return Add("choose menu item " + action, [action](QDialog& window) {
-        auto* item = window.findChild<QAction*>(QString::fromStdString(action));
-        if (!item) {
-            ADD_FAILURE() << "no menu item \"" << action << "\" in the dialog";
+        auto* item = FindAs<QAction>(window, action);
+        if (!item)
             return false;
-        }
         item->trigger();
         return true;
     });

@@ -1,4 +1,5 @@
 #include "support/ProgramRun.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +7,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 namespace j3test {
 
@@ -26,8 +25,7 @@ SProgramRun RunProgram(const std::string& commandLine, const std::string& errFol
         run.out += buffer.data();
     const int status = pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream errStream(errFile);
-    run.err.assign(std::istreambuf_iterator<char>(errStream), {});
+    run.err = FileBytes(errFile);
     return run;
 }
 

@@ -20,4 +20,7 @@ private:
     std::filesystem::path m_path;
 };
 
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::filesystem::path& file);
+
 } // namespace j3test

@@ -292,10 +292,8 @@ TEST(TraceTest, SinksReceiveEveryPartFormattedAndMayTraceThemselves)
     EXPECT_EQ(entries[0].text, "Liste hat 3 Eintr\xE4ge");
     EXPECT_EQ(entries[1].text, "echo");
     EXPECT_EQ(other, std::vector<CString>{"to the other"});
-}
 
-TEST(TraceTest, WithoutSinkOneLineGoesToStderr)
-{
+    // Without a sink one line goes to stderr.
     testing::internal::CaptureStderr();
     VKTrace(2, 0, "J3WinApp", 36, "%s", "gp_VKSysBase");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "VKTrace 2/0 J3WinApp(36): gp_VKSysBase\n");

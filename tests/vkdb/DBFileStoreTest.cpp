@@ -17,11 +17,6 @@
 
 namespace {
 
-CString Bytes(const std::string& bytes)
-{
-    return CString(bytes.data(), static_cast<int>(bytes.size()));
-}
-
 std::string Upper(const std::string& text)
 {
     return CString(text).MakeUpper().str();
@@ -57,13 +52,13 @@ TEST_F(PracticeFile, UnusualPathsAndContentsRoundTripExactly)
         "C:\\P\\M\xFCller \xC4rger \xDF.txt", "C:\\P\\" + std::string(255, 'L'), "C:\\P\\\x7F\x80\xFF.bin",
     };
     for (std::size_t i = 0; i < paths.size(); ++i)
-        ASSERT_TRUE(store.SaveFile(Bytes(paths[i]), Bytes(contents[i % contents.size()]))) << paths[i];
+        ASSERT_TRUE(store.SaveFile(paths[i], contents[i % contents.size()])) << paths[i];
     for (std::size_t i = 0; i < paths.size(); ++i) {
         SCOPED_TRACE(paths[i]);
         CString content("vorher");
-        ASSERT_TRUE(store.LoadFile(Bytes(paths[i]), content));
+        ASSERT_TRUE(store.LoadFile(paths[i], content));
         EXPECT_EQ(content.str(), contents[i % contents.size()]);
-        const std::vector<SDBFileEntry> found = store.Find(Bytes(paths[i]));
+        const std::vector<SDBFileEntry> found = store.Find(paths[i]);
         ASSERT_EQ(found.size(), 1u);
         EXPECT_EQ(found[0].path.str(), paths[i]);
         EXPECT_EQ(found[0].length, content.str().size());
@@ -105,7 +100,7 @@ TEST_F(PracticeFile, PathsNoDialogCouldShowAreRefusedAndNothingIsStored)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.substr(0, 40));
-        EXPECT_FALSE(store.SaveFile(Bytes(c.path), "x"));
+        EXPECT_FALSE(store.SaveFile(c.path, "x"));
         EXPECT_THAT(db.GetLastError().str(), AllOf(HasSubstr("Ung\xFCltiger Dateipfad"), HasSubstr(c.reason)));
     }
     EXPECT_TRUE(Names("*").empty());

@@ -13,16 +13,9 @@
 #include <climits>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 namespace {
-
-std::string ReadBytes(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes, std::streamoff at = 0)
 {
@@ -86,14 +79,14 @@ TEST(VKDatabaseOpen, RefusedFilesStayUntouched)
         }
         c.make(file);
         const bool existed = std::filesystem::exists(file);
-        const std::string before = ReadBytes(file);
+        const std::string before = j3test::FileBytes(file);
         for (auto mode : {CVKDatabase::EOpenMode::ReadWrite, CVKDatabase::EOpenMode::ReadOnly}) {
             CVKDatabase db;
             EXPECT_FALSE(c.action == Create ? db.Create(file) : db.Open(file, mode));
             EXPECT_FALSE(db.IsOpen());
             EXPECT_THAT(db.GetLastError().str(), HasSubstr(c.message));
         }
-        EXPECT_EQ(ReadBytes(file), before);
+        EXPECT_EQ(j3test::FileBytes(file), before);
         EXPECT_EQ(std::filesystem::exists(file), existed);
     }
 }

@@ -13,18 +13,10 @@
 #include <fstream>
 #include <limits>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <tuple>
 
 namespace {
-
-std::string ReadAll(const std::filesystem::path& file)
-{
-    std::ostringstream content;
-    content << std::ifstream(file, std::ios::binary).rdbuf();
-    return content.str();
-}
 
 // The stamp a line written at that moment starts with: "TT.MM.JJJJ HH:MM:SS ".
 std::string StampOf(std::time_t moment)
@@ -50,7 +42,7 @@ TEST(ErrorLogTest, EachCallAppendsOneDatedLineAndKeepsTheOldOnes)
         ErrorLog1(log, nullptr);
     } while (std::time(nullptr) != before);
     const std::string stamp = StampOf(before);
-    EXPECT_EQ(ReadAll(log), "alte Zeile\n" + stamp + "SQL-Fehler: Tabelle PAT, Workstation: 7\n" + stamp +
+    EXPECT_EQ(j3test::FileBytes(log), "alte Zeile\n" + stamp + "SQL-Fehler: Tabelle PAT, Workstation: 7\n" + stamp +
                                 "zweiter Fehler \xE4\xF6\xFC\n" + stamp + "\n");
 }
 
@@ -66,7 +58,7 @@ TEST(ErrorLogTest, UnwritableLogIsReportedWithoutThrowing)
         const std::string reported = testing::internal::GetCapturedStderr();
         EXPECT_NE(reported.find("ErrorLog1: cannot write to " + log.string()), std::string::npos) << reported;
     }
-    EXPECT_EQ(ReadAll(dir.path() / "datei"), "x");
+    EXPECT_EQ(j3test::FileBytes(dir.path() / "datei"), "x");
 }
 
 std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> Edges(const RECT& rect)

@@ -5,9 +5,7 @@
 
 #include <QDialog>
 #include <QPushButton>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <stdexcept>
 
 using j3test::DialogDriver;
@@ -121,9 +119,8 @@ TEST_F(WPFDialogTest, AnExceptionInAHandlerIsShownLoggedAndSurvived)
     const auto errors = m_boxes.RecordsOf(EBoxKind::Error);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].text.find("std::runtime_error: Datenbank weg"), std::string::npos) << errors[0].text;
-    std::stringstream content;
-    content << std::ifstream(temp.path() / "fehler.log").rdbuf();
-    EXPECT_NE(content.str().find("Datenbank weg"), std::string::npos) << content.str();
+    const std::string log = j3test::FileBytes(temp.path() / "fehler.log");
+    EXPECT_NE(log.find("Datenbank weg"), std::string::npos) << log;
     CWPFApplication::SetErrorLogFile({});
 }
 

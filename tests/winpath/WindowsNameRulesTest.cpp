@@ -1,20 +1,12 @@
-#include <string>
-#include <vector>
+#include "winpath/WindowsNameRules.h"
 
 #include <gtest/gtest.h>
 
-#include "winpath/WindowsNameRules.h"
-
 namespace {
-
-struct SNameCase {
-    std::wstring name;
-    bool valid;
-};
 
 TEST(WindowsNameRulesTest, JudgesSingleNames)
 {
-    const std::vector<SNameCase> cases = {
+    const struct { const wchar_t* name; bool valid; } cases[] = {
         {L"", false},      {L"a", true},      {L"a.", false},   {L"a ", false},       {L".hidden", true},
         {L" lead", true},  {L"aux.", false},  {L"COM10", true}, {L"CONIN$", true},    {L"a:b", false},
         {L"a?b", false},   {L"a*b", false},   {L"a/b", false},  {L"a\\b", false},     {L"a\"b", false},
@@ -23,24 +15,18 @@ TEST(WindowsNameRulesTest, JudgesSingleNames)
         {L"CoN", false},   {L"lpt9.a.b", false}, {L"com0", true},  {L"lpt", true},       {L"xaux", true},
         {L"nul.\n", true}, {L"prn.a\rb", true},
     };
-    for (const SNameCase& c : cases)
-        EXPECT_EQ(CWindowsNameRules::IsValidWindowsComponent(c.name), c.valid)
-            << std::string(c.name.begin(), c.name.end());
+    for (const auto& c : cases)
+        EXPECT_EQ(CWindowsNameRules::IsValidWindowsComponent(c.name), c.valid) << winpath::path(c.name).string();
 }
-
-struct SPathCase {
-    const wchar_t* path;
-    bool invalid;
-};
 
 TEST(WindowsNameRulesTest, JudgesWholePaths)
 {
-    const std::vector<SPathCase> cases = {
+    const struct { const wchar_t* path; bool invalid; } cases[] = {
         {L"C:\\data\\new", false},     {L"C:\\data\\con", true}, {L"C:\\data\\new.", true},
         {L"\\\\server\\share\\x", true}, {L"C:\\data\\", false}, {L"C:\\data\\..\\x", true},
         {L"z:\\x", false},              {L"C:\\data\\C:\\x", true}, {L"C:C:", true},
     };
-    for (const SPathCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(CWindowsNameRules::HasInvalidPathComponent(winpath::path(c.path)), c.invalid)
             << winpath::path(c.path).string();
 }
