@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Counts non-blank, non-comment lines of C++ (.cpp, .h) in the tests and in the
 # product code, and prints the share the tests take.
-# Usage: scripts/count-lines.sh [--folders]   (--folders: one line per test folder too)
+# Usage: scripts/count-lines.sh [--folders] [--at-most PERCENT]
+#   --folders: one line per test folder too
+#   --at-most: exit 1 when the tests take more than PERCENT of the product code
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -41,9 +43,28 @@ count() {
 product=$(count J3Dialoge platform plugins tools)
 tests=$(count tests)
 
-if [ "${1:-}" = "--folders" ]; then
+folders=0
+limit=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --folders) folders=1; shift ;;
+    --at-most)
+      [[ "${2:-}" =~ ^[0-9]+$ ]] || { echo "count-lines.sh: --at-most needs a whole percentage" >&2; exit 2; }
+      limit=$2; shift 2 ;;
+    *) echo "usage: scripts/count-lines.sh [--folders] [--at-most PERCENT]" >&2; exit 2 ;;
+  esac
+done
+
+if [ "$folders" = 1 ]; then
   for folder in tests/*/; do
     printf '%-28s %6d\n' "${folder%/}" "$(count "$folder")"
   done
 fi
-printf 'tests   %6d\nproduct %6d\nratio   %5d%%\n' "$tests" "$product" $(( tests * 100 / product ))
+printf 'tests   %6d\nproduct %6d\nratio   %5d.%d%%\n' "$tests" "$product" \
+  $(( tests * 100 / product )) $(( tests * 1000 / product % 10 ))
+
+# The test code is to stay lean as the product grows; CI holds it to a bound.
+if [ -n "$limit" ] && (( tests * 100 > limit * product )); then
+  echo "The tests take more than ${limit}% of the product code: $(( tests - limit * product / 100 )) lines too many." >&2
+  exit 1
+fi
