@@ -14,6 +14,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
 cmake --build "$build"
 cmake --install "$build" --prefix "$prefix/usr"
+scripts/check-rpath.sh "$build/bin" "$prefix/usr"
 
 cmake -S examples/host -B "$prefix/host" -G Ninja -DCMAKE_PREFIX_PATH="$prefix/usr"
 cmake --build "$prefix/host"

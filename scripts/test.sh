@@ -10,5 +10,6 @@ cmake --preset "$preset"
 # show on a fresh machine; this finds it on any machine.
 scripts/check-deps.sh "build/$preset"
 cmake --build --preset "$preset"
+scripts/check-rpath.sh "build/$preset/bin"
 export QT_QPA_PLATFORM=offscreen
 ctest --preset "$preset"
