@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +26,7 @@ TEST_F(J3DbToolErrorsTest, WrongCallsAndFailedWorkChangeNothing)
     ASSERT_EQ(Run({"init"}).exitCode, 0);
     WriteLocal("a.txt", "x");
     ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt"}).exitCode, 0);
+    ASSERT_EQ(mkfifo(m_dir.file("pipe").c_str(), 0600), 0);
     const std::string before = DatabaseBytes();
     const struct {
         std::vector<std::string> args;
@@ -54,6 +56,9 @@ TEST_F(J3DbToolErrorsTest, WrongCallsAndFailedWorkChangeNothing)
         {{"import", m_dir.file("fehlt"), "D:\\Praxis\\Daten"}, 1, "gibt es nicht"},
         {{"param", "set", "12a", "k", "v"}, 1, "Zahl von 0 bis 999"},
         {{"param", "set", "1", "k", "Zahn 🦷"}, 1, "Windows-1252"},
+        {{"param", "set", "1", "", "v"}, 1, "Der Schlüssel \"\" ist leer oder enthält Steuerzeichen"},
+        {{"param", "set", "1", "k\x1B[2J", "v"}, 1, "Der Schlüssel \"k\\x1B[2J\" ist leer"},
+        {{"put", m_dir.file("pipe"), "D:\\Praxis\\Daten\\p.txt"}, 1, "gibt es nicht, oder sie ist keine Datei"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fragment);
