@@ -271,8 +271,13 @@ bool CVKDatabase::CheckAndMigrate()
                         name.GetString(), static_cast<int>(version), current);
             return Fail(text);
         }
-        if (!CVKSchema::MigrateTo(*this, current))
-            return Fail("Die Datenbank " + name + " kann nicht umgestellt werden: " + m_lastError);
+        if (!CVKSchema::MigrateTo(*this, current)) {
+            // The backend's reason, without the schema's statements.
+            const CString reason = m_lastResult == 0          ? m_lastError
+                                   : m_connection->ErrorIsLock() ? "sie ist " + LockDescription()
+                                                                 : m_connection->ErrorText();
+            return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason + "); sie bleibt, wie sie war.");
+        }
     }
     return m_onServer || CheckTables();
 }
