@@ -16,7 +16,6 @@
 
 #include <cerrno>
 #include <cstring>
-
 #include <fstream>
 #include <set>
 #include <string>
@@ -276,7 +275,8 @@ bool CVKDatabase::CheckAndMigrate()
             const CString reason = m_lastResult == 0          ? m_lastError
                                    : m_connection->ErrorIsLock() ? "sie ist " + LockDescription()
                                                                  : m_connection->ErrorText();
-            return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason + "); sie bleibt, wie sie war.");
+            return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason +
+                        "); sie bleibt, wie sie war.");
         }
     }
     return m_onServer || CheckTables();
@@ -309,7 +309,7 @@ bool CVKDatabase::HasIndex(const std::string& index)
         return true;
     if (m_reportedIndexes.insert(index).second && gp_VKSysBase)
         gp_VKSysBase->DoDBError("In der Datenbank " + Name() + " fehlt der Index " + index +
-                                "; sie wird ohne ihn gelesen (langsamer). " + kRestoreBackup +
+                                "; Verzeichnisse werden ohne ihn gelesen, langsamer. " + kRestoreBackup +
                                 gp_VKSysBase->DBErrorString());
     return false;
 }

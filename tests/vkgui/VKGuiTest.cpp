@@ -58,11 +58,11 @@ TEST(ErrorLogTest, OnlyARegularFileOfItsOwnIsWrittenAndAnythingElseIsReportedOnc
     std::filesystem::create_directory_symlink(outside / "Log", dir.path() / "Log");
     std::filesystem::create_hard_link(outside / "passwd", dir.path() / "hart.log");
     ASSERT_EQ(mkfifo((dir.path() / "pipe.log").c_str(), 0600), 0);
-    // A folder, a file below a file, a linked folder, a hard link, a pipe
-    // without reader and a device.
+    // A folder, a file below a file, a linked folder, a hard link, a device
+    // and a pipe without reader.
     for (const std::filesystem::path& log : {dir.path() / "draussen", dir.path() / "datei" / "dbdll.log",
                                              dir.path() / "Log" / "dbdll.log", dir.path() / "hart.log",
-                                             dir.path() / "pipe.log", std::filesystem::path("/dev/null")}) {
+                                             std::filesystem::path("/dev/null"), dir.path() / "pipe.log"}) {
         SCOPED_TRACE(log);
         testing::internal::CaptureStderr();
         ErrorLog1(log, "verloren");
