@@ -129,8 +129,10 @@ HMODULE LoadLibraryA(LPCSTR libraryName)
     }
     const auto module = static_cast<HMODULE>(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
     if (!module) {
-        const char* reason = dlerror();
-        LastFailureText() = path + ": " + (reason ? reason : "?");
+        // The loader names the file itself, unless a library it needs failed.
+        const char* text = dlerror();
+        const std::string reason = text ? text : "?";
+        LastFailureText() = reason.starts_with(path) ? reason : path + ": " + reason;
         return nullptr;
     }
     std::lock_guard lock(FolderMutex());
