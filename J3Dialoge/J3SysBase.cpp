@@ -328,13 +328,16 @@ void CJ3SysBase::DoDBError(const CString& message)
 {
     const CString logFile = GetJ3LogPath() + kDBErrorLogName;
     CString mappingError;
-    const auto hostFile = GetJ3HostPath(logFile, mappingError);
-    if (hostFile.empty()) {
+    // The log is opened along the place the links lead to, following none:
+    // a link set in its way after this check makes the write fail instead
+    // of leading out of the drive's folder.
+    std::filesystem::path linkFreeFile;
+    if (GetJ3HostPath(logFile, mappingError, &linkFreeFile).empty()) {
         VKTrace(3, 0, "J3SysBase", __LINE__, "%s (%s: %s)", message.GetString(), logFile.GetString(),
                 mappingError.GetString());
         return;
     }
-    ErrorLog1(hostFile, message);
+    ErrorLog1(linkFreeFile, message);
 }
 
 CString CJ3SysBase::DBErrorString()

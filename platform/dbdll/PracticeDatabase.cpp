@@ -1,11 +1,16 @@
 #include "dbdll/PracticeDatabase.h"
 
 #include "dbdll/DBIdentity.h"
+#include "dbdll/PracticeFileMode.h"
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
+#include "vkbasis/CVKSysBase.h"
+#include "vkbasis/TerminalText.h"
 #include "vkdb/VKDatabase.h"
 
 #include <filesystem>
+#include <iostream>
+#include <set>
 
 bool CPracticeDatabase::Open(CString& error)
 {
@@ -31,8 +36,11 @@ bool CPracticeDatabase::Open(const std::filesystem::path& hostFile, CString& err
     if (!opened) {
         error = dbDatabase.IsOpen() ? dbDatabaseRO.GetLastError() : dbDatabase.GetLastError();
         Close();
+        return false;
     }
-    return opened;
+    if (!CVKDatabase::IsServerLocation(hostFile))
+        WarnWhenOpenToOthers(hostFile);
+    return true;
 }
 
 bool CPracticeDatabase::OpenForProgram(const std::string& commandLineFile, CString& error)
@@ -42,6 +50,17 @@ bool CPracticeDatabase::OpenForProgram(const std::string& commandLineFile, CStri
     CDBIdentity::Apply(CJ3MachineConfig::Current()->Identity());
     const std::filesystem::path location(commandLineFile);
     return Open(CVKDatabase::IsServerLocation(location) ? location : std::filesystem::absolute(location), error);
+}
+
+void CPracticeDatabase::WarnWhenOpenToOthers(const std::filesystem::path& hostFile)
+{
+    static std::set<std::filesystem::path> s_warned;
+    const std::string warning = CPracticeFileMode::OpenToOthers(hostFile);
+    if (warning.empty() || !s_warned.insert(hostFile).second)
+        return;
+    std::cerr << CTerminalText::Message(warning) << "\n";
+    if (gp_VKSysBase)
+        gp_VKSysBase->DoDBError(CJ3HostText::FromHost(warning));
 }
 
 void CPracticeDatabase::Close()

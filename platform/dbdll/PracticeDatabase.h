@@ -20,4 +20,8 @@ public:
     // per workstation and user.
     static bool OpenForProgram(const std::string& commandLineFile, CString& error);
     static void Close();
+
+private:
+    // Once per file and process, on stderr and in the database error log.
+    static void WarnWhenOpenToOthers(const std::filesystem::path& hostFile);
 };

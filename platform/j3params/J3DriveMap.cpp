@@ -1,6 +1,6 @@
 #include "j3params/J3DriveMap.h"
 
-#include <QString>
+#include "j3params/J3PlaceWalk.h"
 
 #include <algorithm>
 #include <iterator>
@@ -20,65 +20,9 @@ char UpperDrive(char letter)
     return (letter >= 'A' && letter <= 'Z') ? letter : '\0';
 }
 
-// The entry of folder spelt like name (exactly, else ignoring case); name itself
-// when there is none.
-std::filesystem::path ExistingSpelling(const std::filesystem::path& folder, const std::string& name)
+// True when host lies in folder (both with their links followed).
+bool StaysInside(const std::filesystem::path& resolvedHost, const std::filesystem::path& resolvedFolder)
 {
-    std::error_code ec;
-    const std::filesystem::path exact = folder / name;
-    if (std::filesystem::exists(exact, ec) || !std::filesystem::is_directory(folder, ec))
-        return exact;
-    const QString wanted = QString::fromStdString(name);
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        const std::string candidate = entry.path().filename().string();
-        if (wanted.compare(QString::fromStdString(candidate), Qt::CaseInsensitive) == 0)
-            return entry.path();
-    }
-    return exact;
-}
-
-// The place an absolute path names, with every symbolic link on its way
-// followed, also links to what does not exist (yet); empty after too many
-// links, as the host would refuse it.
-std::filesystem::path WithLinksFollowed(const std::filesystem::path& path)
-{
-    constexpr int kMostLinks = 40;
-    std::vector<std::filesystem::path> pending(path.begin(), path.end());
-    std::reverse(pending.begin(), pending.end());
-    std::filesystem::path resolved;
-    int links = 0;
-    std::error_code ec;
-    while (!pending.empty()) {
-        const std::filesystem::path element = pending.back();
-        pending.pop_back();
-        if (element == element.root_directory() && !element.empty()) {
-            resolved = element;
-        } else if (element == "..") {
-            resolved = resolved.parent_path();
-        } else if (!element.empty() && element != ".") {
-            const std::filesystem::path candidate = resolved / element;
-            if (!std::filesystem::is_symlink(candidate, ec)) {
-                resolved = candidate;
-                continue;
-            }
-            const std::filesystem::path target = std::filesystem::read_symlink(candidate, ec);
-            if (ec || ++links > kMostLinks)
-                return {};
-            pending.insert(pending.end(), std::make_reverse_iterator(target.end()),
-                           std::make_reverse_iterator(target.begin()));
-        }
-    }
-    return resolved;
-}
-
-// True when host, with its links followed, still lies in folder (itself
-// resolved too, since it may be reached through a link).
-bool StaysInside(const std::filesystem::path& host, const std::filesystem::path& folder)
-{
-    const std::filesystem::path resolvedFolder = WithLinksFollowed(folder);
-    const std::filesystem::path resolvedHost = WithLinksFollowed(host);
-    if (resolvedFolder.empty() || resolvedHost.empty())
-        return false;
     const auto [inFolder, inHost] = std::mismatch(resolvedFolder.begin(), resolvedFolder.end(), resolvedHost.begin(),
                                                   resolvedHost.end());
     return inFolder == resolvedFolder.end() || (inFolder->empty() && std::next(inFolder) == resolvedFolder.end());
@@ -95,7 +39,8 @@ bool CJ3DriveMap::Map(char driveLetter, const std::filesystem::path& hostFolder)
     return true;
 }
 
-std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, std::string& error) const
+std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, std::string& error,
+                                              std::filesystem::path* linkFree) const
 {
     const char drive = windowsPath.size() >= 2 && windowsPath[1] == ':' ? UpperDrive(windowsPath[0]) : '\0';
     if (drive == '\0' || windowsPath.size() < 3 || !IsSeparator(windowsPath[2])) {
@@ -128,14 +73,23 @@ std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, st
         element.clear();
     }
 
-    std::filesystem::path host = mapped->second;
-    for (const auto& name : elements)
-        host = ExistingSpelling(host, name);
-    if (!StaysInside(host, mapped->second)) {
+    // One walk, one level after the other, first to the drive's folder and
+    // then on through the path's names from there.
+    CJ3PlaceWalk walk;
+    std::filesystem::path spelled;
+    const bool folderFound = walk.Follow(CJ3PlaceWalk::PendingNames(mapped->second, false), spelled);
+    const std::filesystem::path resolvedFolder = walk.Resolved();
+    spelled = mapped->second;
+    std::vector<SPendingName> pending;
+    for (auto name = elements.rbegin(); name != elements.rend(); ++name)
+        pending.push_back({*name, true});
+    if (!folderFound || !walk.Follow(std::move(pending), spelled) || !StaysInside(walk.Resolved(), resolvedFolder)) {
         error = "\"" + windowsPath + "\" leads through a symbolic link out of the folder of drive " +
                 std::string(1, drive) + ":";
         return {};
     }
     error.clear();
-    return host;
+    if (linkFree)
+        *linkFree = walk.Resolved();
+    return spelled;
 }

@@ -28,7 +28,12 @@ public:
     const std::map<char, std::filesystem::path>& Drives() const { return m_drives; }
 
     // The host path for windowsPath, or the empty path with a reason in error.
-    std::filesystem::path ToHostPath(const std::string& windowsPath, std::string& error) const;
+    // linkFree, when given, receives the same place with every link followed,
+    // which can be opened without following any (a link set in its way later
+    // then makes the open fail instead of leading elsewhere). Costs in
+    // proportion to the path's length.
+    std::filesystem::path ToHostPath(const std::string& windowsPath, std::string& error,
+                                     std::filesystem::path* linkFree = nullptr) const;
 
 private:
     std::map<char, std::filesystem::path> m_drives;

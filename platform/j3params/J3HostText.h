@@ -2,7 +2,6 @@
 #include "vkbasis/CString.h"
 
 #include <string>
-#include <string_view>
 
 // Texts between the host (UTF-8: file names, configuration, terminals) and
 // the suite (8-bit Windows-1252).
@@ -14,12 +13,9 @@ public:
     // True when every character of utf8 has a 1252 form, so that FromHost
     // loses nothing.
     static bool FitsSuite(const std::string& utf8);
-    // ToHost for a terminal: control characters (also the five bytes 1252
-    // leaves undefined, which become C1 control characters) are shown
-    // escaped, so that a stored name can neither steer the terminal nor split
-    // a line.
+    // ToHost for a terminal (CTerminalText::Safe): control characters (also
+    // the five bytes 1252 leaves undefined, which become C1 control
+    // characters) are shown escaped, so that a stored name can neither steer
+    // the terminal nor split a line.
     static std::string ToTerminal(const CString& text);
-    // The same for host text: control characters become "\xNN", the C1
-    // controls "\u0080" to "\u009F".
-    static std::string TerminalSafe(std::string_view utf8);
 };

@@ -2,6 +2,7 @@
 
 #include "j3params/J3ConfigError.h"
 #include "j3params/J3IniFile.h"
+#include "vkbasis/TerminalText.h"
 
 #include <dlfcn.h>
 #include <pwd.h>
@@ -200,6 +201,9 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
                 m_databaseFile = entry.value;
             } else if (is(entry.key, "file")) {
                 m_databaseFile = HostPath(entry.value, folder, home, source, entry.line, entry.key);
+            } else if (is(entry.key, "group")) {
+                m_practiceGroup = entry.value;
+                continue;
             } else {
                 throw unknownKey();
             }
@@ -288,7 +292,7 @@ std::shared_ptr<const CJ3MachineConfig> CJ3MachineConfig::Current()
             s_current = std::make_shared<const CJ3MachineConfig>(Defaults(ProcessEnvironment()));
         }
     } else if (!s_pendingWarning.empty()) {
-        std::cerr << "j3params: " << s_pendingWarning << "; the built-in defaults are used\n";
+        std::cerr << "j3params: " << CTerminalText::Message(s_pendingWarning) << "; the built-in defaults are used\n";
         s_pendingWarning.clear();
     }
     return s_current;

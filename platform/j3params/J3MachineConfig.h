@@ -79,6 +79,9 @@ public:
     // Which setting chose the database, in German for the user: a missing
     // database is only mended where it was configured.
     const std::string& DatabaseOrigin() const { return m_databaseOrigin; }
+    // The group whose members may read and write a database file created
+    // here ([database] group); empty: its owner only.
+    const std::string& PracticeGroup() const { return m_practiceGroup; }
     const std::filesystem::path& PluginDir() const { return m_pluginDir; }
     const std::string& Dir(EJ3Dir dir) const { return m_dirs[static_cast<std::size_t>(dir)]; }
     // nullopt when the parameter is not configured.
@@ -94,6 +97,7 @@ private:
 
     std::filesystem::path m_databaseFile;
     std::string m_databaseOrigin;
+    std::string m_practiceGroup;
     std::filesystem::path m_pluginDir;
     std::array<std::string, 7> m_dirs;
     std::map<std::string, std::string> m_parameters; // name as written -> value

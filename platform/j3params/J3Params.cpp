@@ -59,10 +59,11 @@ bool GetJ3MachineParameter(const char* name, CString& value)
     return true;
 }
 
-std::filesystem::path GetJ3HostPath(const CString& windowsPath, CString& error)
+std::filesystem::path GetJ3HostPath(const CString& windowsPath, CString& error, std::filesystem::path* linkFree)
 {
     std::string reason;
-    std::filesystem::path host = CJ3MachineConfig::Current()->Drives().ToHostPath(CJ3HostText::ToHost(windowsPath), reason);
+    std::filesystem::path host =
+        CJ3MachineConfig::Current()->Drives().ToHostPath(CJ3HostText::ToHost(windowsPath), reason, linkFree);
     error = CJ3HostText::FromHost(reason);
     return host;
 }

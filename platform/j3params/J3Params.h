@@ -27,4 +27,6 @@ bool GetJ3MachineParameter(const char* name, CString& value);
 // The host path for a Windows path on a mapped drive ("C:\J3\Log\dbdll.log");
 // the empty path and the reason in error when the drive is not mapped, the
 // path is no absolute drive path or it leaves the drive's folder through "..".
-std::filesystem::path GetJ3HostPath(const CString& windowsPath, CString& error);
+// linkFree receives the place with its links followed (CJ3DriveMap::ToHostPath).
+std::filesystem::path GetJ3HostPath(const CString& windowsPath, CString& error,
+                                    std::filesystem::path* linkFree = nullptr);

@@ -5,6 +5,7 @@
 #include "msgbox/ParamDescription.h"
 #include "msgbox/StringTable.h"
 #include "winpath/AnsiCodePage.h"
+#include "vkbasis/TerminalText.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,8 +36,8 @@ int AskPerson(EBoxKind kind, const QString& caption, const QString& text, QWidge
 {
     const bool question = kind == EBoxKind::Question;
     if (!CanShowWindows()) {
-        std::fprintf(stderr, "%s: %s: %s\n", BoxKindName(kind), caption.toUtf8().constData(),
-                     text.toUtf8().constData());
+        std::fprintf(stderr, "%s: %s: %s\n", BoxKindName(kind), CTerminalText::Safe(caption.toStdString()).c_str(),
+                     CTerminalText::Message(text.toStdString()).c_str());
         return question ? BOX_NO : BOX_OK;
     }
     QMessageBox box(IconOf(kind), caption, text, QMessageBox::NoButton, parent);
@@ -84,7 +85,8 @@ bool AskInput(const CParamDescription& description, const QString& title, QWidge
         return answer.code != 0;
     }
     if (!CanShowWindows()) {
-        std::fprintf(stderr, "VKParamBox: %s: no window can be shown, cancelled\n", title.toUtf8().constData());
+        std::fprintf(stderr, "VKParamBox: %s: no window can be shown, cancelled\n",
+                     CTerminalText::Safe(title.toStdString()).c_str());
         return false;
     }
     CParamBoxDialog dialog(description, title, parent);

@@ -1,4 +1,5 @@
 #include "vkbasis/Trace.h"
+#include "vkbasis/TerminalText.h"
 
 #include <cstdio>
 #include <mutex>
@@ -37,8 +38,8 @@ void VKTrace(int level, int area, const char* source, int line, const char* form
     if (sink)
         sink(entry);
     else
-        std::fprintf(stderr, "VKTrace %d/%d %s(%d): %s\n", level, area, entry.source.GetString(), line,
-                     entry.text.GetString());
+        std::fprintf(stderr, "VKTrace %d/%d %s(%d): %s\n", level, area, CTerminalText::Safe(entry.source.str()).c_str(),
+                     line, CTerminalText::Message(entry.text.str()).c_str());
 }
 
 VKTraceSink SetVKTraceSink(VKTraceSink sink)

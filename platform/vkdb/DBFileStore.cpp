@@ -14,16 +14,16 @@
 
 namespace {
 
-// The listing reads the covering index only. The bounded form serves every
-// search but the one over the whole store. Rows come in batches, so that a
-// server sends little beyond the next seek: small after a seek, growing
-// while only files follow.
-constexpr const char* ListBoundedSql =
-    "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
-    "WHERE pathkey >= ?1 AND pathkey < ?3 ORDER BY pathkey LIMIT ?2";
-constexpr const char* ListOpenSql =
-    "SELECT pathkey, path, mtime, size FROM files INDEXED BY files_listing "
-    "WHERE pathkey >= ?1 ORDER BY pathkey LIMIT ?2";
+// The listing reads the covering index only, where the file has it. The
+// bounded form serves every search but the one over the whole store. Rows
+// come in batches, so that a server sends little beyond the next seek: small
+// after a seek, growing while only files follow.
+std::string ListingSql(bool bounded, bool hinted)
+{
+    return std::string("SELECT pathkey, path, mtime, size FROM files ") +
+           (hinted ? "INDEXED BY files_listing " : "") + "WHERE pathkey >= ?1 " +
+           (bounded ? "AND pathkey < ?3 " : "") + "ORDER BY pathkey LIMIT ?2";
+}
 constexpr std::int64_t FirstBatchRows = 16;
 constexpr std::int64_t MaxBatchRows = 8192;
 
@@ -138,7 +138,7 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
 
     std::string from = dirKey + std::string(wildcard.LiteralPrefix());
     const std::string to = CDBStorePath::PrefixEnd(from);
-    CVKQuery query(m_database, to.empty() ? ListOpenSql : ListBoundedSql);
+    CVKQuery query(m_database, ListingSql(!to.empty(), m_database.HasIndex("files_listing")));
     if (!to.empty())
         query.Bind(3, to);
     std::int64_t batchLimit = FirstBatchRows;

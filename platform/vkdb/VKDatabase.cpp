@@ -11,9 +11,13 @@
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -21,6 +25,9 @@ CVKDatabase dbDatabase;
 CVKDatabase dbDatabaseRO;
 
 namespace {
+
+constexpr const char* kListingIndex = "files_listing";
+constexpr const char* kRestoreBackup = "Bitte die letzte Datensicherung zur\xFC" "ckspielen.";
 
 CString HostText(const std::filesystem::path& file)
 {
@@ -103,7 +110,7 @@ bool CVKDatabase::Fail(const CString& context, int backendResult)
         m_lastError += ": ";
         m_lastError += m_connection ? m_connection->ErrorText() : CString(sqlite3_errstr(backendResult));
         if (m_connection && m_connection->ErrorIsLock())
-            m_lastError += " (die Datenbank ist von einer anderen Arbeitsstation gesperrt)";
+            m_lastError += " (die Datenbank ist " + LockDescription() + ")";
         // Faults of the database itself go to the program's database error
         // log; refusals of bad input or missing files are the caller's to show.
         if (gp_VKSysBase)
@@ -120,7 +127,10 @@ bool CVKDatabase::OpenFile(const std::filesystem::path& hostFile, int flags)
     const bool opened = connection->Open(hostFile.string(), flags, DefaultBusyTimeoutMs);
     m_connection = std::move(connection);
     if (!opened) {
-        FailOnConnection("Die Datenbank " + HostText(hostFile) + " kann nicht ge\xF6" "ffnet werden");
+        // A file that cannot be opened is the caller's to show, with the
+        // reason; the database itself did nothing wrong.
+        m_lastResult = m_connection->ErrorCode();
+        m_lastError = DescribeUnopenable(hostFile);
         Close();
     }
     return opened;
@@ -229,8 +239,8 @@ bool CVKDatabase::CheckAndMigrate()
     const CString name = Name();
     CVKConnection::SStamp stamp;
     if (!m_connection->ReadStamp(stamp)) {
-        FailOnConnection("Lesefehler");
-        return Fail(DescribeUnreadable() + ": " + m_lastError);
+        m_lastResult = m_connection->ErrorCode();
+        return Fail(DescribeUnreadable() + ".");
     }
     const std::int64_t applicationId = stamp.applicationId;
     const std::int64_t version = stamp.version;
@@ -242,6 +252,9 @@ bool CVKDatabase::CheckAndMigrate()
         return Fail(text + ".");
     }
     const int current = CVKSchema::CurrentVersion();
+    if (version == 0 && objects > 0)
+        return Fail("Die Datenbank " + name + " hat Tabellen, aber keine Schemaversion: ihr Kopf ist besch\xE4" "digt. " +
+                    kRestoreBackup);
     if (version > current) {
         CString text;
         text.Format("Die Datenbank %s hat die Schemaversion %d; dieses Programm kennt nur bis %d. "
@@ -257,10 +270,73 @@ bool CVKDatabase::CheckAndMigrate()
                         name.GetString(), static_cast<int>(version), current);
             return Fail(text);
         }
-        if (!CVKSchema::MigrateTo(*this, current))
-            return Fail("Die Datenbank " + name + " kann nicht umgestellt werden: " + m_lastError);
+        if (!CVKSchema::MigrateTo(*this, current)) {
+            // The backend's reason, without the schema's statements.
+            const CString reason = m_lastResult == 0          ? m_lastError
+                                   : m_connection->ErrorIsLock() ? "sie ist " + LockDescription()
+                                                                 : m_connection->ErrorText();
+            return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason +
+                        "); sie bleibt, wie sie war.");
+        }
     }
+    return m_onServer || CheckTables();
+}
+
+bool CVKDatabase::CheckTables()
+{
+    std::set<std::string> names;
+    {
+        CVKQuery schema(*this, "SELECT name FROM sqlite_schema WHERE type IN ('table', 'index')");
+        while (schema.Next())
+            names.emplace(schema.ColumnBytes(0));
+        if (schema.Failed())
+            return Fail(DescribeUnreadable() + ".");
+    }
+    for (const char* const* table = CVKSchema::Tables(); *table; ++table) {
+        if (!names.contains(*table))
+            return Fail("In der Datenbank " + Name() + " fehlt die Tabelle " + *table + ": sie ist besch\xE4" "digt. " +
+                        kRestoreBackup);
+    }
+    m_missingIndexes.clear();
+    if (!names.contains(kListingIndex))
+        m_missingIndexes.emplace(kListingIndex);
     return true;
+}
+
+bool CVKDatabase::HasIndex(const std::string& index)
+{
+    if (!m_missingIndexes.contains(index))
+        return true;
+    if (m_reportedIndexes.insert(index).second && gp_VKSysBase)
+        gp_VKSysBase->DoDBError("In der Datenbank " + Name() + " fehlt der Index " + index +
+                                "; Verzeichnisse werden ohne ihn gelesen, langsamer. " + kRestoreBackup +
+                                gp_VKSysBase->DBErrorString());
+    return false;
+}
+
+CString CVKDatabase::LockDescription() const
+{
+    const CString holder = m_onServer ? CString() : LockHolder(m_file);
+    if (holder.IsEmpty())
+        return "von einem anderen Programm oder einer anderen Arbeitsstation gesperrt";
+    return "von " + holder + " auf diesem Rechner gesperrt";
+}
+
+CString CVKDatabase::DescribeUnopenable(const std::filesystem::path& hostFile) const
+{
+    const CString name = HostText(hostFile);
+    struct stat status {};
+    if (::stat(hostFile.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        return "Die Datenbank " + name + " ist ein Ordner, keine Datei";
+    const int fd = ::open(hostFile.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int reason = fd < 0 ? errno : 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (reason == EACCES || reason == EPERM)
+        return "Die Datenbank " + name + " darf dieser Benutzer nicht lesen; die Rechte zeigt \"ls -l " + name +
+               "\", der Besitzer der Datei kann sie freigeben";
+    return "Die Datenbank " + name + " kann nicht ge\xF6" "ffnet werden" +
+           (reason != 0 ? CString(": ") + std::strerror(reason) : CString());
 }
 
 CString CVKDatabase::DescribeUnreadable() const
@@ -271,9 +347,7 @@ CString CVKDatabase::DescribeUnreadable() const
     switch (m_lastResult & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED: {
-        const CString holder = LockHolder(m_file);
-        return "Die Datenbank " + name + " ist von einem anderen Programm gesperrt" +
-               (holder.IsEmpty() ? CString() : " (" + holder + ")") + "; bitte sp\xE4ter noch einmal versuchen";
+        return "Die Datenbank " + name + " ist " + LockDescription() + "; bitte sp\xE4ter noch einmal versuchen";
     }
     case SQLITE_CANTOPEN:
     case SQLITE_READONLY:
@@ -282,7 +356,7 @@ CString CVKDatabase::DescribeUnreadable() const
         if (!CanWrite(folder) || !CanWrite(m_file))
             return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
                    "sie kann nur gelesen werden";
-        return "Die Datenbank " + name + " kann nicht ge\xF6" "ffnet werden";
+        return DescribeUnopenable(m_file);
     }
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
@@ -296,6 +370,7 @@ void CVKDatabase::Close()
 {
     // Statements go before the session they belong to.
     m_idleStatements.clear();
+    m_missingIndexes.clear();
     m_connection.reset();
     m_readOnly = false;
     m_onServer = false;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,10 @@ public:
     // Counts the opens: a statement borrowed before a Close is not returned.
     int Generation() const { return m_generation; }
 
+    // False when the open file lacks the index (an index hint would fail);
+    // the first such answer for an index notes it in the database error log.
+    bool HasIndex(const std::string& index);
+
     // The backend of an open connection (for the database layer's own use).
     CVKConnection* Connection() const { return m_connection.get(); }
     // The SQLite handle when the connection is a file; nullptr otherwise.
@@ -102,8 +107,15 @@ private:
     // Closes after a failure, keeping its text; returns false.
     bool CloseAfterFailure();
     bool CheckAndMigrate();
+    // Refuses a file that lacks one of the schema's tables; notes its
+    // missing indexes.
+    bool CheckTables();
     // Why the first read of the file failed: locked, read-only or damaged.
     CString DescribeUnreadable() const;
+    // Why SQLite could not open the file: a folder, no right to read it, ...
+    CString DescribeUnopenable(const std::filesystem::path& hostFile) const;
+    // Who holds the lock on the file, as far as this machine can tell.
+    CString LockDescription() const;
     CString Name() const;
 
     std::unique_ptr<CVKConnection> m_connection;
@@ -114,6 +126,8 @@ private:
     CString m_lastError;
     int m_lastResult = 0;
     std::map<std::string, std::vector<std::unique_ptr<CVKStatement>>, std::less<>> m_idleStatements;
+    std::set<std::string> m_missingIndexes;
+    std::set<std::string> m_reportedIndexes;
 };
 
 // The practice database of the running program: read-write and read-only

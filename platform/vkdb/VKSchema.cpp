@@ -86,6 +86,12 @@ int CVKSchema::CurrentVersion()
     return StepCount;
 }
 
+const char* const* CVKSchema::Tables()
+{
+    static constexpr const char* tables[] = {"parpool", "pat", "BEH", "protokoll", "progpool", "files", nullptr};
+    return tables;
+}
+
 bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
 {
     if (targetVersion > CurrentVersion())

@@ -11,10 +11,13 @@ class CVKDatabase;
 // one transaction, so a failed migration leaves it as it was.
 //   1: parameter pool, patients, treatments ("BEH"), protocol, program permissions
 //   2: the database file store
+//   3: the patient search's key indexes
 class CVKSchema {
 public:
     static constexpr int ApplicationId = 0x4A334442;  // "J3DB"
     static int CurrentVersion();
+    // The tables of the current version, null-terminated.
+    static const char* const* Tables();
 
     // Brings a practice database of an older version (or a new, empty file,
     // version 0) up to targetVersion inside one transaction; stamps the

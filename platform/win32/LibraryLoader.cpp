@@ -56,6 +56,12 @@ std::map<HMODULE, std::string>& LoadedNames()
     return names;
 }
 
+std::string& LastFailureText()
+{
+    thread_local std::string text;
+    return text;
+}
+
 std::string LoadedName(HMODULE module)
 {
     std::lock_guard lock(FolderMutex());
@@ -106,17 +112,31 @@ std::string CLibraryLoader::SharedObjectPath(LPCSTR libraryName)
     return {};
 }
 
+std::string CLibraryLoader::LastFailure()
+{
+    return LastFailureText();
+}
+
 HMODULE LoadLibraryA(LPCSTR libraryName)
 {
     CWin32Journal::Record(std::string("LoadLibrary ") + (libraryName ? libraryName : ""));
     const std::string path = CLibraryLoader::SharedObjectPath(libraryName);
-    if (path.empty())
+    if (path.empty()) {
+        const std::string base = BaseName(libraryName ? libraryName : "");
+        LastFailureText() = "lib" + base + ".so, " + base + ".so oder " + base + " gibt es nicht im Ordner " +
+                            CLibraryLoader::PluginFolder();
         return nullptr;
-    const auto module = static_cast<HMODULE>(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
-    if (module) {
-        std::lock_guard lock(FolderMutex());
-        LoadedNames().emplace(module, libraryName);
     }
+    const auto module = static_cast<HMODULE>(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+    if (!module) {
+        // The loader names the file itself, unless a library it needs failed.
+        const char* text = dlerror();
+        const std::string reason = text ? text : "?";
+        LastFailureText() = reason.starts_with(path) ? reason : path + ": " + reason;
+        return nullptr;
+    }
+    std::lock_guard lock(FolderMutex());
+    LoadedNames().emplace(module, libraryName);
     return module;
 }
 
@@ -152,7 +172,13 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR functionName)
 {
     if (!module || !functionName)
         return nullptr;
-    return reinterpret_cast<FARPROC>(dlsym(module, functionName));
+    dlerror();
+    const auto function = reinterpret_cast<FARPROC>(dlsym(module, functionName));
+    if (!function) {
+        const char* reason = dlerror();
+        LastFailureText() = reason ? reason : std::string(functionName) + " ist null";
+    }
+    return function;
 }
 
 HMODULE ModuleHandleOfAddress(const void* address)

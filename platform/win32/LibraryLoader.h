@@ -16,6 +16,9 @@ public:
     // The shared object a library name stands for in the plugin folder, or ""
     // when there is none.
     static std::string SharedObjectPath(LPCSTR libraryName);
+    // Why the last LoadLibraryA or GetProcAddress of this thread failed: the
+    // file tried and the loader's reason, or the files looked for and where.
+    static std::string LastFailure();
 };
 
 HMODULE LoadLibraryA(LPCSTR libraryName);

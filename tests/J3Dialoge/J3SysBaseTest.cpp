@@ -86,8 +86,12 @@ TEST_F(J3SysBaseTest, DaisyCallArrivesWithItsArguments)
 
 TEST_F(J3SysBaseTest, MissingPluginsAndFunctionsAreShownEveryTime)
 {
+    const std::string j3up = CLibraryLoader::SharedObjectPath("j3up");
+    gp_VKSysBase = &m_services;  // as a program's application object registers it
+    testing::internal::CaptureStderr();
     EXPECT_EQ(LoadProc("j3up.dll", "GibtEsNicht"), nullptr);
     RemovePlugins();
+    std::ofstream(CLibraryLoader::PluginFolder() + "/libj3fremd.so") << "Ein Brief, keine Bibliothek.\n";
     CWPFDialog dialog("jt/j3dialoge/Test", "j3wpfcs", nullptr);
     m_services.OnHotkey(&dialog);
     m_services.OnStartDaisy("a", "b", false);
@@ -100,6 +104,18 @@ TEST_F(J3SysBaseTest, MissingPluginsAndFunctionsAreShownEveryTime)
                                                       "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy",
                                                       "LoadLibrary fehlgeschlagen!|j3fremd.dll\nRunDaisy",
                                                       "LoadLibrary fehlgeschlagen!|j3fremd\nHasDaisyHOZ"}));
+    // Which file was tried and why it failed, on stderr and in the log.
+    gp_VKSysBase = nullptr;
+    const std::string reported = testing::internal::GetCapturedStderr();
+    const std::string log = j3test::FileBytes(HostPath("C:\\J3\\Log\\dbdll.log"));
+    for (const std::string& reason :
+         {"LoadProc j3up.dll/GibtEsNicht: " + j3up + ": undefined symbol: GibtEsNicht",
+          "LoadProc j3up.dll/J3HotkeyFunc: libj3up.so, j3up.so oder j3up gibt es nicht im Ordner " +
+              CLibraryLoader::PluginFolder(),
+          "LoadProc j3fremd.dll/RunDaisy: " + CLibraryLoader::PluginFolder() + "/libj3fremd.so: file too short"}) {
+        EXPECT_NE(reported.find(reason), std::string::npos) << reason << "\n" << reported;
+        EXPECT_NE(log.find(reason), std::string::npos) << reason << "\n" << log;
+    }
 }
 
 // The Daisy answer is kept for the process, so each case runs in a process of

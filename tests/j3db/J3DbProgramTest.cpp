@@ -123,6 +123,12 @@ TEST_F(J3DbProgramTest, ADatabaseInAReadOnlyFolderCanBeReadButNotWritten)
                                  std::filesystem::perm_options::add);
     // File permissions hold for a person, not for root.
     const std::string person = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    // The practice database is its owner's alone, until the owner shares it.
+    if (!person.empty()) {
+        EXPECT_THAT(Start("param ls", person).err, HasSubstr("darf dieser Benutzer nicht lesen"));
+    }
+    std::filesystem::permissions(m_dir.file("praxis.j3db"), std::filesystem::perms::others_read,
+                                 std::filesystem::perm_options::add);
     const j3test::SProgramRun listed = Start("ls 'D:\\Praxis\\QA\\Hygiene\\Geräte'", person);
     EXPECT_EQ(listed.code, 0) << listed.err;
     EXPECT_EQ(listed.out, "Autoklav.txt\n");

@@ -39,6 +39,7 @@ TEST_F(J3DbToolTest, InitCreatesTheDatabaseOnlyOnce)
              {{"--db", m_database, "init"}, m_database}, {{"init", given}, given}, {{"init"}, configured}}) {
         SCOPED_TRACE(file);
         EXPECT_EQ(RunPlain(args).exitCode, 0);
+        EXPECT_EQ(std::filesystem::status(file).permissions(), std::filesystem::perms(0600));
         const std::string before = j3test::FileBytes(file);
         const SResult again = RunPlain(args);
         EXPECT_EQ(again.exitCode, 1);
@@ -46,6 +47,12 @@ TEST_F(J3DbToolTest, InitCreatesTheDatabaseOnlyOnce)
         EXPECT_EQ(j3test::FileBytes(file), before);
     }
     EXPECT_EQ(Ok({"param", "ls"}), "");
+    // A database others can read is opened, with the command that mends it.
+    std::filesystem::permissions(m_database, std::filesystem::perms(0644));
+    testing::internal::CaptureStderr();
+    Run({"param", "ls"});
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                HasSubstr("alle Benutzer dieses Rechners lesen. Abhilfe: chmod o-rwx '" + m_database + "'"));
     // Nothing of the building is left beside the new files.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.path()), {}), 4);
 }

@@ -98,6 +98,7 @@ TEST_F(J3PickTest, RunsAsAProgramWithAndWithoutDisplay)
         {kHeadless, "--up", 2, "", "j3pick: Keine Anzeige ($DISPLAY, $WAYLAND_DISPLAY): der Dateidialog braucht"},
         {offscreen, "--dir 'C:\\P\\Data\\Fehlt'", 2, "",
          "j3pick: Das Verzeichnis C:\\P\\Data\\Fehlt existiert nicht in der Datenbank."},
+        {offscreen, "--dir 'C:\\P\\Data\\\x1b[2J'", 2, "", "Das Verzeichnis C:\\P\\Data\\\\x1B[2J existiert nicht"},
         {offscreen, "--db /nonexistent/praxis.j3db", 2, "", "\"j3db init /nonexistent/praxis.j3db\""},
     };
     for (const auto& c : cases) {

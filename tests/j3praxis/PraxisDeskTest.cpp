@@ -173,7 +173,8 @@ TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
 
     // Help, a wrong call, and a desk that needs a window.
     const struct { const char* args; int code; const char* says; } calls[] = {
-        {" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {"", 2, "Keine Anzeige"}};
+        {" --help", 0, "--karteireiter"}, {" --pat zwei", 2, "--pat"}, {" --pat 2147483648", 2, "nicht \"2147483648\""},
+        {"", 2, "Keine Anzeige"}};
     for (const auto& call : calls) {
         SCOPED_TRACE(call.args);
         const auto run = j3test::RunProgram(

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QScreen>
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <ctime>
 #include <fstream>
@@ -46,19 +48,33 @@ TEST(ErrorLogTest, EachCallAppendsOneDatedLineAndKeepsTheOldOnes)
                                 "zweiter Fehler \xE4\xF6\xFC\n" + stamp + "\n");
 }
 
-TEST(ErrorLogTest, UnwritableLogIsReportedWithoutThrowing)
+TEST(ErrorLogTest, OnlyARegularFileOfItsOwnIsWrittenAndAnythingElseIsReportedOnce)
 {
     j3test::TempDir dir;
+    const std::filesystem::path outside = dir.path() / "draussen";
+    std::filesystem::create_directories(outside / "Log");
+    std::ofstream(outside / "passwd") << "x";
     std::ofstream(dir.path() / "datei") << "x";
-    std::filesystem::create_directory(dir.path() / "ordner");
-    // A folder, and a file below a regular file.
-    for (const std::filesystem::path& log : {dir.path() / "ordner", dir.path() / "datei" / "dbdll.log"}) {
+    std::filesystem::create_directory_symlink(outside / "Log", dir.path() / "Log");
+    std::filesystem::create_hard_link(outside / "passwd", dir.path() / "hart.log");
+    ASSERT_EQ(mkfifo((dir.path() / "pipe.log").c_str(), 0600), 0);
+    // A folder, a file below a file, a linked folder, a hard link, a device
+    // and a pipe without reader.
+    for (const std::filesystem::path& log : {dir.path() / "draussen", dir.path() / "datei" / "dbdll.log",
+                                             dir.path() / "Log" / "dbdll.log", dir.path() / "hart.log",
+                                             std::filesystem::path("/dev/null"), dir.path() / "pipe.log"}) {
+        SCOPED_TRACE(log);
         testing::internal::CaptureStderr();
         ErrorLog1(log, "verloren");
+        ErrorLog1(log, "wieder verloren");
         const std::string reported = testing::internal::GetCapturedStderr();
-        EXPECT_NE(reported.find("ErrorLog1: cannot write to " + log.string()), std::string::npos) << reported;
+        const std::string report = "ErrorLog1: cannot write to " + log.string();
+        EXPECT_NE(reported.find(report), std::string::npos) << reported;
+        EXPECT_EQ(reported.find(report, reported.find(report) + 1), std::string::npos) << reported;
     }
     EXPECT_EQ(j3test::FileBytes(dir.path() / "datei"), "x");
+    EXPECT_EQ(j3test::FileBytes(outside / "passwd"), "x");
+    EXPECT_FALSE(std::filesystem::exists(outside / "Log" / "dbdll.log"));
 }
 
 std::tuple<std::int32_t, std::int32_t, std::int32_t, std::int32_t> Edges(const RECT& rect)

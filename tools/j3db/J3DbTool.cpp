@@ -3,6 +3,7 @@
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
+#include "dbdll/PracticeFileMode.h"
 #include "j3db/J3LocalFile.h"
 #include "j3db/J3PracticeCopy.h"
 #include "j3db/J3ProgressBar.h"
@@ -10,6 +11,7 @@
 #include "j3params/J3HostText.h"
 #include "j3params/J3MachineConfig.h"
 #include "vkbasis/CPath.h"
+#include "vkbasis/TerminalText.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/DBStorePath.h"
 #include "vkdb/VKDatabase.h"
@@ -124,10 +126,13 @@ std::string PrepareNewFile(const std::filesystem::path& file, SScratchFolder& sc
     return {};
 }
 
-// Gives the finished database its name, never over a file that appeared
-// meanwhile; empty when done.
+// Gives the finished database its mode and name, never over a file that
+// appeared meanwhile; empty when done. The mode is set while the file still
+// lies in the scratch folder, which only its owner can enter.
 std::string Publish(const std::filesystem::path& building, const std::filesystem::path& file)
 {
+    if (const std::string refused = CPracticeFileMode::Restrict(building); !refused.empty())
+        return refused;
     if (renameat2(AT_FDCWD, building.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) == 0)
         return {};
     return "Die Datei " + file.string() + " kann nicht angelegt werden: " +
@@ -441,7 +446,7 @@ int CJ3DbTool::Import(const Args& args)
         return WrongCall("Nichts ist importiert:" + refused);
     for (const auto& link : skipped)
         m_err << "j3db: übersprungen, keine gewöhnliche Datei (symbolische Verknüpfung, Gerät oder Pipe): "
-              << CJ3HostText::TerminalSafe(std::string_view(link.string())) << "\n";
+              << CTerminalText::Safe(std::string_view(link.string())) << "\n";
     if (files.empty()) {
         m_out << "Im Ordner " << localDir.string() << " gibt es keine Dateien; nichts ist importiert.\n";
         return kDone;
@@ -570,6 +575,9 @@ int CJ3DbTool::ParamSet(const Args& args)
         if (!CJ3HostText::FitsSuite(text))
             return Fail("\"" + text + "\" hat Zeichen außerhalb von Windows-1252; nichts ist geändert.");
     }
+    // A key nobody can type or see in a list would hold a value for no one.
+    if (args[1].empty() || CTerminalText::Safe(args[1]) != args[1])
+        return Fail("Der Schlüssel \"" + args[1] + "\" ist leer oder enthält Steuerzeichen; nichts ist geändert.");
     if (!OpenDatabase(false))
         return kFailed;
     record.m_strKey = CJ3HostText::FromHost(args[1]);
@@ -652,13 +660,7 @@ bool CJ3DbTool::ParamNumber(const std::string& argument, CString& number)
 
 int CJ3DbTool::Fail(const std::string& message)
 {
-    // Messages may quote stored names; every line is shown, none of their
-    // control characters reaches the terminal.
-    std::string shown;
-    std::size_t start = 0;
-    for (std::size_t end; (end = message.find('\n', start)) != std::string::npos; start = end + 1)
-        shown += CJ3HostText::TerminalSafe(std::string_view(message).substr(start, end - start)) + "\n";
-    m_err << "j3db: " << shown << CJ3HostText::TerminalSafe(std::string_view(message).substr(start)) << "\n";
+    m_err << "j3db: " << CTerminalText::Message(message) << "\n";
     return kFailed;
 }
 
@@ -669,6 +671,6 @@ int CJ3DbTool::FailDatabase()
 
 int CJ3DbTool::WrongCall(const std::string& message)
 {
-    m_err << "j3db: " << message << "\n\"j3db --help\" zeigt die Befehle.\n";
+    m_err << "j3db: " << CTerminalText::Message(message) << "\n\"j3db --help\" zeigt die Befehle.\n";
     return kWrongCall;
 }

@@ -56,7 +56,9 @@ mode_t NewFileMode()
 bool CJ3LocalFile::Read(const std::filesystem::path& file, bool followLinks, std::string& content,
                         std::int64_t& lastWriteTime, std::string& error)
 {
-    SDescriptor in{::open(file.c_str(), O_RDONLY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW))};
+    // Non-blocking, so that a pipe without a writer cannot hold the open; it
+    // is refused below as no regular file.
+    SDescriptor in{::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | (followLinks ? 0 : O_NOFOLLOW))};
     struct stat status {};
     if (in.fd < 0 || ::fstat(in.fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         error = "Die lokale Datei " + file.string() + " gibt es nicht, oder sie ist keine Datei" +

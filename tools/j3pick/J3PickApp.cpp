@@ -7,6 +7,7 @@
 #include "j3params/J3Params.h"
 #include "j3screenshot/J3DialogScreenshot.h"
 #include "vkbasis/DisplayPlatform.h"
+#include "vkbasis/TerminalText.h"
 
 #include <QApplication>
 
@@ -217,6 +218,6 @@ int CJ3PickApp::TakeScreenshot(CDBFileDialog& dialog, const std::string& file)
 
 int CJ3PickApp::Fail(const std::string& message)
 {
-    m_err << "j3pick: " << message << '\n';
+    m_err << "j3pick: " << CTerminalText::Message(message) << '\n';
     return kFailed;
 }

@@ -7,6 +7,7 @@
 #include "j3praxis/J3PraxisDesk.h"
 #include "j3screenshot/J3DialogScreenshot.h"
 #include "vkbasis/DisplayPlatform.h"
+#include "vkbasis/TerminalText.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -14,7 +15,8 @@
 #include <QPixmap>
 #include <QTimer>
 
-#include <cstdlib>
+#include <charconv>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -108,7 +110,7 @@ int CJ3PraxisApp::Practise()
     QApplication::setApplicationDisplayName("Praxis");
     CString startPatNr;
     if (!options.patNr.empty())
-        startPatNr.Format("%10d", std::atoi(options.patNr.c_str()));
+        startPatNr.Format("%10d", options.patNumber);
     std::unique_ptr<CWPFDialog> dialog;
     if (options.markerConfig)
         dialog = std::make_unique<CDiaIndexMarkerConfig>(nullptr);
@@ -162,8 +164,12 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
         }
         *value = m_args[next];
     }
-    if (!options.patNr.empty() && options.patNr.find_first_not_of("0123456789") != std::string::npos) {
-        Fail("--pat braucht eine Patientennummer aus Ziffern.");
+    // A number beyond the range would wrap and show another patient.
+    const char* const patEnd = options.patNr.data() + options.patNr.size();
+    const auto [end, fault] = std::from_chars(options.patNr.data(), patEnd, options.patNumber);
+    if (!options.patNr.empty() && (fault != std::errc() || end != patEnd || options.patNumber < 0)) {
+        Fail("--pat braucht eine Patientennummer aus Ziffern, von 0 bis " +
+             std::to_string(std::numeric_limits<int>::max()) + ", nicht \"" + options.patNr + "\".");
         return false;
     }
     return true;
@@ -171,6 +177,6 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
 
 int CJ3PraxisApp::Fail(const std::string& message)
 {
-    m_err << "j3praxis: " << message << '\n';
+    m_err << "j3praxis: " << CTerminalText::Message(message) << '\n';
     return kFailed;
 }
