@@ -11,7 +11,11 @@ class CVKPgStatement;
 struct SWireParams;
 
 // A session with a practice database on a PostgreSQL server, named by a URL
-// (postgresql://user@host:port/database?options=...).
+// (postgresql://user@host:port/database?options=...) or by libpq's keywords
+// (CVKServerLocation). Unless the location says otherwise, a connection
+// attempt gives up after ConnectTimeoutSeconds and the server is asked for
+// TCP keepalives, so that a server that vanished is noticed rather than
+// waited for.
 //
 // Write transactions serialise as they do on a SQLite file: the outermost
 // one begins by taking a transaction-level advisory lock of the practice
@@ -30,10 +34,7 @@ public:
     CVKPgConnection(const CVKPgConnection&) = delete;
     CVKPgConnection& operator=(const CVKPgConnection&) = delete;
 
-    // True for a location that names a server rather than a file.
-    static bool IsServerLocation(std::string_view location);
-    // The URL without its password, for messages.
-    static std::string Displayable(std::string_view url);
+    static constexpr int ConnectTimeoutSeconds = 10;
 
     bool Open(const std::string& url, bool readOnly, int busyTimeoutMs);
 

@@ -10,7 +10,10 @@
 #include <gmock/gmock.h>
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <vector>
@@ -48,6 +51,7 @@ public:
 } // namespace
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 TEST(VKDatabaseOpen, RefusedFilesStayUntouched)
 {
@@ -186,6 +190,57 @@ TEST(VKDatabaseServer, EmptyOrTakenSchemasAreRefused)
     EXPECT_TRUE(db.Open(practice)) << db.GetLastError().GetString();
 }
 
+// Only a TLS connection to the verified server with the right password gets
+// in; every other attempt fails with libpq's reason and creates nothing.
+TEST(VKDatabaseServer, StrangersAreTurnedAwayAndChangeNothing)
+{
+    if (!j3test::OnServer())
+        GTEST_SKIP() << "a server's authentication";
+    j3test::TempDir folder;
+    const std::string location = j3test::NewPracticeDatabase(folder).string();
+    const std::string strangerCa = folder.file("fremd.crt");
+    ASSERT_EQ(std::system(("openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj /CN=Fremd -keyout '" +
+                           folder.file("fremd.key") + "' -out '" + strangerCa + "' 2>/dev/null").c_str()), 0);
+    const struct { std::string option; const char* reason; } cases[] = {
+        {"password=falsch", "password authentication failed"},
+        {"%70assword=falsch", "password authentication failed"},
+        {"sslrootcert=" + strangerCa, "certificate verify failed"},
+        {"sslrootcert=" + folder.file("fehlt.crt"), "does not exist"},
+        {"sslmode=disable", "no encryption"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        RecordingSysBase log;
+        CVKDatabase db;
+        EXPECT_FALSE(db.Create(location + "&" + c.option));
+        EXPECT_THAT(db.GetLastError().str(), HasSubstr("ist nicht erreichbar"));
+        EXPECT_THAT(db.GetLastError().str(), HasSubstr(c.reason));
+        ASSERT_EQ(log.messages.size(), 1u);
+        EXPECT_THAT(log.messages[0].str(), Not(HasSubstr("falsch")));
+    }
+    EXPECT_TRUE(CVKDatabase().Create(location));
+}
+
+// A workstation's role writes records but cannot change the schema.
+TEST(VKDatabaseServer, AWorkstationRoleWritesRecordsButLeavesTheSchemaAlone)
+{
+    if (!j3test::OnServer())
+        GTEST_SKIP() << "roles of a server";
+    j3test::TempDir folder;
+    const std::string location = j3test::NewPracticeDatabase(folder).string();
+    CVKDatabase owner;
+    ASSERT_TRUE(owner.Create(location)) << owner.GetLastError().GetString();
+    const std::string role = "platz" + std::to_string(getpid());
+    ASSERT_TRUE(owner.ExecuteScript(("CREATE ROLE " + role + " LOGIN PASSWORD 'platz' IN ROLE j3_arbeitsplatz").c_str()));
+    CVKDatabase workstation;
+    ASSERT_TRUE(workstation.Open(location + "&user=" + role + "&password=platz")) << workstation.GetLastError().GetString();
+    EXPECT_TRUE(CDBFileStore(workstation).SaveFile("C:\\Daten\\a.txt", "a")) << workstation.GetLastError().GetString();
+    EXPECT_FALSE(workstation.ExecuteScript("DROP TABLE files"));
+    EXPECT_THAT(workstation.GetLastError().str(), HasSubstr("must be owner"));
+    EXPECT_FALSE(workstation.ExecuteScript("CREATE TABLE fremd(a int)"));
+    EXPECT_THAT(workstation.GetLastError().str(), HasSubstr("permission denied for schema"));
+}
+
 // A write outside a transaction fails once and the next one reconnects; a
 // transaction whose session was lost fails as a whole, never half.
 TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
@@ -203,7 +258,7 @@ TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
     };
     loseSession();
     EXPECT_FALSE(store.SaveFile("C:\\weg.txt", "verloren"));
-    EXPECT_THAT(db.GetLastError().str(), HasSubstr("Keine Verbindung zum Datenbankserver postgresql://"));
+    EXPECT_THAT(db.GetLastError().str(), HasSubstr("Keine Verbindung zum Datenbankserver user=postgres "));
     EXPECT_TRUE(store.SaveFile("C:\\da.txt", "gespeichert")) << db.GetLastError().GetString();
     {
         CVKTransaction transaction(db);

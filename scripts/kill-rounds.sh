@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Kill rounds: "j3db init --sample" and "j3db migrate" are killed at a random
+# moment (SIGKILL and SIGTERM in turn), ROUNDS times each, into a new file and
+# into an empty schema of a throwaway PostgreSQL server. After each kill the
+# target must hold nothing or the whole practice; then the same command runs
+# again into an emptied target, must succeed and must leave no scratch folder.
+# Prints the outcomes per case and fails when any target was half made or a
+# scratch folder stayed.
+# Usage: scripts/kill-rounds.sh [ROUNDS]   (default 20)
+# Needs a build (build/default, or the folder named by J3_BUILD).
+set -euo pipefail
+rounds="${1:-20}"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bin="${J3_BUILD:-$root/build/default}/bin"
+work="$(mktemp -d /tmp/j3kill-XXXXXX)"
+chmod 711 "$work"  # the server runs as an unprivileged user when this runs as root
+cleanup() { "$root/scripts/pg-cluster.sh" stop "$work/pg" >/dev/null 2>&1 || true; rm -rf "$work"; }
+trap cleanup EXIT
+export QT_QPA_PLATFORM=offscreen
+printf '[paths]\ndata = D:\\Praxis\\Daten\\\nqa = D:\\Praxis\\QA\\\n' >"$work/j3machine.ini"
+export J3_CONFIG="$work/j3machine.ini"
+j3db() { "$bin/j3db" "$@"; }
+j3db init --sample "$work/quelle.j3db" >/dev/null
+url="$("$root/scripts/pg-cluster.sh" start "$work/pg")"
+sql() { psql -qtA "$url" -c "$1"; }
+sql "CREATE SCHEMA ziel" >/dev/null
+serverTarget="$url?options=-csearch_path%3Dziel"
+
+# "leer", "ganz" or "halb": what the target holds.
+state() {
+  if [ "$1" = file ]; then
+    [ -e "$work/ziel.j3db" ] || { echo leer; return; }
+  elif [ "$(sql "SELECT count(*) FROM pg_tables WHERE schemaname = 'ziel'")" = 0 ]; then
+    echo leer; return
+  fi
+  if [ "$(j3db --db "$2" ls 'D:\Praxis\QA\Hygiene\Geräte' 2>/dev/null)" = Autoklav.txt ]; then echo ganz; else echo halb; fi
+}
+empty() {
+  if [ "$1" = file ]; then rm -f "$work/ziel.j3db"; else sql "DROP SCHEMA ziel CASCADE; CREATE SCHEMA ziel" >/dev/null; fi
+}
+
+status=0
+for kind in file server; do
+  target="$work/ziel.j3db"
+  [ "$kind" = server ] && target="$serverTarget"
+  for command in init migrate; do
+    declare -A seen=([leer]=0 [ganz]=0 [halb]=0)
+    left=0 again=0
+    for round in $(seq 1 "$rounds"); do
+      empty "$kind"
+      if [ "$command" = init ]; then args=(init --sample "$target"); else args=(migrate "$work/quelle.j3db" "$target"); fi
+      j3db "${args[@]}" >/dev/null 2>&1 &
+      pid=$!
+      sleep "0.$(printf '%03d' $((RANDOM % 800)))"
+      kill "-$([ $((round % 2)) = 0 ] && echo TERM || echo KILL)" "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+      s="$(state "$kind" "$target")"
+      seen[$s]=$((seen[$s] + 1))
+      empty "$kind"
+      j3db "${args[@]}" >/dev/null 2>>"$work/again.log" || again=$((again + 1))
+      left=$((left + $(find "$work" -maxdepth 1 -name '.ziel.j3db.neu-*' | wc -l)))
+    done
+    echo "$kind $command: $rounds Runden, danach leer ${seen[leer]}, ganz ${seen[ganz]}, halb ${seen[halb]};" \
+         "nächster Lauf fehlgeschlagen $again, Arbeitsordner übrig $left"
+    [ "${seen[halb]}" = 0 ] && [ "$again" = 0 ] && [ "$left" = 0 ] || status=1
+    unset seen
+  done
+done
+[ "$status" = 0 ] || { echo "kill-rounds: Fehler, siehe oben" >&2; head -20 "$work/again.log" >&2; }
+exit "$status"
