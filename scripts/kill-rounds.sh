@@ -18,7 +18,7 @@ cleanup() { "$root/scripts/pg-cluster.sh" stop "$work/pg" >/dev/null 2>&1 || tru
 trap cleanup EXIT
 export QT_QPA_PLATFORM=offscreen
 printf '[paths]\ndata = D:\\Praxis\\Daten\\\nqa = D:\\Praxis\\QA\\\n' >"$work/j3machine.ini"
-export J3_CONFIG="$work/j3machine.ini"
+export J3_CONFIG="$work/j3machine.ini" XDG_RUNTIME_DIR="$work"
 j3db() { "$bin/j3db" "$@"; }
 j3db init --sample "$work/quelle.j3db" >/dev/null
 url="$("$root/scripts/pg-cluster.sh" start "$work/pg")"
@@ -49,7 +49,7 @@ for kind in file server; do
     for round in $(seq 1 "$rounds"); do
       empty "$kind"
       if [ "$command" = init ]; then args=(init --sample "$target"); else args=(migrate "$work/quelle.j3db" "$target"); fi
-      j3db "${args[@]}" >/dev/null 2>&1 &
+      "$bin/j3db" "${args[@]}" >/dev/null 2>&1 &
       pid=$!
       sleep "0.$(printf '%03d' $((RANDOM % 800)))"
       kill "-$([ $((round % 2)) = 0 ] && echo TERM || echo KILL)" "$pid" 2>/dev/null || true

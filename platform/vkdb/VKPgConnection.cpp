@@ -1,5 +1,6 @@
 #include "vkdb/VKPgConnection.h"
 
+#include "vkbasis/CVKSysBase.h"
 #include "vkdb/VKPgStatement.h"
 #include "vkdb/VKServerLocation.h"
 
@@ -88,6 +89,7 @@ bool CVKPgConnection::Open(const std::string& url, bool readOnly, int busyTimeou
         return false;
     }
     PQsetNoticeProcessor(m_conn, IgnoreNotice, nullptr);
+    m_server = ServerAddress();
     return StartSession();
 }
 
@@ -131,7 +133,19 @@ bool CVKPgConnection::EnsureSession()
     if (PQstatus(m_conn) != CONNECTION_OK)
         return RecordFailure(CString(PQerrorMessage(m_conn)).Trim());
     ++m_generation;
+    // Said once per reconnection, in the database error log: with several
+    // hosts in the location this may be another server (a promoted standby).
+    const std::string before = m_server;
+    m_server = ServerAddress();
+    if (gp_VKSysBase)
+        gp_VKSysBase->DoDBError(CString("Die Verbindung zum Datenbankserver war unterbrochen und ist wieder da: " +
+                                        (m_server == before ? m_server : m_server + " statt " + before)));
     return StartSession();
+}
+
+std::string CVKPgConnection::ServerAddress() const
+{
+    return std::string(PQhost(m_conn)) + ":" + PQport(m_conn);
 }
 
 bool CVKPgConnection::Run(const char* sql, ExecStatusType expected)

@@ -26,7 +26,9 @@ struct SWireParams;
 // transaction reads after the lock includes the previous holder's work.
 // Readers never wait. A read-only session runs with
 // default_transaction_read_only. A session the server dropped is opened
-// again at the next statement outside a transaction.
+// again at the next statement outside a transaction; with several hosts in
+// the location (?target_session_attrs=read-write) that is whichever of them
+// is the primary now, and the database error log says so once.
 class CVKPgConnection : public CVKConnection {
 public:
     CVKPgConnection() = default;
@@ -75,10 +77,13 @@ public:
 
 private:
     bool StartSession();
+    // "host:port" of the server the session runs on.
+    std::string ServerAddress() const;
     bool Run(const char* sql, ExecStatusType expected);
 
     PGconn* m_conn = nullptr;
     std::string m_url;
+    std::string m_server;
     bool m_readOnly = false;
     // Whether the session was inside a transaction when the server dropped it.
     bool m_lostInTransaction = false;

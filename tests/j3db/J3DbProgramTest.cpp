@@ -110,14 +110,11 @@ TEST_F(J3DbProgramTest, AKilledInitLeavesNothingOrTheWholePractice)
     std::mt19937 random(12);
     for (int round = 0; round < 8; ++round) {
         SCOPED_TRACE(round);
-        const int signal = round % 2 ? SIGTERM : SIGKILL;
         const pid_t init = Launch("init --sample");
         usleep(std::uniform_int_distribution<useconds_t>(0, 400000)(random));
-        kill(init, signal);
+        kill(init, round % 2 ? SIGTERM : SIGKILL);
         ExitCode(init);
-        if (signal == SIGTERM) {
-            EXPECT_EQ(scratchFolders(), 0);
-        }
+        EXPECT_TRUE(round % 2 == 0 || scratchFolders() == 0);
         if (std::filesystem::exists(m_dir.file("praxis.j3db"))) {
             const j3test::SProgramRun listed = Start("ls 'D:\\Praxis\\QA\\Hygiene\\Geräte'");
             EXPECT_EQ(listed.out, "Autoklav.txt\n") << listed.err;
