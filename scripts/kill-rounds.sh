@@ -7,10 +7,11 @@
 # again into an emptied target, must succeed and must leave no scratch folder.
 # Prints the outcomes per case and fails when any target was half made or a
 # scratch folder stayed.
-# Usage: scripts/kill-rounds.sh [ROUNDS]   (default 20)
+# Usage: scripts/kill-rounds.sh [ROUNDS [KINDS]]   (default 20, "file server")
 # Needs a build (build/default, or the folder named by J3_BUILD).
 set -euo pipefail
 rounds="${1:-20}"
+cases="${2:-file server}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bin="${J3_BUILD:-$root/build/default}/bin"
 work="$(mktemp -d /tmp/j3kill-XXXXXX)"
@@ -24,7 +25,7 @@ export J3_CONFIG="$work/j3machine.ini" XDG_RUNTIME_DIR="$work/run"
 j3db() { "$bin/j3db" "$@"; }
 j3db init --sample "$work/quelle.j3db" >/dev/null
 url="$("$root/scripts/pg-cluster.sh" start "$work/pg")"
-sql() { psql -qtA "$url" -c "$1"; }
+sql() { PGOPTIONS="-c client_min_messages=warning" psql -qtA "$url" -c "$1"; }
 sql "CREATE SCHEMA ziel" >/dev/null
 serverTarget="$url&options=-csearch_path%3Dziel"
 
@@ -42,7 +43,7 @@ empty() {
 }
 
 status=0
-for kind in file server; do
+for kind in $cases; do
   target="$work/ziel.j3db"
   [ "$kind" = server ] && target="$serverTarget"
   for command in init migrate; do
@@ -71,5 +72,6 @@ for kind in file server; do
     unset seen
   done
 done
-[ "$status" = 0 ] || { echo "kill-rounds: Fehler, siehe oben" >&2; head -20 "$work/again.log" >&2; }
+[ "$status" = 0 ] || { echo "kill-rounds: Fehler, siehe oben; die Meldungen der fehlgeschlagenen Läufe:" >&2
+                       grep '^j3db:' "$work/again.log" | sort | uniq -c >&2; }
 exit "$status"

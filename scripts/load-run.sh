@@ -72,8 +72,8 @@ for backend in postgresql sqlite failover restart; do
   else
     # What each workstation reported, each different text once with its count.
     for ws in $(seq 1 "$stations"); do
-      grep "^j3loadrun: Arbeitsplatz $ws: " "$work/$backend.log" | sed "s/^j3loadrun: Arbeitsplatz $ws: //" |
-        sort | uniq -c | sed "s/^/  Arbeitsplatz $ws: /" | head -8
+      grep -a "^j3loadrun: Arbeitsplatz $ws: " "$work/$backend.log" | sed "s/^j3loadrun: Arbeitsplatz $ws: //" |
+        cut -c1-160 | sort | uniq -c | sed "s/^/  Arbeitsplatz $ws: /" | awk 'NR <= 8'
     done
   fi
 done

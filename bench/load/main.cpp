@@ -13,6 +13,7 @@
 // (a file or a server's URL). scripts/load-run.sh runs the whole load.
 #include "LoadErrorLog.h"
 #include "LoadWorkstation.h"
+#include "dbdll/DBIdentity.h"
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3MachineConfig.h"
 #include "support/BenchDialogs.h"
