@@ -12,12 +12,8 @@
 set -euo pipefail
 rounds="${1:-20}"
 cases="${2:-file server}"
-root="$(cd "$(dirname "$0")/.." && pwd)"
-bin="${J3_BUILD:-$root/build/default}/bin"
-work="$(mktemp -d /tmp/j3kill-XXXXXX)"
-chmod 711 "$work"  # the server runs as an unprivileged user when this runs as root
-cleanup() { "$root/scripts/pg-cluster.sh" stop "$work/pg" >/dev/null 2>&1 || true; rm -rf "$work"; }
-trap cleanup EXIT
+name=j3kill clusters=pg
+source "$(dirname "$0")/throwaway-work.sh"
 export QT_QPA_PLATFORM=offscreen
 printf '[paths]\ndata = D:\\Praxis\\Daten\\\nqa = D:\\Praxis\\QA\\\n' >"$work/j3machine.ini"
 mkdir -m 700 "$work/run"

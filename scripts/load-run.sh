@@ -15,15 +15,8 @@
 set -euo pipefail
 seconds="${1:-60}"
 stations="${2:-8}"
-root="$(cd "$(dirname "$0")/.." && pwd)"
-bin="${J3_BUILD:-$root/build/default}/bin"
-work="$(mktemp -d /tmp/j3load-XXXXXX)"
-chmod 711 "$work"  # the server runs as an unprivileged user when this runs as root
-cleanup() {
-  for cluster in pg primary standby; do "$root/scripts/pg-cluster.sh" stop "$work/$cluster" >/dev/null 2>&1 || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+name=j3load clusters="pg primary standby"
+source "$(dirname "$0")/throwaway-work.sh"
 export QT_QPA_PLATFORM=offscreen
 
 # A machine configuration per backend; the sample practice in both.
@@ -40,7 +33,7 @@ config failover "url = $("$root/scripts/pg-cluster.sh" standby "$work/standby" "
 
 # At half time the server goes away: the primary dies and its standby takes
 # over, or the one server dies and comes back.
-cut() {
+cut_off() {
   sleep "$((seconds / 2))"
   if [ "$1" = failover ]; then
     "$root/scripts/pg-cluster.sh" crash "$work/primary"
@@ -56,7 +49,7 @@ failed=0
 for backend in postgresql sqlite failover restart; do
   export J3_CONFIG="$work/$backend.ini"
   verify=verify
-  case "$backend" in failover | restart) verify=verify-cut; cut "$backend" & cutter=$! ;; esac
+  case "$backend" in failover | restart) verify=verify-cut; cut_off "$backend" & cutter=$! ;; esac
   pids=()
   for ws in $(seq 1 "$stations"); do
     J3_WORKSTATION="$ws" "$bin/j3loadrun" station "$seconds" "$work/$backend-$ws.journal" \

@@ -105,7 +105,6 @@ TEST_F(J3DbMigrateTest, AFailedInitLeavesNothingBehind)
     setenv("J3_CONFIG", m_dir.file("fehler.ini").c_str(), 1);
     const SResult failed = RunPlain({"init", "--sample", target});
     setenv("J3_CONFIG", m_configFile.c_str(), 1);
-    EXPECT_EQ(failed.exitCode, 1);
     EXPECT_THAT(failed.err, HasSubstr("Beispielpraxis kann nicht angelegt werden, nichts ist angelegt"));
     const SResult again = RunPlain({"init", "--sample", target});
     EXPECT_EQ(again.exitCode, 0) << again.err;
