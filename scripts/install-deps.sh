@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6uitools6 libqt6opengl6-dev qt6-qpa-plugins
   libgl-dev libxkbcommon-dev fonts-dejavu-core
   libsqlite3-dev sqlite3 libpugixml-dev
-  postgresql-15 libpq-dev
+  postgresql-15 libpq-dev openssl
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
 )

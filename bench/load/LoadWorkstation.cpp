@@ -12,6 +12,7 @@
 
 #include <QDialog>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -117,12 +118,20 @@ void CLoadWorkstation::WriteFile(int slot, int round)
 
 void CLoadWorkstation::Done(bool done, const Key& key, const CString& value, const char* what)
 {
+    const auto now = std::chrono::steady_clock::now();
     if (done) {
         ++m_writes;
         m_last[key] = value.str();
+        m_pending.erase(key);
+        if (m_failing)
+            m_longestOutage = std::max(m_longestOutage, std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastDone));
+        m_failing = false;
+        m_lastDone = now;
         return;
     }
     ++m_errors;
+    m_failing = true;
+    m_pending[key] = value.str();
     std::cerr << "j3loadrun: Arbeitsplatz " << Workstation() << ": " << what << " nicht geschrieben: "
               << dbDatabase.GetLastError().GetString() << "\n";
 }
@@ -136,9 +145,12 @@ bool CLoadWorkstation::WriteJournal(const std::filesystem::path& file) const
 {
     std::ofstream out(file, std::ios::binary);
     out << "workstation\t" << dbLfdWorkstation.GetString() << "\nwrites\t" << m_writes << "\nerrors\t" << m_errors
-        << "\nboxes\t" << Boxes() << "\n";
-    for (const auto& [key, value] : m_last)
-        out << std::get<0>(key) << "\t" << std::get<1>(key) << "\t" << std::get<2>(key) << "\t" << value << "\n";
+        << "\nboxes\t" << Boxes() << "\noutage_ms\t" << m_longestOutage.count() << "\n";
+    for (const auto& [key, value] : m_last) {
+        const auto pending = m_pending.find(key);
+        out << std::get<0>(key) << "\t" << std::get<1>(key) << "\t" << std::get<2>(key) << "\t" << value
+            << (pending == m_pending.end() ? "" : "\t" + pending->second) << "\n";
+    }
     return static_cast<bool>(out.flush());
 }
 
@@ -153,12 +165,15 @@ CLoadWorkstation::SVerdict CLoadWorkstation::Verify(const std::filesystem::path&
             const std::size_t count = std::strtoull(f[1].c_str(), nullptr, 10);
             if (f[0] == "workstation")
                 dbLfdWorkstation = f[1].c_str();
+            else if (f[0] == "outage_ms")
+                verdict.longestOutageMs = std::max(verdict.longestOutageMs, count);
             else
                 (f[0] == "writes" ? verdict.writes : f[0] == "errors" ? verdict.errors : verdict.boxes) += count;
             continue;
         }
         ++verdict.checked;
         const CString expected = f.size() > 3 ? CString(f[3]) : CString();
+        const CString pending = f.size() > 4 ? CString(f[4]) : expected;
         CString stored;
         if (f[0] == "param") {
             CJParPool pool(&dbDatabase, nullptr);
@@ -171,9 +186,11 @@ CLoadWorkstation::SVerdict CLoadWorkstation::Verify(const std::filesystem::path&
         } else if (f[0] == "notes") {
             stored = StoredNotes(f[1].c_str(), f[2].c_str());
         } else if (f[0] == "file" && LoadTextFileDB(f[1].c_str(), stored)) {
-            stored = stored == FileContent(expected) ? expected : CString("anderer Inhalt");
+            stored = stored == FileContent(expected) ? expected
+                     : stored == FileContent(pending) ? pending
+                                                      : CString("anderer Inhalt");
         }
-        if (stored != expected) {
+        if (stored != expected && stored != pending) {
             ++verdict.lost;
             std::cerr << "j3loadrun: verloren: " << line << " (gespeichert: " << stored.GetString() << ")\n";
         }

@@ -21,6 +21,10 @@
 // the last one of each key, and Verify checks later, on the database, that
 // each of them is still there. A write that is not done, or a box that would
 // have reached a person, is an error; boxes are answered by a recorder.
+// When the server goes away in the middle (a failover, a restart), a write
+// reported failed may still have been committed: its value counts as kept
+// too, until the next write of the key is done. The journal also keeps the
+// longest time the workstation could not write.
 class CLoadWorkstation {
 public:
     void Run(std::chrono::seconds duration);
@@ -36,6 +40,7 @@ public:
         std::size_t writes = 0;
         std::size_t errors = 0;
         std::size_t boxes = 0;
+        std::size_t longestOutageMs = 0;
         bool readable = true;
     };
     // Checks a journal against the practice database of the running program.
@@ -57,6 +62,11 @@ private:
 
     CBoxAnswerer m_answerer;
     std::map<Key, std::string> m_last;
+    // The value of the last failed write of a key, when no write was done since.
+    std::map<Key, std::string> m_pending;
     std::size_t m_writes = 0;
     std::size_t m_errors = 0;
+    std::chrono::steady_clock::time_point m_lastDone = std::chrono::steady_clock::now();
+    bool m_failing = false;
+    std::chrono::milliseconds m_longestOutage{0};
 };

@@ -3,6 +3,7 @@
 #include "j3params/J3ConfigError.h"
 #include "j3params/J3IniFile.h"
 #include "vkbasis/TerminalText.h"
+#include "vkdb/VKServerLocation.h"
 
 #include <dlfcn.h>
 #include <pwd.h>
@@ -111,12 +112,6 @@ std::filesystem::path XdgFolder(const CJ3MachineConfig::EnvLookup& env, const ch
 }
 
 // A host path from the file or the environment; "~/" stands for the home folder.
-// A database on a server rather than in a file.
-bool IsServerUrl(const std::string& value)
-{
-    return value.starts_with("postgresql://") || value.starts_with("postgres://");
-}
-
 std::filesystem::path HostPath(const std::string& value, const std::filesystem::path& base,
                                const std::filesystem::path& home, const std::string& source, int line,
                                const std::string& key)
@@ -177,6 +172,13 @@ CJ3MachineConfig CJ3MachineConfig::Load(const EnvLookup& env)
             throw CJ3ConfigError(file.string(), 0, "the machine configuration file does not exist or is no file");
         config.ApplyFile(CJ3IniFile::Load(file), std::filesystem::absolute(file).parent_path(), HomeFolder(env));
         config.m_sourceFile = file;
+        const auto others = std::filesystem::perms::group_read | std::filesystem::perms::others_read;
+        if (CVKServerLocation::HoldsPassword(config.m_databaseFile.native()) &&
+            (std::filesystem::status(file, ec).permissions() & others) != std::filesystem::perms::none)
+            throw CJ3ConfigError(file.string(), 0,
+                                 "the file holds the database password and others may read it; make it the "
+                                 "owner's alone (chmod 600 " + file.string() + ") or keep the password in the "
+                                 "password file ~/.pgpass (PGPASSFILE) or a service file (PGSERVICEFILE)");
     }
     config.ApplyEnvironment(env, HomeFolder(env));
     return config;
@@ -196,8 +198,9 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
             m_parameters[entry.key] = entry.value;
         } else if (is(entry.section, "database")) {
             if (is(entry.key, "url")) {
-                if (!IsServerUrl(entry.value))
-                    throw CJ3ConfigError(source, entry.line, "url must start with postgresql://");
+                if (!CVKServerLocation::IsServerLocation(entry.value))
+                    throw CJ3ConfigError(source, entry.line,
+                                         "url must be a postgresql:// URL or keywords host=... dbname=...");
                 m_databaseFile = entry.value;
             } else if (is(entry.key, "file")) {
                 m_databaseFile = HostPath(entry.value, folder, home, source, entry.line, entry.key);
@@ -245,7 +248,7 @@ void CJ3MachineConfig::ApplyEnvironment(const EnvLookup& env, const std::filesys
     std::error_code ec;
     const std::filesystem::path workingDir = std::filesystem::current_path(ec);
     if (const auto value = NonEmpty(env, "J3_DB")) {
-        m_databaseFile = IsServerUrl(*value) ? std::filesystem::path(*value)
+        m_databaseFile = CVKServerLocation::IsServerLocation(*value) ? std::filesystem::path(*value)
                                              : HostPath(*value, workingDir, home, kEnvironment, 0, "J3_DB");
         m_databaseOrigin = "eingestellt durch die Umgebungsvariable J3_DB";
     }

@@ -30,8 +30,10 @@ class CJ3IniFile;
 // File keys (all optional; names compare without regard to ASCII case; see
 // j3machine.ini.example):
 //   [database]   file       host path of the SQLite database, or
-//                url        postgresql://user@host:port/database of a server
-//                           (the later line wins)
+//                url        postgresql://user@host:port/database of a server,
+//                           or libpq's keywords (host=... dbname=...,
+//                           service=...); the later line wins. A file that
+//                           holds a password here must be its owner's alone.
 //   [host]       plugins    host folder of the libraries loaded by name
 //   [paths]      data, data_ro, qa, appdata, temp, log, help
 //                           Windows paths "X:\..."; a missing trailing

@@ -6,7 +6,9 @@
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKSQLiteConnection.h"
 #include "vkdb/VKSchema.h"
+#include "vkdb/VKServerLocation.h"
 #include "vkdb/VKStatement.h"
+#include "vkdb/VKTransaction.h"
 
 #include <sqlite3.h>
 
@@ -83,12 +85,12 @@ CVKDatabase::~CVKDatabase()
 
 bool CVKDatabase::IsServerLocation(const std::filesystem::path& location)
 {
-    return CVKPgConnection::IsServerLocation(location.native());
+    return CVKServerLocation::IsServerLocation(location.native());
 }
 
 CString CVKDatabase::Name() const
 {
-    return m_onServer ? CString(CVKPgConnection::Displayable(m_file.string())) : HostText(m_file);
+    return m_onServer ? CString(CVKServerLocation::Displayable(m_file.string())) : HostText(m_file);
 }
 
 sqlite3* CVKDatabase::Handle() const
@@ -191,10 +193,10 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
     return CheckAndMigrate() || CloseAfterFailure();
 }
 
-bool CVKDatabase::Create(const std::filesystem::path& hostFile)
+bool CVKDatabase::Create(const std::filesystem::path& hostFile, const std::function<bool()>& fill)
 {
     if (IsServerLocation(hostFile))
-        return CreateOnServer(hostFile.native()) || CloseAfterFailure();
+        return CreateOnServer(hostFile.native(), fill) || CloseAfterFailure();
     std::error_code ignored;
     if (std::filesystem::exists(hostFile, ignored)) {
         Close();
@@ -202,7 +204,7 @@ bool CVKDatabase::Create(const std::filesystem::path& hostFile)
     }
     const bool created = OpenFile(hostFile, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) &&
                          ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") &&
-                         CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
+                         CreateSchema(fill);
     if (!created) {
         CloseAfterFailure();
         for (const char* suffix : {"", "-wal", "-shm"})
@@ -213,17 +215,28 @@ bool CVKDatabase::Create(const std::filesystem::path& hostFile)
     return true;
 }
 
-bool CVKDatabase::CreateOnServer(const std::string& url)
+bool CVKDatabase::CreateOnServer(const std::string& url, const std::function<bool()>& fill)
 {
-    // The migration runs in one transaction: a failed one leaves nothing.
-    CVKConnection::SStamp stamp;
     if (!OpenServer(url, false))
+        return false;
+    // Looked at under the practice's write lock: two creations of the same
+    // schema cannot both find it empty.
+    CVKTransaction whole(*this);
+    CVKConnection::SStamp stamp;
+    if (!whole.IsActive())
         return false;
     if (!m_connection->ReadStamp(stamp))
         return FailOnConnection("Die Datenbank " + Name() + " kann nicht gelesen werden");
     if (stamp.objects != 0)
         return Fail("In der Datenbank " + Name() + " gibt es schon Tabellen; sie wird nicht \xFC" "berschrieben.");
-    return CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion());
+    return CreateSchema(fill) && whole.Commit();
+}
+
+bool CVKDatabase::CreateSchema(const std::function<bool()>& fill)
+{
+    CVKTransaction whole(*this);
+    return whole.IsActive() && CVKSchema::MigrateTo(*this, CVKSchema::CurrentVersion()) && (!fill || fill()) &&
+           whole.Commit();
 }
 
 bool CVKDatabase::CloseAfterFailure()

@@ -2,6 +2,7 @@
 #include "vkbasis/CString.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -48,9 +49,12 @@ public:
     // files; on a server it opens a read-only session.
     bool Open(const std::filesystem::path& location, EOpenMode mode = EOpenMode::ReadWrite);
     // Creates a new practice database with the current schema; refuses a file
-    // that exists already, or a server schema that holds tables already. On
-    // failure nothing is left behind.
-    bool Create(const std::filesystem::path& location);
+    // that exists already, or a server schema that holds tables already.
+    // fill, when given, writes the first records on this connection inside
+    // the same transaction as the schema: on a server (whose schema changes
+    // are transactional) a failed fill, a failure or a killed program leaves
+    // no table behind. On failure nothing is left behind.
+    bool Create(const std::filesystem::path& location, const std::function<bool()>& fill = {});
     void Close();
 
     // True for a location that names a database server rather than a file.
@@ -103,7 +107,9 @@ public:
 private:
     bool OpenFile(const std::filesystem::path& hostFile, int flags);
     bool OpenServer(const std::string& url, bool readOnly);
-    bool CreateOnServer(const std::string& url);
+    bool CreateOnServer(const std::string& url, const std::function<bool()>& fill);
+    // The schema and the first records in one transaction.
+    bool CreateSchema(const std::function<bool()>& fill);
     // Closes after a failure, keeping its text; returns false.
     bool CloseAfterFailure();
     bool CheckAndMigrate();

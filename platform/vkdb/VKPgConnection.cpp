@@ -1,9 +1,12 @@
 #include "vkdb/VKPgConnection.h"
 
+#include "vkbasis/CVKSysBase.h"
 #include "vkdb/VKPgStatement.h"
+#include "vkdb/VKServerLocation.h"
 
 #include <cctype>
 #include <cstdint>
+#include <cstdlib>
 
 namespace {
 
@@ -60,39 +63,33 @@ CVKPgConnection::~CVKPgConnection()
     PQfinish(m_conn);
 }
 
-bool CVKPgConnection::IsServerLocation(std::string_view location)
-{
-    return location.starts_with("postgresql://") || location.starts_with("postgres://");
-}
-
-std::string CVKPgConnection::Displayable(std::string_view url)
-{
-    std::string shown(url);
-    const std::size_t scheme = shown.find("://");
-    const std::size_t at = shown.find('@');
-    if (scheme != std::string::npos && at != std::string::npos) {
-        const std::size_t colon = shown.find(':', scheme + 3);
-        if (colon < at)
-            shown.erase(colon, at - colon);
-    }
-    const std::size_t password = shown.find("password=");
-    if (password != std::string::npos)
-        shown.erase(password + 9, shown.find('&', password) - (password + 9));
-    return shown;
-}
-
 bool CVKPgConnection::Open(const std::string& url, bool readOnly, int busyTimeoutMs)
 {
     m_url = url;
     m_readOnly = readOnly;
     m_busyTimeoutMs = busyTimeoutMs;
-    m_conn = PQconnectdb(url.c_str());
+    // Keywords before the location are defaults that the location overrides.
+    const std::string timeout = std::to_string(ConnectTimeoutSeconds);
+    std::vector<const char*> keywords{"keepalives", "keepalives_idle", "keepalives_interval", "keepalives_count"};
+    std::vector<const char*> values{"1", "10", "5", "3"};
+    if (!std::getenv("PGCONNECT_TIMEOUT")) {
+        keywords.push_back("connect_timeout");
+        values.push_back(timeout.c_str());
+    }
+    keywords.insert(keywords.end(), {"dbname", nullptr});
+    values.insert(values.end(), {url.c_str(), nullptr});
+    m_conn = PQconnectdbParams(keywords.data(), values.data(), 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
-        // The caller names the server; libpq says why.
-        m_errorText = CString(PQerrorMessage(m_conn)).Trim();
+        // The caller names the server; libpq says why, except about a
+        // location it cannot read, where it would quote the location.
+        m_errorText = CVKServerLocation::IsReadable(url)
+                          ? CString(PQerrorMessage(m_conn)).Trim()
+                          : CString("Die Adresse ist weder eine URL postgresql://... noch Schl\xFCsselw\xF6rter "
+                                    "host=... dbname=..., die libpq lesen kann.");
         return false;
     }
     PQsetNoticeProcessor(m_conn, IgnoreNotice, nullptr);
+    m_server = ServerAddress();
     return StartSession();
 }
 
@@ -130,13 +127,25 @@ bool CVKPgConnection::EnsureSession()
     if (PQstatus(m_conn) == CONNECTION_OK)
         return true;
     if (InTransaction())
-        return RecordFailure("Die Verbindung zum Datenbankserver " + CString(Displayable(m_url)) +
+        return RecordFailure("Die Verbindung zum Datenbankserver " + CString(CVKServerLocation::Displayable(m_url)) +
                              " ist abgebrochen; die laufende \xC4nderung wurde nicht gespeichert.");
     PQreset(m_conn);
     if (PQstatus(m_conn) != CONNECTION_OK)
         return RecordFailure(CString(PQerrorMessage(m_conn)).Trim());
     ++m_generation;
+    // Said once per reconnection, in the database error log: with several
+    // hosts in the location this may be another server (a promoted standby).
+    const std::string before = m_server;
+    m_server = ServerAddress();
+    if (gp_VKSysBase)
+        gp_VKSysBase->DoDBError(CString("Die Verbindung zum Datenbankserver war unterbrochen und ist wieder da: " +
+                                        (m_server == before ? m_server : m_server + " statt " + before)));
     return StartSession();
+}
+
+std::string CVKPgConnection::ServerAddress() const
+{
+    return std::string(PQhost(m_conn)) + ":" + PQport(m_conn);
 }
 
 bool CVKPgConnection::Run(const char* sql, ExecStatusType expected)
@@ -170,7 +179,7 @@ bool CVKPgConnection::RecordFailure(const CString& text)
     if (PQstatus(m_conn) == CONNECTION_OK)
         m_errorText = text;
     else
-        m_errorText = "Keine Verbindung zum Datenbankserver " + CString(Displayable(m_url)) + " (" + text + ")";
+        m_errorText = "Keine Verbindung zum Datenbankserver " + CString(CVKServerLocation::Displayable(m_url)) + " (" + text + ")";
     if (m_errorText.IsEmpty())
         m_errorText = "Unbekannter Fehler des Datenbankservers";
     return false;

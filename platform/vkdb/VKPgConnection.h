@@ -11,7 +11,11 @@ class CVKPgStatement;
 struct SWireParams;
 
 // A session with a practice database on a PostgreSQL server, named by a URL
-// (postgresql://user@host:port/database?options=...).
+// (postgresql://user@host:port/database?options=...) or by libpq's keywords
+// (CVKServerLocation). Unless the location says otherwise, a connection
+// attempt gives up after ConnectTimeoutSeconds and the server is asked for
+// TCP keepalives, so that a server that vanished is noticed rather than
+// waited for.
 //
 // Write transactions serialise as they do on a SQLite file: the outermost
 // one begins by taking a transaction-level advisory lock of the practice
@@ -22,7 +26,9 @@ struct SWireParams;
 // transaction reads after the lock includes the previous holder's work.
 // Readers never wait. A read-only session runs with
 // default_transaction_read_only. A session the server dropped is opened
-// again at the next statement outside a transaction.
+// again at the next statement outside a transaction; with several hosts in
+// the location (?target_session_attrs=read-write) that is whichever of them
+// is the primary now, and the database error log says so once.
 class CVKPgConnection : public CVKConnection {
 public:
     CVKPgConnection() = default;
@@ -30,10 +36,7 @@ public:
     CVKPgConnection(const CVKPgConnection&) = delete;
     CVKPgConnection& operator=(const CVKPgConnection&) = delete;
 
-    // True for a location that names a server rather than a file.
-    static bool IsServerLocation(std::string_view location);
-    // The URL without its password, for messages.
-    static std::string Displayable(std::string_view url);
+    static constexpr int ConnectTimeoutSeconds = 10;
 
     bool Open(const std::string& url, bool readOnly, int busyTimeoutMs);
 
@@ -74,10 +77,13 @@ public:
 
 private:
     bool StartSession();
+    // "host:port" of the server the session runs on.
+    std::string ServerAddress() const;
     bool Run(const char* sql, ExecStatusType expected);
 
     PGconn* m_conn = nullptr;
     std::string m_url;
+    std::string m_server;
     bool m_readOnly = false;
     // Whether the session was inside a transaction when the server dropped it.
     bool m_lostInTransaction = false;

@@ -70,6 +70,19 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
 };
 
+// Workstations log in with roles of their own that are members of
+// j3_arbeitsplatz: they read and write the records, but the schema stays
+// its owner's, who alone creates and migrates it. Made after every
+// migration, so that new tables are granted too.
+constexpr const char* WorkstationGrants =
+    "DO $$BEGIN CREATE ROLE j3_arbeitsplatz NOLOGIN;"
+    " EXCEPTION WHEN duplicate_object OR unique_violation OR insufficient_privilege THEN NULL; END$$;"
+    "DO $$BEGIN"
+    " EXECUTE format('GRANT USAGE ON SCHEMA %I TO j3_arbeitsplatz', current_schema());"
+    " EXECUTE format('GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA %I TO j3_arbeitsplatz',"
+    "                current_schema());"
+    " EXECUTE format('GRANT USAGE ON ALL SEQUENCES IN SCHEMA %I TO j3_arbeitsplatz', current_schema()); END$$";
+
 std::string Step(CVKConnection::EDialect dialect, int step)
 {
     if (dialect == CVKConnection::EDialect::SQLite)
@@ -108,7 +121,9 @@ bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
     for (int step = version; step < targetVersion; ++step)
         if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str()))
             return false;
-    return (connection.WriteStamp({ApplicationId, targetVersion, 0}) ||
-            database.FailOnConnection("Die Schemaversion kann nicht gespeichert werden")) &&
-           transaction.Commit();
+    if (!connection.WriteStamp({ApplicationId, targetVersion, 0}))
+        return database.FailOnConnection("Die Schemaversion kann nicht gespeichert werden");
+    const bool granted =
+        connection.Dialect() != CVKConnection::EDialect::PostgreSQL || database.ExecuteScript(WorkstationGrants);
+    return granted && transaction.Commit();
 }

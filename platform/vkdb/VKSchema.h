@@ -8,7 +8,9 @@ class CVKDatabase;
 // database) and its user_version (the schema version); a server schema keeps
 // both in the table j3schema. Each version adds one step, written for each
 // backend; opening a database of an older version runs the missing steps in
-// one transaction, so a failed migration leaves it as it was.
+// one transaction, so a failed migration leaves it as it was. On a server the
+// role j3_arbeitsplatz (made when missing and allowed) gets the right to
+// read and write every table, not to change the schema.
 //   1: parameter pool, patients, treatments ("BEH"), protocol, program permissions
 //   2: the database file store
 //   3: the patient search's key indexes

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fstream>
 #include <sstream>
 
 using ::testing::HasSubstr;
@@ -93,6 +94,20 @@ TEST_F(J3DbMigrateTest, ThereAndBackGivesTheSameRecordsAndStoreBytes)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_THAT(refused.err, HasSubstr("Im Ziel gibt es schon eine Praxis"));
     EXPECT_EQ(j3test::FileBytes(back), before);
+}
+
+// A sample the store refuses (a data root with a name no dialog shows)
+// leaves nothing behind, on a server too: the next init finds it empty.
+TEST_F(J3DbMigrateTest, AFailedInitLeavesNothingBehind)
+{
+    const std::string target = Other("neu.j3db");
+    std::ofstream(m_dir.file("fehler.ini")) << "[paths]\ndata = D:\\Pra|xis\\\n";
+    setenv("J3_CONFIG", m_dir.file("fehler.ini").c_str(), 1);
+    const SResult failed = RunPlain({"init", "--sample", target});
+    setenv("J3_CONFIG", m_configFile.c_str(), 1);
+    EXPECT_THAT(failed.err, HasSubstr("Beispielpraxis kann nicht angelegt werden, nichts ist angelegt"));
+    const SResult again = RunPlain({"init", "--sample", target});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
 }
 
 TEST_F(J3DbMigrateTest, AnInterruptedCopyLeavesNoPractice)

@@ -266,10 +266,12 @@ TEST_F(J3MachineConfigTest, TheFileOverridesTheDefaultsAndTheEnvironmentTheFile)
     // A server's URL is taken as it stands, in the environment as in the file.
     m_env["J3_DB"] = "postgresql://j3@server:5432/praxis";
     EXPECT_EQ(CJ3MachineConfig::Load(Env()).DatabaseFile(), std::filesystem::path(m_env["J3_DB"]));
-    WriteConfig("[database]\nurl = postgresql://j3@db/praxis\n");
+    // A password may stand in a file that only its owner can read.
+    WriteConfig("[database]\nurl = host=db dbname=praxis password=geheim\n");
+    std::filesystem::permissions(m_env["J3_CONFIG"], std::filesystem::perms::owner_read);
     m_env.erase("J3_DB");
     const CJ3MachineConfig server = CJ3MachineConfig::Load(Env());
-    EXPECT_EQ(server.DatabaseFile(), std::filesystem::path("postgresql://j3@db/praxis"));
+    EXPECT_EQ(server.DatabaseFile(), std::filesystem::path("host=db dbname=praxis password=geheim"));
     EXPECT_NE(server.DatabaseOrigin().find("([database] url)"), std::string::npos) << server.DatabaseOrigin();
 }
 
@@ -282,7 +284,9 @@ TEST_F(J3MachineConfigTest, FaultsNameTheirPlace)
         {nullptr, "[paths]\nlog = /var/log/j3\n", "j3machine.ini:2: log must be an absolute Windows path"},
         {nullptr, "[drives]\nCD = /srv\n", "j3machine.ini:2: a drive is one letter A to Z"},
         {nullptr, "[database]\nfile =\n", "j3machine.ini:2: file must name a host path"},
-        {nullptr, "[database]\nurl = /srv/praxis.j3db\n", "j3machine.ini:2: url must start with postgresql://"},
+        {nullptr, "[database]\nurl = /srv/praxis.j3db\n", "j3machine.ini:2: url must be a postgresql:// URL"},
+        {nullptr, "[database]\nurl = postgresql://j3:geheim@db/praxis\n", "others may read it; make it the "
+                                                                           "owner's alone (chmod 600"},
         {nullptr, "[identity]\n\nworkstation = 1000\n", "j3machine.ini:3: workstation must lie between 1 and 999"},
         {nullptr, "[identity]\nworkstation = 0\n", "j3machine.ini:2: workstation must lie between 1 and 999"},
         {nullptr, "[identity]\nuser = zwölf\n", "j3machine.ini:2: user must be a decimal number"},
@@ -296,6 +300,7 @@ TEST_F(J3MachineConfigTest, FaultsNameTheirPlace)
         {"J3_CONFIG", m_dir.file("missing.ini"), "missing.ini: the machine configuration file does not exist"},
         {"J3_CONFIG", m_dir.path().string(), "does not exist or is no file"},
     };
+    std::error_code ignored;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         m_env = {{"HOME", m_dir.file("home")}};
@@ -303,6 +308,8 @@ TEST_F(J3MachineConfigTest, FaultsNameTheirPlace)
             m_env[c.variable] = c.text;
         else
             WriteConfig(c.text);
+        std::filesystem::permissions(m_dir.file("j3machine.ini"), std::filesystem::perms::others_read,
+                                     std::filesystem::perm_options::add, ignored);
         EXPECT_NE(LoadError().find(c.expected), std::string::npos) << LoadError();
     }
 }

@@ -10,6 +10,8 @@
 #include <gmock/gmock.h>
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 #include <climits>
 #include <fstream>
 #include <functional>
@@ -48,6 +50,7 @@ public:
 } // namespace
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 TEST(VKDatabaseOpen, RefusedFilesStayUntouched)
 {
@@ -196,6 +199,36 @@ TEST(VKDatabaseServer, EmptyOrTakenSchemasAreRefused)
     EXPECT_TRUE(db.Open(practice)) << db.GetLastError().GetString();
 }
 
+// Only a TLS connection to the verified server with the right password gets
+// in (the log never shows a password); a workstation's role writes records
+// but cannot change the schema.
+TEST(VKDatabaseServer, StrangersStayOutAndWorkstationsLeaveTheSchemaAlone)
+{
+    if (!j3test::OnServer())
+        GTEST_SKIP() << "a server's access rules";
+    j3test::TempDir folder;
+    const std::string location = j3test::NewPracticeDatabase(folder).string();
+    for (const auto& [option, reason] : std::vector<std::pair<std::string, const char*>>{
+             {"%70assword=falsch", "password authentication failed"},
+             {"host=localhost", "does not match host name"},
+             {"sslrootcert=" + folder.file("fehlt.crt"), "does not exist"},
+             {"sslmode=disable", "no encryption"}}) {
+        RecordingSysBase log;
+        EXPECT_FALSE(CVKDatabase().Create(location + "&" + option));
+        ASSERT_EQ(log.messages.size(), 1u) << option;
+        EXPECT_THAT(log.messages[0].str(), ::testing::AllOf(HasSubstr(reason), Not(HasSubstr("falsch"))));
+    }
+    CVKDatabase owner;
+    ASSERT_TRUE(owner.Create(location)) << owner.GetLastError().GetString();
+    const std::string role = "platz" + std::to_string(getpid());
+    ASSERT_TRUE(owner.ExecuteScript(("CREATE ROLE " + role + " LOGIN PASSWORD 'p' IN ROLE j3_arbeitsplatz").c_str()));
+    CVKDatabase workstation;
+    ASSERT_TRUE(workstation.Open(location + "&user=" + role + "&password=p")) << workstation.GetLastError().GetString();
+    EXPECT_TRUE(CDBFileStore(workstation).SaveFile("C:\\Daten\\a.txt", "a"));
+    for (const char* change : {"DROP TABLE files", "CREATE TABLE fremd(a int)"})
+        EXPECT_FALSE(workstation.ExecuteScript(change)) << change;
+}
+
 // A write outside a transaction fails once and the next one reconnects; a
 // transaction whose session was lost fails as a whole, never half.
 TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
@@ -204,6 +237,7 @@ TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
         GTEST_SKIP() << "a session on a server";
     CVKDatabase admin;
     ASSERT_TRUE(admin.Open(Location()));
+    RecordingSysBase log;
     const auto loseSession = [&] {
         CVKQuery session(db, "SELECT pg_backend_pid()");
         ASSERT_TRUE(session.Next());
@@ -213,8 +247,9 @@ TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
     };
     loseSession();
     EXPECT_FALSE(store.SaveFile("C:\\weg.txt", "verloren"));
-    EXPECT_THAT(db.GetLastError().str(), HasSubstr("Keine Verbindung zum Datenbankserver postgresql://"));
+    EXPECT_THAT(db.GetLastError().str(), HasSubstr("Keine Verbindung zum Datenbankserver user=postgres "));
     EXPECT_TRUE(store.SaveFile("C:\\da.txt", "gespeichert")) << db.GetLastError().GetString();
+    EXPECT_THAT(log.messages.back().str(), HasSubstr("unterbrochen und ist wieder da: 127.0.0.1:"));
     {
         CVKTransaction transaction(db);
         ASSERT_TRUE(store.SaveFile("C:\\teil1.txt", "1"));

@@ -34,6 +34,7 @@
 #include <ctime>
 #include <fstream>
 #include <iomanip>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -110,6 +111,31 @@ struct SScratchFolder {
     }
 };
 
+// The start of the names of the scratch folders for a new database file;
+// the process id of the folder's owner follows.
+std::string ScratchPrefix(const std::filesystem::path& file)
+{
+    return "." + file.filename().string() + ".neu-";
+}
+
+// Removes the scratch folders that killed commands left for the same file:
+// those whose owner no longer runs.
+void RemoveStaleScratch(const std::filesystem::path& file)
+{
+    const std::string prefix = ScratchPrefix(file);
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix) || entry.symlink_status(ec).type() != std::filesystem::file_type::directory)
+            continue;
+        pid_t owner = 0;
+        const char* last = name.data() + name.size();
+        const auto [end, fault] = std::from_chars(name.data() + prefix.size(), last, owner);
+        if (fault == std::errc() && end != last && *end == '-' && owner > 0 && kill(owner, 0) != 0 && errno == ESRCH)
+            std::filesystem::remove_all(entry.path(), ec);
+    }
+}
+
 // Empty when the scratch folder for a new database file is made; else why not.
 std::string PrepareNewFile(const std::filesystem::path& file, SScratchFolder& scratch)
 {
@@ -119,7 +145,8 @@ std::string PrepareNewFile(const std::filesystem::path& file, SScratchFolder& sc
         return "Der Ordner " + file.parent_path().string() + " kann nicht angelegt werden: " + ec.message();
     if (std::filesystem::exists(std::filesystem::symlink_status(file, ec)))
         return "Die Datei " + file.string() + " existiert bereits; sie wird nicht überschrieben.";
-    std::string name = (file.parent_path() / ("." + file.filename().string() + ".neu-XXXXXX")).string();
+    RemoveStaleScratch(file);
+    std::string name = (file.parent_path() / (ScratchPrefix(file) + std::to_string(getpid()) + "-XXXXXX")).string();
     if (!mkdtemp(name.data()))
         return "Im Ordner " + file.parent_path().string() + " kann nichts angelegt werden: " + std::strerror(errno);
     scratch.folder = name;
@@ -284,28 +311,31 @@ int CJ3DbTool::Init(const Args& args)
             locationGiven = true;
         }
     }
-    // A server's database gets the schema in place; a file is built beside
-    // its place and named only when complete.
+    // A server's database gets the schema and the sample in one transaction;
+    // a file is built beside its place and named only when complete. Either
+    // way an interrupted or killed init leaves nothing.
+    const CInterruptCatcher catcher;
     const bool server = CVKDatabase::IsServerLocation(location);
     SScratchFolder scratch;
     if (!server)
         if (const std::string error = PrepareNewFile(location, scratch); !error.empty())
             return Fail(error);
     const std::filesystem::path building = server ? location : scratch.folder / location.filename();
-    if (!dbDatabase.Create(building))
-        return FailDatabase();
+    CString sampleError;
+    bool filled = true;
+    const auto fill = [&] {
+        filled = !sample || CJ3SamplePractice::Fill(sampleError);
+        return filled && !CInterruptCatcher::Caught();
+    };
+    const bool created = dbDatabase.Create(building, fill);
     dbDatabase.Close();
-    if (sample) {
-        m_databaseFile = building;
-        CString error;
-        if (!OpenDatabase(false))
-            return kFailed;
-        const bool filled = CJ3SamplePractice::Fill(error);
-        CPracticeDatabase::Close();
-        if (!filled)
-            return Fail("Die Beispielpraxis kann nicht angelegt werden, nichts ist angelegt: " +
-                        CJ3HostText::ToHost(error));
-    }
+    if (!created && CInterruptCatcher::Caught())
+        return Fail("Abgebrochen; nichts ist angelegt.");
+    if (!filled)
+        return Fail("Die Beispielpraxis kann nicht angelegt werden, nichts ist angelegt: " +
+                    CJ3HostText::ToHost(sampleError));
+    if (!created)
+        return FailDatabase();
     if (!server)
         if (const std::string error = Publish(building, location); !error.empty())
             return Fail(error);
@@ -503,30 +533,42 @@ int CJ3DbTool::Migrate(const Args& args)
             return Fail(error);
         building = scratch.folder / to.filename();
     }
-    // A server's database gets the schema when it has none yet.
+    // A new database (a new file, a server schema without tables) gets its
+    // schema in the copy's transaction, so that a failed, interrupted or
+    // killed copy leaves no tables behind; an existing database without
+    // records gets only the copy's transaction.
     CVKDatabase target;
-    bool opened = false;
-    if (newFile)
-        opened = target.Create(building);
-    else
-        opened = (CVKDatabase::IsServerLocation(to) && target.Create(to)) || target.Open(to);
-    if (!opened)
-        return Fail(CJ3HostText::ToHost(target.GetLastError()));
-
     CJ3PracticeCopy copy(source, target);
-    bool holds = false;
-    if (!copy.TargetHoldsRecords(holds))
-        return Fail(CJ3HostText::ToHost(copy.Error()));
-    if (holds)
-        return Fail("Im Ziel gibt es schon eine Praxis; migrate kopiert nur in eine leere Datenbank. "
-                    "Nichts ist geändert.");
     const auto style = m_progressBar ? CJ3ProgressBar::EStyle::Bar : CJ3ProgressBar::EStyle::Lines;
-    switch (copy.Run(m_err, style, &CInterruptCatcher::Caught)) {
+    std::optional<CJ3PracticeCopy::EResult> result;
+    const auto runCopy = [&] {
+        result = copy.Run(m_err, style, &CInterruptCatcher::Caught);
+        return result == CJ3PracticeCopy::EResult::Done;
+    };
+    bool written = false;
+    if (newFile || CVKDatabase::IsServerLocation(to))
+        written = target.Create(building, runCopy);
+    if (!result && !newFile) {
+        bool holds = false;
+        if (!target.Open(to))
+            return Fail(CJ3HostText::ToHost(target.GetLastError()));
+        if (!copy.TargetHoldsRecords(holds))
+            return Fail(CJ3HostText::ToHost(copy.Error()));
+        if (holds)
+            return Fail("Im Ziel gibt es schon eine Praxis; migrate kopiert nur in eine leere Datenbank. "
+                        "Nichts ist geändert.");
+        written = runCopy();
+    }
+    if (!result)
+        return Fail(CJ3HostText::ToHost(target.GetLastError()) + " Ins Ziel ist nichts kopiert.");
+    switch (*result) {
     case CJ3PracticeCopy::EResult::Interrupted:
         return Fail("Abgebrochen; ins Ziel ist nichts kopiert.");
     case CJ3PracticeCopy::EResult::Failed:
         return Fail(CJ3HostText::ToHost(copy.Error()) + " Ins Ziel ist nichts kopiert.");
     case CJ3PracticeCopy::EResult::Done:
+        if (!written)
+            return Fail(CJ3HostText::ToHost(target.GetLastError()) + " Ins Ziel ist nichts kopiert.");
         break;
     }
     target.Close();
