@@ -200,7 +200,7 @@ TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffere
     }
 }
 
-TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndDoubleClicksStartThem)
+TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndReturnOrDoubleClicksStartThem)
 {
     struct SCase {
         const char* typed;  // UTF-8
@@ -223,13 +223,19 @@ TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndDoubleCli
         m_driver.Type("Suche", c.typed).Do([&] {
             SCOPED_TRACE(c.typed);
             EXPECT_EQ(Results(), c.found);
-            EXPECT_TRUE(Find("Result")->hasFocus());
         });
+    // Return in the box or in the list and a double click start the first
+    // found program and empty the search; the dialog stays open.
     m_driver.Type("Suche", "termin")
-        .Do([&] { EXPECT_EQ(Find<QTreeView>("Result")->currentIndex().row(), 0); })
+        .PressReturn("Suche")
+        .Type("Suche", "karte")
+        .PressKey("Suche", Qt::Key_Down)
+        .Do([&] { EXPECT_TRUE(Find("Result")->hasFocus()); })
+        .PressReturn("Result")
+        .Type("Suche", "einst")
         .DoubleClickRow("Result", 0)
         .Do([&] {
-            EXPECT_EQ(Tab().m_started, std::vector<int>{1});
+            EXPECT_EQ(Tab().m_started, (std::vector<int>{1, 0, 4}));
             EXPECT_EQ(Find<QLineEdit>("Suche")->text(), "");
             EXPECT_EQ(Results().size(), 4u);
         });
