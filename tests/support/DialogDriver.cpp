@@ -112,11 +112,10 @@ void SendMouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseBu
     QApplication::sendEvent(&widget, &event);
 }
 
-// Where a keyboard's keys go: the focus widget of the active window.
+// Where a keyboard's keys go: the widget of the window that has the focus.
 QWidget* KeyTarget(QDialog& window)
 {
-    QWidget* focus = QApplication::focusWidget();
-    return focus ? focus : &window;
+    return window.focusWidget() ? window.focusWidget() : &window;
 }
 
 // Types like a keyboard, each key to whatever has the focus then: QTest
@@ -132,13 +131,15 @@ void TypeText(QDialog& window, const QString& text)
     }
 }
 
-// Gives the element the focus as a person at the keyboard does: Tab until
-// it has it.
-bool TabTo(QDialog& window, QWidget& element)
+// Gives the element the focus as a person does: a click into a text box,
+// Tab until it has it for anything else.
+bool GiveFocus(QDialog& window, QWidget& element)
 {
-    for (int presses = 0; !element.hasFocus() && presses <= window.findChildren<QWidget*>().size(); ++presses)
+    if (qobject_cast<QLineEdit*>(&element) || qobject_cast<QPlainTextEdit*>(&element))
+        QTest::mouseClick(&element, Qt::LeftButton);
+    for (int presses = 0; KeyTarget(window) != &element && presses <= window.findChildren<QWidget*>().size(); ++presses)
         QTest::keyClick(KeyTarget(window), Qt::Key_Tab);
-    return element.hasFocus();
+    return KeyTarget(window) == &element;
 }
 
 }  // namespace
@@ -178,8 +179,8 @@ DialogDriver& DialogDriver::PressKey(const std::string& element, Qt::Key key, Qt
         QWidget* widget = FindAs<QWidget>(window, element);
         if (!widget)
             return false;
-        if (!TabTo(window, *widget)) {
-            ADD_FAILURE() << element << " cannot be reached with Tab";
+        if (!GiveFocus(window, *widget)) {
+            ADD_FAILURE() << element << " cannot be given the focus";
             return false;
         }
         QTest::keyClick(KeyTarget(window), key, modifiers);

@@ -28,7 +28,7 @@ public:
     // Keys go to the widget that has the focus, as a keyboard's do.
     // Clicks into a text box or note, selects all and types the text over it.
     DialogDriver& Type(const std::string& element, const std::string& text);
-    // Tabs to the element, then presses the key.
+    // Clicks into the text box or tabs to the element, then presses the key.
     DialogDriver& PressKey(const std::string& element, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     DialogDriver& PressReturn(const std::string& element);
     DialogDriver& PressEscape();
