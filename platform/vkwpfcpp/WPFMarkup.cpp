@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QTabWidget>
 #include <QUiLoader>
 #include <QWidget>
 
@@ -22,14 +23,26 @@ QString WithoutAccessKey(const QString& text)
     return read;
 }
 
+void NameUnlessNamed(QWidget& element, const QString& name)
+{
+    if (element.accessibleName().isEmpty())
+        element.setAccessibleName(WithoutAccessKey(name));
+}
+
 // What a screen reader tells of the elements: a label names the element it
-// is the buddy of, a tool tip describes its element. Names and descriptions
-// the markup gives stay.
+// is the buddy of, a tab its page, a tool tip describes its element. Names
+// and descriptions the markup gives stay.
 void DescribeForScreenReaders(QWidget& root)
 {
     for (QLabel* label : root.findChildren<QLabel*>())
-        if (QWidget* buddy = label->buddy(); buddy && buddy->accessibleName().isEmpty())
-            buddy->setAccessibleName(WithoutAccessKey(label->text()));
+        if (QWidget* buddy = label->buddy())
+            NameUnlessNamed(*buddy, label->text());
+    QList<QTabWidget*> tabControls = root.findChildren<QTabWidget*>();
+    if (auto* rootTabs = qobject_cast<QTabWidget*>(&root))
+        tabControls.prepend(rootTabs);
+    for (QTabWidget* tabs : tabControls)
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            NameUnlessNamed(*tabs->widget(tab), tabs->tabText(tab));
     QList<QWidget*> elements = root.findChildren<QWidget*>();
     elements.prepend(&root);
     for (QWidget* element : elements)

@@ -6,7 +6,6 @@
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
 #include "msgbox/BoxAnswerer.h"
-#include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
 #include "vkdb/VKDatabase.h"
@@ -270,31 +269,6 @@ TEST_F(DiaFavoritenTest, MenuAddsTheChosenProgramOnceAndShowsTheFavourites)
     RunDialog();
     const std::string choose = "J3|Markieren Sie bitte zunächst ein Programm mit der linken Maustaste.";
     EXPECT_EQ(Boxes(EBoxKind::Plain), (Names{choose, choose, "J3|'Termine' ist bereits in den Favoriten enthalten."}));
-}
-
-TEST_F(DiaFavoritenTest, RemovePartAsksAndRemovesOnlyOnYes)
-{
-    struct SCase {
-        int answer;
-        Names left;    // in the order shown
-        Names buttons; // by name
-    };
-    const SCase cases[] = {{BOX_NO, {"BU3", "BU1"}, {"BU1", "BU3"}}, {BOX_YES, {"BU1"}, {"BU1"}}};
-    for (const SCase& c : cases) {
-        NewDialog();
-        m_boxes.ClearRecords();
-        m_boxes.QueueAnswer(c.answer);
-        m_dialog->m_afterCreate = [](CTestFavoriten& tab) {
-            tab.AddProgramm(12);
-            tab.AddProgramm(11);
-        };
-        m_driver.Click("BU3_X").Do([&] {
-            EXPECT_EQ(Favorites(), c.left);
-            EXPECT_EQ(Buttons("BU"), c.buttons);
-        });
-        RunDialog();
-        EXPECT_EQ(Boxes(EBoxKind::Question), Names{"J3|'Röntgen <Bilder> & Befunde' aus den Favoriten entfernen?"});
-    }
 }
 
 TEST_F(DiaFavoritenTest, FavouritesDraggedIntoANewOrderAreSavedInItAndNoneSaveNothing)

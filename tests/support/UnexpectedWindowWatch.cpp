@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -29,8 +28,6 @@ std::vector<QPointer<QWidget>>& Expected()
 
 QString ShownText(QWidget& window)
 {
-    if (auto* box = qobject_cast<QMessageBox*>(&window))
-        return box->text();
     QStringList texts;
     for (QLabel* label : window.findChildren<QLabel*>())
         if (label->isVisible() && !label->text().isEmpty())
