@@ -271,24 +271,25 @@ TEST_F(DiaFavoritenTest, MenuAddsTheChosenProgramOnceAndShowsTheFavourites)
     EXPECT_EQ(Boxes(EBoxKind::Plain), (Names{choose, choose, "J3|'Termine' ist bereits in den Favoriten enthalten."}));
 }
 
-TEST_F(DiaFavoritenTest, FavouritesDraggedIntoANewOrderAreSavedInItAndNoneSaveNothing)
+TEST_F(DiaFavoritenTest, FavouritesDraggedOrMovedByKeyIntoANewOrderAreSavedInItAndNoneSaveNothing)
 {
     Store("12|10|11|");
     m_dialog->m_afterCreate = [](CTestFavoriten& tab) { EXPECT_TRUE(Load(tab)); };
     m_driver.Do([&] { EXPECT_EQ(Favorites(), (Names{"BU3", "BU0", "BU1"})); })
         .Drag("BU1", "BU3")
         .Click("BU0")
+        .PressKey("BU0", Qt::Key_Left, Qt::ControlModifier)
         .Do([&] {
-            EXPECT_EQ(Favorites(), (Names{"BU1", "BU3", "BU0"}));
+            EXPECT_EQ(Favorites(), (Names{"BU1", "BU0", "BU3"}));
             EXPECT_EQ(Tab().m_started, std::vector<int>{0});  // the drag started nothing
             Save(Tab());
         });
     RunDialog();
-    EXPECT_EQ(Stored(), "11|12|10|");
+    EXPECT_EQ(Stored(), "11|10|12|");
     // Saving no favourites keeps the stored list.
     auto tab = BuiltTab();
     Save(*tab);
-    EXPECT_EQ(Stored(), "11|12|10|");
+    EXPECT_EQ(Stored(), "11|10|12|");
 }
 
 TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnce)
