@@ -212,9 +212,11 @@ int CJ3PickApp::RunDialog(const SOptions& options)
 int CJ3PickApp::TakeScreenshot(CDBFileDialog& dialog, const std::string& file)
 {
     CJ3DialogScreenshot screenshot(m_err);
-    if (!screenshot.Take(dialog, file))
+    const bool saved = screenshot.Take(dialog, file);
+    const bool withoutBoxes = screenshot.ReportBoxes("j3pick");
+    if (!saved)
         return Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
-    return screenshot.ReportBoxes("j3pick") ? kChosen : kFailed;
+    return withoutBoxes ? kChosen : kFailed;
 }
 
 int CJ3PickApp::Fail(const std::string& message)

@@ -127,10 +127,14 @@ int CJ3PraxisApp::Practise()
     const bool withChoice = !options.markerConfig && !options.search.empty();
     if (options.screenshot.empty())
         dialog->DoModal();
-    else if (!(withChoice ? TakeWithChoice(*dialog, options.screenshot) : screenshot->Take(*dialog, options.screenshot)))
-        code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
-    else if (!screenshot->ReportBoxes("j3praxis"))
-        code = kFailed;
+    else {
+        const bool saved =
+            withChoice ? TakeWithChoice(*dialog, options.screenshot) : screenshot->Take(*dialog, options.screenshot);
+        if (!screenshot->ReportBoxes("j3praxis"))
+            code = kFailed;
+        if (!saved)
+            code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
+    }
     dialog.reset();
     CPracticeDatabase::Close();
     return code;
