@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 void CWPFFluidWrapPanel::OnAttached()
@@ -23,6 +24,8 @@ void CWPFFluidWrapPanel::OnChildAdded(QWidget* child)
             case QEvent::MouseMove:
             case QEvent::MouseButtonRelease:
                 return OnChildMouseEvent(child, static_cast<QMouseEvent*>(event));
+            case QEvent::KeyPress:
+                return OnChildKey(child, *static_cast<QKeyEvent*>(event));
             default:
                 return false;
             }
@@ -64,6 +67,19 @@ bool CWPFFluidWrapPanel::OnChildMouseEvent(QWidget* child, QMouseEvent* event)
         // A dragged button is no longer down, so the release is no click.
         return false;
     }
+}
+
+bool CWPFFluidWrapPanel::OnChildKey(QWidget* child, const QKeyEvent& key)
+{
+    const int step = key.key() == Qt::Key_Left ? -1 : key.key() == Qt::Key_Right ? 1 : 0;
+    CWPFFlowLayout* flow = Flow();
+    const int from = flow->indexOf(child);
+    if (step == 0 || key.modifiers() != Qt::ControlModifier || from < 0 || from + step < 0 ||
+        from + step >= flow->count())
+        return false;
+    flow->MoveItem(from, from + step);
+    Rearrange();
+    return true;
 }
 
 void CWPFFluidWrapPanel::StartDrag(QWidget* child)

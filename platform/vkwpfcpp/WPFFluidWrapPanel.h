@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class QEvent;
+class QKeyEvent;
 class QMouseEvent;
 
 // A wrap panel whose children the user puts into a new order by dragging one
@@ -22,6 +23,8 @@ protected:
 
 private:
     bool OnChildMouseEvent(QWidget* child, QMouseEvent* event);
+    // Ctrl+Left and Ctrl+Right move the child one place, as a drag does.
+    bool OnChildKey(QWidget* child, const QKeyEvent& key);
     void StartDrag(QWidget* child);
     void DragTo(QWidget* child, const QPoint& panelPoint);
     void Rearrange();

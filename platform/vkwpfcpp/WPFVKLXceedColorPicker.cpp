@@ -90,4 +90,6 @@ void CWPFVKLXceedColorPicker::ShowColor()
     const QColor color = CVKColorRef::ToQColor(m_nColor);
     button->setIcon(Swatch(color));
     button->setText(color.isValid() ? color.name().toUpper() : QStringLiteral("keine"));
+    // A name given in the markup says which colour; the colour itself is read out as its description.
+    button->setAccessibleDescription(button->text());
 }

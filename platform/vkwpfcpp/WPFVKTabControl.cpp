@@ -71,7 +71,11 @@ int CWPFVKTabControl::Add(const CString& header, CWPFWndBase* element)
 {
     QTabWidget* tabs = Tabs();
     QWidget* page = element ? element->GetWidget() : nullptr;
-    return tabs && page ? tabs->addTab(page, CWPFText::ToQString(header)) : -1;
+    if (!tabs || !page)
+        return -1;
+    // The page is read out by its tab's header.
+    page->setAccessibleName(CWPFText::ToQString(header));
+    return tabs->addTab(page, CWPFText::ToQString(header));
 }
 
 int CWPFVKTabControl::GetSelectedIndex() const

@@ -6,7 +6,6 @@
 #include "dbdll/JParPool.h"
 #include "dbdll/PracticeDatabase.h"
 #include "msgbox/BoxAnswerer.h"
-#include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/GuiApplication.h"
 #include "vkdb/VKDatabase.h"
@@ -200,7 +199,7 @@ TEST_F(DiaFavoritenTest, CategoryTabsButtonsAndTreeFollowTheTableAndWhatIsOffere
     }
 }
 
-TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndDoubleClicksStartThem)
+TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndReturnOrDoubleClicksStartThem)
 {
     struct SCase {
         const char* typed;  // UTF-8
@@ -223,13 +222,19 @@ TEST_F(DiaFavoritenTest, SearchFindsOfferedProgramsWhateverTheirCaseAndDoubleCli
         m_driver.Type("Suche", c.typed).Do([&] {
             SCOPED_TRACE(c.typed);
             EXPECT_EQ(Results(), c.found);
-            EXPECT_TRUE(Find("Result")->hasFocus());
         });
+    // Return in the box or in the list and a double click start the first
+    // found program and empty the search; the dialog stays open.
     m_driver.Type("Suche", "termin")
-        .Do([&] { EXPECT_EQ(Find<QTreeView>("Result")->currentIndex().row(), 0); })
+        .PressReturn("Suche")
+        .Type("Suche", "karte")
+        .PressKey("Suche", Qt::Key_Down)
+        .Do([&] { EXPECT_TRUE(Find("Result")->hasFocus()); })
+        .PressReturn("Result")
+        .Type("Suche", "einst")
         .DoubleClickRow("Result", 0)
         .Do([&] {
-            EXPECT_EQ(Tab().m_started, std::vector<int>{1});
+            EXPECT_EQ(Tab().m_started, (std::vector<int>{1, 0, 4}));
             EXPECT_EQ(Find<QLineEdit>("Suche")->text(), "");
             EXPECT_EQ(Results().size(), 4u);
         });
@@ -266,49 +271,25 @@ TEST_F(DiaFavoritenTest, MenuAddsTheChosenProgramOnceAndShowsTheFavourites)
     EXPECT_EQ(Boxes(EBoxKind::Plain), (Names{choose, choose, "J3|'Termine' ist bereits in den Favoriten enthalten."}));
 }
 
-TEST_F(DiaFavoritenTest, RemovePartAsksAndRemovesOnlyOnYes)
-{
-    struct SCase {
-        int answer;
-        Names left;    // in the order shown
-        Names buttons; // by name
-    };
-    const SCase cases[] = {{BOX_NO, {"BU3", "BU1"}, {"BU1", "BU3"}}, {BOX_YES, {"BU1"}, {"BU1"}}};
-    for (const SCase& c : cases) {
-        NewDialog();
-        m_boxes.ClearRecords();
-        m_boxes.QueueAnswer(c.answer);
-        m_dialog->m_afterCreate = [](CTestFavoriten& tab) {
-            tab.AddProgramm(12);
-            tab.AddProgramm(11);
-        };
-        m_driver.Click("BU3_X").Do([&] {
-            EXPECT_EQ(Favorites(), c.left);
-            EXPECT_EQ(Buttons("BU"), c.buttons);
-        });
-        RunDialog();
-        EXPECT_EQ(Boxes(EBoxKind::Question), Names{"J3|'Röntgen <Bilder> & Befunde' aus den Favoriten entfernen?"});
-    }
-}
-
-TEST_F(DiaFavoritenTest, FavouritesDraggedIntoANewOrderAreSavedInItAndNoneSaveNothing)
+TEST_F(DiaFavoritenTest, FavouritesDraggedOrMovedByKeyIntoANewOrderAreSavedInItAndNoneSaveNothing)
 {
     Store("12|10|11|");
     m_dialog->m_afterCreate = [](CTestFavoriten& tab) { EXPECT_TRUE(Load(tab)); };
     m_driver.Do([&] { EXPECT_EQ(Favorites(), (Names{"BU3", "BU0", "BU1"})); })
         .Drag("BU1", "BU3")
         .Click("BU0")
+        .PressKey("BU0", Qt::Key_Left, Qt::ControlModifier)
         .Do([&] {
-            EXPECT_EQ(Favorites(), (Names{"BU1", "BU3", "BU0"}));
+            EXPECT_EQ(Favorites(), (Names{"BU1", "BU0", "BU3"}));
             EXPECT_EQ(Tab().m_started, std::vector<int>{0});  // the drag started nothing
             Save(Tab());
         });
     RunDialog();
-    EXPECT_EQ(Stored(), "11|12|10|");
+    EXPECT_EQ(Stored(), "11|10|12|");
     // Saving no favourites keeps the stored list.
     auto tab = BuiltTab();
     Save(*tab);
-    EXPECT_EQ(Stored(), "11|12|10|");
+    EXPECT_EQ(Stored(), "11|10|12|");
 }
 
 TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnce)

@@ -212,8 +212,12 @@ int CJ3PickApp::RunDialog(const SOptions& options)
 
 int CJ3PickApp::TakeScreenshot(CDBFileDialog& dialog, const std::string& file)
 {
-    return CJ3DialogScreenshot::Take(dialog, file) ? kChosen
-                                                    : Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
+    CJ3DialogScreenshot screenshot(m_err);
+    const bool saved = screenshot.Take(dialog, file);
+    const bool withoutBoxes = screenshot.ReportBoxes("j3pick");
+    if (!saved)
+        return Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
+    return withoutBoxes ? kChosen : kFailed;
 }
 
 int CJ3PickApp::Fail(const std::string& message)
