@@ -1,0 +1,215 @@
+"""A private X session with a window manager and the accessibility bus, the
+programs started in it as processes, found through the accessibility tree and
+driven by real input events (XTest through xdotool)."""
+import os
+import signal
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+
+BIN = os.environ.get("J3_BIN_DIR", os.path.join(os.path.dirname(__file__), "../../build/default/bin"))
+TIMEOUT = float(os.environ.get("J3_SESSION_TIMEOUT", "20"))
+
+
+class Desktop:
+    """Xvfb 1920x1080, openbox, a session bus and the accessibility bus, all in
+    one process group that stop() ends."""
+
+    def __init__(self):
+        self.env = dict(os.environ)
+        for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"):
+            self.env.pop(name, None)
+        read, write = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1920x1080x24",
+                                      "-nolisten", "tcp", "-noreset"], pass_fds=[write], process_group=0,
+                                     stderr=subprocess.DEVNULL)
+        os.close(write)
+        with os.fdopen(read) as display:
+            self.env["DISPLAY"] = ":" + display.readline().strip()
+        self.group = self.xvfb.pid
+        # A run stopped from outside (ctest's time-out) still ends the session.
+        signal.signal(signal.SIGTERM, lambda *_: (self.stop(), os._exit(1)))
+        bus = self.spawn(["dbus-daemon", "--session", "--nofork", "--print-address"], stdout=subprocess.PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().decode().strip()
+        self.spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"], stdout=subprocess.DEVNULL)
+        self.spawn(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL)
+        self.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="0")
+        # The tree is read over the buses of this session: pyatspi connects at first use.
+        os.environ.update(DISPLAY=self.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=self.env["DBUS_SESSION_BUS_ADDRESS"])
+        wait(lambda: self.xdotool("search", "--class", "openbox") is not None or self.wm_ready(), "window manager")
+
+    def spawn(self, argv, **kwargs):
+        kwargs.setdefault("stderr", subprocess.DEVNULL)
+        return subprocess.Popen(argv, env=self.env, process_group=self.group, **kwargs)
+
+    def wm_ready(self):
+        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                             capture_output=True, text=True).stdout
+        return "window id" in out
+
+    def xdotool(self, *args):
+        done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
+        return done.stdout.strip() or None
+
+    def key(self, *keys):
+        self.xdotool("key", "--delay", "60", *keys)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "60", text)
+
+    def click(self, element, repeat=1, button=1):
+        self.xdotool("mousemove", "--sync", *map(str, centre(element)), "click", "--repeat", str(repeat),
+                     "--delay", "80", str(button))
+
+    def drag(self, element, onto):
+        (x, y), (tx, ty) = centre(element), centre(onto)
+        self.xdotool("mousemove", "--sync", str(x), str(y), "mousedown", "1")
+        for step in range(1, 11):  # a hand moves in steps, past the drag distance
+            self.xdotool("mousemove", "--sync", str(x + (tx - x) * step // 10), str(y + (ty - y) * step // 10))
+        self.xdotool("mouseup", "1")
+
+    def stop(self):
+        try:
+            os.killpg(self.group, signal.SIGTERM)
+            time.sleep(0.2)
+            os.killpg(self.group, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+
+
+def wait(condition, what, timeout=TIMEOUT):
+    """Polls until condition() gives something true and returns it; on time-out
+    fails naming what it waited for and what it saw last."""
+    end = time.monotonic() + timeout
+    seen = None
+    while True:
+        try:
+            seen = condition()
+        except Exception as error:  # the tree changes under the reader
+            seen = error
+        if seen and not isinstance(seen, Exception):
+            return seen
+        if time.monotonic() > end:
+            raise AssertionError(f"waited {timeout:.0f} s for {what}; last seen: {seen!r}")
+        time.sleep(0.1)
+
+
+class Practice:
+    """A throwaway sample practice with its own machine configuration."""
+
+    def __init__(self, folder):
+        self.folder = str(folder)
+        self.config = os.path.join(self.folder, "j3machine.ini")
+        with open(self.config, "w") as ini:
+            ini.write("[database]\nfile = praxis.j3db\n[drives]\nC = drive_c\n"
+                      "[paths]\ndata = C:\\J3\\Daten\\\nqa   = C:\\J3\\QA\\\n")
+        self.j3db("init", "--sample")
+
+    def j3db(self, *args):
+        done = subprocess.run([os.path.join(BIN, "j3db"), *args], env=dict(os.environ, J3_CONFIG=self.config),
+                              capture_output=True, text=True, timeout=60)
+        assert done.returncode == 0, f"j3db {' '.join(args)}: {done.stderr}"
+        return done.stdout
+
+    def param(self, nr, key):
+        return self.j3db("param", "get", nr, key).rstrip("\n")
+
+    def sql(self, query):
+        done = subprocess.run(["sqlite3", os.path.join(self.folder, "praxis.j3db"), query],
+                              capture_output=True, text=True, timeout=30)
+        assert done.returncode == 0, done.stderr
+        return done.stdout.strip()
+
+
+class Program:
+    """One of the programs as a person starts it: a process on the desktop,
+    its window found in the accessibility tree."""
+
+    def __init__(self, desktop, practice, name, *args, scale=1):
+        env = dict(desktop.env, J3_CONFIG=practice.config, QT_SCALE_FACTOR=str(scale))
+        self.desktop = desktop
+        self.scale = scale
+        self.process = subprocess.Popen([os.path.join(BIN, name), *args], env=env, cwd=practice.folder,
+                                        process_group=desktop.group, stdout=subprocess.PIPE,
+                                        stderr=subprocess.PIPE, text=True)
+        self.app = wait(lambda: next((app for app in pyatspi.Registry.getDesktop(0)
+                                      if app and app.get_process_id() == self.process.pid), None),
+                        f"{name} in the accessibility tree")
+
+    def window(self, name=None):
+        """The program's front window (with that title)."""
+        return wait(lambda: next((w for w in self.app if w and (name is None or w.name == name)
+                                  and w.getState().contains(pyatspi.STATE_ACTIVE)), None),
+                    f"the active window {name or ''}")
+
+    def finish(self, timeout=TIMEOUT):
+        """The exit code and what the program printed, once it ended by itself."""
+        try:
+            out, err = self.process.communicate(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            out, err = self.process.communicate()
+            raise AssertionError(f"the program did not end: {err}")
+        return self.process.returncode, out, err
+
+
+def descendants(root, showing=True):
+    """Every element below root in reading order of the tree (showing ones only)."""
+    stack = [root]
+    while stack:
+        element = stack.pop()
+        for index in reversed(range(element.childCount)):
+            child = element.getChildAtIndex(index)
+            if child is not None and (not showing or child.getState().contains(pyatspi.STATE_SHOWING)):
+                stack.append(child)
+        if element is not root:
+            yield element
+
+
+def find(root, role, name=None):
+    """The showing element of that role (and name, or name start with a '*' at its end)."""
+    def matches(element):
+        if element.getRoleName() != role:
+            return False
+        if name is None or element.name == name:
+            return True
+        return name.endswith("*") and element.name.startswith(name[:-1])
+    try:
+        return wait(lambda: next((e for e in descendants(root) if matches(e)), None), f"{role} {name!r}")
+    except AssertionError as missing:
+        shown = [(e.getRoleName(), e.name) for e in descendants(root)]
+        raise AssertionError(f"{missing}\nshowing: {shown}") from None
+
+
+def focused(root):
+    return next((e for e in descendants(root) if e.getState().contains(pyatspi.STATE_FOCUSED)), None)
+
+
+def text(element):
+    return element.queryText().getText(0, -1)
+
+
+def centre(element):
+    box = element.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x + box.width // 2, box.y + box.height // 2
+
+
+def states(element):
+    return {pyatspi.stateToString(state) for state in element.getState().getStates()}
+
+
+def walk(desktop, program, steps):
+    """Plays the steps of a person: ("key", "ctrl+a Return"), ("type", text),
+    ("click" or "double" or "menu", role, name) and ("see", role, name)."""
+    for verb, *args in steps:
+        if verb == "key":
+            desktop.key(*args[0].split())
+        elif verb == "type":
+            desktop.type(args[0])
+        elif verb == "see":
+            find(program.app, *args)
+        else:
+            clicks = {"click": (1, 1), "double": (2, 1), "menu": (1, 3)}[verb]
+            desktop.click(find(program.app, *args), *clicks)

@@ -1,0 +1,35 @@
+"""The file dialog of j3pick as a person uses it, keyboard first."""
+import pytest
+
+from desktop import find, text, walk
+
+DATA = "C:\\J3\\Daten\\"
+BRIEFE = DATA + "Briefe\\2024\\"
+REFUSED = "Der angegebene Dateiname \"a<b.txt\" ist ungültig!"
+
+WALKS = {
+    "type-ahead opens": (["--dir", BRIEFE], [("key", "R Return")], 0, [BRIEFE + "Recall Schäfer.txt"]),
+    "several chosen": (["--multi", "--dir", BRIEFE], [("key", "Home shift+End Return")], 0,
+                       [BRIEFE + "Recall Schäfer.txt", BRIEFE + "Überweisung Müller.txt"]),
+    "down, up and down": ([], [("double", "table cell", "Briefe\\"), ("double", "table cell", "2024\\"),
+                               ("click", "push button", "Nach oben"), ("key", "V Return T Return")], 0,
+                          [DATA + "Briefe\\Vorlagen\\Terminerinnerung.txt"]),
+    "folder path typed": ([], [("click", "text", "Suchen in:"), ("key", "ctrl+a"), ("type", "qa\\Hygiene"), ("key", "Return"),
+                               ("double", "table cell", "Sterilisation.LOG")], 0,
+                          ["C:\\J3\\QA\\Hygiene\\Sterilisation.LOG"]),
+    "saved under a typed name": (["--save", "--dir", BRIEFE], [("click", "text", "Dateiname:"),
+                                                               ("type", "Antwort.txt"), ("key", "Return")], 0, [BRIEFE + "Antwort.txt"]),
+    "refused name, then cancelled": (["--save"], [("click", "text", "Dateiname:"), ("type", "a<b.txt"), ("key", "Return"),
+                                                  ("see", "label", REFUSED), ("key", "Return"), ("key", "Escape")],
+                                     1, []),
+    "cancelled": ([], [("key", "Escape")], 1, []),
+}
+
+
+@pytest.mark.parametrize("scale", [1, 2])
+@pytest.mark.parametrize("args, steps, code, chosen", WALKS.values(), ids=WALKS.keys())
+def test_person_walks_the_file_dialog(desktop, start, args, steps, code, chosen):
+    pick = start("j3pick", "--up", "--down", *args)
+    find(pick.window(), "tree")
+    walk(desktop, pick, steps)
+    assert pick.finish()[:2] == (code, "".join(path + "\n" for path in chosen))
