@@ -63,6 +63,11 @@ class Desktop:
         self.xdotool("mousemove", "--sync", *map(str, centre(element)), "click", "--repeat", str(repeat),
                      "--delay", "80", str(button))
 
+    def tick(self, cell):
+        """Clicks the tick box in front of the row of that cell."""
+        box = cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        self.xdotool("mousemove", "--sync", str(box.x - box.height), str(box.y + box.height // 2), "click", "1")
+
     def drag(self, element, onto):
         (x, y), (tx, ty) = centre(element), centre(onto)
         self.xdotool("mousemove", "--sync", str(x), str(y), "mousedown", "1")
@@ -138,10 +143,12 @@ class Program:
                                       if app and app.get_process_id() == self.process.pid), None),
                         f"{name} in the accessibility tree")
 
+    def front(self):
+        return next((w for w in self.app if w and w.getState().contains(pyatspi.STATE_ACTIVE)), None)
+
     def window(self, name=None):
-        """The program's front window (with that title)."""
-        return wait(lambda: next((w for w in self.app if w and (name is None or w.name == name)
-                                  and w.getState().contains(pyatspi.STATE_ACTIVE)), None),
+        """The program's front window (once it has that title)."""
+        return wait(lambda: (lambda w: w if w and name in (None, w.name) else None)(self.front()),
                     f"the active window {name or ''}")
 
     def finish(self, timeout=TIMEOUT):
@@ -157,7 +164,7 @@ class Program:
 
 def descendants(root, showing=True):
     """Every element below root in reading order of the tree (showing ones only)."""
-    stack = [root]
+    stack = [root] if root else []
     while stack:
         element = stack.pop()
         for index in reversed(range(element.childCount)):
@@ -169,7 +176,8 @@ def descendants(root, showing=True):
 
 
 def find(root, role, name=None):
-    """The showing element of that role (and name, or name start with a '*' at its end)."""
+    """The showing element of that role (and name, or name start with a '*' at
+    its end) below root, or below the program's front window as it changes."""
     def matches(element):
         if element.getRoleName() != role:
             return False
@@ -177,10 +185,14 @@ def find(root, role, name=None):
             return True
         return name.endswith("*") and element.name.startswith(name[:-1])
     try:
-        return wait(lambda: next((e for e in descendants(root) if matches(e)), None), f"{role} {name!r}")
+        return wait(lambda: next((e for e in descendants(top(root)) if matches(e)), None), f"{role} {name!r}")
     except AssertionError as missing:
-        shown = [(e.getRoleName(), e.name) for e in descendants(root)]
+        shown = [(e.getRoleName(), e.name) for e in descendants(top(root))]
         raise AssertionError(f"{missing}\nshowing: {shown}") from None
+
+
+def top(root):
+    return root.front() if isinstance(root, Program) else root
 
 
 def focused(root):
@@ -201,15 +213,21 @@ def states(element):
 
 
 def walk(desktop, program, steps):
-    """Plays the steps of a person: ("key", "ctrl+a Return"), ("type", text),
-    ("click" or "double" or "menu", role, name) and ("see", role, name)."""
+    """Plays the steps of a person on the program's front window: ("key",
+    "ctrl+a Return"), ("type", text), ("click" or "double" or "menu", role,
+    name), ("tick", role, name) and ("see", role, name), which waits for it."""
     for verb, *args in steps:
+        if verb in ("key", "type"):  # keys go where X has the focus: wait until that is the front window
+            wait(lambda: (desktop.xdotool("getwindowfocus", "getwindowname") or "").startswith(program.window().name),
+                 "the keyboard focus on the front window")
         if verb == "key":
             desktop.key(*args[0].split())
         elif verb == "type":
             desktop.type(args[0])
         elif verb == "see":
-            find(program.app, *args)
+            program.window(args[1]) if args[0] == "dialog" else find(program, *args)
+        elif verb == "tick":
+            desktop.tick(find(program, *args))
         else:
             clicks = {"click": (1, 1), "double": (2, 1), "menu": (1, 3)}[verb]
-            desktop.click(find(program.app, *args), *clicks)
+            desktop.click(find(program, *args), *clicks)
