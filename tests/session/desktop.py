@@ -63,6 +63,12 @@ class Desktop:
         self.xdotool("mousemove", "--sync", *map(str, centre(element)), "click", "--repeat", str(repeat),
                      "--delay", "80", str(button))
 
+    def maximise(self, window):
+        """A double click on the title bar, as the window manager offers."""
+        box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        self.xdotool("mousemove", "--sync", str(box.x + box.width // 2), str(box.y - 10), "click", "--repeat", "2", "1")
+        wait(lambda: window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width > box.width, "a wider window")
+
     def tick(self, cell):
         """Clicks the tick box in front of the row of that cell."""
         box = cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -215,7 +221,8 @@ def states(element):
 def walk(desktop, program, steps):
     """Plays the steps of a person on the program's front window: ("key",
     "ctrl+a Return"), ("type", text), ("click" or "double" or "menu", role,
-    name), ("tick", role, name) and ("see", role, name), which waits for it."""
+    name), ("tick", role, name), ("drag", role, name, role, name), ("maximise",)
+    and ("see", role, name), which waits for it."""
     for verb, *args in steps:
         if verb in ("key", "type"):  # keys go where X has the focus: wait until that is the front window
             wait(lambda: (desktop.xdotool("getwindowfocus", "getwindowname") or "").startswith(program.window().name),
@@ -226,6 +233,10 @@ def walk(desktop, program, steps):
             desktop.type(args[0])
         elif verb == "see":
             program.window(args[1]) if args[0] == "dialog" else find(program, *args)
+        elif verb == "maximise":
+            desktop.maximise(program.window())
+        elif verb == "drag":
+            desktop.drag(find(program, *args[:2]), find(program, *args[2:]))
         elif verb == "tick":
             desktop.tick(find(program, *args))
         else:
