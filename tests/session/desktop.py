@@ -59,23 +59,28 @@ class Desktop:
     def type(self, text):
         self.xdotool("type", "--delay", "60", text)
 
-    def click(self, element, repeat=1, button=1):
-        self.xdotool("mousemove", "--sync", *map(str, centre(element)), "click", "--repeat", str(repeat),
+    def click(self, element, repeat=1, button=1, scale=1):
+        self.xdotool("mousemove", "--sync", *map(str, centre(element, scale)), "click", "--repeat", str(repeat),
                      "--delay", "80", str(button))
 
-    def maximise(self, window):
+    def maximise(self, window, scale=1):
         """A double click on the title bar, as the window manager offers."""
-        box = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        self.xdotool("mousemove", "--sync", str(box.x + box.width // 2), str(box.y - 10), "click", "--repeat", "2", "1")
-        wait(lambda: window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width > box.width, "a wider window")
+        x, y, width, _ = extents(window, scale)
+        self.xdotool("mousemove", "--sync", str(x + width // 2), str(y - 10), "click", "--repeat", "2", "1")
+        wait(lambda: extents(window, scale)[2] > width, "a wider window")
 
-    def tick(self, cell):
+    def tick(self, cell, scale=1):
         """Clicks the tick box in front of the row of that cell."""
-        box = cell.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        self.xdotool("mousemove", "--sync", str(box.x - box.height), str(box.y + box.height // 2), "click", "1")
+        x, y, _, height = extents(cell, scale)
+        self.xdotool("mousemove", "--sync", str(x - height), str(y + height // 2), "click", "1")
 
-    def drag(self, element, onto):
-        (x, y), (tx, ty) = centre(element), centre(onto)
+    def corner(self, element, scale=1):
+        """Clicks the top right corner of the element, where a remove part sits."""
+        x, y, width, _ = extents(element, scale)
+        self.xdotool("mousemove", "--sync", str(x + width - 8 * scale), str(y + 8 * scale), "click", "1")
+
+    def drag(self, element, onto, scale=1):
+        (x, y), (tx, ty) = centre(element, scale), centre(onto, scale)
         self.xdotool("mousemove", "--sync", str(x), str(y), "mousedown", "1")
         for step in range(1, 11):  # a hand moves in steps, past the drag distance
             self.xdotool("mousemove", "--sync", str(x + (tx - x) * step // 10), str(y + (ty - y) * step // 10))
@@ -209,9 +214,16 @@ def text(element):
     return element.queryText().getText(0, -1)
 
 
-def centre(element):
+def extents(element, scale=1):
+    """Where the element lies on the screen, in pixels: Qt gives the tree its
+    sizes before the scale factor."""
     box = element.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    return box.x + box.width // 2, box.y + box.height // 2
+    return box.x * scale, box.y * scale, box.width * scale, box.height * scale
+
+
+def centre(element, scale=1):
+    x, y, width, height = extents(element, scale)
+    return x + width // 2, y + height // 2
 
 
 def states(element):
@@ -221,7 +233,8 @@ def states(element):
 def walk(desktop, program, steps):
     """Plays the steps of a person on the program's front window: ("key",
     "ctrl+a Return"), ("type", text), ("click" or "double" or "menu", role,
-    name), ("tick", role, name), ("drag", role, name, role, name), ("maximise",)
+    name), ("tick" or "corner", role, name), ("drag", role, name, role, name),
+    ("maximise",)
     and ("see", role, name), which waits for it."""
     for verb, *args in steps:
         if verb in ("key", "type"):  # keys go where X has the focus: wait until that is the front window
@@ -234,11 +247,12 @@ def walk(desktop, program, steps):
         elif verb == "see":
             program.window(args[1]) if args[0] == "dialog" else find(program, *args)
         elif verb == "maximise":
-            desktop.maximise(program.window())
+            desktop.maximise(program.window(), program.scale)
         elif verb == "drag":
-            desktop.drag(find(program, *args[:2]), find(program, *args[2:]))
-        elif verb == "tick":
-            desktop.tick(find(program, *args))
+            desktop.drag(find(program, *args[:2]), find(program, *args[2:]), program.scale)
+        elif verb in ("tick", "corner"):
+            getattr(desktop, verb)(find(program, *args), program.scale)
         else:
             clicks = {"click": (1, 1), "double": (2, 1), "menu": (1, 3)}[verb]
-            desktop.click(find(program, *args), *clicks)
+            # a popup menu is a window of its own that never becomes the front one
+            desktop.click(find(program.app if args[0] == "menu item" else program, *args), *clicks, program.scale)
