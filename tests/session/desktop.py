@@ -11,6 +11,7 @@ import pyatspi
 
 BIN = os.environ.get("J3_BIN_DIR", os.path.join(os.path.dirname(__file__), "../../build/default/bin"))
 TIMEOUT = float(os.environ.get("J3_SESSION_TIMEOUT", "20"))
+LISTS = {"tree", "table", "list", "tree table"}
 
 
 class Desktop:
@@ -173,15 +174,15 @@ class Program:
         return self.process.returncode, out, err
 
 
-def descendants(root, showing=True):
-    """Every element below root in reading order of the tree (showing ones only)."""
+def descendants(root, cells=True):
+    """Every showing element below root in the tree's order; without cells,
+    not into the rows of lists, tables and trees."""
     stack = [root] if root else []
     while stack:
         element = stack.pop()
-        for index in reversed(range(element.childCount)):
-            child = element.getChildAtIndex(index)
-            if child is not None and (not showing or child.getState().contains(pyatspi.STATE_SHOWING)):
-                stack.append(child)
+        if element is root or cells or element.getRoleName() not in LISTS:
+            stack.extend(child for child in reversed(list(element))
+                         if child is not None and child.getState().contains(pyatspi.STATE_SHOWING))
         if element is not root:
             yield element
 
@@ -207,7 +208,7 @@ def top(root):
 
 
 def focused(root):
-    return next((e for e in descendants(root) if e.getState().contains(pyatspi.STATE_FOCUSED)), None)
+    return next((e for e in descendants(root, cells=False) if e.getState().contains(pyatspi.STATE_FOCUSED)), None)
 
 
 def text(element):

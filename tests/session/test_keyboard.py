@@ -1,0 +1,58 @@
+"""Every dialog with the keyboard alone: Tab walks its controls in reading
+order and the focus never vanishes; every control has a name to read out."""
+import pytest
+
+from desktop import LISTS, descendants, extents, focused, states, walk
+
+DIALOGS = {
+    "file dialog": ("j3pick", ["--save", "--up", "--down"], []),
+    "desk": ("j3praxis", [], []),
+    "favourites": ("j3praxis", ["--programme"], [("click", "page tab", "Alle")]),
+    "patient choice": ("j3praxis", [], [("type", "oz"), ("key", "Tab"), ("see", "dialog", "Patientenwahl")]),
+    "marker configuration": ("j3praxis", [], [("click", "push button", "Karteireiter konfigurieren …"),
+                                              ("see", "dialog", "Karteireiter konfigurieren")]),
+    "merge": ("j3praxis", ["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
+                                           ("see", "dialog", "Patienten zusammenführen")]),
+}
+# Roles whose elements show information even when they take no focus.
+SHOWING_INFORMATION = LISTS | {"page tab list", "image", "progress bar"}
+
+
+def forward(before, after):
+    """after comes later in reading order: right of it in the same row, below
+    it, or in a column further right."""
+    (bx, by, bw, bh), (ax, ay, _, ah) = before, after
+    same_row = abs(ay - by) < min(bh, ah) / 2
+    return (ax > bx if same_row else ay > by) or ax >= bx + bw
+
+
+def label(element):
+    return f"{element.getRoleName()} {element.name!r}"
+
+
+@pytest.fixture(params=DIALOGS.values(), ids=DIALOGS.keys())
+def dialog(request, desktop, start):
+    program, args, steps = request.param
+    shown = start(program, *args)
+    walk(desktop, shown, [("see", "push button", "OK"), *steps])
+    return shown
+
+
+def test_tab_follows_the_reading_order_and_keeps_the_focus(desktop, dialog):
+    window = dialog.window()
+    order = []
+    while len(order) < 30:
+        walk(desktop, dialog, [("key", "Tab")])
+        now = focused(window)
+        assert now is not None, f"the focus vanished after {[label(e) for e, _ in order]}"
+        if order and (label(now), extents(now)) == (label(order[0][0]), order[0][1]):
+            break
+        order.append((now, extents(now)))
+    backwards = [f"{label(a)} -> {label(b)}" for (a, ba), (b, bb) in zip(order, order[1:]) if not forward(ba, bb)]
+    assert not backwards, "\n".join(backwards)
+
+
+def test_every_control_has_a_name(dialog):
+    nameless = [label(e) + f" at {extents(e)[:2]}" for e in descendants(dialog.window(), cells=False)
+                if not e.name and ("focusable" in states(e) or e.getRoleName() in SHOWING_INFORMATION)]
+    assert not nameless, "without a name:\n" + "\n".join(nameless)
