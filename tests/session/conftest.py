@@ -30,6 +30,4 @@ def start(desktop, practice, scale):
         return started[-1]
     yield run
     for program in started:
-        if program.process.poll() is None:
-            program.process.kill()
-            program.process.wait()
+        program.process.kill()

@@ -4,7 +4,6 @@ driven by real input events (XTest through xdotool)."""
 import os
 import signal
 import subprocess
-import tempfile
 import time
 
 import pyatspi
@@ -39,30 +38,20 @@ class Desktop:
         self.env.update(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="0")
         # The tree is read over the buses of this session: pyatspi connects at first use.
         os.environ.update(DISPLAY=self.env["DISPLAY"], DBUS_SESSION_BUS_ADDRESS=self.env["DBUS_SESSION_BUS_ADDRESS"])
-        wait(lambda: self.xdotool("search", "--class", "openbox") is not None or self.wm_ready(), "window manager")
+        wait(lambda: "window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
+                                                   capture_output=True, text=True).stdout, "the window manager")
 
     def spawn(self, argv, **kwargs):
         kwargs.setdefault("stderr", subprocess.DEVNULL)
         return subprocess.Popen(argv, env=self.env, process_group=self.group, **kwargs)
 
-    def wm_ready(self):
-        out = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
-                             capture_output=True, text=True).stdout
-        return "window id" in out
-
     def xdotool(self, *args):
         done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
         return done.stdout.strip() or None
 
-    def key(self, *keys):
-        self.xdotool("key", "--delay", "60", *keys)
-
-    def type(self, text):
-        self.xdotool("type", "--delay", "60", text)
-
-    def click(self, element, repeat=1, button=1, scale=1):
+    def click(self, element, repeat=1, scale=1):
         self.xdotool("mousemove", "--sync", *map(str, centre(element, scale)), "click", "--repeat", str(repeat),
-                     "--delay", "80", str(button))
+                     "--delay", "80", "1")
 
     def maximise(self, window, scale=1):
         """A double click on the title bar, as the window manager offers."""
@@ -70,15 +59,12 @@ class Desktop:
         self.xdotool("mousemove", "--sync", str(x + width // 2), str(y - 10), "click", "--repeat", "2", "1")
         wait(lambda: extents(window, scale)[2] > width, "a wider window")
 
-    def tick(self, cell, scale=1):
-        """Clicks the tick box in front of the row of that cell."""
-        x, y, _, height = extents(cell, scale)
-        self.xdotool("mousemove", "--sync", str(x - height), str(y + height // 2), "click", "1")
-
-    def corner(self, element, scale=1):
-        """Clicks the top right corner of the element, where a remove part sits."""
-        x, y, width, _ = extents(element, scale)
-        self.xdotool("mousemove", "--sync", str(x + width - 8 * scale), str(y + 8 * scale), "click", "1")
+    def click_beside(self, element, verb, scale=1):
+        """Clicks the tick box in front of a row ("tick") or the remove part in
+        the top right corner of a tile ("corner")."""
+        x, y, width, height = extents(element, scale)
+        spot = (x - height, y + height // 2) if verb == "tick" else (x + width - 8 * scale, y + 8 * scale)
+        self.xdotool("mousemove", "--sync", *map(str, spot), "click", "1")
 
     def drag(self, element, onto, scale=1):
         (x, y), (tx, ty) = centre(element, scale), centre(onto, scale)
@@ -122,16 +108,9 @@ class Practice:
         with open(self.config, "w") as ini:
             ini.write("[database]\nfile = praxis.j3db\n[drives]\nC = drive_c\n"
                       "[paths]\ndata = C:\\J3\\Daten\\\nqa   = C:\\J3\\QA\\\n")
-        self.j3db("init", "--sample")
-
-    def j3db(self, *args):
-        done = subprocess.run([os.path.join(BIN, "j3db"), *args], env=dict(os.environ, J3_CONFIG=self.config),
-                              capture_output=True, text=True, timeout=60)
-        assert done.returncode == 0, f"j3db {' '.join(args)}: {done.stderr}"
-        return done.stdout
-
-    def param(self, nr, key):
-        return self.j3db("param", "get", nr, key).rstrip("\n")
+        done = subprocess.run([os.path.join(BIN, "j3db"), "init", "--sample"], capture_output=True, text=True,
+                              env=dict(os.environ, J3_CONFIG=self.config), timeout=60)
+        assert done.returncode == 0, done.stderr
 
     def sql(self, query):
         done = subprocess.run(["sqlite3", os.path.join(self.folder, "praxis.j3db"), query],
@@ -146,7 +125,6 @@ class Program:
 
     def __init__(self, desktop, practice, name, *args, scale=1):
         env = dict(desktop.env, J3_CONFIG=practice.config, QT_SCALE_FACTOR=str(scale))
-        self.desktop = desktop
         self.scale = scale
         self.process = subprocess.Popen([os.path.join(BIN, name), *args], env=env, cwd=practice.folder,
                                         process_group=desktop.group, stdout=subprocess.PIPE,
@@ -168,9 +146,7 @@ class Program:
         try:
             out, err = self.process.communicate(timeout=timeout)
         except subprocess.TimeoutExpired:
-            self.process.kill()
-            out, err = self.process.communicate()
-            raise AssertionError(f"the program did not end: {err}")
+            raise AssertionError(f"the program did not end in {timeout:.0f} s") from None
         return self.process.returncode, out, err
 
 
@@ -233,18 +209,14 @@ def states(element):
 
 def walk(desktop, program, steps):
     """Plays the steps of a person on the program's front window: ("key",
-    "ctrl+a Return"), ("type", text), ("click" or "double" or "menu", role,
-    name), ("tick" or "corner", role, name), ("drag", role, name, role, name),
-    ("maximise",)
-    and ("see", role, name), which waits for it."""
+    "ctrl+a Return"), ("type", text), ("click", "double", "tick" or "corner",
+    role, name), ("drag", role, name, role, name), ("maximise",) and ("see",
+    role, name), which waits for it."""
     for verb, *args in steps:
         if verb in ("key", "type"):  # keys go where X has the focus: wait until that is the front window
             wait(lambda: (desktop.xdotool("getwindowfocus", "getwindowname") or "").startswith(program.window().name),
                  "the keyboard focus on the front window")
-        if verb == "key":
-            desktop.key(*args[0].split())
-        elif verb == "type":
-            desktop.type(args[0])
+            desktop.xdotool(verb, "--delay", "60", *(args[0].split() if verb == "key" else args))
         elif verb == "see":
             program.window(args[1]) if args[0] == "dialog" else find(program, *args)
         elif verb == "maximise":
@@ -252,8 +224,6 @@ def walk(desktop, program, steps):
         elif verb == "drag":
             desktop.drag(find(program, *args[:2]), find(program, *args[2:]), program.scale)
         elif verb in ("tick", "corner"):
-            getattr(desktop, verb)(find(program, *args), program.scale)
+            desktop.click_beside(find(program, *args), verb, program.scale)
         else:
-            clicks = {"click": (1, 1), "double": (2, 1), "menu": (1, 3)}[verb]
-            # a popup menu is a window of its own that never becomes the front one
-            desktop.click(find(program.app if args[0] == "menu item" else program, *args), *clicks, program.scale)
+            desktop.click(find(program, *args), 2 if verb == "double" else 1, program.scale)

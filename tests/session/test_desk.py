@@ -5,7 +5,6 @@ import pytest
 from desktop import walk
 
 OK = ("click", "push button", "OK")
-TAB = ("key", " ".join(["Tab"] * 7))
 MARKERS = "select rtrim(substr(cast(indexmarker as text), 23, 25)) from pat where trim(patnr) = '{}'"
 NOTE = "select count(*) from files where cast(content as text) = 'Rollstuhl bereit'"
 
@@ -18,7 +17,7 @@ WALKS = {
                                           ("key", "Return"), ("see", "label", "Öztürk, Elif"),
                                           ("click", "check box", "1 Recall"), OK], {MARKERS.format(3): "1"}),
     "marker configured": ([], [("click", "push button", "Karteireiter konfigurieren …"),
-                               ("see", "dialog", "Karteireiter konfigurieren"), TAB, ("key", "ctrl+a"),
+                               ("see", "dialog", "Karteireiter konfigurieren"), ("key", " ".join(["Tab"] * 7)), ("key", "ctrl+a"),
                                ("type", "Angstpatient"), OK,
                                ("see", "label", "Die Karteireiter wurden gespeichert.*"), ("key", "Return"), OK],
                           {"select cast(wert as text) from parpool where cast(kuerzel as text) = 'indexmrk02'":
@@ -31,6 +30,10 @@ WALKS = {
                                           ("key", "Return"),
                                           ("see", "dialog", "Praxis"), OK],
                          {"select count(*) from pat where trim(patnr) in ('900', '901')": "1"}),
+    "duplicate shown": (["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
+                                         ("see", "dialog", "Patienten zusammenführen"), ("tick", "table cell", "       901"),
+                                         ("click", "push button", "Anzeigen"), ("see", "label", "Müller, hans"), OK],
+                        {"select count(*) from pat where trim(patnr) in ('900', '901')": "2"}),
 }
 
 

@@ -40,6 +40,8 @@ def test_favourites_are_moved_and_removed_in_the_stored_record(desktop, start, p
     walk(desktop, desk, [("maximise",), ("drag", "push button", "Röntgen <Bilder> & Befunde",
                                          "push button", "Patientenkartei"),
                          ("corner", "push button", "Patientenkartei"), ("see", "label", "'Patientenkartei' aus den Favoriten entfernen?"),
-                         ("click", "push button", "Ja"), OK])
+                         ("click", "push button", "Ja"), ("corner", "push button", "Terminbuch"),
+                         ("see", "label", "'Terminbuch' aus den Favoriten entfernen?"), ("click", "push button", "Nein"), OK])
     assert desk.finish()[0] == 0
-    assert practice.param("1", "favoriten1") == "501|103|201|301|"
+    assert practice.sql("select cast(wert as text) from parpool where cast(kuerzel as text) = 'favoriten1'") \
+        == "501|103|201|301|"

@@ -39,16 +39,15 @@ def dialog(request, desktop, start):
 
 
 def test_tab_follows_the_reading_order_and_keeps_the_focus(desktop, dialog):
-    window = dialog.window()
-    order = []
-    while len(order) < 30:
+    window, seen = dialog.window(), []
+    for _ in range(30):
         walk(desktop, dialog, [("key", "Tab")])
         now = focused(window)
-        assert now is not None, f"the focus vanished after {[label(e) for e, _ in order]}"
-        if order and (label(now), extents(now)) == (label(order[0][0]), order[0][1]):
+        assert now is not None, f"the focus vanished after {[name for name, _ in seen]}"
+        if (label(now), extents(now)) in seen[:1]:
             break
-        order.append((now, extents(now)))
-    backwards = [f"{label(a)} -> {label(b)}" for (a, ba), (b, bb) in zip(order, order[1:]) if not forward(ba, bb)]
+        seen.append((label(now), extents(now)))
+    backwards = [f"{a} -> {b}" for (a, at), (b, bt) in zip(seen, seen[1:]) if not forward(at, bt)]
     assert not backwards, "\n".join(backwards)
 
 
