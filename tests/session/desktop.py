@@ -107,7 +107,9 @@ class Practice:
         self.config = os.path.join(self.folder, "j3machine.ini")
         with open(self.config, "w") as ini:
             ini.write("[database]\nfile = praxis.j3db\n[drives]\nC = drive_c\n"
-                      "[paths]\ndata = C:\\J3\\Daten\\\nqa   = C:\\J3\\QA\\\n")
+                      "[paths]\ndata = C:\\J3\\Daten\\\nqa   = C:\\J3\\QA\\\nhelp = C:\\J3\\Hilfe\\\n")
+        for book in ("J3Dialoge", "j3praxis", "j3patwahl"):  # help files of the dialogs, without pages
+            os.makedirs(os.path.join(self.folder, "drive_c", "J3", "Hilfe", book + ".chm"))
         done = subprocess.run([os.path.join(BIN, "j3db"), "init", "--sample"], capture_output=True, text=True,
                               env=dict(os.environ, J3_CONFIG=self.config), timeout=60)
         assert done.returncode == 0, done.stderr

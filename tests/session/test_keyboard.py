@@ -2,17 +2,19 @@
 order and the focus never vanishes; every control has a name to read out."""
 import pytest
 
-from desktop import LISTS, descendants, extents, focused, states, walk
+from desktop import LISTS, descendants, extents, focused, states, wait, walk
 
-DIALOGS = {
-    "file dialog": ("j3pick", ["--save", "--up", "--down"], []),
-    "desk": ("j3praxis", [], []),
-    "favourites": ("j3praxis", ["--programme"], [("click", "page tab", "Alle")]),
-    "patient choice": ("j3praxis", [], [("type", "oz"), ("key", "Tab"), ("see", "dialog", "Patientenwahl")]),
+DIALOGS = {  # how a person opens it, and its help topic
+    "file dialog": ("j3pick", ["--save", "--up", "--down"], [], "J3Dialoge.chm - hDBFileDialog.htm"),
+    "desk": ("j3praxis", [], [], "j3praxis.chm - hJ3PraxisDesk.htm"),
+    "favourites": ("j3praxis", ["--programme"], [("click", "page tab", "Alle")], "j3praxis.chm - hJ3PraxisDesk.htm"),
+    "patient choice": ("j3praxis", [], [("type", "oz"), ("key", "Tab"), ("see", "dialog", "Patientenwahl")],
+                       "j3patwahl.chm - hDiaPatWahl.htm"),
     "marker configuration": ("j3praxis", [], [("click", "push button", "Karteireiter konfigurieren …"),
-                                              ("see", "dialog", "Karteireiter konfigurieren")]),
+                                              ("see", "dialog", "Karteireiter konfigurieren")],
+                             "J3Dialoge.chm - hDiaIndexMarkerConfig.htm"),
     "merge": ("j3praxis", ["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
-                                           ("see", "dialog", "Patienten zusammenführen")]),
+                                           ("see", "dialog", "Patienten zusammenführen")], "j3praxis.chm - hDiaPatJoin.htm"),
 }
 # Roles whose elements show information even when they take no focus.
 SHOWING_INFORMATION = LISTS | {"page tab list", "image", "progress bar"}
@@ -32,8 +34,9 @@ def label(element):
 
 @pytest.fixture(params=DIALOGS.values(), ids=DIALOGS.keys())
 def dialog(request, desktop, start):
-    program, args, steps = request.param
+    program, args, steps, topic = request.param
     shown = start(program, *args)
+    shown.topic = topic
     walk(desktop, shown, [("see", "push button", "OK"), *steps])
     return shown
 
@@ -55,3 +58,8 @@ def test_every_control_has_a_name(dialog):
     nameless = [label(e) + f" at {extents(e)[:2]}" for e in descendants(dialog.window(), cells=False)
                 if not e.name and ("focusable" in states(e) or e.getRoleName() in SHOWING_INFORMATION)]
     assert not nameless, "without a name:\n" + "\n".join(nameless)
+
+
+def test_f1_opens_the_help_topic_of_the_dialog(desktop, dialog):
+    walk(desktop, dialog, [("key", "F1")])
+    wait(lambda: any(window.name == "J3: " + dialog.topic for window in dialog.app), "the help on " + dialog.topic)
