@@ -1,6 +1,6 @@
-"""A private X session with a window manager and the accessibility bus, the
-programs started in it as processes, found through the accessibility tree and
-driven by real input events (XTest through xdotool)."""
+# A private X session with a window manager and the accessibility bus, the
+# programs started in it as processes, found through the accessibility tree and
+# driven by real input events (XTest through xdotool).
 import os
 import signal
 import subprocess

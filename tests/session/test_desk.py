@@ -1,5 +1,5 @@
-"""The desk of j3praxis and its dialogs as a person uses them; what they
-changed is read from the practice database after the desk closed."""
+# The desk of j3praxis and its dialogs as a person uses them; what they
+# changed is read from the practice database after the desk closed.
 import pytest
 
 from desktop import walk

@@ -1,5 +1,5 @@
-"""The favourites tab on the desk of j3praxis: the search, starting programs,
-and the user's favourites as stored when the desk closes."""
+# The favourites tab on the desk of j3praxis: the search, starting programs,
+# and the user's favourites as stored when the desk closes.
 import pytest
 
 from desktop import find, states, text, walk

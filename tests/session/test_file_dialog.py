@@ -1,4 +1,4 @@
-"""The file dialog of j3pick as a person uses it, keyboard first."""
+# The file dialog of j3pick as a person uses it, keyboard first.
 import pytest
 
 from desktop import find, text, walk

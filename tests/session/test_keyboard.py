@@ -1,5 +1,5 @@
-"""Every dialog with the keyboard alone: Tab walks its controls in reading
-order and the focus never vanishes; every control has a name to read out."""
+# Every dialog with the keyboard alone: Tab walks its controls in reading
+# order and the focus never vanishes; every control has a name to read out.
 import pytest
 
 from desktop import LISTS, descendants, extents, focused, states, wait, walk
