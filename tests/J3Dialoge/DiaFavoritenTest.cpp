@@ -132,7 +132,6 @@ protected:
             headers.push_back((tabs->tabText(tab) + "/" + tabs->widget(tab)->objectName()).toStdString());
         return headers;
     }
-    Names Results() { return Column(Window(), "Result", 1); }
     Names Favorites() { return Strings(Tab().FavoritenNames()); }
     void RunDialog()
     {

@@ -21,8 +21,8 @@ def scale():
 
 
 @pytest.fixture
+# Starts a program on the practice; whatever still runs at the end is killed.
 def start(desktop, practice, scale):
-    """Starts a program on the practice; whatever still runs at the end is killed."""
     started = []
 
     def run(name, *args):

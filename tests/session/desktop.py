@@ -13,10 +13,9 @@ TIMEOUT = float(os.environ.get("J3_SESSION_TIMEOUT", "20"))
 LISTS = {"tree", "table", "list", "tree table"}
 
 
+# Xvfb 1920x1080, openbox, a session bus and the accessibility bus, all in
+# one process group that stop() ends.
 class Desktop:
-    """Xvfb 1920x1080, openbox, a session bus and the accessibility bus, all in
-    one process group that stop() ends."""
-
     def __init__(self):
         self.env = dict(os.environ)
         for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"):
@@ -53,15 +52,15 @@ class Desktop:
         self.xdotool("mousemove", "--sync", *map(str, centre(element, scale)), "click", "--repeat", str(repeat),
                      "--delay", "80", "1")
 
+    # A double click on the title bar, as the window manager offers.
     def maximise(self, window, scale=1):
-        """A double click on the title bar, as the window manager offers."""
         x, y, width, _ = extents(window, scale)
         self.xdotool("mousemove", "--sync", str(x + width // 2), str(y - 10), "click", "--repeat", "2", "1")
         wait(lambda: extents(window, scale)[2] > width, "a wider window")
 
+    # Clicks the tick box in front of a row ("tick") or the remove part in
+    # the top right corner of a tile ("corner").
     def click_beside(self, element, verb, scale=1):
-        """Clicks the tick box in front of a row ("tick") or the remove part in
-        the top right corner of a tile ("corner")."""
         x, y, width, height = extents(element, scale)
         spot = (x - height, y + height // 2) if verb == "tick" else (x + width - 8 * scale, y + 8 * scale)
         self.xdotool("mousemove", "--sync", *map(str, spot), "click", "1")
@@ -82,9 +81,9 @@ class Desktop:
             pass
 
 
+# Polls until condition() gives something true and returns it; on time-out
+# fails naming what it waited for and what it saw last.
 def wait(condition, what, timeout=TIMEOUT):
-    """Polls until condition() gives something true and returns it; on time-out
-    fails naming what it waited for and what it saw last."""
     end = time.monotonic() + timeout
     seen = None
     while True:
@@ -99,9 +98,8 @@ def wait(condition, what, timeout=TIMEOUT):
         time.sleep(0.1)
 
 
+# A throwaway sample practice with its own machine configuration.
 class Practice:
-    """A throwaway sample practice with its own machine configuration."""
-
     def __init__(self, folder):
         self.folder = str(folder)
         self.config = os.path.join(self.folder, "j3machine.ini")
@@ -121,10 +119,9 @@ class Practice:
         return done.stdout.strip()
 
 
+# One of the programs as a person starts it: a process on the desktop,
+# its window found in the accessibility tree.
 class Program:
-    """One of the programs as a person starts it: a process on the desktop,
-    its window found in the accessibility tree."""
-
     def __init__(self, desktop, practice, name, *args, scale=1):
         env = dict(desktop.env, J3_CONFIG=practice.config, QT_SCALE_FACTOR=str(scale))
         self.scale = scale
@@ -138,13 +135,13 @@ class Program:
     def front(self):
         return next((w for w in self.app if w and w.getState().contains(pyatspi.STATE_ACTIVE)), None)
 
+    # The program's front window (once it has that title).
     def window(self, name=None):
-        """The program's front window (once it has that title)."""
         return wait(lambda: (lambda w: w if w and name in (None, w.name) else None)(self.front()),
                     f"the active window {name or ''}")
 
+    # The exit code and what the program printed, once it ended by itself.
     def finish(self, timeout=TIMEOUT):
-        """The exit code and what the program printed, once it ended by itself."""
         try:
             out, err = self.process.communicate(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -152,9 +149,9 @@ class Program:
         return self.process.returncode, out, err
 
 
+# Every showing element below root in the tree's order; without cells,
+# not into the rows of lists, tables and trees.
 def descendants(root, cells=True):
-    """Every showing element below root in the tree's order; without cells,
-    not into the rows of lists, tables and trees."""
     stack = [root] if root else []
     while stack:
         element = stack.pop()
@@ -165,9 +162,9 @@ def descendants(root, cells=True):
             yield element
 
 
+# The showing element of that role (and name, or name start with a '*' at
+# its end) below root, or below the program's front window as it changes.
 def find(root, role, name=None):
-    """The showing element of that role (and name, or name start with a '*' at
-    its end) below root, or below the program's front window as it changes."""
     def matches(element):
         if element.getRoleName() != role:
             return False
@@ -185,17 +182,20 @@ def top(root):
     return root.front() if isinstance(root, Program) else root
 
 
+# The element with the keyboard focus. Qt marks the current tab of every tab
+# bar as focused too, so a tab counts only when nothing else has the focus.
 def focused(root):
-    return next((e for e in descendants(root, cells=False) if e.getState().contains(pyatspi.STATE_FOCUSED)), None)
+    marked = [e for e in descendants(root, cells=False) if e.getState().contains(pyatspi.STATE_FOCUSED)]
+    return next((e for e in marked if e.getRoleName() != "page tab"), marked[-1] if marked else None)
 
 
 def text(element):
     return element.queryText().getText(0, -1)
 
 
+# Where the element lies on the screen, in pixels: Qt gives the tree its
+# sizes before the scale factor.
 def extents(element, scale=1):
-    """Where the element lies on the screen, in pixels: Qt gives the tree its
-    sizes before the scale factor."""
     box = element.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     return box.x * scale, box.y * scale, box.width * scale, box.height * scale
 
@@ -209,11 +209,11 @@ def states(element):
     return {pyatspi.stateToString(state) for state in element.getState().getStates()}
 
 
+# Plays the steps of a person on the program's front window: ("key",
+# "ctrl+a Return"), ("type", text), ("click", "double", "tick" or "corner",
+# role, name), ("drag", role, name, role, name), ("maximise",) and ("see",
+# role, name), which waits for it.
 def walk(desktop, program, steps):
-    """Plays the steps of a person on the program's front window: ("key",
-    "ctrl+a Return"), ("type", text), ("click", "double", "tick" or "corner",
-    role, name), ("drag", role, name, role, name), ("maximise",) and ("see",
-    role, name), which waits for it."""
     for verb, *args in steps:
         if verb in ("key", "type"):  # keys go where X has the focus: wait until that is the front window
             wait(lambda: (desktop.xdotool("getwindowfocus", "getwindowname") or "").startswith(program.window().name),

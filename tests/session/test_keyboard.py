@@ -20,9 +20,9 @@ DIALOGS = {  # how a person opens it, and its help topic
 SHOWING_INFORMATION = LISTS | {"page tab list", "image", "progress bar"}
 
 
+# after comes later in reading order: right of it in the same row, below
+# it, or in a column further right.
 def forward(before, after):
-    """after comes later in reading order: right of it in the same row, below
-    it, or in a column further right."""
     (bx, by, bw, bh), (ax, ay, _, ah) = before, after
     same_row = abs(ay - by) < min(bh, ah) / 2
     return (ax > bx if same_row else ay > by) or ax >= bx + bw

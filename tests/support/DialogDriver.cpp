@@ -1,6 +1,7 @@
 #include "support/DialogDriver.h"
 
 #include "support/GuiApplication.h"
+#include "support/UnexpectedWindowWatch.h"
 #include "vkwpfcpp/WPFDialog.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
@@ -110,17 +112,34 @@ void SendMouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseBu
     QApplication::sendEvent(&widget, &event);
 }
 
-// Types like a keyboard: QTest knows keys for ASCII characters only, so an
-// umlaut arrives as a key event that carries just its text, as from a
-// German layout.
-void TypeText(QWidget& widget, const QString& text)
+// Where a keyboard's keys go: the widget of the window that has the focus.
+QWidget* KeyTarget(QDialog& window)
+{
+    return window.focusWidget() ? window.focusWidget() : &window;
+}
+
+// Types like a keyboard, each key to whatever has the focus then: QTest
+// knows keys for ASCII characters only, so an umlaut arrives as a key event
+// that carries just its text, as from a German layout.
+void TypeText(QDialog& window, const QString& text)
 {
     for (QChar c : text) {
         if (c.unicode() < 0x80)
-            QTest::keyClick(&widget, static_cast<char>(c.unicode()));
+            QTest::keyClick(KeyTarget(window), static_cast<char>(c.unicode()));
         else
-            QTest::sendKeyEvent(QTest::Click, &widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, KeyTarget(window), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// Gives the element the focus as a person does: a click into a text box,
+// Tab until it has it for anything else.
+bool GiveFocus(QDialog& window, QWidget& element)
+{
+    if (qobject_cast<QLineEdit*>(&element) || qobject_cast<QPlainTextEdit*>(&element))
+        QTest::mouseClick(&element, Qt::LeftButton);
+    for (int presses = 0; KeyTarget(window) != &element && presses <= window.findChildren<QWidget*>().size(); ++presses)
+        QTest::keyClick(KeyTarget(window), Qt::Key_Tab);
+    return KeyTarget(window) == &element;
 }
 
 }  // namespace
@@ -147,9 +166,9 @@ DialogDriver& DialogDriver::Type(const std::string& element, const std::string& 
             return false;
         }
         QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Delete);
-        TypeText(*edit, QString::fromUtf8(text.c_str()));
+        QTest::keyClick(KeyTarget(window), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(KeyTarget(window), Qt::Key_Delete);
+        TypeText(window, QString::fromUtf8(text.c_str()));
         return true;
     });
 }
@@ -160,8 +179,11 @@ DialogDriver& DialogDriver::PressKey(const std::string& element, Qt::Key key, Qt
         QWidget* widget = FindAs<QWidget>(window, element);
         if (!widget)
             return false;
-        widget->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(widget, key, modifiers);
+        if (!GiveFocus(window, *widget)) {
+            ADD_FAILURE() << element << " cannot be given the focus";
+            return false;
+        }
+        QTest::keyClick(KeyTarget(window), key, modifiers);
         return true;
     });
 }
@@ -174,8 +196,7 @@ DialogDriver& DialogDriver::PressReturn(const std::string& element)
 DialogDriver& DialogDriver::PressEscape()
 {
     return Add("press Escape", [](QDialog& window) {
-        QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
-        QTest::keyClick(target, Qt::Key_Escape);
+        QTest::keyClick(KeyTarget(window), Qt::Key_Escape);
         return true;
     });
 }
@@ -336,6 +357,8 @@ void DialogDriver::PlayOn(QDialog& dialogWindow)
 {
     m_bScriptRan = true;
     QDialog* window = &dialogWindow;
+    UnexpectedWindowWatch::Expect(window);
+    const auto forget = qScopeGuard([window] { UnexpectedWindowWatch::Forget(window); });
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window, 2000))
         ADD_FAILURE() << "the dialog did not become the active window";

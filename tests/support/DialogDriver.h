@@ -25,8 +25,10 @@ namespace j3test {
 class DialogDriver {
 public:
     // Texts are UTF-8.
+    // Keys go to the widget that has the focus, as a keyboard's do.
     // Clicks into a text box or note, selects all and types the text over it.
     DialogDriver& Type(const std::string& element, const std::string& text);
+    // Clicks into the text box or tabs to the element, then presses the key.
     DialogDriver& PressKey(const std::string& element, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     DialogDriver& PressReturn(const std::string& element);
     DialogDriver& PressEscape();
