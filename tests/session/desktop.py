@@ -1,6 +1,7 @@
 # A private X session with a window manager and the accessibility bus, the
 # programs started in it as processes, found through the accessibility tree and
 # driven by real input events (XTest through xdotool).
+import contextlib
 import os
 import signal
 import subprocess
@@ -73,12 +74,8 @@ class Desktop:
         self.xdotool("mouseup", "1")
 
     def stop(self):
-        try:
-            os.killpg(self.group, signal.SIGTERM)
-            time.sleep(0.2)
+        with contextlib.suppress(ProcessLookupError):
             os.killpg(self.group, signal.SIGKILL)
-        except ProcessLookupError:
-            pass
 
 
 # Polls until condition() gives something true and returns it; on time-out
