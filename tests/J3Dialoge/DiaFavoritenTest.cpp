@@ -311,23 +311,25 @@ TEST_F(DiaFavoritenTest, FavouritesDraggedIntoANewOrderAreSavedInItAndNoneSaveNo
     EXPECT_EQ(Stored(), "11|12|10|");
 }
 
-TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnce)
+TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnceAndSavingKeepsTheOnesNotOffered)
 {
     struct SCase {
         std::optional<std::string> stored;
         bool loaded;
         Names favorites;
         int notices;
+        std::optional<std::string> saved;  // after loading and saving at once
     };
     const SCase cases[] = {
-        {std::nullopt, false, {}, 0},
-        {"", true, {}, 0},
+        {std::nullopt, false, {}, 0, std::nullopt},
+        {"", true, {}, 0, ""},
         // The empty place after the last separator is no program 0.
-        {"10|", true, {"BU0"}, 0},
-        {"10||11|", true, {"BU0", "BU1"}, 0},
-        {"0|", true, {"BU4"}, 0},
-        // Unknown and not offered programs are skipped; a second time gives a notice.
-        {"99|20|10|10", true, {"BU0"}, 1},
+        {"10|", true, {"BU0"}, 0, "10|"},
+        {"10||11|", true, {"BU0", "BU1"}, 0, "10|11|"},
+        {"0|", true, {"BU4"}, 0, "0|"},
+        // Unknown and not offered programs are not shown but kept; repeats give one notice in all.
+        {"99|20|10|10", true, {"BU0"}, 1, "10|99|20|"},
+        {"11|10|11|10|11|20|20|", true, {"BU1", "BU0"}, 1, "11|10|20|"},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.stored.value_or("(kein Satz)"));
@@ -339,6 +341,8 @@ TEST_F(DiaFavoritenTest, LoadingMakesEachStoredProgramAFavouriteOnce)
         EXPECT_EQ(Load(*tab), c.loaded);
         EXPECT_EQ(Strings(tab->FavoritenNames()), c.favorites);
         EXPECT_EQ(m_boxes.RecordsOf(EBoxKind::Plain).size(), static_cast<std::size_t>(c.notices));
+        Save(*tab);
+        EXPECT_EQ(Stored(), c.saved);
     }
 }
 
