@@ -282,7 +282,10 @@ TEST_F(DiaFavoritenTest, RemovePartAsksAndRemovesOnlyOnYes)
             tab.AddProgramm(12);
             tab.AddProgramm(11);
         };
-        m_driver.Click("BU3_X").Do([&] {
+        // The tile shows its edge, so that the remove part in its corner sits on it.
+        m_driver.Do([&] { EXPECT_NE(Find("BU3")->grab().toImage().pixelColor(195, 80), Window().palette().window().color()); })
+            .Click("BU3_X")
+            .Do([&] {
             EXPECT_EQ(Favorites(), c.left);
             EXPECT_EQ(Buttons("BU"), c.buttons);
         });
