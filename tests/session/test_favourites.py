@@ -2,7 +2,7 @@
 # and the user's favourites as stored when the desk closes.
 import pytest
 
-from desktop import find, states, text, walk
+from desktop import extents, find, states, text, walk
 
 ALLE = ("click", "page tab", "Alle")
 SEARCH = ("click", "text", "Programm suchen:")
@@ -12,9 +12,11 @@ OK = ("click", "push button", "OK")
 @pytest.mark.parametrize("scale", [1, 2])
 def test_search_keeps_what_is_typed_and_return_starts_the_program(desktop, start, scale):
     desk = start("j3praxis", "--programme")
-    walk(desktop, desk, [ALLE, SEARCH, ("type", "term")])
+    walk(desktop, desk, [ALLE, SEARCH])
+    size = extents(desk.window())[2:]
+    walk(desktop, desk, [("type", "term")])
     box = find(desk, "text", "Programm suchen:")
-    assert (text(box), "focused" in states(box)) == ("term", True)
+    assert (text(box), "focused" in states(box), extents(desk.window())[2:]) == ("term", True, size)
     walk(desktop, desk, [("key", "Return"), ("see", "label", "Gestartet: Terminbuch"), OK])
     assert desk.finish()[0] == 0
 
@@ -35,13 +37,16 @@ def test_programs_start_by_mouse_and_keyboard(desktop, start, steps, program):
     walk(desktop, desk, [("maximise",), *steps, ("see", "label", "Gestartet: " + program)])
 
 
-def test_favourites_are_moved_and_removed_in_the_stored_record(desktop, start, practice):
+def test_favourites_are_moved_removed_and_added_in_the_stored_record(desktop, start, practice):
     desk = start("j3praxis", "--programme")
     walk(desktop, desk, [("maximise",), ("drag", "push button", "Röntgen <Bilder> & Befunde",
                                          "push button", "Patientenkartei"),
                          ("corner", "push button", "Patientenkartei"), ("see", "label", "'Patientenkartei' aus den Favoriten entfernen?"),
                          ("click", "push button", "Ja"), ("corner", "push button", "Terminbuch"),
-                         ("see", "label", "'Terminbuch' aus den Favoriten entfernen?"), ("click", "push button", "Nein"), OK])
+                         ("see", "label", "'Terminbuch' aus den Favoriten entfernen?"), ("click", "push button", "Nein"),
+                         ALLE, ("click", "table cell", "Verwaltung"), ("key", "Right"), ("click", "table cell", "Statistik"),
+                         ("key", "Insert"), ("see", "push button", "Statistik"), ALLE, ("key", "Insert"),
+                         ("see", "label", "'Statistik' ist bereits in den Favoriten enthalten."), ("key", "Return"), OK])
     assert desk.finish()[0] == 0
     assert practice.sql("select cast(wert as text) from parpool where cast(kuerzel as text) = 'favoriten1'") \
-        == "501|103|201|301|"
+        == "501|103|201|301|401|"
