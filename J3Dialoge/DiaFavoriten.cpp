@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 namespace {
 
@@ -306,17 +307,35 @@ void CDiaFavoriten::StartSelectedTreeProgramm()
 
 bool CDiaFavoriten::LoadFavoriten(CJParPool& pool, int nr, const CString& key)
 {
+    m_NotOfferedFavoriten.clear();
     pool.m_strNr.Format("%3d", nr);
     pool.m_strKey = key;
     if (pool.GetByK1(0) != CVKRSet::FOUND)
         return false;
     std::vector<CString> pieces;
     SeparatedStrToVec(pool.m_strValue, '|', pieces, true);
+    std::set<int> loaded;
+    std::set<int> repeated;
     for (const CString& piece : pieces) {
         // A piece without a number (left by an empty place in the list) names
         // no program; read as 0 it would add the program with id 0.
-        if (HoldsNumber(piece))
-            AddProgramm(std::atoi(piece));
+        if (!HoldsNumber(piece))
+            continue;
+        const int id = std::atoi(piece);
+        if (!loaded.insert(id).second) {
+            repeated.insert(id);
+            continue;
+        }
+        if (!AddIfOffered(id))
+            // Kept for the day the program is offered again, e.g. after a
+            // licence gap.
+            m_NotOfferedFavoriten.push_back(id);
+    }
+    if (!repeated.empty()) {
+        CString notice;
+        notice.Format("Die gespeicherten Favoriten enthalten %d Programm(e) mehrfach; jedes wird nur einmal gezeigt.",
+                      static_cast<int>(repeated.size()));
+        Halt(Caption, notice, GetWidget());
     }
     return true;
 }
@@ -327,9 +346,16 @@ void CDiaFavoriten::SaveFavoriten(CJParPool& pool, int nr, const CString& key)
     pool.m_strKey = key;
     const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
     pool.m_strValue.Empty();
+    std::set<int> saved;
     for (const CString& name : m_Fluid.GetFluidItemNames())
-        if (HasPrefix(name, "BU"))
-            pool.m_strValue.AppendFormat("%d|", m_pProgramme[IndexIn(name)].nProgId);
+        if (HasPrefix(name, "BU")) {
+            const int id = m_pProgramme[IndexIn(name)].nProgId;
+            saved.insert(id);
+            pool.m_strValue.AppendFormat("%d|", id);
+        }
+    for (const int id : m_NotOfferedFavoriten)
+        if (saved.insert(id).second)
+            pool.m_strValue.AppendFormat("%d|", id);
     if (pool.m_strValue.IsEmpty())
         return;
     if (found)
@@ -342,14 +368,22 @@ void CDiaFavoriten::ClearFavoriten()
 {
     m_Fluid.ClearChildren();
     m_FavoButtons.clear();
+    m_NotOfferedFavoriten.clear();
 }
 
 void CDiaFavoriten::AddProgramm(int id)
 {
+    AddIfOffered(id);
+}
+
+bool CDiaFavoriten::AddIfOffered(int id)
+{
     int index = 0;
     const SFavoProgramm* programm = FindProgramm(id, index);
-    if (programm && IsProgrammAvailable(programm))
-        AddButton(index);
+    if (!programm || !IsProgrammAvailable(programm))
+        return false;
+    AddButton(index);
+    return true;
 }
 
 void CDiaFavoriten::EnableProgramm(int id, bool enable)

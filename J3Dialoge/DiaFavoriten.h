@@ -71,7 +71,9 @@ public:
     void OnClosed();
 
     // Makes the programs stored under number and key favourites, in their
-    // stored order; false when there is no such record.
+    // stored order; false when there is no such record. Stored programs not
+    // offered now are not shown but kept, and saved after the shown ones; a
+    // program stored more than once is shown once, with one notice in all.
     bool LoadFavoriten(CJParPool& pool, int nr, const CString& key);
     // Stores the favourites in the order the user sees them. An empty set is
     // not stored: the record keeps its former list.
@@ -121,8 +123,12 @@ protected:
     CWPFMenuItem m_AddFavorit;
     CWPFMenuItem m_AddFavorit2;
     CWPFTabItem m_Alle;
+    // Ids of the loaded favourites that are not offered, in stored order.
+    std::vector<int> m_NotOfferedFavoriten;
 
 private:
+    // Adds a favourite button when the program is offered; false when not.
+    bool AddIfOffered(int id);
     CString CategoryName(int category) const;
     // The program index in an element's name or a tree value ("BU12": 12).
     static int IndexIn(const CString& name);

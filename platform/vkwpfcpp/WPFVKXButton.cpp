@@ -46,6 +46,10 @@ void CWPFVKXButton::OnAttached()
     CWPFVKButton::OnAttached();
     delete m_removePart.data();
     QAbstractButton* button = Button();
+    // A raised tile: the remove part in its corner sits on it, rather than
+    // adrift beside the image in a wide invisible button.
+    if (auto* tile = qobject_cast<QToolButton*>(button))
+        tile->setAutoRaise(false);
     m_removePart = new QToolButton(button);
     m_removePart->setObjectName(button->objectName() + QStringLiteral("_X"));
     m_removePart->setText(QStringLiteral("\u00D7"));

@@ -47,10 +47,10 @@ Strings State()
 
 } // namespace
 
-// Patients 1, 900 and 901 are one person taken up three times.
+// Patients 1, 900 and 901 are one person taken up three times; only "1" is a set marker.
 TEST_F(PracticeDb, MergeMovesEverythingOrNothing)
 {
-    for (const auto& [nr, marker, emoji] : {std::tuple{"1", "1", ""}, {"900", "1 1", "E"}, {"901", "    1", ""}}) {
+    for (const auto& [nr, marker, emoji] : {std::tuple{"1", "1", ""}, {"900", "1 1", "E"}, {"901", "   x1", ""}}) {
         CJPat patient(&dbDatabase, nullptr);
         patient.m_strPatNr = Nr(nr);
         patient.m_strIndexMarker = CString(' ', 22) + marker;

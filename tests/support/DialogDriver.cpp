@@ -12,10 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -55,24 +52,6 @@ bool RowPoint(QTreeView& view, int row, QPoint& point)
     return true;
 }
 
-// Where a person would click to hit the tree item with that text: its
-// branches opened, scrolled into view.
-bool TreeItemPoint(QTreeView& view, const QString& text, QPoint& point)
-{
-    QAbstractItemModel* model = view.model();
-    if (!model || model->rowCount() == 0)
-        return false;
-    const QModelIndexList found = model->match(model->index(0, 0), Qt::DisplayRole, text, 1,
-                                               Qt::MatchExactly | Qt::MatchRecursive);
-    if (found.isEmpty())
-        return false;
-    for (QModelIndex up = found.first().parent(); up.isValid(); up = up.parent())
-        view.expand(up);
-    view.scrollTo(found.first());
-    point = view.visualRect(found.first()).center();
-    return true;
-}
-
 // Clicks (or double-clicks) a list or tree where a person would to hit what
 // the target names: a row number or an item's text.
 bool ClickView(QDialog& window, const std::string& name, const std::string& target,
@@ -94,22 +73,6 @@ bool ClickRowOf(QDialog& window, const std::string& list, int row, Qt::KeyboardM
 {
     return ClickView(window, list, "row " + std::to_string(row),
                      [row](QTreeView& view, QPoint& point) { return RowPoint(view, row, point); }, modifiers, twice);
-}
-
-bool ClickTree(QDialog& window, const std::string& tree, const std::string& text, bool twice)
-{
-    return ClickView(window, tree, "item \"" + text + "\"", [&text](QTreeView& view, QPoint& point) {
-        return TreeItemPoint(view, QString::fromUtf8(text.c_str()), point);
-    }, {}, twice);
-}
-
-// Sends a mouse event of the left button straight to the widget that holds
-// the press, as the window system does while a button is held.
-void SendMouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, at, widget.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      held, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
 }
 
 // Where a keyboard's keys go: the widget of the window that has the focus.
@@ -251,58 +214,6 @@ DialogDriver& DialogDriver::ClickHeader(const std::string& list, int column)
         const QPoint point(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
                            header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, point);
-        return true;
-    });
-}
-
-DialogDriver& DialogDriver::ClickTreeItem(const std::string& tree, const std::string& text)
-{
-    return Add("click " + text + " in " + tree,
-               [tree, text](QDialog& window) { return ClickTree(window, tree, text, false); });
-}
-
-DialogDriver& DialogDriver::DoubleClickTreeItem(const std::string& tree, const std::string& text)
-{
-    return Add("double-click " + text + " in " + tree,
-               [tree, text](QDialog& window) { return ClickTree(window, tree, text, true); });
-}
-
-DialogDriver& DialogDriver::ClickTab(const std::string& tabs, const std::string& header)
-{
-    return Add("click tab " + header + " of " + tabs, [tabs, header](QDialog& window) {
-        auto* control = FindAs<QTabWidget>(window, tabs);
-        if (!control)
-            return false;
-        QTabBar* bar = control->tabBar();
-        for (int tab = 0; tab < bar->count(); ++tab)
-            if (bar->tabText(tab) == QString::fromUtf8(header.c_str())) {
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-                return true;
-            }
-        ADD_FAILURE() << "no tab \"" << header << "\" in " << tabs;
-        return false;
-    });
-}
-
-DialogDriver& DialogDriver::Drag(const std::string& element, const std::string& onto)
-{
-    return Add("drag " + element + " onto " + onto, [element, onto](QDialog& window) {
-        QWidget* source = FindAs<QWidget>(window, element);
-        QWidget* target = FindAs<QWidget>(window, onto);
-        if (!source || !target)
-            return false;
-        // The pointer moves over the window; the dragged element may move
-        // with it, so each position is taken relative to where it is then.
-        const QPoint start = source->mapTo(&window, source->rect().center());
-        const QPoint end = target->mapTo(&window, target->rect().center());
-        SendMouse(*source, QEvent::MouseButtonPress, source->mapFrom(&window, start), Qt::LeftButton);
-        constexpr int Steps = 8;
-        for (int step = 1; step <= Steps; ++step) {
-            const QPoint at = start + (end - start) * step / Steps;
-            SendMouse(*source, QEvent::MouseMove, source->mapFrom(&window, at), Qt::LeftButton);
-            QApplication::processEvents();
-        }
-        SendMouse(*source, QEvent::MouseButtonRelease, source->mapFrom(&window, end), Qt::NoButton);
         return true;
     });
 }

@@ -40,14 +40,6 @@ public:
     // Row -1 double-clicks the free space below the rows.
     DialogDriver& DoubleClickRow(const std::string& list, int row);
     DialogDriver& ClickHeader(const std::string& list, int column);
-    // The item of a tree whose text is that text (its branches opened first).
-    DialogDriver& ClickTreeItem(const std::string& tree, const std::string& text);
-    DialogDriver& DoubleClickTreeItem(const std::string& tree, const std::string& text);
-    // The tab of a tab control whose header is that text.
-    DialogDriver& ClickTab(const std::string& tabs, const std::string& header);
-    // Presses the left button on one element, moves the mouse in steps to
-    // the centre of the other and lets go there.
-    DialogDriver& Drag(const std::string& element, const std::string& onto);
     DialogDriver& TriggerMenuItem(const std::string& action);
     // The window's close button.
     DialogDriver& CloseWindow();
