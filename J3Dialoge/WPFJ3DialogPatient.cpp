@@ -5,6 +5,7 @@
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/JPat.h"
+#include "dbdll/JPatMergeTrail.h"
 #include "dbdll/JProgPool.h"
 #include "vkbasis/StringUtils.h"
 #include "vkdb/VKDatabase.h"
@@ -196,10 +197,37 @@ void CWPFJ3Dialog::SaveDataPat()
         return;
     {
         const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(0);
-        record->m_strPatNr = m_strDataPatNr;
-        if (record->GetByK1(0) == CVKRSet::FOUND && WriteDataPat(*record))
+        // Under the write lock, so that a merge on another workstation comes
+        // wholly before or after what is written here.
+        CVKTransaction transaction(dbDatabase);
+        record->m_strPatNr = CJPatMergeTrail(dbDatabase).Follow(m_strDataPatNr);
+        if (record->m_strPatNr != m_strDataPatNr)
+            SaveIntoKeptPatient(*record);
+        else if (record->GetByK1(0) == CVKRSet::FOUND && WriteDataPat(*record))
             record->Rewrite("");
+        transaction.Commit();
     }
     m_strDataPatNr.Empty();
     m_strIndexFlags.Empty();
+}
+
+void CWPFJ3Dialog::SaveIntoKeptPatient(CJPat& kept)
+{
+    if (!PatientFeaturesOn())
+        return;
+    // The notes follow the merge themselves.
+    m_eInfo.WriteEInfo(m_strDataPatNr);
+    if (!m_pIndexMarker || kept.GetByK1(0) != CVKRSet::FOUND)
+        return;
+    // Only the markers switched here go over the kept patient's: the
+    // others are his own or came with the merge.
+    CString shownFlags = m_strIndexFlags;
+    FillTail(shownFlags, kFlagTextLength, ' ');
+    FillTail(kept.m_strIndexMarker, kFlagTextLength, ' ');
+    const CString stored = kept.m_strIndexMarker;
+    for (int i = 0; i < kMarkerCount; ++i)
+        if (m_pIndexMarker->GetIsVisible(i) != (shownFlags[kFirstFlag + i] == '1'))
+            kept.m_strIndexMarker.SetAt(kFirstFlag + i, m_pIndexMarker->GetIsVisible(i) ? '1' : ' ');
+    if (kept.m_strIndexMarker != stored)
+        kept.Rewrite("");
 }
