@@ -191,6 +191,7 @@ bool CWPFVKLListView::SetSelectedIndex(int row)
         selection->clearSelection();
         return true;
     }
+    m_pMatrix->PublishRowsTo(row);
     if (row < 0 || row >= m_pMatrix->rowCount())
         return false;
     const QModelIndex index = m_pMatrix->index(row, 0);

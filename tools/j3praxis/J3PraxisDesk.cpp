@@ -95,8 +95,8 @@ void CJ3PraxisDesk::InitPatientList()
 
 void CJ3PraxisDesk::FillPatientList()
 {
-    m_patientRows.SetRows(m_patientPages.Refresh(),
-                          [this](int row, int column) { return m_patientPages.GetText(row, column); });
+    m_patientRows.SetRowsInBatches(m_patientPages.Refresh(),
+                                   [this](int row, int column) { return m_patientPages.GetText(row, column); });
 }
 
 void CJ3PraxisDesk::InitCard()
