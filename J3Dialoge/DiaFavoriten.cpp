@@ -6,11 +6,13 @@
 #include "msgbox/Boxes.h"
 #include "vkbasis/StringUtils.h"
 #include "vkwpfcpp/WPFEventCall.h"
+#include "vkwpfcpp/WPFKeyEvent.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFTextChangedEvent.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 namespace {
 
@@ -26,6 +28,11 @@ CString Numbered(const char* prefix, int number)
     CString name;
     name.Format("%s%d", prefix, number);
     return name;
+}
+
+bool IsReturn(const CWPFKeyEvent& event)
+{
+    return event.GetKey() == Qt::Key_Return || event.GetKey() == Qt::Key_Enter;
 }
 
 bool HasPrefix(const CString& text, const char* prefix)
@@ -64,10 +71,14 @@ CDiaFavoriten::CDiaFavoriten(CWPFDialog* parent) : m_pDialog(parent)
         new CWPFEventCall<CDiaFavoriten, CWPFRoutedEvent>(this, &CDiaFavoriten::OnClickAddFavorit2));
     m_Suche.DoAddOnTextChanged(
         new CWPFEventCall<CDiaFavoriten, CWPFTextChangedEvent>(this, &CDiaFavoriten::OnTextChangedSuche));
+    m_Suche.DoAddOnKeyDown(new CWPFEventCall<CDiaFavoriten, CWPFKeyEvent>(this, &CDiaFavoriten::OnKeyDownSuche));
+    m_Suche.DoAddOnReturnKey(new CWPFEventCall<CDiaFavoriten, CWPFRoutedEvent>(this, &CDiaFavoriten::OnReturnKeySuche));
     m_Result.DoAddOnMouseDoubleClick(
         new CWPFEventCall<CDiaFavoriten, CWPFMouseButtonEvent>(this, &CDiaFavoriten::OnMouseDoubleClickResult));
+    m_Result.DoAddOnKeyDown(new CWPFEventCall<CDiaFavoriten, CWPFKeyEvent>(this, &CDiaFavoriten::OnKeyDownResult));
     m_Tree.DoAddOnMouseDoubleClick(
         new CWPFEventCall<CDiaFavoriten, CWPFMouseButtonEvent>(this, &CDiaFavoriten::OnMouseDoubleClickTree));
+    m_Tree.DoAddOnKeyDown(new CWPFEventCall<CDiaFavoriten, CWPFKeyEvent>(this, &CDiaFavoriten::OnKeyDownTree));
 
     m_Result.AddImageColumn("", 0, Assembly);
     m_Result.AddTextBlockColumn("Programm", 0, 0, "");
@@ -233,11 +244,47 @@ void CDiaFavoriten::OnTextChangedSuche(CWPFTextChangedEvent& /*event*/)
         m_Matrix.DoAdd({smallImage, text, Numbered("", index), CategoryName(programm->nProgKat)});
     }
     m_Result.AutoSizeGridViewColumns();
+    // The focus stays in the box while the user types; Down takes it to the
+    // list, Return starts the first row.
     m_Result.SetSelectedIndex(0);
+}
+
+void CDiaFavoriten::OnKeyDownSuche(CWPFKeyEvent& event)
+{
+    if (event.GetKey() != Qt::Key_Down)
+        return;
     m_Result.Focus();
+    event.SetHandled(true);
+}
+
+void CDiaFavoriten::OnReturnKeySuche(CWPFRoutedEvent& /*event*/)
+{
+    StartSelectedResult();
+}
+
+void CDiaFavoriten::OnKeyDownResult(CWPFKeyEvent& event)
+{
+    // Return starts the chosen program here, not the dialog's default button.
+    if (!IsReturn(event))
+        return;
+    StartSelectedResult();
+    event.SetHandled(true);
+}
+
+void CDiaFavoriten::OnKeyDownTree(CWPFKeyEvent& event)
+{
+    if (!IsReturn(event))
+        return;
+    StartSelectedTreeProgramm();
+    event.SetHandled(true);
 }
 
 void CDiaFavoriten::OnMouseDoubleClickResult(CWPFMouseButtonEvent& /*event*/)
+{
+    StartSelectedResult();
+}
+
+void CDiaFavoriten::StartSelectedResult()
 {
     const int row = m_Result.GetSelectedIndex();
     if (row < 0)
@@ -248,6 +295,11 @@ void CDiaFavoriten::OnMouseDoubleClickResult(CWPFMouseButtonEvent& /*event*/)
 
 void CDiaFavoriten::OnMouseDoubleClickTree(CWPFMouseButtonEvent& /*event*/)
 {
+    StartSelectedTreeProgramm();
+}
+
+void CDiaFavoriten::StartSelectedTreeProgramm()
+{
     const CString value = m_Tree.GetSelectedValue();
     if (HasPrefix(value, "PR"))
         StartProgramm(IndexIn(value));
@@ -255,17 +307,35 @@ void CDiaFavoriten::OnMouseDoubleClickTree(CWPFMouseButtonEvent& /*event*/)
 
 bool CDiaFavoriten::LoadFavoriten(CJParPool& pool, int nr, const CString& key)
 {
+    m_NotOfferedFavoriten.clear();
     pool.m_strNr.Format("%3d", nr);
     pool.m_strKey = key;
     if (pool.GetByK1(0) != CVKRSet::FOUND)
         return false;
     std::vector<CString> pieces;
     SeparatedStrToVec(pool.m_strValue, '|', pieces, true);
+    std::set<int> loaded;
+    std::set<int> repeated;
     for (const CString& piece : pieces) {
         // A piece without a number (left by an empty place in the list) names
         // no program; read as 0 it would add the program with id 0.
-        if (HoldsNumber(piece))
-            AddProgramm(std::atoi(piece));
+        if (!HoldsNumber(piece))
+            continue;
+        const int id = std::atoi(piece);
+        if (!loaded.insert(id).second) {
+            repeated.insert(id);
+            continue;
+        }
+        if (!AddIfOffered(id))
+            // Kept for the day the program is offered again, e.g. after a
+            // licence gap.
+            m_NotOfferedFavoriten.push_back(id);
+    }
+    if (!repeated.empty()) {
+        CString notice;
+        notice.Format("Die gespeicherten Favoriten enthalten %d Programm(e) mehrfach; jedes wird nur einmal gezeigt.",
+                      static_cast<int>(repeated.size()));
+        Halt(Caption, notice, GetWidget());
     }
     return true;
 }
@@ -276,9 +346,16 @@ void CDiaFavoriten::SaveFavoriten(CJParPool& pool, int nr, const CString& key)
     pool.m_strKey = key;
     const bool found = pool.GetByK1(0) == CVKRSet::FOUND;
     pool.m_strValue.Empty();
+    std::set<int> saved;
     for (const CString& name : m_Fluid.GetFluidItemNames())
-        if (HasPrefix(name, "BU"))
-            pool.m_strValue.AppendFormat("%d|", m_pProgramme[IndexIn(name)].nProgId);
+        if (HasPrefix(name, "BU")) {
+            const int id = m_pProgramme[IndexIn(name)].nProgId;
+            saved.insert(id);
+            pool.m_strValue.AppendFormat("%d|", id);
+        }
+    for (const int id : m_NotOfferedFavoriten)
+        if (saved.insert(id).second)
+            pool.m_strValue.AppendFormat("%d|", id);
     if (pool.m_strValue.IsEmpty())
         return;
     if (found)
@@ -291,14 +368,22 @@ void CDiaFavoriten::ClearFavoriten()
 {
     m_Fluid.ClearChildren();
     m_FavoButtons.clear();
+    m_NotOfferedFavoriten.clear();
 }
 
 void CDiaFavoriten::AddProgramm(int id)
 {
+    AddIfOffered(id);
+}
+
+bool CDiaFavoriten::AddIfOffered(int id)
+{
     int index = 0;
     const SFavoProgramm* programm = FindProgramm(id, index);
-    if (programm && IsProgrammAvailable(programm))
-        AddButton(index);
+    if (!programm || !IsProgrammAvailable(programm))
+        return false;
+    AddButton(index);
+    return true;
 }
 
 void CDiaFavoriten::EnableProgramm(int id, bool enable)

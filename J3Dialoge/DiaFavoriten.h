@@ -19,6 +19,7 @@
 
 class CJParPool;
 class CWPFDialog;
+class CWPFKeyEvent;
 class CWPFMouseButtonEvent;
 class CWPFRoutedEvent;
 class CWPFTextChangedEvent;
@@ -27,8 +28,9 @@ class CWPFTextChangedEvent;
 // dialogs: the user's favourite programs as large buttons (which the user may
 // drag into another order or remove), one tab of program buttons per
 // category, the tree of all programs and a search over them. Clicking a
-// button, or double-clicking a program in the tree or the search results,
-// starts the program through the host.
+// button, or double-clicking (or Return on) a program in the tree or the
+// search results, starts the program through the host; Return in the search
+// box starts the first found one.
 //
 // The host derives from it, sets m_ppszProgKat (category names) and
 // m_pProgramme (the program table, see SFavoProgramm) in its constructor,
@@ -69,7 +71,9 @@ public:
     void OnClosed();
 
     // Makes the programs stored under number and key favourites, in their
-    // stored order; false when there is no such record.
+    // stored order; false when there is no such record. Stored programs not
+    // offered now are not shown but kept, and saved after the shown ones; a
+    // program stored more than once is shown once, with one notice in all.
     bool LoadFavoriten(CJParPool& pool, int nr, const CString& key);
     // Stores the favourites in the order the user sees them. An empty set is
     // not stored: the record keeps its former list.
@@ -100,8 +104,12 @@ protected:
     void OnButton2Click(CWPFRoutedEvent& event);
     void OnButtonXClick(CWPFRoutedEvent& event);
     void OnTextChangedSuche(CWPFTextChangedEvent& event);
+    void OnKeyDownSuche(CWPFKeyEvent& event);
+    void OnReturnKeySuche(CWPFRoutedEvent& event);
+    void OnKeyDownResult(CWPFKeyEvent& event);
     void OnMouseDoubleClickResult(CWPFMouseButtonEvent& event);
     void OnMouseDoubleClickTree(CWPFMouseButtonEvent& event);
+    void OnKeyDownTree(CWPFKeyEvent& event);
 
     CWPFMatrix<4> m_Matrix;  // image, text, program index, category name
     std::vector<std::unique_ptr<CWPFVKXButton>> m_FavoButtons;
@@ -115,12 +123,20 @@ protected:
     CWPFMenuItem m_AddFavorit;
     CWPFMenuItem m_AddFavorit2;
     CWPFTabItem m_Alle;
+    // Ids of the loaded favourites that are not offered, in stored order.
+    std::vector<int> m_NotOfferedFavoriten;
 
 private:
+    // Adds a favourite button when the program is offered; false when not.
+    bool AddIfOffered(int id);
     CString CategoryName(int category) const;
     // The program index in an element's name or a tree value ("BU12": 12).
     static int IndexIn(const CString& name);
     void StartFromButton(CWPFRoutedEvent& event);
+    // Starts the program of the chosen search result and empties the search.
+    void StartSelectedResult();
+    // Starts the program chosen in the tree; a category starts nothing.
+    void StartSelectedTreeProgramm();
     template <typename Button>
     static Button* FirstWithIndex(const std::vector<std::unique_ptr<Button>>& buttons, int index);
 };

@@ -6,10 +6,11 @@
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
 #include "vkwpfcpp/VKColorRef.h"
+#include "vkwpfcpp/WPFApplication.h"
 
 #include <QDialog>
 
-#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -45,34 +46,25 @@ CWPFWndBase* CDiaIndexMarkerConfig::OnInitDialog()
         m_toolTips[i].Attach(this, Numbered("ToolTip", i));
         m_colors[i].Attach(this, Numbered("ColorPicker", i));
     }
-    const BorrowedRSet<CJParPool> pool = BorrowRSet<CJParPool>(1);
+    // Read as the strip reads them, so that the dialog shows and saves what
+    // the markers show.
+    std::vector<SIndexMarkerText> stored;
+    GetIndexMarkerTexte(stored, true);
     for (int i = 0; i < kMarkers; ++i) {
-        SetMarkerKey(*pool, i);
-        if (pool->GetByK1(0) != CVKRSet::FOUND)
-            continue;
-        const CString& value = pool->m_strValue;
-        const int bar = value.Find('|');
-        if (bar < 0)
-            continue;
-        m_texts[i].SetData(value.Left(bar));
-        const CString rest = value.Mid(bar + 1);
-        const int secondBar = rest.Find('|');
-        if (secondBar < 0) {
-            m_toolTips[i].SetData(rest);
-            continue;
-        }
-        m_toolTips[i].SetData(rest.Left(secondBar));
-        const CString color = rest.Mid(secondBar + 1);
-        // A colour reference, 0x00BBGGRR in decimal; the picker shows no
-        // colour for a value that is none.
-        if (!color.IsEmpty())
-            m_colors[i].SetSelectedColor(static_cast<std::uint32_t>(std::strtoul(color, nullptr, 10)));
+        m_texts[i].SetData(stored[i].text);
+        m_toolTips[i].SetData(stored[i].toolTip);
+        m_colors[i].SetDefaultColor(CWPFApplication::GetToolkitColor(CWPFApplication::FirstMarkerSlot + i));
+        std::uint32_t colorRef = CVKColorRef::NoColor;
+        CVKColorRef::FromDecimal(stored[i].color, colorRef);
+        m_colors[i].SetSelectedColor(colorRef);
     }
     return root;
 }
 
 void CDiaIndexMarkerConfig::OnSaveAndExit()
 {
+    if (!AllTextsStorable())
+        return;
     bool saved = false;
     CString reason;
     {
@@ -104,4 +96,24 @@ void CDiaIndexMarkerConfig::OnSaveAndExit()
     }
     Halt(6, 7049, GetWindow());
     EndDialog(1);
+}
+
+bool CDiaIndexMarkerConfig::AllTextsStorable()
+{
+    // "|" separates text, tool tip and colour in the record: one inside a
+    // text would shift the parts for every workstation. The person chooses
+    // another character rather than have the text changed unseen.
+    for (int i = 0; i < kMarkers; ++i)
+        for (CWPFVKLTextBox* box : {&m_texts[i], &m_toolTips[i]}) {
+            if (box->GetData().Find('|') < 0)
+                continue;
+            CString text;
+            text.Format("Der senkrechte Strich \"|\" trennt die Teile eines Karteireiters und kann in Text "
+                        "oder Tooltip nicht gespeichert werden (Karteireiter %d).\nBitte ersetzen Sie ihn.",
+                        i + 1);
+            HaltI("Karteireiter", text, GetWindow());
+            box->Focus();
+            return false;
+        }
+    return true;
 }

@@ -10,16 +10,14 @@
 #include "vkbasis/StringUtils.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
+#include "vkwpfcpp/VKColorRef.h"
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
 #include "vkwpfcpp/WPFVKIndexMarker.h"
 
 #include <QDialog>
 
-#include <cerrno>
 #include <cstdint>
-#include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -42,20 +40,6 @@ std::vector<SIndexMarkerText>& ProcessMarkerTexts()
     return texts;
 }
 
-// A stored colour: decimal digits only, within 32 bits.
-bool ReadColorRef(const CString& text, std::uint32_t& colorRef)
-{
-    if (text.IsEmpty() || text[0] < '0' || text[0] > '9')
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (*end != '\0' || errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max())
-        return false;
-    colorRef = static_cast<std::uint32_t>(value);
-    return true;
-}
-
 } // namespace
 
 void CWPFJ3Dialog::GetIndexMarkerTexte(std::vector<SIndexMarkerText>& out, bool textsOnly)
@@ -74,7 +58,7 @@ void CWPFJ3Dialog::GetIndexMarkerTexte(std::vector<SIndexMarkerText>& out, bool 
         }
         if (!textsOnly) {
             std::uint32_t colorRef = 0;
-            if (ReadColorRef(marker.color, colorRef))
+            if (CVKColorRef::FromDecimal(marker.color, colorRef))
                 CWPFApplication::InitVKColor(CWPFApplication::FirstMarkerSlot + i, colorRef);
             CWPFApplication::InitMarkerToolTip(
                 i, marker.toolTip.IsEmpty() ? marker.text : marker.text + " - " + marker.toolTip);
@@ -186,8 +170,15 @@ bool CWPFJ3Dialog::WriteDataPat(CJPat& record)
     if (!m_pIndexMarker)
         return false;
     FillTail(record.m_strIndexMarker, kFlagTextLength, ' ');
-    for (int i = 0; i < kMarkerCount; ++i)
-        record.m_strIndexMarker.SetAt(kFirstFlag + i, m_pIndexMarker->GetIsVisible(i) ? '1' : ' ');
+    // Only the markers switched since the patient was read are written: any
+    // other byte stays as stored, whoever wrote it.
+    CString read = m_strIndexFlags;
+    FillTail(read, kFlagTextLength, ' ');
+    for (int i = 0; i < kMarkerCount; ++i) {
+        const bool shown = m_pIndexMarker->GetIsVisible(i);
+        if (shown != (read[kFirstFlag + i] == '1'))
+            record.m_strIndexMarker.SetAt(kFirstFlag + i, shown ? '1' : ' ');
+    }
     return record.m_strIndexMarker != m_strIndexFlags;
 }
 

@@ -23,9 +23,10 @@ CString Trimmed(CString text)
     return text.Trim();
 }
 
+// Only "1" is set, as the dialogs read the flags.
 bool IsSet(char flag)
 {
-    return flag != ' ' && flag != '0' && flag != '\0';
+    return flag == '1';
 }
 
 // Every flag set in either text, in a text of the marker length.

@@ -1,5 +1,25 @@
 #include "vkwpfcpp/VKColorRef.h"
 
+#include "vkbasis/CString.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <limits>
+
+bool CVKColorRef::FromDecimal(const CString& text, std::uint32_t& colorRef)
+{
+    if (text.IsEmpty() || text[0] < '0' || text[0] > '9')
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long value = std::strtoull(text, &end, 10);
+    if (*end != '\0' || errno == ERANGE || value > std::numeric_limits<std::uint32_t>::max() ||
+        !IsColor(static_cast<std::uint32_t>(value)))
+        return false;
+    colorRef = static_cast<std::uint32_t>(value);
+    return true;
+}
+
 QColor CVKColorRef::ToQColor(std::uint32_t colorRef)
 {
     if (!IsColor(colorRef))

@@ -65,11 +65,14 @@ std::vector<int> StartButtonClasses(const QWidget& root)
     return classes;
 }
 
+// A patient's emoji are a sign or two beside the title, not a text.
+constexpr int kEmojiLimit = 16;
+
 // An emoji is stored in 8-bit text, which cannot hold it, as its code point
-// "U+1F9B7"; any other text shows as it is.
+// "U+1F9B7"; any other text shows as it is, cut to the emoji's room.
 QString EmojiPart(const CString& text)
 {
-    const QString part = CWPFText::ToQString(text).trimmed();
+    const QString part = CWPFText::Bounded(CWPFText::ToQString(text).trimmed(), kEmojiLimit);
     bool isNumber = false;
     const uint codePoint = part.startsWith(QLatin1String("U+")) ? part.mid(2).toUInt(&isNumber, 16) : 0;
     if (!isNumber || codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))

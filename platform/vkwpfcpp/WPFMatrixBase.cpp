@@ -229,7 +229,7 @@ QVariant CWPFMatrixBase::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         if (column.check || !column.imageAssembly.IsEmpty())
             return {};
-        return CWPFText::ToQString(GetText(index.row(), index.column()));
+        return CWPFText::Bounded(CWPFText::ToQString(GetText(index.row(), index.column())));
     case Qt::DecorationRole:
         if (column.imageAssembly.IsEmpty())
             return {};

@@ -19,3 +19,19 @@ CString CWPFText::FromQString(const QString& text)
         bytes.push_back(winpath::WideToAnsiChar(static_cast<wchar_t>(c.unicode())));
     return CString(bytes);
 }
+
+QString CWPFText::Bounded(const QString& text, int limit)
+{
+    if (text.size() <= limit)
+        return text;
+    qsizetype cut = limit - 1;
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
+CString CWPFText::Bounded(const CString& text, int limit)
+{
+    // "\x85" is "…" in Windows-1252.
+    return text.GetLength() <= limit ? text : text.Left(limit - 1) + "\x85";
+}

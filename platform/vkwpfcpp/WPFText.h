@@ -10,4 +10,10 @@ class CWPFText {
 public:
     static QString ToQString(const CString& text);
     static CString FromQString(const QString& text);
+    // A stored text as a label, tab or list shows it: at most limit
+    // characters, a longer one cut with "…", never inside a surrogate pair.
+    // Showing a whole unbounded record would freeze the interface.
+    static constexpr int ShownLimit = 300;
+    static QString Bounded(const QString& text, int limit = ShownLimit);
+    static CString Bounded(const CString& text, int limit = ShownLimit);
 };

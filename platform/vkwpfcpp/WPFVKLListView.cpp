@@ -104,16 +104,26 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
     });
 }
 
-int CWPFVKLListView::ContentWidth(QTreeView& view, int column)
+int CWPFVKLListView::ContentWidth(QTreeView& view, int column) const
 {
     // Qt measures only the rows on screen, and a list that is filled before
-    // its window shows has none yet: the first rows stand in for them.
+    // its window shows has none yet: the first rows stand in for them, and
+    // the row with the longest text, which may stand anywhere (the six-digit
+    // numbers at the end of a list sorted by number).
     constexpr int kMeasuredRows = 64;
     const QAbstractItemView& rowsOnScreen = view;
     int width = std::max(rowsOnScreen.sizeHintForColumn(column), view.header()->sectionSizeHint(column));
     const int rows = std::min(view.model()->rowCount(), kMeasuredRows);
     for (int row = 0; row < rows; ++row)
         width = std::max(width, view.sizeHintForIndex(view.model()->index(row, column)).width());
+    int longest = -1;
+    for (int row = 0, longestLength = -1; row < m_pMatrix->Count(); ++row)
+        if (const int length = m_pMatrix->GetText(row, column).GetLength(); length > longestLength) {
+            longestLength = length;
+            longest = row;
+        }
+    if (longest >= 0)
+        width = std::max(width, view.sizeHintForIndex(view.model()->index(longest, column)).width());
     return width;
 }
 

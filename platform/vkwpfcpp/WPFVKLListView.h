@@ -99,7 +99,7 @@ private:
     void OnRowsReset();
     bool OnKeyPress(int key, int modifiers, const QString& text);
     void SelectTypedRow(const QString& text);
-    static int ContentWidth(QTreeView& view, int column);
+    int ContentWidth(QTreeView& view, int column) const;
     // Runs a sizing of the list's own, which is not a user's choice.
     template <typename Sizing>
     void SizeColumns(Sizing sizing);

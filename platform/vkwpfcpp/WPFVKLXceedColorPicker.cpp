@@ -38,6 +38,17 @@ void CWPFVKLXceedColorPicker::SetSelectedColor(std::uint32_t colorRef)
     ShowColor();
 }
 
+void CWPFVKLXceedColorPicker::SetDefaultColor(std::uint32_t colorRef)
+{
+    m_nDefault = colorRef;
+    QToolButton* button = Button();
+    if (QAction* none = button ? button->findChild<QAction*>(button->objectName() + QStringLiteral("_KeineFarbe")) : nullptr) {
+        none->setIcon(Swatch(CVKColorRef::ToQColor(colorRef)));
+        none->setText(CVKColorRef::IsColor(colorRef) ? QStringLiteral("Standardfarbe") : QStringLiteral("Keine Farbe"));
+    }
+    ShowColor();
+}
+
 bool CWPFVKLXceedColorPicker::CanAttach(QObject* element) const
 {
     return qobject_cast<QToolButton*>(element) != nullptr;
@@ -88,6 +99,10 @@ void CWPFVKLXceedColorPicker::ShowColor()
     if (!button)
         return;
     const QColor color = CVKColorRef::ToQColor(m_nColor);
-    button->setIcon(Swatch(color));
-    button->setText(color.isValid() ? color.name().toUpper() : QStringLiteral("keine"));
+    const QColor standard = CVKColorRef::ToQColor(m_nDefault);
+    button->setIcon(Swatch(color.isValid() ? color : standard));
+    if (color.isValid())
+        button->setText(color.name().toUpper());
+    else
+        button->setText(standard.isValid() ? QStringLiteral("Standard") : QStringLiteral("keine"));
 }

@@ -17,6 +17,9 @@ class CWPFVKLXceedColorPicker : public CWPFWndBase {
 public:
     void SetSelectedColor(std::uint32_t colorRef);
     std::uint32_t GetSelectedColor() const { return m_nColor; }
+    // The colour that stands when none is chosen (shown as "Standard"); no
+    // colour by default, shown as "keine".
+    void SetDefaultColor(std::uint32_t colorRef);
 
 protected:
     bool CanAttach(QObject* element) const override;
@@ -27,4 +30,5 @@ private:
     void ShowColor();
 
     std::uint32_t m_nColor = 0xFFFFFFFFu;
+    std::uint32_t m_nDefault = 0xFFFFFFFFu;
 };

@@ -48,11 +48,11 @@ Strings State()
 
 } // namespace
 
-// Patients 1, 900 and 901 are one person taken up three times.
+// Patients 1, 900 and 901 are one person taken up three times; only "1" is a set marker.
 TEST_F(PracticeDb, MergeMovesEverythingOrNothing)
 {
     for (const auto& [nr, marker, emoji1, emoji2] :
-         {std::tuple{"1", "1", "A", ""}, {"900", "1 1", "E", "A"}, {"901", "    1", "F", "G"}}) {
+         {std::tuple{"1", "1", "A", ""}, {"900", "1 1", "E", "A"}, {"901", "   x1", "F", "G"}}) {
         CJPat patient(&dbDatabase, nullptr);
         patient.m_strPatNr = Nr(nr);
         patient.m_strIndexMarker = CString(' ', 22) + marker;

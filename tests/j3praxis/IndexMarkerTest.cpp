@@ -39,11 +39,17 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
     EXPECT_EQ(records.at("indexmrk02"), "Kind|alt");
     EXPECT_EQ(records.at("indexmrk24"), "|");
 
-    // Value; text, tip and the picker's text as shown; the tip the toolkit registers.
-    const char* const rows[][3] = {
-        {"Recall|f\xE4llig|3244789", "Recall|f\xC3\xA4llig|#F58231", "Recall - f\xE4llig"},
-        {"Angst|", "Angst||keine", "Angst"}, {"Kind|Kinder|255", "Kind|Kinder|#FF0000", "Kind - Kinder"},
-        {"nur Text", "||keine", "nur Text"}, {"A|B|4294967295", "A|B|keine", "A - B"}, {"", "||keine", ""},
+    // Value; text, tip and the picker's text as shown; the tip the toolkit registers; the value after OK.
+    // A colour that is no decimal colour reference stands for the slot's own, in the dialog as on the strip.
+    const char* const rows[][4] = {
+        {"Recall|f\xE4llig|3244789", "Recall|f\xC3\xA4llig|#F58231", "Recall - f\xE4llig", "Recall|f\xE4llig|3244789"},
+        {"Angst|", "Angst||Standard", "Angst", "Angst|"},
+        {"Kind|Kinder|255", "Kind|Kinder|#FF0000", "Kind - Kinder", "Kind|Kinder|255"},
+        {"nur Text", "nur Text||Standard", "nur Text", "nur Text|"},
+        {"A|B|4294967295", "A|B|Standard", "A - B", "A|B"},
+        {"", "||Standard", "", "|"},
+        {"B|C| 255", "B|C|Standard", "B - C", "B|C"},
+        {"D|E|abc", "D|E|Standard", "D - E", "D|E"},
     };
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i)
         SetParameter("269", "indexmrk0" + std::to_string(i), rows[i][0]);
@@ -67,8 +73,8 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
                     EXPECT_EQ(CWPFApplication::GetMarkerToolTip(i), CString(rows[i][2]));
                 }
             })
-            .ClickFrameButton(VKButtonCancel);
-        EXPECT_EQ(driver.Run(config), 2);
+            .ClickFrameButton(VKButtonOK);
+        EXPECT_EQ(driver.Run(config), 1);
         const QColor colours[] = {QColor(0xF5, 0x82, 0x31), QColor(0x3C, 0xB4, 0x4B), QColor(255, 0, 0),
                                   QColor(0x43, 0x63, 0xD8)};
         for (int i = 0; i < 4; ++i)
@@ -78,23 +84,37 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
         EXPECT_EQ(plain[5].text, CString());
         EXPECT_EQ(plain[2].color, CString("255"));
     });
+    const auto saved = Parameters("269", "indexmrk");
+    for (int i = 0; i < static_cast<int>(std::size(rows)); ++i)
+        EXPECT_EQ(saved.at("indexmrk0" + std::to_string(i)), rows[i][3]) << i;
 }
 
-TEST_F(IndexMarkerTest, AConfigurationTheDatabaseRefusesIsNotSavedAtAll)
+// A "|" in a text or tool tip would shift the record's parts and is refused with a hint; a refusing
+// database gives its reason. Either way nothing is stored and the dialog stays open.
+TEST_F(IndexMarkerTest, AConfigurationThatCannotBeStoredAsTypedIsNotSavedAtAll)
 {
     SetParameter("269", "indexmrk00", "alt|");
-    RunProgram(Workstation1, [] {
-        FailStatement("INSERT", "parpool", "CAST(NEW.kuerzel AS TEXT) = 'indexmrk05'", "Platte voll");
-        CDiaIndexMarkerConfig config(nullptr);
-        j3test::DialogDriver driver;
-        driver.Type("Text0", "neu").ClickFrameButton(VKButtonOK).ClickFrameButton(VKButtonCancel);
-        EXPECT_EQ(driver.Run(config), 2);
-        const auto records = CBoxAnswerer::Installed()->Records();
-        ASSERT_EQ(records.size(), 1u);
-        EXPECT_EQ(records[0].kind, EBoxKind::Error);
-        EXPECT_NE(records[0].text.find("Platte voll"), std::string::npos);
-    });
-    EXPECT_EQ(Parameters("269", "indexmrk"), (std::map<std::string, std::string>{{"indexmrk00", "alt|"}}));
+    const struct { const char* box; const char* typed; EBoxKind kind; const char* says; } cases[] = {
+        {"Text3", "Kind|er", EBoxKind::Notice, "(Karteireiter 4)"},
+        {"ToolTip24", "Implantat | Nachsorge", EBoxKind::Notice, "(Karteireiter 25)"},
+        {"Text0", "neu", EBoxKind::Error, "Platte voll"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        RunProgram(Workstation1, [&] {
+            if (c.kind == EBoxKind::Error)
+                FailStatement("INSERT", "parpool", "CAST(NEW.kuerzel AS TEXT) = 'indexmrk05'", "Platte voll");
+            CDiaIndexMarkerConfig config(nullptr);
+            j3test::DialogDriver driver;
+            driver.Type(c.box, c.typed).ClickFrameButton(VKButtonOK).ClickFrameButton(VKButtonCancel);
+            EXPECT_EQ(driver.Run(config), 2);
+            const auto records = CBoxAnswerer::Installed()->Records();
+            ASSERT_EQ(records.size(), 1u);
+            EXPECT_EQ(records[0].kind, c.kind);
+            EXPECT_NE(records[0].text.find(c.says), std::string::npos) << records[0].text;
+        });
+        EXPECT_EQ(Parameters("269", "indexmrk"), (std::map<std::string, std::string>{{"indexmrk00", "alt|"}}));
+    }
 }
 
 TEST_F(IndexMarkerTest, OneMarkerIsSetOnManyPatientsAtOnce)

@@ -3,13 +3,12 @@
 #include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
 #include "j3praxis/J3PraxisDesk.h"
-#include "msgbox/BoxAnswerer.h"
-#include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/ProgramRun.h"
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFIndexMarkerStrip.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
@@ -63,12 +62,13 @@ protected:
     }
 };
 
-// "0" and blank are off, and "0" is stored as blank; a ten-character text is
-// padded, all off, and left as it was when the desk changed nothing.
+// Only "1" is on; bytes of markers nobody switched stay as stored; a
+// ten-character text is padded, all off, and left as it was when the desk
+// changed nothing.
 TEST_F(PraxisDeskTest, MarkersFollowTheFlagsAndSwitchedOnesAreStoredWhenThePatientChangesOrTheDeskCloses)
 {
     StorePatient(1, "Albers", Flags({0, 24}));
-    StorePatient(2, "Brandt", std::string(22, ' ') + "0 1" + std::string(22, ' '));
+    StorePatient(2, "Brandt", std::string(22, ' ') + "0x1" + std::string(22, ' '));
     StorePatient(3, "Claus", "1111111111");
     RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
         const auto shown = [&](const std::string& markers) { EXPECT_EQ(ShownMarkers(*desk.GetWindow()), markers); };
@@ -83,7 +83,7 @@ TEST_F(PraxisDeskTest, MarkersFollowTheFlagsAndSwitchedOnesAreStoredWhenThePatie
             .Do([shown] { shown(""); });
     });
     EXPECT_EQ(StoredFlags(1), Flags({0, 3, 24}));
-    EXPECT_EQ(StoredFlags(2), Flags({2, 24}));
+    EXPECT_EQ(StoredFlags(2), std::string(22, ' ') + "0x1" + std::string(21, ' ') + "1");
     EXPECT_EQ(StoredFlags(3), "1111111111");
 }
 
@@ -142,7 +142,7 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
                           c.theme == 1 ? QString::fromUtf8("\xE2\x98\xBA") : QString());
                 WhenDialogOverDesk(&window, configuration);
                 if (auto* strip = window.findChild<CWPFIndexMarkerStrip*>("IndexMarker"))
-                    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->MarkerRect(1).center());
+                    QTest::mouseClick(strip->findChild<QWidget*>("IndexMarkerTab1"), Qt::LeftButton);
                 EXPECT_EQ(configuration.ScriptRan(), c.opens);
             });
         });
@@ -152,18 +152,66 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
 }
 
+// All 25 markers on, the first with a 128 KB name, and none: at any width every shown marker stands in
+// the window as a button of the strip that a screen reader names, describes and presses; an empty strip
+// still leads to the configuration. Unbounded texts are shown cut.
+TEST_F(PraxisDeskTest, EveryShownMarkerIsInTheWindowAndInTheAccessibilityTree)
+{
+    const QString huge = QString(299, 'K') + QChar(0x2026);
+    QStringList all = {huge + "|" + huge + "|Press"};
+    SetParameter("269", "indexmrk00", std::string(128 * 1024, 'K') + "|Tipp");
+    for (int i = 1; i < 25; ++i) {
+        SetParameter("269", QString::asprintf("indexmrk%02d", i).toStdString(), "Reiter " + std::to_string(i) + "|Tipp");
+        all.push_back(QString("Reiter %1|Reiter %1 - Tipp|Press").arg(i));
+    }
+    StorePatient(1, "Albers", std::string(22, ' ') + std::string(25, '1'), std::string(128 * 1024, 'E').c_str());
+    StorePatient(2, "Brandt", Flags({}));
+    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
+        // Name, description and actions of each marker the strip shows, at that width of the window.
+        const auto shown = [&](int width) {
+            QDialog& window = *desk.GetWindow();
+            window.resize(width, window.height());
+            QApplication::processEvents();
+            QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(window.findChild<QWidget*>("IndexMarker"));
+            EXPECT_EQ(strip->text(QAccessible::Name), "Karteireiter");
+            QStringList seen;
+            for (int i = 0; i < strip->childCount(); ++i) {
+                QAccessibleInterface* tab = strip->child(i);
+                if (tab->state().invisible)
+                    continue;
+                EXPECT_TRUE(QRect(window.mapToGlobal(QPoint()), window.size()).contains(tab->rect())) << width << " " << i;
+                seen.push_back(tab->text(QAccessible::Name) + "|" + tab->text(QAccessible::Description) + "|" +
+                               tab->actionInterface()->actionNames().join(","));
+            }
+            return seen;
+        };
+        driver
+            .Do([&, shown] {
+                EXPECT_EQ(shown(1400), all);
+                EXPECT_EQ(shown(500), all);
+                EXPECT_EQ(desk.GetWindow()->findChild<QLabel*>("VKEMOJI")->text(), QString(15, 'E') + QChar(0x2026));
+            })
+            .ClickRow("PatientList", 1)
+            .Do([shown] { EXPECT_EQ(shown(800), QStringList{"Karteireiter konfigurieren|Karteireiter konfigurieren|Press"}); });
+    });
+}
+
 TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
 {
     StorePatient(1, "Albers", Flags({0, 1}));
     StoreFile(DeskNote("1", 0), "Notiz");
     j3test::TempDir scratch;
     const std::string png = scratch.file("desk.png");
-    const auto run = j3test::RunProgram("J3_WORKSTATION=1 " + std::string(J3PRAXIS_PROGRAM) + " --db '" +
+    // On a full-HD desktop the desk takes four fifths of it.
+    std::ofstream(scratch.file("screen.json")) << R"({"screens": [{"name": "HD", "width": 1920, "height": 1080}]})";
+    const auto run = j3test::RunProgram("J3_WORKSTATION=1 QT_QPA_PLATFORM=offscreen:configfile=" +
+                                            scratch.file("screen.json") + " " + J3PRAXIS_PROGRAM + " --db '" +
                                             File().string() + "' --screenshot '" + png + "'",
                                         scratch.path().string());
     EXPECT_EQ(run.code, 0) << run.err;
     const QImage picture(QString::fromStdString(png));
     ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.size(), QSize(1536, 864));
     // The first tab along the top edge in the toolkit's colour of marker 0.
     EXPECT_EQ(picture.pixelColor(25, 22), QColor(0xE6, 0x19, 0x4B));
     // The patient's note of this workstation, also on a database named by --db.
@@ -182,58 +230,6 @@ TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
         EXPECT_EQ(run.code, call.code);
         EXPECT_NE((run.out + run.err).find(call.says), std::string::npos) << run.out << run.err;
     }
-}
-
-// Albers 1 and 2 are one patient taken up twice (same name, first name and
-// birth date); Brandt is someone else.
-TEST_F(PraxisDeskTest, TickedDuplicatesMergeIntoTheFirstOrAreShownOnTheCard)
-{
-    // OK merges, "Anzeigen" shows the ticked patient: the desk's patient and markers afterwards, the
-    // flags stored for patients 1 and 2, and the duplicate's note, moved to patient 1 or not.
-    const struct { int button; CString shownNr; std::string markers, keptFlags, duplicateFlags, keptNote; } cases[] = {
-        {VKButtonOK, PatNr(1), "0 3", Flags({0, 3}), "?", "Allergie"},
-        {VKButtonZoom, PatNr(2), "3", Flags({0}), Flags({3}), ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        Execute("DELETE FROM pat; DELETE FROM files;");
-        StorePatient(1, "Albers", Flags({0}));
-        StorePatient(2, "ALBERS", Flags({3}));
-        StorePatient(3, "Brandt", Flags({}));
-        StoreFile(DeskNote("2", 0), "Allergie");
-        j3test::DialogDriver merge;
-        merge.ClickRow("VKLISTE", 1).ClickFrameButton(c.button);
-        RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-            CBoxAnswerer::Installed()->QueueAnswer(BOX_YES);
-            driver.Do([&] { WhenDialogOverDesk(desk.GetWindow(), merge); }).Click("MergeButton").Do([&] {
-                EXPECT_EQ(desk.GetPatNr(), c.shownNr);
-                EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.markers);
-            });
-        });
-        EXPECT_EQ(StoredFlags(1), c.keptFlags);
-        EXPECT_EQ(StoredFlags(2), c.duplicateFlags);
-        EXPECT_EQ(Notes()[DeskNote("1", 0)], c.keptNote);
-    }
-}
-
-// Terminbuch (id 103) has the program index 2, "Röntgen <Bilder> & Befunde"
-// (501) 29 and Factoring (307, no licence) 21.
-TEST_F(PraxisDeskTest, DeskStartsProgramsAndKeepsTheUsersFavouritesInTheirOrder)
-{
-    StorePatient(1, "Albers", Flags({}));
-    SetParameter("  1", "favoriten12", "103|501|");
-    RunDesk([](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-        desk.OpenOnProgramme();
-        driver
-            .Do([&] { EXPECT_FALSE(j3test::DialogDriver::Find(*desk.GetWindow(), "B221")->isEnabled()); })
-            .Click("BU29")
-            .Do([&] {
-                EXPECT_EQ(desk.GetWindow()->findChild<QLabel*>("ProgrammStatus")->text(),
-                          QString::fromUtf8("Gestartet: Röntgen <Bilder> & Befunde"));
-            })
-            .Drag("BU29", "BU2");
-    });
-    EXPECT_EQ(Parameters("  1", "favoriten"), (std::map<std::string, std::string>{{"favoriten12", "501|103|"}}));
 }
 
 } // namespace

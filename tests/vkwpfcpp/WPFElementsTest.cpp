@@ -97,7 +97,11 @@ TEST_F(WPFElementsTest, ListColumnsShowHeadersWidthsAndOnlyDefinedColumns)
                   QString::fromUtf8("Zeitpunkt der letzten Änderung"));
         EXPECT_EQ(view->columnWidth(1), 140);
         EXPECT_TRUE(model->data(model->index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+        // The longest size stands after the rows measured on screen.
+        for (int row = 0; row < 100; ++row)
+            m_dialog.m_matrix.DoAdd({"x.txt", "", row < 99 ? "1 KB" : "123.456.789 KB"});
         m_dialog.m_list.AutoSizeGridViewColumns();
+        EXPECT_GE(view->columnWidth(2), view->fontMetrics().horizontalAdvance("123.456.789 KB"));
         const int nameWidth = view->columnWidth(0);
         EXPECT_GE(nameWidth, view->fontMetrics().horizontalAdvance(QString::fromUtf8("Abrechnung.txt")));
         // The name column takes what the short texts leave, so the rows span the list.

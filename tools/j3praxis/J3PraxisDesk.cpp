@@ -9,14 +9,17 @@
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFText.h"
 #include "vkwpfcpp/WPFTabItem.h"
 #include "vkwpfcpp/WPFVKIndexMarker.h"
 
 #include <QAbstractButton>
 #include <QDialog>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -26,6 +29,8 @@ namespace {
 
 constexpr int kMarkerConfigProgram = 278;
 constexpr const char* kMarkerConfigName = "Karteireiter Konfiguration";
+// A switch names its marker in a few words; the tool tip says more.
+constexpr int kMarkerTextLimit = 40;
 
 QIcon MarkerSwatch(int marker)
 {
@@ -72,10 +77,25 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
     ChoosePatient(m_patientRows.Count() > 0 ? start : -1);
     InitCard();
     ShowPatient(m_patients.GetSelectedIndex());
+    SizeToScreen();
     auto* mergeWatch = new QTimer(GetWindow());
     QObject::connect(mergeWatch, &QTimer::timeout, GetWindow(), [this] { FollowMergedPatient(); });
     mergeWatch->start(MergeWatchMilliseconds);
     return root;
+}
+
+void CJ3PraxisDesk::SizeToScreen()
+{
+    // The desk is where the day's work happens: it takes most of the screen,
+    // within reason on a very large one. A size the person chose is restored
+    // over this from the placement records.
+    QDialog* window = GetWindow();
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize area = screen->availableGeometry().size();
+    const QSize wanted = QSize(area.width() * 4 / 5, area.height() * 4 / 5).boundedTo(QSize(1600, 1000));
+    window->resize(wanted.expandedTo(window->minimumSizeHint()).boundedTo(area));
 }
 
 void CJ3PraxisDesk::InitPatientList()
@@ -111,9 +131,9 @@ void CJ3PraxisDesk::InitCard()
         CWPFVKButton& markerSwitch = m_markerSwitches[i];
         markerSwitch.Attach(this, name);
         CString label;
-        label.Format("%d %s", i + 1, texts[i].text.GetString());
+        label.Format("%d %s", i + 1, CWPFText::Bounded(texts[i].text, kMarkerTextLimit).GetString());
         markerSwitch.SetText(label);
-        markerSwitch.SetToolTip(texts[i].toolTip);
+        markerSwitch.SetToolTip(CWPFText::Bounded(texts[i].toolTip));
         if (QAbstractButton* button = SwitchOf(markerSwitch))
             button->setIcon(MarkerSwatch(i));
         markerSwitch.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnMarkerSwitched));
@@ -169,7 +189,8 @@ void CJ3PraxisDesk::ShowPatient(int row)
         m_name.SetText("Kein Patient");
         m_details.SetText("");
     } else {
-        m_name.SetText(m_patientRows.GetText(row, ColName) + ", " + m_patientRows.GetText(row, ColFirstName));
+        m_name.SetText(CWPFText::Bounded(m_patientRows.GetText(row, ColName) + ", " +
+                                         m_patientRows.GetText(row, ColFirstName)));
         CString details;
         details.Format("Patient Nr. %d, geboren am %s", std::atoi(m_patientRows.GetText(row, ColNr)),
                        m_patientRows.GetText(row, ColBirthDate).GetString());

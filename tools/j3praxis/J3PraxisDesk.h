@@ -72,6 +72,7 @@ private:
     void InitCard();
     void InitButtons();
     void InitProgramme();
+    void SizeToScreen();
     void ChoosePatient(int row);
     void ShowPatient(int row);
     // Chooses and shows the patient of that number, also in the patient field.
