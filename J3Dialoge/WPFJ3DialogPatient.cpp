@@ -40,6 +40,20 @@ std::vector<SIndexMarkerText>& ProcessMarkerTexts()
     return texts;
 }
 
+// Only the markers switched since the flags were read go into the stored
+// text (padded to its length): any other byte stays as stored, whoever
+// wrote it.
+void WriteSwitchedMarkers(const CWPFVKIndexMarker& strip, CString read, CString& stored)
+{
+    FillTail(read, kFlagTextLength, ' ');
+    FillTail(stored, kFlagTextLength, ' ');
+    for (int i = 0; i < kMarkerCount; ++i) {
+        const bool shown = strip.GetIsVisible(i);
+        if (shown != (read[kFirstFlag + i] == '1'))
+            stored.SetAt(kFirstFlag + i, shown ? '1' : ' ');
+    }
+}
+
 } // namespace
 
 void CWPFJ3Dialog::GetIndexMarkerTexte(std::vector<SIndexMarkerText>& out, bool textsOnly)
@@ -169,16 +183,7 @@ bool CWPFJ3Dialog::WriteDataPat(CJPat& record)
     m_eInfo.WriteEInfo(record.m_strPatNr);
     if (!m_pIndexMarker)
         return false;
-    FillTail(record.m_strIndexMarker, kFlagTextLength, ' ');
-    // Only the markers switched since the patient was read are written: any
-    // other byte stays as stored, whoever wrote it.
-    CString read = m_strIndexFlags;
-    FillTail(read, kFlagTextLength, ' ');
-    for (int i = 0; i < kMarkerCount; ++i) {
-        const bool shown = m_pIndexMarker->GetIsVisible(i);
-        if (shown != (read[kFirstFlag + i] == '1'))
-            record.m_strIndexMarker.SetAt(kFirstFlag + i, shown ? '1' : ' ');
-    }
+    WriteSwitchedMarkers(*m_pIndexMarker, m_strIndexFlags, record.m_strIndexMarker);
     return record.m_strIndexMarker != m_strIndexFlags;
 }
 
@@ -210,15 +215,9 @@ void CWPFJ3Dialog::SaveIntoKeptPatient(CJPat& kept)
     m_eInfo.WriteEInfo(m_strDataPatNr);
     if (!m_pIndexMarker || kept.GetByK1(0) != CVKRSet::FOUND)
         return;
-    // Only the markers switched here go over the kept patient's: the
-    // others are his own or came with the merge.
-    CString shownFlags = m_strIndexFlags;
-    FillTail(shownFlags, kFlagTextLength, ' ');
-    FillTail(kept.m_strIndexMarker, kFlagTextLength, ' ');
+    // The kept patient's other markers are his own or came with the merge.
     const CString stored = kept.m_strIndexMarker;
-    for (int i = 0; i < kMarkerCount; ++i)
-        if (m_pIndexMarker->GetIsVisible(i) != (shownFlags[kFirstFlag + i] == '1'))
-            kept.m_strIndexMarker.SetAt(kFirstFlag + i, m_pIndexMarker->GetIsVisible(i) ? '1' : ' ');
+    WriteSwitchedMarkers(*m_pIndexMarker, m_strIndexFlags, kept.m_strIndexMarker);
     if (kept.m_strIndexMarker != stored)
         kept.Rewrite("");
 }

@@ -43,8 +43,8 @@ constexpr std::array<const char*, StepCount> FileSteps = {
     // numbers (j3key, CVKSortKeyFunction).
     PatientKeyIndexes,
     // 4: which patient number went into which by a merge (CJPatMergeTrail).
-    "CREATE TABLE patmerge(altnr BLOB NOT NULL PRIMARY KEY, neunr BLOB NOT NULL);"
-    "CREATE INDEX patmerge_neu ON patmerge(neunr);",
+    "CREATE TABLE IF NOT EXISTS patmerge(altnr BLOB NOT NULL PRIMARY KEY, neunr BLOB NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
 };
 
 // The same tables on a server: bytea compares byte-wise like a BLOB, and
@@ -71,9 +71,9 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
     "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
     nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
-    "CREATE TABLE patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE, altnr bytea NOT NULL PRIMARY KEY,"
+    "CREATE TABLE IF NOT EXISTS patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE, altnr bytea NOT NULL PRIMARY KEY,"
     "  neunr bytea NOT NULL);"
-    "CREATE INDEX patmerge_neu ON patmerge(neunr);",
+    "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
 };
 
 std::string Step(CVKConnection::EDialect dialect, int step)
