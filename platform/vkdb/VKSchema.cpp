@@ -71,8 +71,8 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
     "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
     nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
-    "CREATE TABLE IF NOT EXISTS patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE, altnr bytea NOT NULL PRIMARY KEY,"
-    "  neunr bytea NOT NULL);"
+    "CREATE TABLE IF NOT EXISTS patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE,"
+    "  altnr bytea NOT NULL PRIMARY KEY, neunr bytea NOT NULL);"
     "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
 };
 
