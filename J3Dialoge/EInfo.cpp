@@ -2,6 +2,7 @@
 
 #include "J3Dialoge/FavoSettings.h"
 #include "dbdll/DBIdentity.h"
+#include "dbdll/JPatMergeTrail.h"
 #include "dbdll/JProgPool.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
@@ -58,15 +59,37 @@ CEInfo::CEInfo(CWPFDialog* dialog)
 
 void CEInfo::ReadEInfo(const CString& key)
 {
+    m_shownTexts.clear();
     if (m_nPermission != CJProgPool::PERM_READ && m_nPermission != CJProgPool::PERM_WRITE)
         return;
+    m_shownTexts = LoadNotes(GetEInfoPath(key));
+    m_pDialog->OpenVKPostIts(m_shownTexts, !key.IsEmpty(), m_nPermission == CJProgPool::PERM_READ);
+}
+
+std::vector<CString> CEInfo::LoadNotes(const CString& basePath)
+{
     std::vector<CString> texts;
-    for (const CString& path : FindNotes(GetEInfoPath(key))) {
+    for (const CString& path : FindNotes(basePath)) {
         CString text;
         if (LoadTextFileDB(path, text) && !text.IsEmpty())
             texts.push_back(text);
     }
-    m_pDialog->OpenVKPostIts(texts, !key.IsEmpty(), m_nPermission == CJProgPool::PERM_READ);
+    return texts;
+}
+
+std::vector<CString> CEInfo::NotesAfterMerge(const CString& basePath, const std::vector<CString>& texts) const
+{
+    std::vector<CString> notes;
+    std::vector<CString> shown = m_shownTexts;
+    for (const CString& stored : LoadNotes(basePath)) {
+        const auto moved = std::find(shown.begin(), shown.end(), stored);
+        if (moved == shown.end())
+            notes.push_back(stored);
+        else
+            shown.erase(moved);
+    }
+    notes.insert(notes.end(), texts.begin(), texts.end());
+    return notes;
 }
 
 void CEInfo::WriteEInfo(const CString& key)
@@ -75,11 +98,12 @@ void CEInfo::WriteEInfo(const CString& key)
     m_pDialog->CloseVKPostIts(texts);
     if (m_nPermission != CJProgPool::PERM_WRITE)
         return;
-    ReplaceNotes(GetEInfoPath(key), texts);
+    ReplaceNotes(key, texts);
 }
 
-void CEInfo::ReplaceNotes(const CString& basePath, const std::vector<CString>& texts)
+void CEInfo::ReplaceNotes(const CString& key, std::vector<CString> texts)
 {
+    CString basePath = GetEInfoPath(key);
     struct SFailure {
         const char* message;
         CString path;
@@ -95,6 +119,15 @@ void CEInfo::ReplaceNotes(const CString& basePath, const std::vector<CString>& t
         if (!transaction.IsActive())
             fail(SaveFailed, basePath);
         else {
+            // Under the write lock, so that a merge on another workstation
+            // comes wholly before or after: the notes of a patient merged
+            // away meanwhile went to the kept patient, where the ones shown
+            // here take the place of those moved.
+            const CString kept = key.IsEmpty() ? key : CJPatMergeTrail(dbDatabase).Follow(key);
+            if (kept != key) {
+                basePath = GetEInfoPath(kept);
+                texts = NotesAfterMerge(basePath, texts);
+            }
             // Each file is tried, so that the user learns about every failing
             // one; any failure undoes the whole replacement.
             for (const CString& path : FindNotes(basePath))

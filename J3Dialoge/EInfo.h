@@ -30,6 +30,10 @@ class CWPFDialog;
 // file store gave (the store reports on the database connection, not through
 // the system's last error); when the database refuses the write lock, one
 // box names the base path. The boxes show after the lock is given back.
+//
+// Notes stored for a patient whom another workstation merged away since they
+// were read go to the patient he went into (CJPatMergeTrail): they take the
+// place of the notes the merge moved there, after that patient's own.
 class CEInfo {
 public:
     // Asks the permission; the dialog must outlive this object.
@@ -51,11 +55,17 @@ private:
     // The stored notes under the base path, in the order of their number;
     // files with another suffix follow in the order of the search.
     static std::vector<CString> FindNotes(const CString& basePath);
-    // Replaces the stored notes, or leaves them as they were and shows a
-    // box for each file that failed.
-    static void ReplaceNotes(const CString& basePath, const std::vector<CString>& texts);
+    // Replaces the stored notes of the key, or leaves them as they were and
+    // shows a box for each file that failed.
+    void ReplaceNotes(const CString& key, std::vector<CString> texts);
+    // The texts of the stored notes that are not empty, in order.
+    static std::vector<CString> LoadNotes(const CString& basePath);
+    // The stored notes of a kept patient without those moved there from
+    // the patient shown (as read), followed by the texts.
+    std::vector<CString> NotesAfterMerge(const CString& basePath, const std::vector<CString>& texts) const;
     static bool PerUser();
 
     CWPFDialog* m_pDialog;
     int m_nPermission;  // a CJProgPool::PERMISSION value
+    std::vector<CString> m_shownTexts;  // as read by ReadEInfo
 };

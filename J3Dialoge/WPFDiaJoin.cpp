@@ -56,8 +56,12 @@ void CWPFDiaJoin::OnSaveAndExit()
         J3SetProgressBoxText(m_Matrix.GetText(row, KeyColumn), 0, 0);
         keys.push_back(m_Matrix.GetText(row, KeyColumn));
     }
+    m_strJoinNote.Empty();
     if (!keys.empty() && DoJoin(keys))
-        HaltI(Caption, "Zusammenf\xFChrung erfolgreich durchgef\xFChrt.", GetWindow());
+        HaltI(Caption,
+              "Zusammenf\xFChrung erfolgreich durchgef\xFChrt." +
+                  (m_strJoinNote.IsEmpty() ? CString() : "\n" + m_strJoinNote),
+              GetWindow());
     J3CloseProgressBox();
     EndDialog(1);
 }

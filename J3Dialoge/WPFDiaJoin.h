@@ -37,4 +37,7 @@ protected:
     CWPFVKTextBlock m_Text;
     CString m_strParam;
     CWPFMatrix<5> m_Matrix;
+    // What DoJoin adds to the success notice, on a line of its own; empty
+    // for the notice alone.
+    CString m_strJoinNote;
 };

@@ -113,8 +113,12 @@ protected:
 private:
     void CreateIndexMarker(bool noConfig, bool changeable);
     void OnIndexMarkerClick(CWPFRoutedEvent& event);
-    // Writes back and unbinds the current patient.
+    // Writes back and unbinds the current patient; a patient merged away
+    // meanwhile is written into the patient he went into.
     void SaveDataPat();
+    // The notes shown and the markers switched here, into the patient the
+    // bound one went into (the record's number).
+    void SaveIntoKeptPatient(CJPat& kept);
 
     static bool IsPlacementSaved(CJParPool& pool);
     void RestorePlacement();

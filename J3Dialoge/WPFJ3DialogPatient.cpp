@@ -5,6 +5,7 @@
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
 #include "dbdll/JParPool.h"
 #include "dbdll/JPat.h"
+#include "dbdll/JPatMergeTrail.h"
 #include "dbdll/JProgPool.h"
 #include "vkbasis/StringUtils.h"
 #include "vkdb/VKDatabase.h"
@@ -37,6 +38,20 @@ std::vector<SIndexMarkerText>& ProcessMarkerTexts()
 {
     static std::vector<SIndexMarkerText> texts;
     return texts;
+}
+
+// Only the markers switched since the flags were read go into the stored
+// text (padded to its length): any other byte stays as stored, whoever
+// wrote it.
+void WriteSwitchedMarkers(const CWPFVKIndexMarker& strip, CString read, CString& stored)
+{
+    FillTail(read, kFlagTextLength, ' ');
+    FillTail(stored, kFlagTextLength, ' ');
+    for (int i = 0; i < kMarkerCount; ++i) {
+        const bool shown = strip.GetIsVisible(i);
+        if (shown != (read[kFirstFlag + i] == '1'))
+            stored.SetAt(kFirstFlag + i, shown ? '1' : ' ');
+    }
 }
 
 } // namespace
@@ -168,16 +183,7 @@ bool CWPFJ3Dialog::WriteDataPat(CJPat& record)
     m_eInfo.WriteEInfo(record.m_strPatNr);
     if (!m_pIndexMarker)
         return false;
-    FillTail(record.m_strIndexMarker, kFlagTextLength, ' ');
-    // Only the markers switched since the patient was read are written: any
-    // other byte stays as stored, whoever wrote it.
-    CString read = m_strIndexFlags;
-    FillTail(read, kFlagTextLength, ' ');
-    for (int i = 0; i < kMarkerCount; ++i) {
-        const bool shown = m_pIndexMarker->GetIsVisible(i);
-        if (shown != (read[kFirstFlag + i] == '1'))
-            record.m_strIndexMarker.SetAt(kFirstFlag + i, shown ? '1' : ' ');
-    }
+    WriteSwitchedMarkers(*m_pIndexMarker, m_strIndexFlags, record.m_strIndexMarker);
     return record.m_strIndexMarker != m_strIndexFlags;
 }
 
@@ -187,10 +193,31 @@ void CWPFJ3Dialog::SaveDataPat()
         return;
     {
         const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(0);
-        record->m_strPatNr = m_strDataPatNr;
-        if (record->GetByK1(0) == CVKRSet::FOUND && WriteDataPat(*record))
+        // Under the write lock, so that a merge on another workstation comes
+        // wholly before or after what is written here.
+        CVKTransaction transaction(dbDatabase);
+        record->m_strPatNr = CJPatMergeTrail(dbDatabase).Follow(m_strDataPatNr);
+        if (record->m_strPatNr != m_strDataPatNr)
+            SaveIntoKeptPatient(*record);
+        else if (record->GetByK1(0) == CVKRSet::FOUND && WriteDataPat(*record))
             record->Rewrite("");
+        transaction.Commit();
     }
     m_strDataPatNr.Empty();
     m_strIndexFlags.Empty();
+}
+
+void CWPFJ3Dialog::SaveIntoKeptPatient(CJPat& kept)
+{
+    if (!PatientFeaturesOn())
+        return;
+    // The notes follow the merge themselves.
+    m_eInfo.WriteEInfo(m_strDataPatNr);
+    if (!m_pIndexMarker || kept.GetByK1(0) != CVKRSet::FOUND)
+        return;
+    // The kept patient's other markers are his own or came with the merge.
+    const CString stored = kept.m_strIndexMarker;
+    WriteSwitchedMarkers(*m_pIndexMarker, m_strIndexFlags, kept.m_strIndexMarker);
+    if (kept.m_strIndexMarker != stored)
+        kept.Rewrite("");
 }

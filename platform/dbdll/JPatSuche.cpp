@@ -6,18 +6,22 @@
 
 namespace {
 
-// Each branch reads its own index range in key order and stops at the limit;
-// only their union (at most three times the limit) is sorted. The upper
-// bound is the key followed by 0xFF, a byte that no key holds (MakeKY folds
-// it to "Y").
+// Each branch reads its own index range and keeps its first rows by name,
+// up to the limit, so that the first rows by name of their union (at most
+// three times the limit) are the true first ones. An empty key finds every
+// patient in each branch, so the surname's alone gives them. The upper bound
+// is the key followed by 0xFF, a byte that no key holds (MakeKY folds it to
+// "Y").
 constexpr const char* SearchSql =
     "SELECT patnr, name, vorname, gebdat FROM pat WHERE rowid IN ("
     " SELECT rowid FROM (SELECT rowid FROM pat WHERE j3key(name) >= ?1 AND j3key(name) < ?2"
-    "  ORDER BY j3key(name) LIMIT ?3) AS byname"
-    " UNION SELECT rowid FROM (SELECT rowid FROM pat WHERE j3key(vorname) >= ?1 AND j3key(vorname) < ?2"
-    "  ORDER BY j3key(vorname) LIMIT ?3) AS byfirstname"
-    " UNION SELECT rowid FROM (SELECT rowid FROM pat WHERE j3key(patnr) >= ?1 AND j3key(patnr) < ?2"
-    "  ORDER BY j3key(patnr) LIMIT ?3) AS bynumber)"
+    "  ORDER BY j3key(name), j3key(vorname), patnr LIMIT ?3) AS byname"
+    " UNION SELECT rowid FROM (SELECT rowid FROM pat"
+    "  WHERE length(?1) > 0 AND j3key(vorname) >= ?1 AND j3key(vorname) < ?2"
+    "  ORDER BY j3key(name), j3key(vorname), patnr LIMIT ?3) AS byfirstname"
+    " UNION SELECT rowid FROM (SELECT rowid FROM pat"
+    "  WHERE length(?1) > 0 AND j3key(patnr) >= ?1 AND j3key(patnr) < ?2"
+    "  ORDER BY j3key(name), j3key(vorname), patnr LIMIT ?3) AS bynumber)"
     " ORDER BY j3key(name), j3key(vorname), patnr LIMIT ?3";
 
 } // namespace

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int StepCount = 3;
+constexpr int StepCount = 4;
 
 constexpr const char* PatientKeyIndexes =
     "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
@@ -42,6 +42,9 @@ constexpr std::array<const char*, StepCount> FileSteps = {
     // 3: the patient search reads ranges of folded surnames, first names and
     // numbers (j3key, CVKSortKeyFunction).
     PatientKeyIndexes,
+    // 4: which patient number went into which by a merge (CJPatMergeTrail).
+    "CREATE TABLE IF NOT EXISTS patmerge(altnr BLOB NOT NULL PRIMARY KEY, neunr BLOB NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
 };
 
 // The same tables on a server: bytea compares byte-wise like a BLOB, and
@@ -68,6 +71,9 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
     "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
     nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
+    "CREATE TABLE IF NOT EXISTS patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE,"
+    "  altnr bytea NOT NULL PRIMARY KEY, neunr bytea NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
 };
 
 // Workstations log in with roles of their own that are members of
@@ -101,7 +107,7 @@ int CVKSchema::CurrentVersion()
 
 const char* const* CVKSchema::Tables()
 {
-    static constexpr const char* tables[] = {"parpool", "pat", "BEH", "protokoll", "progpool", "files", nullptr};
+    static constexpr const char* tables[] = {"parpool", "pat", "BEH", "protokoll", "progpool", "files", "patmerge", nullptr};
     return tables;
 }
 

@@ -13,7 +13,8 @@ class CVKDatabase;
 // read and write every table, not to change the schema.
 //   1: parameter pool, patients, treatments ("BEH"), protocol, program permissions
 //   2: the database file store
-//   3: the patient search's key indexes
+//   3: the patient search's indexes of folded names and numbers
+//   4: the merge trail: which patient number went into which
 class CVKSchema {
 public:
     static constexpr int ApplicationId = 0x4A334442;  // "J3DB"

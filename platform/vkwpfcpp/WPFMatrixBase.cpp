@@ -70,6 +70,7 @@ void CWPFMatrixBase::Clear()
     m_cells.clear();
     m_cellSource = nullptr;
     m_nSourceRows = 0;
+    m_nBatchRows = 0;
     m_nPublishedRows = 0;
     endResetModel();
 }
@@ -80,13 +81,53 @@ void CWPFMatrixBase::SetRows(int rows, CellSource cellText)
     m_cells.clear();
     m_nSourceRows = cellText ? std::max(rows, 0) : 0;
     m_cellSource = std::move(cellText);
+    m_nBatchRows = 0;
     m_nPublishedRows = m_nSourceRows;
     endResetModel();
+}
+
+void CWPFMatrixBase::SetRowsInBatches(int rows, CellSource cellText)
+{
+    // As many rows as a large window shows, and a few screens more.
+    constexpr int BatchRows = 256;
+    beginResetModel();
+    m_cells.clear();
+    m_nSourceRows = cellText ? std::max(rows, 0) : 0;
+    m_cellSource = std::move(cellText);
+    m_nBatchRows = BatchRows;
+    m_nPublishedRows = std::min(m_nSourceRows, BatchRows);
+    endResetModel();
+}
+
+void CWPFMatrixBase::PublishRowsTo(int row)
+{
+    if (!m_cellSource)
+        return;
+    const int rows = std::min(row + 1, m_nSourceRows);
+    if (rows <= m_nPublishedRows)
+        return;
+    beginInsertRows(QModelIndex(), m_nPublishedRows, rows - 1);
+    m_nPublishedRows = rows;
+    endInsertRows();
+}
+
+bool CWPFMatrixBase::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_cellSource && m_nPublishedRows < m_nSourceRows;
+}
+
+void CWPFMatrixBase::fetchMore(const QModelIndex& parent)
+{
+    if (canFetchMore(parent))
+        PublishRowsTo(m_nPublishedRows + m_nBatchRows - 1);
 }
 
 void CWPFMatrixBase::FlushPendingRows()
 {
     m_bFlushQueued = false;
+    // Rows of a source are shown by SetRows and PublishRowsTo.
+    if (m_cellSource)
+        return;
     const int count = Count();
     if (count <= m_nPublishedRows)
         return;

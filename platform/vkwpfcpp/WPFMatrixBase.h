@@ -42,6 +42,13 @@ public:
     // std::logic_error until Clear.
     using CellSource = std::function<CString(int row, int column)>;
     void SetRows(int rows, CellSource cellText);
+    // The same, but the views are shown the rows a batch at a time, the next
+    // one when a view scrolls to the end of those shown (fetchMore), so that
+    // a view lays out only the rows shown so far: for rows read from a
+    // database, whose count may be large.
+    void SetRowsInBatches(int rows, CellSource cellText);
+    // Shows the views every row up to this one (to select it).
+    void PublishRowsTo(int row);
 
     // Cell access; a row or column outside the table throws
     // std::out_of_range.
@@ -66,6 +73,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
@@ -85,6 +94,7 @@ private:
     std::vector<CString> m_cells;
     CellSource m_cellSource;
     int m_nSourceRows = 0;
+    int m_nBatchRows = 0;  // 0: the views see every source row at once
     std::vector<SColumn> m_columns;
     int m_nPublishedRows = 0;
     bool m_bFlushQueued = false;

@@ -116,8 +116,10 @@ int CWPFVKLListView::ContentWidth(QTreeView& view, int column) const
     const int rows = std::min(view.model()->rowCount(), kMeasuredRows);
     for (int row = 0; row < rows; ++row)
         width = std::max(width, view.sizeHintForIndex(view.model()->index(row, column)).width());
+    // Among the rows the view has been given: rows read as they are shown
+    // come a batch at a time, and reading them all would cost the whole list.
     int longest = -1;
-    for (int row = 0, longestLength = -1; row < m_pMatrix->Count(); ++row)
+    for (int row = 0, longestLength = -1; row < m_pMatrix->rowCount(); ++row)
         if (const int length = m_pMatrix->GetText(row, column).GetLength(); length > longestLength) {
             longestLength = length;
             longest = row;
@@ -201,6 +203,7 @@ bool CWPFVKLListView::SetSelectedIndex(int row)
         selection->clearSelection();
         return true;
     }
+    m_pMatrix->PublishRowsTo(row);
     if (row < 0 || row >= m_pMatrix->rowCount())
         return false;
     const QModelIndex index = m_pMatrix->index(row, 0);

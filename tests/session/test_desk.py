@@ -22,14 +22,6 @@ WALKS = {
                                ("see", "label", "Die Karteireiter wurden gespeichert.*"), ("key", "Return"), OK],
                           {"select cast(wert as text) from parpool where cast(kuerzel as text) = 'indexmrk02'":
                            "Angstpatient|Angstpatient, mehr Zeit einplanen"}),
-    "duplicate merged": (["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
-                                          ("see", "dialog", "Patienten zusammenführen"), ("tick", "table cell", "       900"), OK,
-                                          ("see", "label", "Soll die Zusammenführung nun gestartet werden?"),
-                                          ("click", "push button", "Ja"),
-                                          ("see", "label", "Zusammenführung erfolgreich durchgeführt."),
-                                          ("key", "Return"),
-                                          ("see", "dialog", "Praxis"), OK],
-                         {"select count(*) from pat where trim(patnr) in ('900', '901')": "1"}),
     "duplicate shown": (["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
                                          ("see", "dialog", "Patienten zusammenführen"), ("tick", "table cell", "       901"),
                                          ("click", "push button", "Anzeigen"), ("see", "label", "Müller, hans"), OK],
@@ -44,3 +36,25 @@ def test_person_walks_the_desk(desktop, start, practice, args, steps, stored):
     walk(desktop, desk, steps)
     assert desk.finish()[0] == 0
     assert {query: practice.sql(query) for query in stored} == stored
+
+
+def test_person_merges_a_duplicate_with_notes_markers_and_emoji(desktop, start, practice):
+    """Patient 1 goes into his duplicate 900, who has a note and a marker from the desk and two emoji of his own:
+    nothing of either is lost, and the emoji that find no place are named."""
+    practice.sql("update pat set emoji1 = cast('U+1F9B7' as blob), emoji2 = cast('U+1F4A4' as blob)"
+                 " where trim(patnr) = '900'")
+    desk = start("j3praxis", "--pat", "900")
+    desk.window("Praxis")
+    walk(desktop, desk, [("click", "check box", "4 Kind"), ("click", "push button", "Neue eInfo"),
+                         ("type", "Zahnarztangst"), ("click", "push button", "Patienten zusammenführen …"),
+                         ("see", "dialog", "Patienten zusammenführen"), ("tick", "table cell", "         1"), OK,
+                         ("see", "label", "Soll die Zusammenführung nun gestartet werden?"),
+                         ("click", "push button", "Ja"),
+                         ("see", "label", "Zusammenführung erfolgreich durchgeführt.\nBeide Emoji-Plätze sind belegt; "
+                                          "nicht übernommen:\nU+2605 von Patient 1\nU+26A0 von Patient 1"),
+                         ("key", "Return"), ("see", "dialog", "Praxis"), OK])
+    assert desk.finish()[0] == 0
+    notes = "select group_concat(substr(cast(content as text), 1, 6), '|') from (select content from files" \
+            " where cast(path as text) like '%PraxisDesk.900.%' order by path)"
+    assert [practice.sql(query) for query in (MARKERS.format(900), notes, "select count(*) from pat where trim(patnr) = '1'")] \
+        == ["1 11 11", "Zahnar|Penici|Recall", "0"]

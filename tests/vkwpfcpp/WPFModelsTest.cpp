@@ -55,6 +55,28 @@ TEST(WPFMatrix, FlagsReadAsSetUnlessEmptyOrZeroAndViewsSeeThem)
     EXPECT_FALSE(matrix.setData(matrix.index(1, 1), Qt::Checked, Qt::CheckStateRole));
 }
 
+// A view of rows read as they are shown scrolls through them a batch at a
+// time and reaches a row further down when it is selected.
+TEST(WPFMatrix, RowsInBatchesReachTheViewAsItScrollsOrSelects)
+{
+    j3test::GuiApplication::Instance();
+    CWPFMatrix<1> matrix;
+    matrix.SetRowsInBatches(1000, [](int row, int) { return CString(std::to_string(row)); });
+    QTreeView view;
+    view.setModel(&matrix);
+    view.resize(200, 100);
+    view.show();
+    const int first = matrix.rowCount();
+    view.scrollToBottom();
+    const int scrolled = matrix.rowCount();
+    EXPECT_LT(first, 1000);
+    EXPECT_EQ(scrolled, first + 256);
+    matrix.PublishRowsTo(900);
+    EXPECT_EQ(matrix.rowCount(), 901);
+    EXPECT_EQ(view.model()->index(900, 0).data().toString(), QStringLiteral("900"));
+    EXPECT_EQ(matrix.Count(), 1000);
+}
+
 const char* const Document = "<Alle><K Value=\"K1\" KName=\"Eins\"><P Value=\"P1\">a</P><P Value=\"P2\" "
                              "IsEnabled=\"False\">b</P></K><K Value=\"K2\"><P Value=\"P3\">R\xF6ntgen</P></K></Alle>";
 

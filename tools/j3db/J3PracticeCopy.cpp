@@ -36,6 +36,7 @@ const std::vector<STable>& PracticeTables()
          {{"patnr", false}, {"art", false}, {"status", false}, {"funktion", false}, {"text", false}, {"zeit", true}}},
         {"progpool", {{"prognr", true}, {"name", false}, {"benutzer", false}, {"permission", true}}},
         {"files", {{"pathkey", false}, {"path", false}, {"mtime", true}, {"size", true}, {"content", false}}},
+        {"patmerge", {{"altnr", false}, {"neunr", false}}},
     };
     return tables;
 }

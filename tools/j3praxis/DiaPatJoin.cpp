@@ -46,9 +46,16 @@ bool CDiaPatJoin::DoJoin(const std::vector<CString>& keys)
         return false;
     }
     CString error;
-    if (!CJPatMerge(dbDatabase).Merge(kept, duplicates, error)) {
+    CJPatMerge merge(dbDatabase);
+    if (!merge.Merge(kept, duplicates, error)) {
         HaltE("Zusammenf\xFChrung fehlgeschlagen", "Es wurde nichts ver\xE4ndert.\n" + error, GetWindow());
         return false;
+    }
+    // A patient has two emoji places; what did not fit is for the person to settle.
+    for (const CJPatMerge::SUnplacedEmoji& unplaced : merge.GetUnplacedEmoji()) {
+        if (m_strJoinNote.IsEmpty())
+            m_strJoinNote = "Beide Emoji-Pl\xE4tze sind belegt; nicht \xFC" "bernommen:";
+        m_strJoinNote += "\n" + unplaced.strEmoji + " von Patient " + unplaced.strPatNr;
     }
     return true;
 }

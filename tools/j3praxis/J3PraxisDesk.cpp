@@ -1,11 +1,11 @@
 #include "j3praxis/J3PraxisDesk.h"
 
-#include "J3Dialoge/BorrowedRSet.h"
 #include "J3Dialoge/DiaIndexMarkerConfig.h"
-#include "dbdll/JPat.h"
+#include "dbdll/JPatMergeTrail.h"
 #include "dbdll/JProgPool.h"
 #include "j3praxis/DiaPatJoin.h"
-#include "vkbasis/DateUtils.h"
+#include "msgbox/Boxes.h"
+#include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -42,6 +43,13 @@ QIcon MarkerSwatch(int marker)
     return QIcon(pixmap);
 }
 
+// The desk only reads the list and the merge trail: the read-only
+// connection when the program has one.
+CVKDatabase& ReadingDatabase()
+{
+    return dbDatabaseRO.IsOpen() ? dbDatabaseRO : dbDatabase;
+}
+
 QAbstractButton* SwitchOf(const CWPFVKButton& button)
 {
     return qobject_cast<QAbstractButton*>(button.GetElement());
@@ -50,7 +58,9 @@ QAbstractButton* SwitchOf(const CWPFVKButton& button)
 } // namespace
 
 CJ3PraxisDesk::CJ3PraxisDesk(const CString& startPatNr)
-    : CDiaPatSearchEdit("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr), m_strStartPatNr(startPatNr)
+    : CDiaPatSearchEdit("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr),
+      m_strStartPatNr(startPatNr),
+      m_patientPages(ReadingDatabase())
 {
     SetHelpName(__FILE__);
 }
@@ -61,16 +71,16 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
     InitPatientList();
     InitButtons();
     InitProgramme();
-    int start = 0;
-    for (int row = 0; row < m_patientRows.Count(); ++row)
-        if (m_patientRows.GetText(row, ColNr) == m_strStartPatNr)
-            start = row;
+    const int start = std::max(m_patientPages.RowOf(m_strStartPatNr), 0);
     // Binding the first patient reads the markers' colours, which the card's
     // switches show.
     ChoosePatient(m_patientRows.Count() > 0 ? start : -1);
     InitCard();
     ShowPatient(m_patients.GetSelectedIndex());
     SizeToScreen();
+    auto* mergeWatch = new QTimer(GetWindow());
+    QObject::connect(mergeWatch, &QTimer::timeout, GetWindow(), [this] { FollowMergedPatient(); });
+    mergeWatch->start(MergeWatchMilliseconds);
     return root;
 }
 
@@ -105,10 +115,8 @@ void CJ3PraxisDesk::InitPatientList()
 
 void CJ3PraxisDesk::FillPatientList()
 {
-    m_patientRows.Clear();
-    const BorrowedRSet<CJPat> record = BorrowRSet<CJPat>(1);
-    while (record->GetNextByNr() == CVKRSet::FOUND)
-        m_patientRows.DoAdd({record->m_strName, record->m_strVorname, Db2Date(record->m_strGebDat), record->m_strPatNr});
+    m_patientRows.SetRowsInBatches(m_patientPages.Refresh(),
+                                   [this](int row, int column) { return m_patientPages.GetText(row, column); });
 }
 
 void CJ3PraxisDesk::InitCard()
@@ -252,14 +260,12 @@ void CJ3PraxisDesk::OnSearch()
 
 void CJ3PraxisDesk::ShowPatientNr(const CString& patNr)
 {
-    for (int row = 0; row < m_patientRows.Count(); ++row) {
-        if (m_patientRows.GetText(row, ColNr) != patNr)
-            continue;
-        ChoosePatient(row);
-        ShowPatient(row);
-        ShowInPatientField(patNr);
+    const int row = m_patientPages.RowOf(patNr);
+    if (row < 0)
         return;
-    }
+    ChoosePatient(row);
+    ShowPatient(row);
+    ShowInPatientField(patNr);
 }
 
 void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
@@ -268,6 +274,25 @@ void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
     m_strPatNr = patNr;
     if (GetPatName(patNr, name))
         m_editPat.SetData(patNr + "-" + name);
+}
+
+void CJ3PraxisDesk::FollowMergedPatient()
+{
+    if (m_strDataPatNr.IsEmpty())
+        return;
+    const CString kept = CJPatMergeTrail(ReadingDatabase()).Follow(m_strDataPatNr);
+    if (kept == m_strDataPatNr)
+        return;
+    const CString merged = m_strDataPatNr;
+    // Stores what is shown into the kept patient before the person hears of it.
+    AddDataPat("");
+    FillPatientList();
+    Halt("Patient zusammengef\xFChrt",
+         "Patient " + CString(merged).Trim() + " wurde an einem anderen Arbeitsplatz mit Patient " +
+             CString(kept).Trim() + " zusammengef\xFChrt. Ihre \xC4nderungen sind dort gespeichert; " +
+             "er wird jetzt angezeigt.",
+         GetWindow());
+    ShowPatientNr(kept);
 }
 
 void CJ3PraxisDesk::OnMergeClick(CWPFRoutedEvent&)

@@ -1,6 +1,7 @@
 #pragma once
 #include "J3Dialoge/DiaPatSearchEdit.h"
 #include "j3praxis/J3PraxisFavoriten.h"
+#include "j3praxis/J3PraxisPatienten.h"
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFVKButton.h"
 #include "vkwpfcpp/WPFVKLListView.h"
@@ -27,7 +28,9 @@ class CWPFSelectionChangedEvent;
 // Above the list, the patient field: a number typed there shows the patient
 // when the field is left, anything else opens the patient choice, and so
 // does "Suchen" while the field has the focus. "Patienten zusammenführen"
-// merges likely duplicates of the patient into it.
+// merges likely duplicates of the patient into it. When another workstation
+// merges the desk's patient away, the desk stores what it shows into the
+// kept patient, says so once and shows the kept patient.
 //
 // A further panel is a tab of "DeskTabs" or a button of "DeskButtons" in
 // the desk's markup ("jt/j3praxis/PraxisDesk"), bound in OnInitDialog.
@@ -54,7 +57,15 @@ public:
 
 private:
     static constexpr int kMarkers = 25;
-    enum EPatientColumn { ColName, ColFirstName, ColBirthDate, ColNr, PatientColumns };
+    // How often the desk asks whether its patient was merged away elsewhere.
+    static constexpr int MergeWatchMilliseconds = 2000;
+    enum EPatientColumn {
+        ColName = CJ3PraxisPatienten::ColName,
+        ColFirstName = CJ3PraxisPatienten::ColFirstName,
+        ColBirthDate = CJ3PraxisPatienten::ColBirthDate,
+        ColNr = CJ3PraxisPatienten::ColNr,
+        PatientColumns = CJ3PraxisPatienten::Columns
+    };
 
     void InitPatientList();
     void FillPatientList();
@@ -68,6 +79,9 @@ private:
     void ShowPatientNr(const CString& patNr);
     // The patient field shows the patient as if it had been typed there.
     void ShowInPatientField(const CString& patNr);
+    // When another workstation merged the bound patient away: stores what
+    // the desk shows into the kept patient, says so once and shows him.
+    void FollowMergedPatient();
 
     void OnPatientSelected(CWPFSelectionChangedEvent& event);
     void OnMarkerSwitched(CWPFRoutedEvent& event);
@@ -77,6 +91,8 @@ private:
     CString m_strStartPatNr;
     CString m_strStartSearch;
     CWPFVKLListView m_patients;
+    // The list's rows are read from m_patientPages as they are shown.
+    CJ3PraxisPatienten m_patientPages;
     CWPFMatrix<PatientColumns> m_patientRows;
     CWPFVKTextBlock m_name;
     CWPFVKTextBlock m_details;

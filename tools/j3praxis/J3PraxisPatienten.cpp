@@ -1,0 +1,48 @@
+#include "j3praxis/J3PraxisPatienten.h"
+
+#include "vkbasis/DateUtils.h"
+#include "vkdb/VKQuery.h"
+
+#include <iterator>
+
+int CJ3PraxisPatienten::Refresh()
+{
+    m_pages.clear();
+    CVKQuery count(m_database, "SELECT count(*) FROM pat");
+    m_nCount = count.Next() ? static_cast<int>(count.ColumnInt64(0)) : 0;
+    return m_nCount;
+}
+
+CString CJ3PraxisPatienten::GetText(int row, int column)
+{
+    if (row < 0 || column < 0 || column >= Columns)
+        return CString();
+    const std::vector<SRow>& page = Page(row / PageRows);
+    const auto inPage = static_cast<std::size_t>(row % PageRows);
+    return inPage < page.size() ? page[inPage][static_cast<std::size_t>(column)] : CString();
+}
+
+int CJ3PraxisPatienten::RowOf(const CString& patNr)
+{
+    // A row only when the patient is on file: the count of those before him.
+    CVKQuery query(m_database, "SELECT (SELECT count(*) FROM pat WHERE patnr < ?1) FROM pat WHERE patnr = ?1");
+    query.Bind(1, patNr);
+    return query.Next() ? static_cast<int>(query.ColumnInt64(0)) : -1;
+}
+
+const std::vector<CJ3PraxisPatienten::SRow>& CJ3PraxisPatienten::Page(int page)
+{
+    if (const auto kept = m_pages.find(page); kept != m_pages.end())
+        return kept->second;
+    // The page farthest from the one asked for goes first.
+    if (m_pages.size() >= KeptPages) {
+        const auto last = std::prev(m_pages.end());
+        m_pages.erase(page - m_pages.begin()->first > last->first - page ? m_pages.begin() : last);
+    }
+    std::vector<SRow>& rows = m_pages[page];
+    CVKQuery query(m_database, "SELECT name, vorname, gebdat, patnr FROM pat ORDER BY patnr LIMIT ?1 OFFSET ?2");
+    query.Bind(1, static_cast<std::int64_t>(PageRows)).Bind(2, static_cast<std::int64_t>(page) * PageRows);
+    while (query.Next())
+        rows.push_back({query.ColumnText(0), query.ColumnText(1), Db2Date(query.ColumnText(2)), query.ColumnText(3)});
+    return rows;
+}
