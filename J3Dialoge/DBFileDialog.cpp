@@ -73,7 +73,7 @@ CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, 
       m_listingPoll(std::make_unique<QTimer>())
 {
     m_listingPoll->setInterval(kListingPollMs);
-    QObject::connect(m_listingPoll.get(), &QTimer::timeout, [this] { TakeFinishedListings(); });
+    QObject::connect(m_listingPoll.get(), &QTimer::timeout, [this] { TakeFinishedListing(); });
     SetHelpName(__FILE__);
 
     OPENFILENAMEA& ofn = *m_pOFN;
@@ -270,38 +270,75 @@ void CDBFileDialog::SetUpControlsForMode()
 void CDBFileDialog::UpdateUI(bool refill)
 {
     m_editCurrentDir.SetData(DisplayText(m_model.CurrentDir()));
-    if (refill)
+    if (refill) {
         StartListing();
-    else
+    } else if (m_pendingListing) {
+        // The first screen is no part of another order: the list waits for
+        // the whole listing, which comes sorted as it now stands.
+        m_elementsToDisplay.clear();
+        m_uiRowToPath.clear();
+    } else {
         m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
+    }
     ShowListing();
 }
 
 void CDBFileDialog::StartListing()
 {
-    if (m_pendingListing)
-        m_abandonedListings.push_back(std::move(m_pendingListing));
+    // The listing of the directory left is cancelled and waited for, so no
+    // two full reads ever run at once.
+    StopListing();
     auto listing = std::make_unique<CDBDirectoryListing>(m_model, m_pOFN->lpstrFilter, m_sorter);
     if (listing->IsRead()) {
         listing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
         return;
     }
-    m_uiRowToPath.clear();
-    m_elementsToDisplay.clear();
+    listing->TakeFirstScreen(m_sorter, m_elementsToDisplay, m_uiRowToPath);
     m_pendingListing = std::move(listing);
     m_listingPoll->start();
+    m_lListe.GetWidget()->setCursor(Qt::BusyCursor);
 }
 
-void CDBFileDialog::TakeFinishedListings()
+void CDBFileDialog::TakeFinishedListing()
 {
-    std::erase_if(m_abandonedListings, [](const auto& listing) { return listing->IsRead(); });
-    if (m_pendingListing && m_pendingListing->IsRead()) {
-        m_pendingListing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
-        m_pendingListing.reset();
+    if (!m_pendingListing || !m_pendingListing->IsRead())
+        return;
+    CDBDirectoryEntries entries;
+    CDBEntrySorter::RowOrder order;
+    m_pendingListing->TakeListing(m_sorter, entries, order);
+    StopListing();
+    const bool firstRowsStay = !m_uiRowToPath.empty() && StartsWithShownRows(entries, order);
+    m_elementsToDisplay = std::move(entries);
+    m_uiRowToPath = std::move(order);
+    if (!firstRowsStay) {
         ShowListing();
+        return;
     }
-    if (!m_pendingListing && m_abandonedListings.empty())
-        m_listingPoll->stop();
+    // The rows shown, and what the user chose among them, stay.
+    m_matrixListe.ExtendRows(static_cast<int>(m_uiRowToPath.size()));
+    UpdateAttributesOfMultipleSelectedUIElements();
+}
+
+bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries,
+                                        const CDBEntrySorter::RowOrder& order) const
+{
+    if (order.size() < m_uiRowToPath.size())
+        return false;
+    for (std::size_t row = 0; row < m_uiRowToPath.size(); ++row) {
+        const std::uint32_t shown = m_uiRowToPath[row];
+        if (entries.Name(order[row]) != m_elementsToDisplay.Name(shown)
+            || !(entries.Attributes(order[row]) == m_elementsToDisplay.Attributes(shown)))
+            return false;
+    }
+    return true;
+}
+
+void CDBFileDialog::StopListing()
+{
+    m_listingPoll->stop();
+    m_pendingListing.reset();
+    if (QWidget* list = m_lListe.GetWidget())
+        list->unsetCursor();
 }
 
 void CDBFileDialog::ShowListing()
@@ -569,8 +606,10 @@ void CDBFileDialog::OnExit()
 void CDBFileDialog::OnClosing(bool& cancel)
 {
     CWPFJ3Dialog::OnClosing(cancel);
-    if (!cancel)
-        WriteDialogValue(kListLayoutKey, ListLayout());
+    if (cancel)
+        return;
+    WriteDialogValue(kListLayoutKey, ListLayout());
+    StopListing();
 }
 
 CString CDBFileDialog::ListLayout() const

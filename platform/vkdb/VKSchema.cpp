@@ -1,5 +1,6 @@
 #include "vkdb/VKSchema.h"
 
+#include "vkdb/DBFileStore.h"
 #include "vkdb/VKConnection.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKSortKeyFunction.h"
@@ -10,7 +11,8 @@
 
 namespace {
 
-constexpr int StepCount = 3;
+constexpr int StepCount = 4;
+constexpr int NameOrderStep = 3;
 
 constexpr const char* PatientKeyIndexes =
     "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
@@ -42,6 +44,15 @@ constexpr std::array<const char*, StepCount> FileSteps = {
     // 3: the patient search reads ranges of folded surnames, first names and
     // numbers (j3key, CVKSortKeyFunction).
     PatientKeyIndexes,
+    // 4: a directory lists in display order (subdirectories, then files, each
+    // by name as spelt) straight from two indexes; the rows are filled in by
+    // CDBFileStore::RecordNamesOfAllFiles.
+    "ALTER TABLE files ADD COLUMN dirkey BLOB NOT NULL DEFAULT x'';"
+    "ALTER TABLE files ADD COLUMN name BLOB NOT NULL DEFAULT x'';"
+    "CREATE INDEX files_names ON files(dirkey, name, mtime, size, path);"
+    "CREATE TABLE subdirs(parentkey BLOB NOT NULL, namekey BLOB NOT NULL, name BLOB NOT NULL, path BLOB NOT NULL,"
+    "  PRIMARY KEY(parentkey, namekey));"
+    "CREATE INDEX subdirs_names ON subdirs(parentkey, name, path);",
 };
 
 // The same tables on a server: bytea compares byte-wise like a BLOB, and
@@ -68,6 +79,12 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
     "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
     nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
+    "ALTER TABLE files ADD COLUMN dirkey bytea NOT NULL DEFAULT ''::bytea,"
+    "  ADD COLUMN name bytea NOT NULL DEFAULT ''::bytea;"
+    "CREATE INDEX files_names ON files(dirkey, name) INCLUDE (mtime, size, path);"
+    "CREATE TABLE subdirs(parentkey bytea NOT NULL, namekey bytea NOT NULL, name bytea NOT NULL,"
+    "  path bytea NOT NULL, PRIMARY KEY(parentkey, namekey));"
+    "CREATE INDEX subdirs_names ON subdirs(parentkey, name) INCLUDE (path);",
 };
 
 std::string Step(CVKConnection::EDialect dialect, int step)
@@ -100,7 +117,8 @@ bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
         return database.Fail("Die Datenbank hat schon die neuere Schemaversion " + std::to_string(version));
     CVKConnection& connection = *database.Connection();
     for (int step = version; step < targetVersion; ++step)
-        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str()))
+        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str())
+            || (step == NameOrderStep && !CDBFileStore(database).RecordNamesOfAllFiles()))
             return false;
     return (connection.WriteStamp({ApplicationId, targetVersion, 0}) ||
             database.FailOnConnection("Die Schemaversion kann nicht gespeichert werden")) &&

@@ -11,6 +11,8 @@ class CVKDatabase;
 // one transaction, so a failed migration leaves it as it was.
 //   1: parameter pool, patients, treatments ("BEH"), protocol, program permissions
 //   2: the database file store
+//   3: folded keys for the patient search
+//   4: the file store's names and subdirectories in display order
 class CVKSchema {
 public:
     static constexpr int ApplicationId = 0x4A334442;  // "J3DB"

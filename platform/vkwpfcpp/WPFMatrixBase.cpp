@@ -84,6 +84,16 @@ void CWPFMatrixBase::SetRows(int rows, CellSource cellText)
     endResetModel();
 }
 
+void CWPFMatrixBase::ExtendRows(int rows)
+{
+    if (!m_cellSource || rows <= m_nSourceRows)
+        return;
+    beginInsertRows(QModelIndex(), m_nSourceRows, rows - 1);
+    m_nSourceRows = rows;
+    m_nPublishedRows = rows;
+    endInsertRows();
+}
+
 void CWPFMatrixBase::FlushPendingRows()
 {
     m_bFlushQueued = false;

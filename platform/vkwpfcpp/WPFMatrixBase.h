@@ -42,6 +42,10 @@ public:
     // std::logic_error until Clear.
     using CellSource = std::function<CString(int row, int column)>;
     void SetRows(int rows, CellSource cellText);
+    // Shows `rows` rows of the same source, the rows shown so far staying as
+    // they are (selection included): a listing whose first rows are shown
+    // while the rest is read. Fewer rows than now change nothing.
+    void ExtendRows(int rows);
 
     // Cell access; a row or column outside the table throws
     // std::out_of_range.

@@ -112,6 +112,22 @@ TEST_F(PracticeFile, OlderSchemaIsMigratedKeepingItsRecords)
     EXPECT_TRUE(reader.Open(Location(), CVKDatabase::EOpenMode::ReadOnly));
 }
 
+TEST_F(PracticeFile, FilesOfAnOlderStoreListInDisplayOrderAfterTheUpgrade)
+{
+    if (j3test::OnServer())
+        GTEST_SKIP() << "changes the file's schema stamp behind the layer's back";
+    db.Close();
+    // Version 3 kept neither the names nor the subdirectories.
+    RawSql(Location(), "DROP INDEX files_names; DROP TABLE subdirs; ALTER TABLE files DROP COLUMN dirkey;"
+                       "ALTER TABLE files DROP COLUMN name; PRAGMA user_version=3;"
+                       "INSERT INTO files(pathkey, path, mtime, size, content) SELECT CAST(upper(p) AS BLOB),"
+                       " CAST(p AS BLOB), 1, 1, x'' FROM (SELECT 'C:\\b\\alpha.txt' AS p"
+                       " UNION SELECT 'C:\\b\\Zeta.txt' UNION SELECT 'C:\\b\\u\\x');");
+    ASSERT_TRUE(db.Open(Location())) << db.GetLastError().GetString();
+    EXPECT_EQ(DisplayNames("C:\\b"), (std::vector<std::string>{"u\\", "Zeta.txt", "alpha.txt"}));
+    EXPECT_EQ(DisplayNames("C:"), (std::vector<std::string>{"b\\"}));
+}
+
 TEST_F(PracticeFile, LockedDatabaseWaitsThenReportsAndWritesNothing)
 {
     RecordingSysBase sysBase;
