@@ -39,6 +39,8 @@ constexpr const char* kDirNotFound = "Verzeichnis nicht gefunden";
 constexpr const char* kListLayoutKey = "dlv";
 // How often a listing read off the window's thread is looked after.
 constexpr int kListingPollMs = 5;
+// Entries sorted within about 60 ms on an idle machine.
+constexpr std::size_t kSortWhileWaitingUpTo = 250'000;
 
 void CopyTruncated(char* buffer, std::size_t capacity, const std::string& text)
 {
@@ -270,16 +272,12 @@ void CDBFileDialog::SetUpControlsForMode()
 void CDBFileDialog::UpdateUI(bool refill)
 {
     m_editCurrentDir.SetData(DisplayText(m_model.CurrentDir()));
-    if (refill) {
+    // A listing being read, or one too large to sort while the window
+    // waits, is read anew and sorted off the window's thread.
+    if (refill || m_pendingListing || m_elementsToDisplay.size() > kSortWhileWaitingUpTo)
         StartListing();
-    } else if (m_pendingListing) {
-        // The first screen is no part of another order: the list waits for
-        // the whole listing, which comes sorted as it now stands.
-        m_elementsToDisplay.clear();
-        m_uiRowToPath.clear();
-    } else {
+    else
         m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
-    }
     ShowListing();
 }
 
@@ -296,7 +294,8 @@ void CDBFileDialog::StartListing()
     listing->TakeFirstScreen(m_sorter, m_elementsToDisplay, m_uiRowToPath);
     m_pendingListing = std::move(listing);
     m_listingPoll->start();
-    m_lListe.GetWidget()->setCursor(Qt::BusyCursor);
+    if (QWidget* list = m_lListe.GetWidget())
+        list->setCursor(Qt::BusyCursor);
 }
 
 void CDBFileDialog::TakeFinishedListing()

@@ -63,8 +63,10 @@ class QTimer;
 //   which the store gives directly) and is read whole off the window's
 //   thread while the window keeps answering and the list shows a busy
 //   cursor; the rest is then added below the rows shown, whose selection
-//   stays. In another order, or after a header click meanwhile, the list
-//   stays empty until the whole listing is sorted. So the rows, the row map
+//   stays. In another order, after a header click meanwhile, or after a
+//   header click on a listing too large to sort at once (more than 250,000
+//   entries), the directory is read anew and the list stays empty until
+//   the whole listing is sorted. So the rows, the row map
 //   and the selection always describe the same listing. A listing no longer
 //   wanted (the folder changed, the dialog closed) is cancelled at once.
 // - The real path of a root in another case than the root's own spelling
