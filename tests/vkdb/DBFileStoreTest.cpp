@@ -246,9 +246,11 @@ TEST_F(PracticeFile, EveryDirectoryListsExactlyItsDirectChildren)
         // The same entries in display order: directories, then files, each
         // by name byte by byte as spelt.
         const std::vector<std::string> shown = DisplayNames(CString(dir));
-        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(), [](const std::string& a, const std::string& b) {
-            return std::pair(a.back() != '\\', a) < std::pair(b.back() != '\\', b);
-        }));
+        const auto key = [](const std::string& entry) {
+            return entry.back() == '\\' ? std::pair(false, entry.substr(0, entry.size() - 1)) : std::pair(true, entry);
+        };
+        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(),
+                                   [&](const std::string& a, const std::string& b) { return key(a) < key(b); }));
         listed.clear();
         for (const std::string& entry : shown)
             listed.insert(Upper(entry));

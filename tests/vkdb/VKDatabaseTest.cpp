@@ -97,7 +97,7 @@ TEST_F(PracticeFile, OlderSchemaIsMigratedKeepingItsRecords)
         GTEST_SKIP() << "changes the file's schema stamp behind the layer's back";
     db.Close();
     // Version 1 had the records but no file store.
-    RawSql(Location(), "DROP TABLE files; PRAGMA user_version=1;"
+    RawSql(Location(), "DROP TABLE files; DROP TABLE subdirs; PRAGMA user_version=1;"
                        "INSERT INTO parpool VALUES(x'323639', x'6B6579', x'76616C7565');");
     CVKDatabase reader;
     EXPECT_FALSE(reader.Open(Location(), CVKDatabase::EOpenMode::ReadOnly));
