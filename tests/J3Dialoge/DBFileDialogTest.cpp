@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -300,15 +299,12 @@ TEST_F(DBFileDialogTest, RowsAndChoiceAgreeWhileListingsComeAndGo)
         const bool firstScreen = rows == 0 || rows == static_cast<int>(CDBDirectoryListing::kFirstScreenRows);
         const bool inViele = Text(*dialog->GetWindow(), kDirBox) == "data\\Briefe\\viele";
         EXPECT_TRUE(dialog->IsListingRead() ? !inViele || rows == files : firstScreen) << rows;
-        Strings selected;
-        Strings chosen;
+        Strings selected, chosen;
         for (const QModelIndex& index : view->selectionModel()->selectedRows())
             if (const std::string name = view->model()->data(index).toString().toStdString(); name.back() != '\\')
                 selected.push_back(name);
         for (const DBFileEntry& entry : dialog->GetMultipleSelectedFiles())
             chosen.push_back(entry.first.filename().string());
-        std::sort(selected.begin(), selected.end());
-        std::sort(chosen.begin(), chosen.end());
         EXPECT_EQ(selected, chosen);
         return chosen;
     };
