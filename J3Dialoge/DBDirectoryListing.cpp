@@ -1,6 +1,8 @@
 #include "J3Dialoge/DBDirectoryListing.h"
 
 #include <chrono>
+#include <limits>
+#include <numeric>
 #include <string_view>
 
 #include "vkdb/DBFileStore.h"
@@ -54,19 +56,48 @@ CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const ch
         m_listing.entries = ListAllowedRoots(m_model);
         return;
     }
+    const bool firstScreen = IsStoreOrder(sorter);
     if (ReadStoreDirectory(dbDatabase, m_model, m_filter, std::chrono::steady_clock::now() + patience,
+                           firstScreen ? kFirstScreenRows : std::numeric_limits<std::size_t>::max(), m_cancelled,
                            m_listing.entries)
         || m_databaseFile.empty())
         return;
-    m_listing.entries.clear();
+    if (!firstScreen)
+        m_listing.entries.clear();
     m_background = std::async(std::launch::async, [this] { return ReadInBackground(); });
 }
 
-CDBDirectoryListing::~CDBDirectoryListing() = default;
+CDBDirectoryListing::~CDBDirectoryListing()
+{
+    Cancel();
+}
+
+void CDBDirectoryListing::Cancel()
+{
+    m_cancelled = true;
+}
 
 bool CDBDirectoryListing::IsRead() const
 {
     return !m_background.valid() || m_background.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
+bool CDBDirectoryListing::IsStoreOrder(const CDBEntrySorter& sorter)
+{
+    return sorter.SortCriteria() == CDBEntrySorter::SORT_BY_NAME && sorter.SortAscending();
+}
+
+void CDBDirectoryListing::TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries,
+                                          CDBEntrySorter::RowOrder& order)
+{
+    entries.clear();
+    order.clear();
+    if (!m_background.valid() || !IsStoreOrder(sorter))
+        return;
+    entries = std::move(m_listing.entries);
+    m_listing.entries.clear();
+    order.resize(entries.size());
+    std::iota(order.begin(), order.end(), 0U);
 }
 
 void CDBDirectoryListing::TakeListing(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries,
@@ -87,9 +118,13 @@ CDBDirectoryListing::SSortedEntries CDBDirectoryListing::ReadInBackground() cons
 {
     CVKDatabase connection;
     SSortedEntries listing;
-    if (connection.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly))
-        ReadStoreDirectory(connection, m_model, m_filter, std::chrono::steady_clock::time_point::max(), listing.entries);
-    listing.order = m_sorter.SortElementsForDisplay(listing.entries);
+    if (!connection.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly)
+        || !ReadStoreDirectory(connection, m_model, m_filter, std::chrono::steady_clock::time_point::max(),
+                               std::numeric_limits<std::size_t>::max(), m_cancelled, listing.entries))
+        return {};
+    listing.order = m_sorter.SortElementsForDisplay(listing.entries, &m_cancelled);
+    if (listing.order.size() != listing.entries.size())
+        return {};
     return listing;
 }
 
@@ -99,7 +134,9 @@ CDBDirectoryEntries CDBDirectoryListing::FillElementsToDisplay(const CDBFilePath
     if (model.CurrentDir().empty())
         return ListAllowedRoots(model);
     CDBDirectoryEntries entries;
-    ReadStoreDirectory(dbDatabase, model, filter, std::chrono::steady_clock::time_point::max(), entries);
+    const std::atomic<bool> never{false};
+    ReadStoreDirectory(dbDatabase, model, filter, std::chrono::steady_clock::time_point::max(),
+                       std::numeric_limits<std::size_t>::max(), never, entries);
     return entries;
 }
 
@@ -115,6 +152,7 @@ CDBDirectoryEntries CDBDirectoryListing::ListAllowedRoots(const CDBFilePathModel
 bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
                                              const CDBFileTypeFilter& filter,
                                              std::chrono::steady_clock::time_point deadline,
+                                             std::size_t maxEntries, const std::atomic<bool>& cancelled,
                                              CDBDirectoryEntries& entries)
 {
     const std::string prefixKey = ChildPrefixKey(model.CurrentDir());
@@ -122,9 +160,11 @@ bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFil
     const bool listDirectories = model.AllowDirDown();
     std::size_t seen = 0;
     bool complete = true;
-    const bool searched = CDBFileStore(database).Visit(CString((model.CurrentDir() / L"*").string()), [&](const SDBFileEntryView& found) {
+    const CString dir(model.CurrentDir().string());
+    const bool searched = CDBFileStore(database).VisitInDisplayOrder(dir, [&](const SDBFileEntryView& found) {
         // The clock is looked at now and then only: it costs more than an entry.
-        if (++seen % kEntriesBetweenClockReads == 0 && std::chrono::steady_clock::now() > deadline) {
+        if (entries.size() == maxEntries || cancelled.load(std::memory_order_relaxed)
+            || (++seen % kEntriesBetweenClockReads == 0 && std::chrono::steady_clock::now() > deadline)) {
             complete = false;
             return false;
         }

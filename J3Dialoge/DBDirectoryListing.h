@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
@@ -24,16 +25,23 @@ class CVKDatabase;
 // is left out, so a damaged or foreign store cannot lead the dialog out of
 // its allowed roots.
 //
-// A listing that can be read within `patience` (40 ms: about 100,000
-// entries on an idle machine) is read while the constructor runs. A larger
-// one is read again, whole, on a thread of its own over a read-only
-// connection of its own, so that the window keeps answering, and sorted there too; IsRead() tells when it is done. The
-// object keeps copies of the model, the filter text and the sort state, so
-// the dialog may change its own meanwhile; destroying it waits for the
-// thread.
+// The store gives a directory's entries in the default display order
+// (subdirectories, then files, by name). In that order the constructor reads
+// the first kFirstScreenRows entries, or all of them when they are no more:
+// the first screen, at once, whatever the directory's size. In another order
+// it reads what it can within `patience` (40 ms: about 100,000 entries on an
+// idle machine). A listing not complete then is read again, whole, on a
+// thread of its own over a read-only
+// connection of its own, so that the window keeps answering, and sorted
+// there too; IsRead() tells when it is done. The object keeps copies of the
+// model, the filter text and the sort state, so the dialog may change its
+// own meanwhile. A listing no longer wanted is cancelled: the thread looks
+// at the request between entries (and now and then while it sorts) and
+// ends without a result, so destroying the object waits only for that.
 class CDBDirectoryListing {
 public:
     static constexpr std::chrono::milliseconds kPatience{40};
+    static constexpr std::size_t kFirstScreenRows = 100;
 
     CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText, const CDBEntrySorter& sorter,
                         std::chrono::milliseconds patience = kPatience);
@@ -42,6 +50,12 @@ public:
     CDBDirectoryListing& operator=(const CDBDirectoryListing&) = delete;
 
     bool IsRead() const;
+    // While the rest is read: the entries read first, in display order, when
+    // `sorter` shows the store's order; nothing otherwise. Taken once.
+    void TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries,
+                         CDBEntrySorter::RowOrder& order);
+    // Asks the thread to stop; the listing then stays empty.
+    void Cancel();
     // The entries, once read, and their display order under `sorter`'s
     // state (sorted anew only when it changed since the listing began); the
     // listing is empty afterwards.
@@ -51,11 +65,14 @@ public:
     static CDBDirectoryEntries FillElementsToDisplay(const CDBFilePathModel& model, const CDBFileTypeFilter& filter);
 
 private:
-    // False when the reading was given up at the deadline (the entries read
-    // so far are then incomplete).
+    // False when the reading was given up at the deadline, at maxEntries or
+    // because `cancelled` was set (the entries read so far are then
+    // incomplete).
     static bool ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
                                    const CDBFileTypeFilter& filter, std::chrono::steady_clock::time_point deadline,
+                                   std::size_t maxEntries, const std::atomic<bool>& cancelled,
                                    CDBDirectoryEntries& entries);
+    static bool IsStoreOrder(const CDBEntrySorter& sorter);
     static CDBDirectoryEntries ListAllowedRoots(const CDBFilePathModel& model);
     struct SSortedEntries {
         CDBDirectoryEntries entries;
@@ -72,5 +89,6 @@ private:
     const CDBEntrySorter m_sorter;
     SSortedEntries m_listing;
     bool m_sorted = false;
+    std::atomic<bool> m_cancelled{false};
     std::future<SSortedEntries> m_background;
 };

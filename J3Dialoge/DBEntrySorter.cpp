@@ -36,6 +36,10 @@ bool KeyBefore(const SSortKey& a, const SSortKey& b, CDBEntrySorter::ESortCriter
     }
 }
 
+// Thrown out of a comparison to end a sort that is no longer wanted.
+struct SSortCancelled {};
+constexpr std::uint32_t kComparisonsBetweenCancelChecks = 4096;
+
 CDBEntrySorter::ESortCriteria CriteriaOf(int value)
 {
     return value == CDBEntrySorter::SORT_BY_LAST_CHANGE || value == CDBEntrySorter::SORT_BY_SIZE
@@ -59,7 +63,8 @@ void CDBEntrySorter::RestoreSortState(int criteria, bool ascending)
     m_sortAscending = ascending;
 }
 
-CDBEntrySorter::RowOrder CDBEntrySorter::SortElementsForDisplay(const CDBDirectoryEntries& entries) const
+CDBEntrySorter::RowOrder CDBEntrySorter::SortElementsForDisplay(const CDBDirectoryEntries& entries,
+                                                                const std::atomic<bool>* cancelled) const
 {
     std::vector<SSortKey> keys(entries.size());
     for (std::uint32_t i = 0; i < keys.size(); ++i)
@@ -67,15 +72,23 @@ CDBEntrySorter::RowOrder CDBEntrySorter::SortElementsForDisplay(const CDBDirecto
 
     const ESortCriteria criteria = CriteriaOf(m_sortCriteria);
     const bool ascending = m_sortAscending;
-    const auto before = [criteria, ascending](const SSortKey& a, const SSortKey& b) {
+    std::uint32_t comparisons = 0;
+    const auto before = [criteria, ascending, cancelled, &comparisons](const SSortKey& a, const SSortKey& b) {
+        if (cancelled && ++comparisons % kComparisonsBetweenCancelChecks == 0
+            && cancelled->load(std::memory_order_relaxed))
+            throw SSortCancelled{};
         return KeyBefore(a, b, criteria, ascending);
     };
     // The store lists in nearly this order already, and a click on the same
     // header only turns it round: both cost one pass instead of a sort.
-    if (std::is_sorted(keys.rbegin(), keys.rend(), before))
-        std::reverse(keys.begin(), keys.end());
-    else if (!std::is_sorted(keys.begin(), keys.end(), before))
-        std::sort(keys.begin(), keys.end(), before);
+    try {
+        if (std::is_sorted(keys.rbegin(), keys.rend(), before))
+            std::reverse(keys.begin(), keys.end());
+        else if (!std::is_sorted(keys.begin(), keys.end(), before))
+            std::sort(keys.begin(), keys.end(), before);
+    } catch (const SSortCancelled&) {
+        return {};
+    }
     RowOrder order(keys.size());
     std::transform(keys.begin(), keys.end(), order.begin(), [](const SSortKey& key) { return key.entry; });
     return order;

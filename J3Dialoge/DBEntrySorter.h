@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -34,8 +35,10 @@ public:
     void RestoreSortState(int criteria, bool ascending);
 
     // The indices of the entries in display order under the current
-    // criterion and direction: entry order[row] is shown in that row.
-    RowOrder SortElementsForDisplay(const CDBDirectoryEntries& entries) const;
+    // criterion and direction: entry order[row] is shown in that row. When
+    // `cancelled` is set meanwhile, the sort gives up and the order is empty.
+    RowOrder SortElementsForDisplay(const CDBDirectoryEntries& entries,
+                                    const std::atomic<bool>* cancelled = nullptr) const;
 
 private:
     ESortCriteria m_sortCriteria = SORT_BY_NAME;

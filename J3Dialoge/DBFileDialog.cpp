@@ -39,6 +39,8 @@ constexpr const char* kDirNotFound = "Verzeichnis nicht gefunden";
 constexpr const char* kListLayoutKey = "dlv";
 // How often a listing read off the window's thread is looked after.
 constexpr int kListingPollMs = 5;
+// Entries sorted within about 60 ms on an idle machine.
+constexpr std::size_t kSortWhileWaitingUpTo = 250'000;
 
 void CopyTruncated(char* buffer, std::size_t capacity, const std::string& text)
 {
@@ -73,7 +75,7 @@ CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, 
       m_listingPoll(std::make_unique<QTimer>())
 {
     m_listingPoll->setInterval(kListingPollMs);
-    QObject::connect(m_listingPoll.get(), &QTimer::timeout, [this] { TakeFinishedListings(); });
+    QObject::connect(m_listingPoll.get(), &QTimer::timeout, [this] { TakeFinishedListing(); });
     SetHelpName(__FILE__);
 
     OPENFILENAMEA& ofn = *m_pOFN;
@@ -270,7 +272,9 @@ void CDBFileDialog::SetUpControlsForMode()
 void CDBFileDialog::UpdateUI(bool refill)
 {
     m_editCurrentDir.SetData(DisplayText(m_model.CurrentDir()));
-    if (refill)
+    // A listing being read, or one too large to sort while the window
+    // waits, is read anew and sorted off the window's thread.
+    if (refill || m_pendingListing || m_elementsToDisplay.size() > kSortWhileWaitingUpTo)
         StartListing();
     else
         m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
@@ -279,29 +283,61 @@ void CDBFileDialog::UpdateUI(bool refill)
 
 void CDBFileDialog::StartListing()
 {
-    if (m_pendingListing)
-        m_abandonedListings.push_back(std::move(m_pendingListing));
+    // The listing of the directory left is cancelled and waited for, so no
+    // two full reads ever run at once.
+    StopListing();
     auto listing = std::make_unique<CDBDirectoryListing>(m_model, m_pOFN->lpstrFilter, m_sorter);
     if (listing->IsRead()) {
         listing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
         return;
     }
-    m_uiRowToPath.clear();
-    m_elementsToDisplay.clear();
+    listing->TakeFirstScreen(m_sorter, m_elementsToDisplay, m_uiRowToPath);
     m_pendingListing = std::move(listing);
     m_listingPoll->start();
+    if (QWidget* list = m_lListe.GetWidget())
+        list->setCursor(Qt::BusyCursor);
 }
 
-void CDBFileDialog::TakeFinishedListings()
+void CDBFileDialog::TakeFinishedListing()
 {
-    std::erase_if(m_abandonedListings, [](const auto& listing) { return listing->IsRead(); });
-    if (m_pendingListing && m_pendingListing->IsRead()) {
-        m_pendingListing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
-        m_pendingListing.reset();
+    if (!m_pendingListing || !m_pendingListing->IsRead())
+        return;
+    CDBDirectoryEntries entries;
+    CDBEntrySorter::RowOrder order;
+    m_pendingListing->TakeListing(m_sorter, entries, order);
+    StopListing();
+    const bool firstRowsStay = !m_uiRowToPath.empty() && StartsWithShownRows(entries, order);
+    m_elementsToDisplay = std::move(entries);
+    m_uiRowToPath = std::move(order);
+    if (!firstRowsStay) {
         ShowListing();
+        return;
     }
-    if (!m_pendingListing && m_abandonedListings.empty())
-        m_listingPoll->stop();
+    // The rows shown, and what the user chose among them, stay.
+    m_matrixListe.ExtendRows(static_cast<int>(m_uiRowToPath.size()));
+    UpdateAttributesOfMultipleSelectedUIElements();
+}
+
+bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries,
+                                        const CDBEntrySorter::RowOrder& order) const
+{
+    if (order.size() < m_uiRowToPath.size())
+        return false;
+    for (std::size_t row = 0; row < m_uiRowToPath.size(); ++row) {
+        const std::uint32_t shown = m_uiRowToPath[row];
+        if (entries.Name(order[row]) != m_elementsToDisplay.Name(shown)
+            || !(entries.Attributes(order[row]) == m_elementsToDisplay.Attributes(shown)))
+            return false;
+    }
+    return true;
+}
+
+void CDBFileDialog::StopListing()
+{
+    m_listingPoll->stop();
+    m_pendingListing.reset();
+    if (QWidget* list = m_lListe.GetWidget())
+        list->unsetCursor();
 }
 
 void CDBFileDialog::ShowListing()
@@ -569,8 +605,10 @@ void CDBFileDialog::OnExit()
 void CDBFileDialog::OnClosing(bool& cancel)
 {
     CWPFJ3Dialog::OnClosing(cancel);
-    if (!cancel)
-        WriteDialogValue(kListLayoutKey, ListLayout());
+    if (cancel)
+        return;
+    WriteDialogValue(kListLayoutKey, ListLayout());
+    StopListing();
 }
 
 CString CDBFileDialog::ListLayout() const

@@ -59,11 +59,16 @@ class QTimer;
 //   rows are a vector of entry indices in display order (row index to
 //   entry), and a row's texts are made only when it is painted. A re-sort
 //   reorders the indices.
-// - A directory that takes longer to read than CDBDirectoryListing::kPatience
-//   (40 ms, about 100,000 entries) is read off the window's thread: the window keeps answering,
-//   and the list stays empty (no rows, no selection) until the listing is
-//   complete, so the rows, the row map and the selection always describe
-//   the same listing.
+// - A large directory shows its first screen at once (in the default order,
+//   which the store gives directly) and is read whole off the window's
+//   thread while the window keeps answering and the list shows a busy
+//   cursor; the rest is then added below the rows shown, whose selection
+//   stays. In another order, after a header click meanwhile, or after a
+//   header click on a listing too large to sort at once (more than 250,000
+//   entries), the directory is read anew and the list stays empty until
+//   the whole listing is sorted. So the rows, the row map
+//   and the selection always describe the same listing. A listing no longer
+//   wanted (the folder changed, the dialog closed) is cancelled at once.
 // - The real path of a root in another case than the root's own spelling
 //   ("c:\j3\daten\briefe" for the root "C:\J3\Daten") is that root, as
 //   the store sees it: it shows as the root's display path, and up leads
@@ -149,7 +154,12 @@ private:
     // Reads the current directory; a large one is read on while the window
     // answers, and shown when done.
     void StartListing();
-    void TakeFinishedListings();
+    // Shows the whole listing once read; when it begins with the rows
+    // shown, they stay and the rest is added below them.
+    void TakeFinishedListing();
+    bool StartsWithShownRows(const CDBDirectoryEntries& entries, const CDBEntrySorter::RowOrder& order) const;
+    // Cancels the listing being read, if any.
+    void StopListing();
     // Brings the rows and what depends on them up to date.
     void ShowListing();
     // Shows the entries in the order m_uiRowToPath gives.
@@ -212,10 +222,8 @@ private:
     SelectedFiles m_multipleSelectedFiles;
     // Writes and, at the end, removes the placeholders of new directories.
     CDBDirectoryCreator m_directoryCreator;
-    // The listing of the current directory while it is read, and listings
-    // of directories left meanwhile, which end on their own.
+    // The listing of the current directory while it is read.
     std::unique_ptr<CDBDirectoryListing> m_pendingListing;
-    std::vector<std::unique_ptr<CDBDirectoryListing>> m_abandonedListings;
     std::unique_ptr<QTimer> m_listingPoll;
 };
 

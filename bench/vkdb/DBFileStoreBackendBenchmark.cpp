@@ -108,12 +108,11 @@ void ListDirectory(benchmark::State& state, Backend& (*backend)())
     if (!database)
         return;
     CDBFileStore store(*database);
-    const CString pattern = CString(Directory) + "*";
     std::size_t entries = 0;
     for (auto _ : state) {
         entries = 0;
         std::uint64_t sum = 0;
-        store.Visit(pattern, [&](const SDBFileEntryView& entry) {
+        store.VisitInDisplayOrder(Directory, [&](const SDBFileEntryView& entry) {
             sum += entry.length + static_cast<std::uint64_t>(entry.lastWriteTime) + entry.path.size();
             ++entries;
             return true;

@@ -26,6 +26,33 @@ std::string ListingSql(bool bounded, bool hinted)
 }
 constexpr std::int64_t FirstBatchRows = 16;
 constexpr std::int64_t MaxBatchRows = 8192;
+constexpr const char* SubdirsByNameSql =
+    "SELECT name, path FROM subdirs INDEXED BY subdirs_names "
+    "WHERE parentkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
+constexpr const char* FilesByNameSql =
+    "SELECT name, path, mtime, size FROM files INDEXED BY files_names "
+    "WHERE dirkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
+
+// Where the name of a path starts: after its last separator.
+std::size_t NameStart(std::string_view path)
+{
+    return path.rfind(CDBStorePath::Separator) + 1;  // npos + 1 == 0
+}
+
+// Calls step(parent with its separator, name, directory) for each directory
+// above the file, the innermost first, while step answers true.
+template <typename Step>
+void ForEachDirectoryAbove(std::string_view file, Step step)
+{
+    for (std::string_view dir = file.substr(0, NameStart(file)); dir.size() > 1;) {
+        dir.remove_suffix(1);
+        const std::size_t nameStart = NameStart(dir);
+        // The empty names of a network path's "\\" hold no directory.
+        if (nameStart < dir.size() && !step(dir.substr(0, nameStart), dir.substr(nameStart), dir))
+            return;
+        dir = dir.substr(0, nameStart);
+    }
+}
 
 } // namespace
 
@@ -46,10 +73,13 @@ bool CDBFileStore::FileExists(const CString& path)
 bool CDBFileStore::RemoveFile(const CString& path)
 {
     const std::string normalized = CDBStorePath::Normalize(path.str());
+    CVKTransaction transaction(m_database);
+    if (!transaction.IsActive())
+        return false;
     CVKQuery query(m_database, "DELETE FROM files WHERE pathkey = ?1 RETURNING id");
     query.Bind(1, CDBStorePath::Key(normalized));
     if (query.Next())
-        return query.Run();
+        return query.Run() && ForgetEmptySubdirectories(normalized) && transaction.Commit();
     return !query.Failed() && m_database.Fail("Die Datei " + path + " existiert nicht in der Datenbank.");
 }
 
@@ -74,12 +104,64 @@ bool CDBFileStore::SaveFile(const CString& path, const CString& content, std::in
     // A file stored again keeps the spelling it was first stored with, as
     // the Windows file system does.
     CVKQuery query(m_database,
-                   "INSERT INTO files(pathkey, path, mtime, size, content) VALUES(?1, ?2, ?3, ?4, ?5) "
+                   "INSERT INTO files(pathkey, path, mtime, size, content, dirkey, name) "
+                   "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7) "
                    "ON CONFLICT(pathkey) DO UPDATE SET mtime = excluded.mtime, size = excluded.size, "
                    "content = excluded.content");
     query.Bind(1, key).Bind(2, normalized).Bind(3, lastWriteTime);
     query.Bind(4, static_cast<std::int64_t>(content.GetLength())).Bind(5, content);
-    return query.Run() && transaction.Commit();
+    const std::size_t nameStart = NameStart(normalized);
+    query.Bind(6, std::string_view(key).substr(0, nameStart)).Bind(7, std::string_view(normalized).substr(nameStart));
+    return query.Run() && RecordSubdirectories(normalized) && transaction.Commit();
+}
+
+bool CDBFileStore::RecordSubdirectories(std::string_view normalizedFile)
+{
+    CVKQuery insert(m_database,
+                    "INSERT INTO subdirs(parentkey, namekey, name, path) VALUES(?1, ?2, ?3, ?4) "
+                    "ON CONFLICT DO NOTHING RETURNING 1");
+    // A directory already recorded has its parents recorded too.
+    ForEachDirectoryAbove(normalizedFile, [&](std::string_view parent, std::string_view name, std::string_view dir) {
+        insert.Reset();
+        insert.Bind(1, CDBStorePath::Key(parent)).Bind(2, CDBStorePath::Key(name)).Bind(3, name).Bind(4, dir);
+        return insert.Next();
+    });
+    return !insert.Failed();
+}
+
+bool CDBFileStore::ForgetEmptySubdirectories(std::string_view normalizedFile)
+{
+    CVKQuery remove(m_database, "DELETE FROM subdirs WHERE parentkey = ?1 AND namekey = ?2");
+    bool removed = true;
+    ForEachDirectoryAbove(normalizedFile, [&](std::string_view parent, std::string_view name, std::string_view dir) {
+        if (IsDirectory(CDBStorePath::Key(dir)))
+            return false;
+        remove.Reset();
+        remove.Bind(1, CDBStorePath::Key(parent)).Bind(2, CDBStorePath::Key(name));
+        removed = remove.Run();
+        return removed;
+    });
+    return removed;
+}
+
+bool CDBFileStore::RecordNamesOfAllFiles()
+{
+    std::vector<std::pair<std::int64_t, std::string>> files;
+    CVKQuery all(m_database, "SELECT id, path FROM files");
+    while (all.Next())
+        files.emplace_back(all.ColumnInt64(0), std::string(all.ColumnBytes(1)));
+    if (all.Failed())
+        return false;
+    CVKQuery update(m_database, "UPDATE files SET dirkey = ?1, name = ?2 WHERE id = ?3");
+    for (const auto& [id, path] : files) {
+        const std::size_t nameStart = NameStart(path);
+        update.Reset();
+        update.Bind(1, CDBStorePath::Key(std::string_view(path).substr(0, nameStart)));
+        update.Bind(2, std::string_view(path).substr(nameStart)).Bind(3, id);
+        if (!update.Run() || !RecordSubdirectories(path))
+            return false;
+    }
+    return true;
 }
 
 bool CDBFileStore::LoadFile(const CString& path, CString& content)
@@ -183,4 +265,56 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
         }
     }
     return !query.Failed();
+}
+
+bool CDBFileStore::VisitInDisplayOrder(const CString& dir,
+                                       const std::function<bool(const SDBFileEntryView&)>& visitor)
+{
+    std::string prefix = CDBStorePath::Normalize(dir.str());
+    if (prefix.empty() || prefix.back() != CDBStorePath::Separator)
+        prefix += CDBStorePath::Separator;
+    const std::string dirKey = CDBStorePath::Key(prefix);
+    bool stopped = false;
+    return VisitNameRange(SubdirsByNameSql, dirKey, true, stopped, visitor)
+        && (stopped || VisitNameRange(FilesByNameSql, dirKey, false, stopped, visitor));
+}
+
+bool CDBFileStore::VisitNameRange(const char* sql, const std::string& dirKey, bool directories, bool& stopped,
+                                  const std::function<bool(const SDBFileEntryView&)>& visitor)
+{
+    CVKQuery query(m_database, sql);
+    query.Bind(3, dirKey);
+    std::string from;
+    std::int64_t batchLimit = 0;
+    std::int64_t batchRows = 0;
+    const auto seek = [&](std::int64_t limit) {
+        batchLimit = limit;
+        batchRows = 0;
+        query.Reset();
+        query.Bind(1, from).Bind(2, batchLimit);
+    };
+    query.ReadAhead(1, 0, 2, MaxBatchRows);
+    seek(FirstBatchRows);
+    for (;;) {
+        if (!query.Next()) {
+            if (query.Failed() || batchRows < batchLimit)
+                return !query.Failed();
+            // A full batch: the next one starts right after its last name.
+            seek(std::min(batchLimit * 2, MaxBatchRows));
+            continue;
+        }
+        if (++batchRows == batchLimit)
+            from = std::string(query.ColumnBytes(0)) + '\0';
+        SDBFileEntryView entry;
+        entry.path = query.ColumnBytes(1);
+        entry.isDirectory = directories;
+        if (!directories) {
+            entry.lastWriteTime = query.ColumnInt64(2);
+            entry.length = static_cast<std::uint64_t>(query.ColumnInt64(3));
+        }
+        if (!visitor(entry)) {
+            stopped = true;
+            return true;
+        }
+    }
 }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <string>
+#include <string_view>
 #include <vector>
 
 class CVKDatabase;
@@ -42,12 +44,29 @@ public:
     // The same search without a copy per entry: the visitor sees each entry
     // in turn and returns false to stop. False when the search failed.
     bool Visit(const CString& pattern, const std::function<bool(const SDBFileEntryView&)>& visitor);
+    // Every entry of the directory in the order a file list shows it at
+    // first: subdirectories, then files, each group by name byte by byte as
+    // spelt. Read in batches from two indexes in that order, so the first
+    // entries come at once however large the directory is.
+    bool VisitInDisplayOrder(const CString& dir, const std::function<bool(const SDBFileEntryView&)>& visitor);
+    // Fills in the name columns and the subdirectory records of files
+    // stored before the store kept them (the schema step that adds them).
+    bool RecordNamesOfAllFiles();
 
     CVKDatabase& Database() const { return m_database; }
 
 private:
     bool IsDirectory(const std::string& key);
     bool HasFileAbove(const std::string& key);
+    // Records the directories above a stored file that are not recorded yet.
+    bool RecordSubdirectories(std::string_view normalizedFile);
+    // Drops the records of the directories above a removed file that hold
+    // nothing any more.
+    bool ForgetEmptySubdirectories(std::string_view normalizedFile);
+    // One group of VisitInDisplayOrder; `stopped` tells that the visitor
+    // ended it.
+    bool VisitNameRange(const char* sql, const std::string& dirKey, bool directories, bool& stopped,
+                        const std::function<bool(const SDBFileEntryView&)>& visitor);
 
     CVKDatabase& m_database;
 };

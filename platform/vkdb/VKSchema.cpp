@@ -1,5 +1,6 @@
 #include "vkdb/VKSchema.h"
 
+#include "vkdb/DBFileStore.h"
 #include "vkdb/VKConnection.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKSortKeyFunction.h"
@@ -10,7 +11,8 @@
 
 namespace {
 
-constexpr int StepCount = 4;
+constexpr int StepCount = 5;
+constexpr int NameOrderStep = 4;
 
 constexpr const char* PatientKeyIndexes =
     "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
@@ -45,6 +47,15 @@ constexpr std::array<const char*, StepCount> FileSteps = {
     // 4: which patient number went into which by a merge (CJPatMergeTrail).
     "CREATE TABLE IF NOT EXISTS patmerge(altnr BLOB NOT NULL PRIMARY KEY, neunr BLOB NOT NULL);"
     "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
+    // 5: a directory lists in display order (subdirectories, then files, each
+    // by name as spelt) straight from two indexes; the rows are filled in by
+    // CDBFileStore::RecordNamesOfAllFiles.
+    "ALTER TABLE files ADD COLUMN dirkey BLOB NOT NULL DEFAULT x'';"
+    "ALTER TABLE files ADD COLUMN name BLOB NOT NULL DEFAULT x'';"
+    "CREATE INDEX files_names ON files(dirkey, name, mtime, size, path);"
+    "CREATE TABLE subdirs(parentkey BLOB NOT NULL, namekey BLOB NOT NULL, name BLOB NOT NULL, path BLOB NOT NULL,"
+    "  PRIMARY KEY(parentkey, namekey));"
+    "CREATE INDEX subdirs_names ON subdirs(parentkey, name, path);",
 };
 
 // The same tables on a server: bytea compares byte-wise like a BLOB, and
@@ -74,6 +85,12 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "CREATE TABLE IF NOT EXISTS patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE,"
     "  altnr bytea NOT NULL PRIMARY KEY, neunr bytea NOT NULL);"
     "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
+    "ALTER TABLE files ADD COLUMN dirkey bytea NOT NULL DEFAULT ''::bytea,"
+    "  ADD COLUMN name bytea NOT NULL DEFAULT ''::bytea;"
+    "CREATE INDEX files_names ON files(dirkey, name) INCLUDE (mtime, size, path);"
+    "CREATE TABLE subdirs(parentkey bytea NOT NULL, namekey bytea NOT NULL, name bytea NOT NULL,"
+    "  path bytea NOT NULL, PRIMARY KEY(parentkey, namekey));"
+    "CREATE INDEX subdirs_names ON subdirs(parentkey, name) INCLUDE (path);",
 };
 
 // Workstations log in with roles of their own that are members of
@@ -107,7 +124,7 @@ int CVKSchema::CurrentVersion()
 
 const char* const* CVKSchema::Tables()
 {
-    static constexpr const char* tables[] = {"parpool", "pat", "BEH", "protokoll", "progpool", "files", "patmerge", nullptr};
+    static constexpr const char* tables[] = {"parpool", "pat", "BEH", "protokoll", "progpool", "files", "patmerge", "subdirs", nullptr};
     return tables;
 }
 
@@ -125,7 +142,8 @@ bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
         return database.Fail("Die Datenbank hat schon die neuere Schemaversion " + std::to_string(version));
     CVKConnection& connection = *database.Connection();
     for (int step = version; step < targetVersion; ++step)
-        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str()))
+        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str())
+            || (step == NameOrderStep && !CDBFileStore(database).RecordNamesOfAllFiles()))
             return false;
     if (!connection.WriteStamp({ApplicationId, targetVersion, 0}))
         return database.FailOnConnection("Die Schemaversion kann nicht gespeichert werden");

@@ -15,6 +15,7 @@ class CVKDatabase;
 //   2: the database file store
 //   3: the patient search's indexes of folded names and numbers
 //   4: the merge trail: which patient number went into which
+//   5: the file store's names and subdirectories in display order
 class CVKSchema {
 public:
     static constexpr int ApplicationId = 0x4A334442;  // "J3DB"

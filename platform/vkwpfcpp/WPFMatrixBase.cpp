@@ -111,6 +111,21 @@ void CWPFMatrixBase::PublishRowsTo(int row)
     endInsertRows();
 }
 
+void CWPFMatrixBase::ExtendRows(int rows)
+{
+    if (!m_cellSource || rows <= m_nSourceRows)
+        return;
+    if (m_nBatchRows > 0) {
+        // The views fetch the new rows as they scroll to them.
+        m_nSourceRows = rows;
+        return;
+    }
+    beginInsertRows(QModelIndex(), m_nSourceRows, rows - 1);
+    m_nSourceRows = rows;
+    m_nPublishedRows = rows;
+    endInsertRows();
+}
+
 bool CWPFMatrixBase::canFetchMore(const QModelIndex& parent) const
 {
     return !parent.isValid() && m_cellSource && m_nPublishedRows < m_nSourceRows;

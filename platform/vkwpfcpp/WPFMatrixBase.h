@@ -49,6 +49,10 @@ public:
     void SetRowsInBatches(int rows, CellSource cellText);
     // Shows the views every row up to this one (to select it).
     void PublishRowsTo(int row);
+    // Shows `rows` rows of the same source, the rows shown so far staying as
+    // they are (selection included): a listing whose first rows are shown
+    // while the rest is read. Fewer rows than now change nothing.
+    void ExtendRows(int rows);
 
     // Cell access; a row or column outside the table throws
     // std::out_of_range.

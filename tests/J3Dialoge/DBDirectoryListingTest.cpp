@@ -37,6 +37,22 @@ protected:
         return listed;
     }
 
+    // Stores that many files and one subdirectory in C:\P\Data\viele
+    // and makes it current.
+    std::size_t StoreMany(std::size_t files)
+    {
+        CDBFileStore store(dbDatabase);
+        CVKTransaction transaction(dbDatabase);
+        for (std::size_t i = 0; i < files; ++i)
+            EXPECT_TRUE(store.SaveFile(CString("C:\\P\\Data\\viele\\f" + std::to_string(100000 + i) + ".txt"),
+                                       CString(std::string(i % 7, 'x')), static_cast<std::int64_t>(i)));
+        EXPECT_TRUE(store.SaveFile("C:\\P\\Data\\viele\\unter\\u.txt", "x"));
+        EXPECT_TRUE(transaction.Commit());
+        m_model.SetAllowDirChanges(true, true);
+        EXPECT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\viele")));
+        return files;
+    }
+
     CDBFilePathModel m_model;
 };
 
@@ -81,33 +97,43 @@ TEST_F(DBDirectoryListingTest, FoldersOutsideTheRootsAreNeverEntered)
     EXPECT_TRUE(m_model.CurrentDir().empty());
 }
 
-// A directory that is not read within the patience is read on its own
-// thread: the same entries, sorted under the state the dialog has when it
-// takes them.
-TEST_F(DBDirectoryListingTest, LargeDirectoryIsReadWholeOffTheCallersThread)
+// A directory larger than a screen gives its first screen at once, in
+// display order, and is read whole on a thread of its own: the same
+// entries, sorted under the state the dialog has when it takes them.
+TEST_F(DBDirectoryListingTest, LargeDirectoryGivesItsFirstScreenAndIsReadWholeOffTheCallersThread)
 {
-    const std::size_t files = 600;
-    {
-        CDBFileStore store(dbDatabase);
-        CVKTransaction transaction(dbDatabase);
-        for (std::size_t i = 0; i < files; ++i)
-            ASSERT_TRUE(store.SaveFile(CString("C:\\P\\Data\\viele\\f" + std::to_string(100000 + i) + ".txt"), "x",
-                                       static_cast<std::int64_t>(i)));
-        ASSERT_TRUE(transaction.Commit());
-    }
-    ASSERT_TRUE(m_model.SetCurrentDir(CString("C:\\P\\Data\\viele")));
+    const std::size_t files = StoreMany(600);
     CDBDirectoryListing listing(m_model, "Alle|*.*||", CDBEntrySorter(), std::chrono::milliseconds(0));
+    CDBDirectoryEntries entries;
+    CDBEntrySorter::RowOrder order;
+    listing.TakeFirstScreen(CDBEntrySorter(), entries, order);
+    ASSERT_EQ(order.size(), CDBDirectoryListing::kFirstScreenRows);
+    EXPECT_EQ(entries.Name(order[0]), "unter");
+    EXPECT_EQ(entries.Name(order[1]), "f100000.txt");
     CDBEntrySorter newestFirst;
     newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
     newestFirst.SetSortCriteria(CDBEntrySorter::SORT_BY_LAST_CHANGE);
+    listing.TakeListing(newestFirst, entries, order);
+    ASSERT_EQ(entries.size(), files + 1);
+    ASSERT_EQ(order.size(), files + 1);
+    EXPECT_EQ(entries.Name(order.front()), "f" + std::to_string(100000 + files - 1) + ".txt");
+    EXPECT_EQ(entries.Name(order.back()), "unter");
+    EXPECT_TRUE(listing.IsRead());
+}
+
+// A listing no longer wanted stops where it is and gives nothing.
+TEST_F(DBDirectoryListingTest, CancelledReadStopsWithoutAListing)
+{
+    StoreMany(20000);
+    CDBEntrySorter bySize;
+    bySize.SetSortCriteria(CDBEntrySorter::SORT_BY_SIZE);
+    CDBDirectoryListing listing(m_model, "Alle|*.*||", bySize, std::chrono::milliseconds(0));
+    listing.Cancel();
     CDBDirectoryEntries entries;
     CDBEntrySorter::RowOrder order;
-    listing.TakeListing(newestFirst, entries, order);
-    ASSERT_EQ(entries.size(), files);
-    ASSERT_EQ(order.size(), files);
-    EXPECT_EQ(entries.Name(order.front()), "f" + std::to_string(100000 + files - 1) + ".txt");
-    EXPECT_EQ(entries.Name(order.back()), "f100000.txt");
-    EXPECT_TRUE(listing.IsRead());
+    listing.TakeListing(bySize, entries, order);
+    EXPECT_EQ(entries.size(), 0u);
+    EXPECT_EQ(order.size(), 0u);
 }
 
 } // namespace

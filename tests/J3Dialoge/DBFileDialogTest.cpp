@@ -6,10 +6,15 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
 #include <QWidget>
 
 #include "DBFileDialogTestFixture.h"
 #include "support/DialogDriver.h"
+#include "vkdb/DBFileStore.h"
+#include "vkdb/VKDatabase.h"
+#include "vkdb/VKTransaction.h"
 #include "vkwpfcpp/VKButtonClass.h"
 
 namespace {
@@ -228,6 +233,57 @@ TEST_F(DBFileDialogTest, TimesThatCannotBeShownGiveEmptyCells)
                       (Strings{"gut.txt", "keine.txt", "negativ.txt", "spaet.txt"}));
             EXPECT_EQ(ListColumn(*dialog->GetWindow(), 1), (Strings{"04.12.2026  09:05:07", "", "", ""}));
         })
+        .PressEscape();
+    EXPECT_EQ(driver.Run(*dialog), 2);
+}
+
+// A large directory shows its first rows at once and the rest when read;
+// the rows, the files chosen and the rows selected always agree, whichever
+// listings come and go, and a selection made early stays.
+TEST_F(DBFileDialogTest, RowsAndChoiceAgreeWhileListingsComeAndGo)
+{
+    const int files = 5000;
+    {
+        CDBFileStore store(dbDatabase);
+        CVKTransaction transaction(dbDatabase);
+        for (int i = 0; i < files; ++i)
+            ASSERT_TRUE(store.SaveFile(CString("C:\\P\\Data\\Briefe\\viele\\f" + std::to_string(10000 + i) + ".txt"),
+                                       CString(std::string(i % 7, 'x')), 1000 + i));
+        ASSERT_TRUE(transaction.Commit());
+    }
+    const auto dialog = Dialog(1, "C:\\P\\Data\\Briefe\\viele", true, true, OFN_ALLOWMULTISELECT);
+    const auto agree = [&] {
+        auto* view = qobject_cast<QTreeView*>(j3test::DialogDriver::Find(*dialog->GetWindow(), kList));
+        const int rows = view->model()->rowCount();
+        const bool firstScreen = rows == 0 || rows == static_cast<int>(CDBDirectoryListing::kFirstScreenRows);
+        const bool inViele = Text(*dialog->GetWindow(), kDirBox) == "data\\Briefe\\viele";
+        EXPECT_TRUE(dialog->IsListingRead() ? !inViele || rows == files : firstScreen) << rows;
+        Strings selected, chosen;
+        for (const QModelIndex& index : view->selectionModel()->selectedRows())
+            if (const std::string name = view->model()->data(index).toString().toStdString(); name.back() != '\\')
+                selected.push_back(name);
+        for (const DBFileEntry& entry : dialog->GetMultipleSelectedFiles())
+            chosen.push_back(entry.first.filename().string());
+        EXPECT_EQ(selected, chosen);
+        return chosen;
+    };
+    const auto whenRead = [&] { EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->IsListingRead(); }, 5000)); };
+    j3test::DialogDriver driver;
+    driver.Do(agree)
+        .ClickRow(kList, 3)
+        .Do([&] { EXPECT_EQ(agree(), Strings{"f10003.txt"}); })
+        .Do(whenRead)
+        .Do([&] { EXPECT_EQ(agree(), Strings{"f10003.txt"}); })
+        .Click("VKBUTTON_DIRUP")
+        .Do(agree)
+        .DoubleClickRow(kList, 1)
+        .ClickHeader(kList, 2)
+        .Do(agree)
+        .Click("VKBUTTON_DIRUP")
+        .DoubleClickRow(kList, 1)
+        .Do(agree)
+        .Do(whenRead)
+        .Do([&] { EXPECT_EQ(agree().size(), 1u); })
         .PressEscape();
     EXPECT_EQ(driver.Run(*dialog), 2);
 }

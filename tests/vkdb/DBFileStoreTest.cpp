@@ -6,6 +6,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <csignal>
 #include <ctime>
 #include <map>
@@ -123,6 +124,7 @@ TEST_F(PracticeFile, FilesAndDirectoriesCannotShareANameAndEmptyDirectoriesGo)
     CString content;
     EXPECT_FALSE(store.LoadFile("C:\\d\\ordner\\f.txt", content));
     EXPECT_EQ(Names("C:\\d\\*"), (std::set<std::string>{"datei", "ordner2"}));
+    EXPECT_EQ(DisplayNames("C:\\d"), (std::vector<std::string>{"datei", "ordner2"}));
 }
 
 // Finders step through a listing, stop after the last entry and keep their
@@ -239,6 +241,18 @@ TEST_F(PracticeFile, EveryDirectoryListsExactlyItsDirectChildren)
         SCOPED_TRACE(dir);
         std::set<std::string> listed;
         for (const std::string& entry : Names(CString(dir + "\\*")))
+            listed.insert(Upper(entry));
+        EXPECT_EQ(listed, expected);
+        // The same entries in display order: directories, then files, each
+        // by name byte by byte as spelt.
+        const std::vector<std::string> shown = DisplayNames(CString(dir));
+        const auto key = [](const std::string& entry) {
+            return entry.back() == '\\' ? std::pair(false, entry.substr(0, entry.size() - 1)) : std::pair(true, entry);
+        };
+        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(),
+                                   [&](const std::string& a, const std::string& b) { return key(a) < key(b); }));
+        listed.clear();
+        for (const std::string& entry : shown)
             listed.insert(Upper(entry));
         EXPECT_EQ(listed, expected);
     }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 // A new practice database (j3test::NewPracticeDatabase), open read-write in
 // db, and its file store.
@@ -26,6 +27,18 @@ protected:
             const std::string name = path.substr(path.rfind('\\') + 1) + (entry.isDirectory ? "\\" : "");
             EXPECT_TRUE(names.insert(name).second) << path << " listed twice";
         }
+        return names;
+    }
+
+    // The entries of a directory in display order, directories with a
+    // trailing "\".
+    std::vector<std::string> DisplayNames(const CString& dir)
+    {
+        std::vector<std::string> names;
+        EXPECT_TRUE(store.VisitInDisplayOrder(dir, [&](const SDBFileEntryView& entry) {
+            names.push_back(std::string(entry.path.substr(entry.path.rfind('\\') + 1)) + (entry.isDirectory ? "\\" : ""));
+            return true;
+        }));
         return names;
     }
 

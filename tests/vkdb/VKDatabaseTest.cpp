@@ -110,7 +110,7 @@ TEST_F(PracticeFile, OlderSchemaIsMigratedKeepingItsRecords)
         GTEST_SKIP() << "changes the file's schema stamp behind the layer's back";
     db.Close();
     // Version 1 had the records but no file store.
-    RawSql(Location(), "DROP TABLE files; PRAGMA user_version=1;"
+    RawSql(Location(), "DROP TABLE files; DROP TABLE subdirs; PRAGMA user_version=1;"
                        "INSERT INTO parpool VALUES(x'323639', x'6B6579', x'76616C7565');");
     CVKDatabase reader;
     EXPECT_FALSE(reader.Open(Location(), CVKDatabase::EOpenMode::ReadOnly));
@@ -123,6 +123,22 @@ TEST_F(PracticeFile, OlderSchemaIsMigratedKeepingItsRecords)
     EXPECT_EQ(kept.ColumnText(0), "value");
     EXPECT_TRUE(store.SaveFile("C:\\neu.txt", "x"));
     EXPECT_TRUE(reader.Open(Location(), CVKDatabase::EOpenMode::ReadOnly));
+}
+
+TEST_F(PracticeFile, FilesOfAnOlderStoreListInDisplayOrderAfterTheUpgrade)
+{
+    if (j3test::OnServer())
+        GTEST_SKIP() << "changes the file's schema stamp behind the layer's back";
+    db.Close();
+    // Version 3 kept neither the names nor the subdirectories.
+    RawSql(Location(), "DROP INDEX files_names; DROP TABLE subdirs; ALTER TABLE files DROP COLUMN dirkey;"
+                       "ALTER TABLE files DROP COLUMN name; PRAGMA user_version=3;"
+                       "INSERT INTO files(pathkey, path, mtime, size, content) SELECT CAST(upper(p) AS BLOB),"
+                       " CAST(p AS BLOB), 1, 1, x'' FROM (SELECT 'C:\\b\\alpha.txt' AS p"
+                       " UNION SELECT 'C:\\b\\Zeta.txt' UNION SELECT 'C:\\b\\u\\x');");
+    ASSERT_TRUE(db.Open(Location())) << db.GetLastError().GetString();
+    EXPECT_EQ(DisplayNames("C:\\b"), (std::vector<std::string>{"u\\", "Zeta.txt", "alpha.txt"}));
+    EXPECT_EQ(DisplayNames("C:"), (std::vector<std::string>{"b\\"}));
 }
 
 TEST_F(PracticeFile, LockedDatabaseWaitsThenReportsAndWritesNothing)

@@ -35,7 +35,10 @@ const std::vector<STable>& PracticeTables()
         {"protokoll",
          {{"patnr", false}, {"art", false}, {"status", false}, {"funktion", false}, {"text", false}, {"zeit", true}}},
         {"progpool", {{"prognr", true}, {"name", false}, {"benutzer", false}, {"permission", true}}},
-        {"files", {{"pathkey", false}, {"path", false}, {"mtime", true}, {"size", true}, {"content", false}}},
+        {"files",
+         {{"pathkey", false}, {"path", false}, {"mtime", true}, {"size", true}, {"content", false}, {"dirkey", false},
+          {"name", false}}},
+        {"subdirs", {{"parentkey", false}, {"namekey", false}, {"name", false}, {"path", false}}},
         {"patmerge", {{"altnr", false}, {"neunr", false}}},
     };
     return tables;
