@@ -283,7 +283,7 @@ TEST_F(DiaFavoritenTest, RemovePartAsksAndRemovesOnlyOnYes)
             tab.AddProgramm(11);
         };
         // The tile shows its edge, so that the remove part in its corner sits on it.
-        m_driver.Do([&] { EXPECT_NE(Find("BU3")->grab().toImage().pixelColor(195, 80), Window().palette().window().color()); })
+        m_driver.Do([&] { EXPECT_NE(Find("BU3")->grab().toImage().pixel(195, 80), Window().palette().window().color().rgb()); })
             .Click("BU3_X")
             .Do([&] {
             EXPECT_EQ(Favorites(), c.left);

@@ -45,10 +45,8 @@ TEST_F(IndexMarkerTest, TheConfigurationIsSavedAndReadBackWithAndWithoutColour)
         {"Recall|f\xE4llig|3244789", "Recall|f\xC3\xA4llig|#F58231", "Recall - f\xE4llig", "Recall|f\xE4llig|3244789"},
         {"Angst|", "Angst||Standard", "Angst", "Angst|"},
         {"Kind|Kinder|255", "Kind|Kinder|#FF0000", "Kind - Kinder", "Kind|Kinder|255"},
-        {"nur Text", "nur Text||Standard", "nur Text", "nur Text|"},
-        {"A|B|4294967295", "A|B|Standard", "A - B", "A|B"},
-        {"", "||Standard", "", "|"},
-        {"B|C| 255", "B|C|Standard", "B - C", "B|C"},
+        {"nur Text", "nur Text||Standard", "nur Text", "nur Text|"}, {"A|B|4294967295", "A|B|Standard", "A - B", "A|B"},
+        {"", "||Standard", "", "|"}, {"B|C| 255", "B|C|Standard", "B - C", "B|C"},
         {"D|E|abc", "D|E|Standard", "D - E", "D|E"},
     };
     for (int i = 0; i < static_cast<int>(std::size(rows)); ++i)
