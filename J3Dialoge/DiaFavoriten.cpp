@@ -6,6 +6,7 @@
 #include "msgbox/Boxes.h"
 #include "vkbasis/StringUtils.h"
 #include "vkwpfcpp/WPFEventCall.h"
+#include "vkwpfcpp/WPFKeyEvent.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFTextChangedEvent.h"
 
@@ -27,6 +28,11 @@ CString Numbered(const char* prefix, int number)
     CString name;
     name.Format("%s%d", prefix, number);
     return name;
+}
+
+bool IsReturn(const CWPFKeyEvent& event)
+{
+    return event.GetKey() == Qt::Key_Return || event.GetKey() == Qt::Key_Enter;
 }
 
 bool HasPrefix(const CString& text, const char* prefix)
@@ -65,10 +71,14 @@ CDiaFavoriten::CDiaFavoriten(CWPFDialog* parent) : m_pDialog(parent)
         new CWPFEventCall<CDiaFavoriten, CWPFRoutedEvent>(this, &CDiaFavoriten::OnClickAddFavorit2));
     m_Suche.DoAddOnTextChanged(
         new CWPFEventCall<CDiaFavoriten, CWPFTextChangedEvent>(this, &CDiaFavoriten::OnTextChangedSuche));
+    m_Suche.DoAddOnKeyDown(new CWPFEventCall<CDiaFavoriten, CWPFKeyEvent>(this, &CDiaFavoriten::OnKeyDownSuche));
+    m_Suche.DoAddOnReturnKey(new CWPFEventCall<CDiaFavoriten, CWPFRoutedEvent>(this, &CDiaFavoriten::OnReturnKeySuche));
     m_Result.DoAddOnMouseDoubleClick(
         new CWPFEventCall<CDiaFavoriten, CWPFMouseButtonEvent>(this, &CDiaFavoriten::OnMouseDoubleClickResult));
+    m_Result.DoAddOnKeyDown(new CWPFEventCall<CDiaFavoriten, CWPFKeyEvent>(this, &CDiaFavoriten::OnKeyDownResult));
     m_Tree.DoAddOnMouseDoubleClick(
         new CWPFEventCall<CDiaFavoriten, CWPFMouseButtonEvent>(this, &CDiaFavoriten::OnMouseDoubleClickTree));
+    m_Tree.DoAddOnKeyDown(new CWPFEventCall<CDiaFavoriten, CWPFKeyEvent>(this, &CDiaFavoriten::OnKeyDownTree));
 
     m_Result.AddImageColumn("", 0, Assembly);
     m_Result.AddTextBlockColumn("Programm", 0, 0, "");
@@ -234,11 +244,47 @@ void CDiaFavoriten::OnTextChangedSuche(CWPFTextChangedEvent& /*event*/)
         m_Matrix.DoAdd({smallImage, text, Numbered("", index), CategoryName(programm->nProgKat)});
     }
     m_Result.AutoSizeGridViewColumns();
+    // The focus stays in the box while the user types; Down takes it to the
+    // list, Return starts the first row.
     m_Result.SetSelectedIndex(0);
+}
+
+void CDiaFavoriten::OnKeyDownSuche(CWPFKeyEvent& event)
+{
+    if (event.GetKey() != Qt::Key_Down)
+        return;
     m_Result.Focus();
+    event.SetHandled(true);
+}
+
+void CDiaFavoriten::OnReturnKeySuche(CWPFRoutedEvent& /*event*/)
+{
+    StartSelectedResult();
+}
+
+void CDiaFavoriten::OnKeyDownResult(CWPFKeyEvent& event)
+{
+    // Return starts the chosen program here, not the dialog's default button.
+    if (!IsReturn(event))
+        return;
+    StartSelectedResult();
+    event.SetHandled(true);
+}
+
+void CDiaFavoriten::OnKeyDownTree(CWPFKeyEvent& event)
+{
+    if (!IsReturn(event))
+        return;
+    StartSelectedTreeProgramm();
+    event.SetHandled(true);
 }
 
 void CDiaFavoriten::OnMouseDoubleClickResult(CWPFMouseButtonEvent& /*event*/)
+{
+    StartSelectedResult();
+}
+
+void CDiaFavoriten::StartSelectedResult()
 {
     const int row = m_Result.GetSelectedIndex();
     if (row < 0)
@@ -248,6 +294,11 @@ void CDiaFavoriten::OnMouseDoubleClickResult(CWPFMouseButtonEvent& /*event*/)
 }
 
 void CDiaFavoriten::OnMouseDoubleClickTree(CWPFMouseButtonEvent& /*event*/)
+{
+    StartSelectedTreeProgramm();
+}
+
+void CDiaFavoriten::StartSelectedTreeProgramm()
 {
     const CString value = m_Tree.GetSelectedValue();
     if (HasPrefix(value, "PR"))

@@ -19,6 +19,7 @@
 
 class CJParPool;
 class CWPFDialog;
+class CWPFKeyEvent;
 class CWPFMouseButtonEvent;
 class CWPFRoutedEvent;
 class CWPFTextChangedEvent;
@@ -27,8 +28,9 @@ class CWPFTextChangedEvent;
 // dialogs: the user's favourite programs as large buttons (which the user may
 // drag into another order or remove), one tab of program buttons per
 // category, the tree of all programs and a search over them. Clicking a
-// button, or double-clicking a program in the tree or the search results,
-// starts the program through the host.
+// button, or double-clicking (or Return on) a program in the tree or the
+// search results, starts the program through the host; Return in the search
+// box starts the first found one.
 //
 // The host derives from it, sets m_ppszProgKat (category names) and
 // m_pProgramme (the program table, see SFavoProgramm) in its constructor,
@@ -102,8 +104,12 @@ protected:
     void OnButton2Click(CWPFRoutedEvent& event);
     void OnButtonXClick(CWPFRoutedEvent& event);
     void OnTextChangedSuche(CWPFTextChangedEvent& event);
+    void OnKeyDownSuche(CWPFKeyEvent& event);
+    void OnReturnKeySuche(CWPFRoutedEvent& event);
+    void OnKeyDownResult(CWPFKeyEvent& event);
     void OnMouseDoubleClickResult(CWPFMouseButtonEvent& event);
     void OnMouseDoubleClickTree(CWPFMouseButtonEvent& event);
+    void OnKeyDownTree(CWPFKeyEvent& event);
 
     CWPFMatrix<4> m_Matrix;  // image, text, program index, category name
     std::vector<std::unique_ptr<CWPFVKXButton>> m_FavoButtons;
@@ -127,6 +133,10 @@ private:
     // The program index in an element's name or a tree value ("BU12": 12).
     static int IndexIn(const CString& name);
     void StartFromButton(CWPFRoutedEvent& event);
+    // Starts the program of the chosen search result and empties the search.
+    void StartSelectedResult();
+    // Starts the program chosen in the tree; a category starts nothing.
+    void StartSelectedTreeProgramm();
     template <typename Button>
     static Button* FirstWithIndex(const std::vector<std::unique_ptr<Button>>& buttons, int index);
 };

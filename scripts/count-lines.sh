@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Counts non-blank, non-comment lines of C++ (.cpp, .h) in the tests and in the
-# product code, and prints the share the tests take.
+# Counts non-blank, non-comment lines of C++ (.cpp, .h) and Python (.py) in the
+# tests and in the product code, and prints the share the tests take.
 # Usage: scripts/count-lines.sh [--folders] [--at-most PERCENT]
 #   --folders: one line per test folder too
 #   --at-most: exit 1 when the tests take more than PERCENT of the product code
@@ -52,12 +52,22 @@ count() {
     END { print lines + 0 }' $files
 }
 
-product=$(count J3Dialoge platform plugins tools)
-tests=$(count tests)
+# Python: lines with anything but a # comment on them.
+count_python() {
+  find "$@" -type f -name '*.py' -exec cat {} + 2>/dev/null | grep -cEv '^[[:space:]]*(#.*)?$' || true
+}
+
+# Both languages, one figure.
+count_all() {
+  echo $(( $(count "$@") + $(count_python "$@") ))
+}
+
+product=$(count_all J3Dialoge platform plugins tools)
+tests=$(count_all tests)
 
 if [ "$folders" = 1 ]; then
   for folder in tests/*/; do
-    printf '%-28s %6d\n' "${folder%/}" "$(count "$folder")"
+    printf '%-28s %6d\n' "${folder%/}" "$(count_all "$folder")"
   done
 fi
 permille=$(( tests * 1000 / product ))

@@ -13,6 +13,8 @@ packages=(
   postgresql-15 libpq-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  xvfb openbox dbus-x11 dbus-daemon at-spi2-core xdotool x11-utils imagemagick
+  python3 python3-pytest python3-pyatspi
 )
 
 if [ "${1:-}" = "--list" ]; then

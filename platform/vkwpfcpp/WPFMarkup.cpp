@@ -4,8 +4,40 @@
 #include "vkwpfcpp/WPFText.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QUiLoader>
 #include <QWidget>
+
+namespace {
+
+// A label's text as read out: without the marks of its access key.
+QString WithoutAccessKey(const QString& text)
+{
+    QString read;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        read += text[i];
+    }
+    return read;
+}
+
+// What a screen reader tells of the elements: a label names the element it
+// is the buddy of, a tool tip describes its element. Names and descriptions
+// the markup gives stay.
+void DescribeForScreenReaders(QWidget& root)
+{
+    for (QLabel* label : root.findChildren<QLabel*>())
+        if (QWidget* buddy = label->buddy(); buddy && buddy->accessibleName().isEmpty())
+            buddy->setAccessibleName(WithoutAccessKey(label->text()));
+    QList<QWidget*> elements = root.findChildren<QWidget*>();
+    elements.prepend(&root);
+    for (QWidget* element : elements)
+        if (element->accessibleDescription().isEmpty())
+            element->setAccessibleDescription(element->toolTip());
+}
+
+} // namespace
 
 QString CWPFMarkup::ResourcePath(const CString& markupKey, const CString& resourceAssembly)
 {
@@ -27,7 +59,9 @@ QWidget* CWPFMarkup::Load(const CString& markupKey, const CString& resourceAssem
     }
     QUiLoader loader;
     QWidget* root = loader.load(&file, parent);
-    if (!root)
+    if (root)
+        DescribeForScreenReaders(*root);
+    else
         error = QStringLiteral("Die Dialogbeschreibung \"%1\" kann nicht gelesen werden: %2")
                     .arg(path, loader.errorString());
     return root;

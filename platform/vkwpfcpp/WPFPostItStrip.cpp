@@ -62,6 +62,9 @@ QPlainTextEdit* CWPFPostItStrip::AddNote(const CString& text)
     note->setObjectName(QStringLiteral("VKPOSTIT_%1").arg(m_notes.size()));
     note->setPlainText(CWPFText::ToQString(text));
     note->setReadOnly(m_bReadOnly);
+    note->setAccessibleName(QStringLiteral("Notiz %1").arg(m_notes.size() + 1));
+    // Tab leaves the note, so that the keyboard reaches what follows it.
+    note->setTabChangesFocus(true);
     note->setFixedSize(kNoteWidth, kNoteHeight);
     note->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fff59d; color: #3e2f00; "
                                        "border: 1px solid #e0c84a; }"));

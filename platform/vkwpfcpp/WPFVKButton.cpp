@@ -46,6 +46,8 @@ void CWPFVKButton::SetText(const CString& text)
     if (m_bPlainText) {
         // Marked up, so that a name like "<Bilder>" is never taken for markup.
         button->setToolTip(QStringLiteral("<span>%1</span>").arg(shown.toHtmlEscaped()));
+        button->setAccessibleName(shown);
+        button->setAccessibleDescription(shown);
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
     }
     button->setText(shown);

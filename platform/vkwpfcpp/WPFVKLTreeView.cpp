@@ -1,8 +1,11 @@
 #include "vkwpfcpp/WPFVKLTreeView.h"
 
 #include "vkwpfcpp/WPFDoubleClickWatch.h"
+#include "vkwpfcpp/WPFEventFilter.h"
+#include "vkwpfcpp/WPFKeyEvent.h"
 #include "vkwpfcpp/WPFXmlTreeModel.h"
 
+#include <QKeyEvent>
 #include <QTreeView>
 
 CWPFVKLTreeView::CWPFVKLTreeView() : m_model(std::make_unique<CWPFXmlTreeModel>())
@@ -40,6 +43,11 @@ void CWPFVKLTreeView::DoAddOnMouseDoubleClick(CWPFEventHandlerOf<CWPFMouseButton
     m_onMouseDoubleClick.Add(handler);
 }
 
+void CWPFVKLTreeView::DoAddOnKeyDown(CWPFEventHandlerOf<CWPFKeyEvent>* handler)
+{
+    m_onKeyDown.Add(handler);
+}
+
 bool CWPFVKLTreeView::CanAttach(QObject* element) const
 {
     return qobject_cast<QTreeView*>(element) != nullptr;
@@ -54,6 +62,17 @@ void CWPFVKLTreeView::OnAttached()
     // A double click starts something; it must not also fold the row.
     view->setExpandsOnDoubleClick(false);
     CWPFDoubleClickWatch::Install(view, this, m_onMouseDoubleClick, EventContext());
+    new CWPFEventFilter(
+        view,
+        [this](QEvent* event) {
+            if (event->type() != QEvent::KeyPress)
+                return false;
+            const auto* key = static_cast<QKeyEvent*>(event);
+            CWPFKeyEvent keyEvent(this, key->key(), key->modifiers().toInt());
+            m_onKeyDown.Raise(keyEvent);
+            return keyEvent.GetHandled();
+        },
+        EventContext());
 }
 
 QTreeView* CWPFVKLTreeView::View() const

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CWPFKeyEvent;
 class CWPFMouseButtonEvent;
 class CWPFXmlTreeModel;
 class QTreeView;
@@ -30,6 +31,9 @@ public:
     // The event's row is the row under the pointer within its parent, -1
     // when the pointer was on no row.
     void DoAddOnMouseDoubleClick(CWPFEventHandlerOf<CWPFMouseButtonEvent>* handler);
+    // A key pressed in the tree; a handler that sets Handled keeps it from
+    // the tree and the dialog (Return then does not reach the OK button).
+    void DoAddOnKeyDown(CWPFEventHandlerOf<CWPFKeyEvent>* handler);
 
     CWPFXmlTreeModel* GetModel() const { return m_model.get(); }
 
@@ -42,4 +46,5 @@ private:
 
     std::unique_ptr<CWPFXmlTreeModel> m_model;
     CWPFEventList m_onMouseDoubleClick;
+    CWPFEventList m_onKeyDown;
 };

@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QToolButton>
 
 CWPFVKXButton::CWPFVKXButton() = default;
@@ -52,7 +53,8 @@ void CWPFVKXButton::OnAttached()
     m_removePart = new QToolButton(button);
     m_removePart->setObjectName(button->objectName() + QStringLiteral("_X"));
     m_removePart->setText(QStringLiteral("\u00D7"));
-    m_removePart->setToolTip(QStringLiteral("Entfernen"));
+    m_removePart->setToolTip(QStringLiteral("Entfernen (Entf)"));
+    m_removePart->setAccessibleName(QStringLiteral("Entfernen"));
     m_removePart->setAutoRaise(true);
     m_removePart->setFocusPolicy(Qt::NoFocus);
     m_removePart->setVisible(m_bShowX);
@@ -60,13 +62,17 @@ void CWPFVKXButton::OnAttached()
         CWPFRoutedEvent event(this);
         m_onClickX.Raise(event);
     });
-    // The remove part follows the button's top right corner.
+    // The remove part follows the button's top right corner; Delete on the
+    // button presses it, for those who work without a mouse.
     new CWPFEventFilter(
         button,
         [this](QEvent* event) {
             if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
                 PlaceRemovePart();
-            return false;
+            if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Delete)
+                return false;
+            ClickX();
+            return true;
         },
         EventContext());
     PlaceRemovePart();

@@ -143,9 +143,10 @@ void CWPFWndBase::SetHeight(double height)
 
 void CWPFWndBase::SetToolTip(const CString& toolTip)
 {
-    if (QWidget* widget = GetWidget())
+    if (QWidget* widget = GetWidget()) {
         widget->setToolTip(CWPFText::ToQString(toolTip));
-    else if (auto* action = qobject_cast<QAction*>(m_element.data()))
+        widget->setAccessibleDescription(CWPFText::ToQString(toolTip));
+    } else if (auto* action = qobject_cast<QAction*>(m_element.data()))
         action->setToolTip(CWPFText::ToQString(toolTip));
 }
 

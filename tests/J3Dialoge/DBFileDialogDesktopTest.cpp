@@ -52,39 +52,6 @@ struct SKeyStep {
     std::string dirBox;
 };
 
-TEST_F(DBFileDialogDesktopTest, KeysInTheListSelectEnterAndLeaveDirectories)
-{
-    const std::vector<SKeyStep> steps = {
-        {Qt::Key_B, {"berta.txt"}, "data\\Briefe"},   // type-ahead
-        {Qt::Key_R, {"bruno.txt"}, "data\\Briefe"},   // "br", typed on
-        {Qt::Key_Z, {"bruno.txt"}, "data\\Briefe"},   // "brz" names nothing
-        {Qt::Key_unknown, {"bruno.txt"}, "data\\Briefe"}, // a pause ends the name
-        {Qt::Key_2, {"2024\\"}, "data\\Briefe"},
-        {Qt::Key_Return, {"c.txt"}, "data\\Briefe\\2024"},
-        {Qt::Key_Backspace, {"2024\\"}, "data\\Briefe"},
-        {Qt::Key_Backspace, {"Briefe\\"}, "data"},
-    };
-    for (const unsigned long flags : {0ul, static_cast<unsigned long>(OFN_ALLOWMULTISELECT)}) {
-        const auto dialog = Dialog(1, "C:\\P\\Data\\Briefe", true, true, flags, "Alle|*.*||");
-        j3test::DialogDriver driver;
-        for (const SKeyStep& step : steps) {
-            if (step.key == Qt::Key_unknown)
-                driver.Do([] { QTest::qWait(QApplication::keyboardInputInterval() + 50); });
-            else
-                driver.PressKey(kList, step.key);
-            driver.Do([&step, &dialog] {
-                QDialog& window = *dialog->GetWindow();
-                EXPECT_EQ(Selected(window), step.selected) << step.key;
-                EXPECT_EQ(Text(window, kDirBox), step.dirBox) << step.key;
-            });
-        }
-        // Return on a file is the commit.
-        driver.PressKey(kList, Qt::Key_Return).PressKey(kList, Qt::Key_A).PressKey(kList, Qt::Key_Return);
-        EXPECT_EQ(driver.Run(*dialog), 1) << flags;
-        EXPECT_EQ(dialog->GetPathName(), "C:\\P\\Data\\Briefe\\anna.txt");
-    }
-}
-
 // Header clicks, and the arrow shown afterwards.
 struct SHeaderStep {
     int column;

@@ -179,47 +179,6 @@ TEST_F(DBFileDialogTest, ModeAndDirectionFlagsShapeTheControls)
     }
 }
 
-// The display root shows only the roots that hold files. The initial path
-// may spell a root in another case, as the store matches it.
-TEST_F(DBFileDialogTest, MovesThroughDirectoriesAsTheUserAsks)
-{
-    StoreFile("C:\\Windows\\win.ini");
-    const auto dialog = Dialog(1, "c:\\p\\data\\Briefe", true, true);
-    dialog->AddAllowedRootDir("C:\\P\\Leer", "leer");
-    j3test::DialogDriver driver;
-    const auto expectAt = [&](const std::string& dir, const Strings& names) {
-        return [&dialog, this, dir, names] {
-            EXPECT_EQ(Text(*dialog->GetWindow(), kDirBox), dir);
-            EXPECT_EQ(ListColumn(*dialog->GetWindow(), 0), names);
-        };
-    };
-    driver.DoubleClickRow(kList, 0)
-        .Do(expectAt("data\\Briefe\\2024", {"c.txt"}))
-        .Click("VKBUTTON_DIRUP")
-        .Do(expectAt("data\\Briefe", {"2024\\", "A.txt", "b.txt"}))
-        .ClickRow(kList, 0)
-        .Click("VKBUTTON_DIRDOWN")
-        .Do(expectAt("data\\Briefe\\2024", {"c.txt"}))
-        .Click("VKBUTTON_DIRUP")
-        .Click("VKBUTTON_DIRUP")
-        .Do(expectAt("data", {"Briefe\\"}))
-        .Click("VKBUTTON_DIRUP")
-        .Do(expectAt("", {"Data\\", "QA\\"}))
-        .Do([&] { EXPECT_FALSE(IsEnabled(*dialog->GetWindow(), "VKBUTTON_DIRUP")); })
-        .Type(kDirBox, "qa")
-        .PressReturn(kDirBox)
-        .Do(expectAt("qa", {"q.txt"}))
-        .Type(kDirBox, "data\\Briefe\\2024\\")
-        .PressReturn(kDirBox)
-        .Do(expectAt("data\\Briefe\\2024", {"c.txt"}))
-        .Type(kDirBox, "")
-        .PressReturn(kDirBox)
-        .Do(expectAt("", {"Data\\", "QA\\"}))
-        .PressEscape();
-    EXPECT_EQ(driver.Run(*dialog), 2);
-    EXPECT_TRUE(Boxes().empty());
-}
-
 TEST_F(DBFileDialogTest, TypedDirectoriesThatMayNotBeEnteredAreRefused)
 {
     StoreFile("C:\\Windows\\win.ini");

@@ -1,15 +1,9 @@
-#include <QDialog>
 #include <QImage>
-#include <QTest>
 
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "DBFileDialogTestFixture.h"
-#include "j3pick/J3PickApp.h"
-#include "support/DialogDriver.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 #include "vkdb/VKDatabase.h"
@@ -24,23 +18,7 @@ protected:
     {
         DBFileDialogTestFixture::SetUp();
         StoreFile("C:\\P\\Data\\Briefe\\A.txt");
-        StoreFile("C:\\P\\Data\\Briefe\\M\xfcller.txt");  // the store keeps Windows-1252
-        StoreFile("C:\\P\\Data\\Briefe\\c.log");
         m_database = dbDatabase.GetFile().string();
-    }
-
-    // The program's class in this process; script plays on its dialog.
-    SRun Pick(Strings args, const std::function<void(QDialog&)>& script)
-    {
-        args.insert(args.begin(), {"--db", m_database});
-        std::ostringstream out;
-        std::ostringstream err;
-        CJ3PickApp app(out, err, args);
-        SRun run;
-        PlayWhenModal([&] { run.code = app.Pick(); }, script);
-        run.out = out.str();
-        run.err = err.str();
-        return run;
     }
 
     // The program as a process of its own, on the offscreen platform or, with
@@ -55,37 +33,6 @@ protected:
     std::string m_database;
     j3test::TempDir m_scratch;
 };
-
-TEST_F(J3PickTest, PrintsWhatTheUserChose)
-{
-    const SRun one = Pick({"--dir", "C:\\P\\Data\\Briefe", "--filter", "Texte|*.txt||"},
-                          [](QDialog& window) { DoubleClickRow(window, 1); });
-    EXPECT_EQ(one.code, 0) << one.err;
-    EXPECT_EQ(one.out, "C:\\P\\Data\\Briefe\\Müller.txt\n");
-
-    const SRun several = Pick({"--dir", "C:\\P\\Data\\Briefe", "--multi"}, [](QDialog& window) {
-        auto* list = j3test::DialogDriver::Find(window, kList);
-        QTest::keyClick(list, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClick(list, Qt::Key_Return);
-    });
-    EXPECT_EQ(several.code, 0) << several.err;
-    EXPECT_EQ(several.out, "C:\\P\\Data\\Briefe\\A.txt\nC:\\P\\Data\\Briefe\\Müller.txt\nC:\\P\\Data\\Briefe\\c.log\n");
-
-    const SRun saved = Pick({"--save", "--dir", "C:\\P\\Data\\Briefe", "--no-overwrite", "--name", "A.txt"},
-                            [](QDialog& window) {
-                                // The given name exists and is refused first.
-                                TypeAndReturn(window, kFileBox, "");
-                                TypeAndReturn(window, kFileBox, "Neu.txt");
-                            });
-    EXPECT_EQ(saved.code, 0) << saved.err;
-    EXPECT_EQ(saved.out, "C:\\P\\Data\\Briefe\\Neu.txt\n");
-
-    const SRun cancelled = Pick({}, [](QDialog& window) { QTest::keyClick(&window, Qt::Key_Escape); });
-    EXPECT_EQ(cancelled.code, 1);
-    EXPECT_EQ(cancelled.out, "");
-    EXPECT_EQ(Boxes(), Strings{"Datei existiert bereits|Die Datei \"data\\Briefe\\A.txt\" existiert bereits in der "
-                               "Datenbank und kann nicht überschrieben werden!"});
-}
 
 TEST_F(J3PickTest, RunsAsAProgramWithAndWithoutDisplay)
 {

@@ -3,8 +3,6 @@
 #include "j3params/J3MachineConfig.h"
 #include "j3params/J3Params.h"
 #include "j3praxis/J3PraxisDesk.h"
-#include "msgbox/BoxAnswerer.h"
-#include "msgbox/Boxes.h"
 #include "support/DialogDriver.h"
 #include "support/ProgramRun.h"
 #include "vkwpfcpp/VKButtonClass.h"
@@ -232,58 +230,6 @@ TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)
         EXPECT_EQ(run.code, call.code);
         EXPECT_NE((run.out + run.err).find(call.says), std::string::npos) << run.out << run.err;
     }
-}
-
-// Albers 1 and 2 are one patient taken up twice (same name, first name and
-// birth date); Brandt is someone else.
-TEST_F(PraxisDeskTest, TickedDuplicatesMergeIntoTheFirstOrAreShownOnTheCard)
-{
-    // OK merges, "Anzeigen" shows the ticked patient: the desk's patient and markers afterwards, the
-    // flags stored for patients 1 and 2, and the duplicate's note, moved to patient 1 or not.
-    const struct { int button; CString shownNr; std::string markers, keptFlags, duplicateFlags, keptNote; } cases[] = {
-        {VKButtonOK, PatNr(1), "0 3", Flags({0, 3}), "?", "Allergie"},
-        {VKButtonZoom, PatNr(2), "3", Flags({0}), Flags({3}), ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        Execute("DELETE FROM pat; DELETE FROM files;");
-        StorePatient(1, "Albers", Flags({0}));
-        StorePatient(2, "ALBERS", Flags({3}));
-        StorePatient(3, "Brandt", Flags({}));
-        StoreFile(DeskNote("2", 0), "Allergie");
-        j3test::DialogDriver merge;
-        merge.ClickRow("VKLISTE", 1).ClickFrameButton(c.button);
-        RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-            CBoxAnswerer::Installed()->QueueAnswer(BOX_YES);
-            driver.Do([&] { WhenDialogOverDesk(desk.GetWindow(), merge); }).Click("MergeButton").Do([&] {
-                EXPECT_EQ(desk.GetPatNr(), c.shownNr);
-                EXPECT_EQ(ShownMarkers(*desk.GetWindow()), c.markers);
-            });
-        });
-        EXPECT_EQ(StoredFlags(1), c.keptFlags);
-        EXPECT_EQ(StoredFlags(2), c.duplicateFlags);
-        EXPECT_EQ(Notes()[DeskNote("1", 0)], c.keptNote);
-    }
-}
-
-// Terminbuch (id 103) has the program index 2, "Röntgen <Bilder> & Befunde"
-// (501) 29 and Factoring (307, no licence) 21.
-TEST_F(PraxisDeskTest, DeskStartsProgramsAndKeepsTheUsersFavouritesInTheirOrder)
-{
-    StorePatient(1, "Albers", Flags({}));
-    SetParameter("  1", "favoriten12", "103|501|");
-    RunDesk([](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-        desk.OpenOnProgramme();
-        driver
-            .Do([&] { EXPECT_FALSE(j3test::DialogDriver::Find(*desk.GetWindow(), "B221")->isEnabled()); })
-            .Click("BU29")
-            .Do([&] {
-                EXPECT_EQ(desk.GetWindow()->findChild<QLabel*>("ProgrammStatus")->text(),
-                          QString::fromUtf8("Gestartet: Röntgen <Bilder> & Befunde"));
-            })
-            .Drag("BU29", "BU2");
-    });
-    EXPECT_EQ(Parameters("  1", "favoriten"), (std::map<std::string, std::string>{{"favoriten12", "501|103|"}}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "support/DialogDriver.h"
 
 #include "support/GuiApplication.h"
+#include "support/UnexpectedWindowWatch.h"
 #include "vkwpfcpp/WPFDialog.h"
 
 #include <QAbstractButton>
@@ -10,10 +11,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QMouseEvent>
+#include <QScopeGuard>
 #include <QPushButton>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -53,24 +52,6 @@ bool RowPoint(QTreeView& view, int row, QPoint& point)
     return true;
 }
 
-// Where a person would click to hit the tree item with that text: its
-// branches opened, scrolled into view.
-bool TreeItemPoint(QTreeView& view, const QString& text, QPoint& point)
-{
-    QAbstractItemModel* model = view.model();
-    if (!model || model->rowCount() == 0)
-        return false;
-    const QModelIndexList found = model->match(model->index(0, 0), Qt::DisplayRole, text, 1,
-                                               Qt::MatchExactly | Qt::MatchRecursive);
-    if (found.isEmpty())
-        return false;
-    for (QModelIndex up = found.first().parent(); up.isValid(); up = up.parent())
-        view.expand(up);
-    view.scrollTo(found.first());
-    point = view.visualRect(found.first()).center();
-    return true;
-}
-
 // Clicks (or double-clicks) a list or tree where a person would to hit what
 // the target names: a row number or an item's text.
 bool ClickView(QDialog& window, const std::string& name, const std::string& target,
@@ -94,33 +75,34 @@ bool ClickRowOf(QDialog& window, const std::string& list, int row, Qt::KeyboardM
                      [row](QTreeView& view, QPoint& point) { return RowPoint(view, row, point); }, modifiers, twice);
 }
 
-bool ClickTree(QDialog& window, const std::string& tree, const std::string& text, bool twice)
+// Where a keyboard's keys go: the widget of the window that has the focus.
+QWidget* KeyTarget(QDialog& window)
 {
-    return ClickView(window, tree, "item \"" + text + "\"", [&text](QTreeView& view, QPoint& point) {
-        return TreeItemPoint(view, QString::fromUtf8(text.c_str()), point);
-    }, {}, twice);
+    return window.focusWidget() ? window.focusWidget() : &window;
 }
 
-// Sends a mouse event of the left button straight to the widget that holds
-// the press, as the window system does while a button is held.
-void SendMouse(QWidget& widget, QEvent::Type type, const QPoint& at, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, at, widget.mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      held, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
-// Types like a keyboard: QTest knows keys for ASCII characters only, so an
-// umlaut arrives as a key event that carries just its text, as from a
-// German layout.
-void TypeText(QWidget& widget, const QString& text)
+// Types like a keyboard, each key to whatever has the focus then: QTest
+// knows keys for ASCII characters only, so an umlaut arrives as a key event
+// that carries just its text, as from a German layout.
+void TypeText(QDialog& window, const QString& text)
 {
     for (QChar c : text) {
         if (c.unicode() < 0x80)
-            QTest::keyClick(&widget, static_cast<char>(c.unicode()));
+            QTest::keyClick(KeyTarget(window), static_cast<char>(c.unicode()));
         else
-            QTest::sendKeyEvent(QTest::Click, &widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, KeyTarget(window), Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// Gives the element the focus as a person does: a click into a text box,
+// Tab until it has it for anything else.
+bool GiveFocus(QDialog& window, QWidget& element)
+{
+    if (qobject_cast<QLineEdit*>(&element) || qobject_cast<QPlainTextEdit*>(&element))
+        QTest::mouseClick(&element, Qt::LeftButton);
+    for (int presses = 0; KeyTarget(window) != &element && presses <= window.findChildren<QWidget*>().size(); ++presses)
+        QTest::keyClick(KeyTarget(window), Qt::Key_Tab);
+    return KeyTarget(window) == &element;
 }
 
 }  // namespace
@@ -147,9 +129,9 @@ DialogDriver& DialogDriver::Type(const std::string& element, const std::string& 
             return false;
         }
         QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Delete);
-        TypeText(*edit, QString::fromUtf8(text.c_str()));
+        QTest::keyClick(KeyTarget(window), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(KeyTarget(window), Qt::Key_Delete);
+        TypeText(window, QString::fromUtf8(text.c_str()));
         return true;
     });
 }
@@ -160,8 +142,11 @@ DialogDriver& DialogDriver::PressKey(const std::string& element, Qt::Key key, Qt
         QWidget* widget = FindAs<QWidget>(window, element);
         if (!widget)
             return false;
-        widget->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(widget, key, modifiers);
+        if (!GiveFocus(window, *widget)) {
+            ADD_FAILURE() << element << " cannot be given the focus";
+            return false;
+        }
+        QTest::keyClick(KeyTarget(window), key, modifiers);
         return true;
     });
 }
@@ -174,8 +159,7 @@ DialogDriver& DialogDriver::PressReturn(const std::string& element)
 DialogDriver& DialogDriver::PressEscape()
 {
     return Add("press Escape", [](QDialog& window) {
-        QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
-        QTest::keyClick(target, Qt::Key_Escape);
+        QTest::keyClick(KeyTarget(window), Qt::Key_Escape);
         return true;
     });
 }
@@ -234,58 +218,6 @@ DialogDriver& DialogDriver::ClickHeader(const std::string& list, int column)
     });
 }
 
-DialogDriver& DialogDriver::ClickTreeItem(const std::string& tree, const std::string& text)
-{
-    return Add("click " + text + " in " + tree,
-               [tree, text](QDialog& window) { return ClickTree(window, tree, text, false); });
-}
-
-DialogDriver& DialogDriver::DoubleClickTreeItem(const std::string& tree, const std::string& text)
-{
-    return Add("double-click " + text + " in " + tree,
-               [tree, text](QDialog& window) { return ClickTree(window, tree, text, true); });
-}
-
-DialogDriver& DialogDriver::ClickTab(const std::string& tabs, const std::string& header)
-{
-    return Add("click tab " + header + " of " + tabs, [tabs, header](QDialog& window) {
-        auto* control = FindAs<QTabWidget>(window, tabs);
-        if (!control)
-            return false;
-        QTabBar* bar = control->tabBar();
-        for (int tab = 0; tab < bar->count(); ++tab)
-            if (bar->tabText(tab) == QString::fromUtf8(header.c_str())) {
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-                return true;
-            }
-        ADD_FAILURE() << "no tab \"" << header << "\" in " << tabs;
-        return false;
-    });
-}
-
-DialogDriver& DialogDriver::Drag(const std::string& element, const std::string& onto)
-{
-    return Add("drag " + element + " onto " + onto, [element, onto](QDialog& window) {
-        QWidget* source = FindAs<QWidget>(window, element);
-        QWidget* target = FindAs<QWidget>(window, onto);
-        if (!source || !target)
-            return false;
-        // The pointer moves over the window; the dragged element may move
-        // with it, so each position is taken relative to where it is then.
-        const QPoint start = source->mapTo(&window, source->rect().center());
-        const QPoint end = target->mapTo(&window, target->rect().center());
-        SendMouse(*source, QEvent::MouseButtonPress, source->mapFrom(&window, start), Qt::LeftButton);
-        constexpr int Steps = 8;
-        for (int step = 1; step <= Steps; ++step) {
-            const QPoint at = start + (end - start) * step / Steps;
-            SendMouse(*source, QEvent::MouseMove, source->mapFrom(&window, at), Qt::LeftButton);
-            QApplication::processEvents();
-        }
-        SendMouse(*source, QEvent::MouseButtonRelease, source->mapFrom(&window, end), Qt::NoButton);
-        return true;
-    });
-}
-
 DialogDriver& DialogDriver::TriggerMenuItem(const std::string& action)
 {
     return Add("choose menu item " + action, [action](QDialog& window) {
@@ -336,6 +268,8 @@ void DialogDriver::PlayOn(QDialog& dialogWindow)
 {
     m_bScriptRan = true;
     QDialog* window = &dialogWindow;
+    UnexpectedWindowWatch::Expect(window);
+    const auto forget = qScopeGuard([window] { UnexpectedWindowWatch::Forget(window); });
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window, 2000))
         ADD_FAILURE() << "the dialog did not become the active window";

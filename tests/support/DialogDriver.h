@@ -25,8 +25,10 @@ namespace j3test {
 class DialogDriver {
 public:
     // Texts are UTF-8.
+    // Keys go to the widget that has the focus, as a keyboard's do.
     // Clicks into a text box or note, selects all and types the text over it.
     DialogDriver& Type(const std::string& element, const std::string& text);
+    // Clicks into the text box or tabs to the element, then presses the key.
     DialogDriver& PressKey(const std::string& element, Qt::Key key, Qt::KeyboardModifiers modifiers = {});
     DialogDriver& PressReturn(const std::string& element);
     DialogDriver& PressEscape();
@@ -38,14 +40,6 @@ public:
     // Row -1 double-clicks the free space below the rows.
     DialogDriver& DoubleClickRow(const std::string& list, int row);
     DialogDriver& ClickHeader(const std::string& list, int column);
-    // The item of a tree whose text is that text (its branches opened first).
-    DialogDriver& ClickTreeItem(const std::string& tree, const std::string& text);
-    DialogDriver& DoubleClickTreeItem(const std::string& tree, const std::string& text);
-    // The tab of a tab control whose header is that text.
-    DialogDriver& ClickTab(const std::string& tabs, const std::string& header);
-    // Presses the left button on one element, moves the mouse in steps to
-    // the centre of the other and lets go there.
-    DialogDriver& Drag(const std::string& element, const std::string& onto);
     DialogDriver& TriggerMenuItem(const std::string& action);
     // The window's close button.
     DialogDriver& CloseWindow();

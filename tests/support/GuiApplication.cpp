@@ -1,5 +1,7 @@
 #include "support/GuiApplication.h"
 
+#include "support/UnexpectedWindowWatch.h"
+
 #include <QApplication>
 #include <QtGlobal>
 #include <gtest/gtest.h>
@@ -34,6 +36,7 @@ QApplication& GuiApplication::Instance()
     static char* argv[] = {programName, nullptr};
     auto* application = new QApplication(argc, argv);
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment(application));
+    UnexpectedWindowWatch::Start();
     return *application;
 }
 

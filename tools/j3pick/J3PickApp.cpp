@@ -211,8 +211,10 @@ int CJ3PickApp::RunDialog(const SOptions& options)
 
 int CJ3PickApp::TakeScreenshot(CDBFileDialog& dialog, const std::string& file)
 {
-    return CJ3DialogScreenshot::Take(dialog, file) ? kChosen
-                                                    : Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
+    CJ3DialogScreenshot screenshot(m_err);
+    if (!screenshot.Take(dialog, file))
+        return Fail("Das Bild " + file + " konnte nicht gespeichert werden.");
+    return screenshot.ReportBoxes("j3pick") ? kChosen : kFailed;
 }
 
 int CJ3PickApp::Fail(const std::string& message)

@@ -16,6 +16,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -54,9 +55,8 @@ bool TakeWithChoice(CWPFDialog& desk, const std::string& pngFile)
                 desk.OnExit();
             return;
         }
-        if (saved)
+        if (saved || !CJ3DialogScreenshot::AtRest(*window) || !CJ3DialogScreenshot::AtRest(*choice))
             return;
-        QApplication::processEvents();
         QPixmap picture = window->grab();
         QPainter painter(&picture);
         painter.drawPixmap(choice->mapToGlobal(QPoint()) - window->mapToGlobal(QPoint()), choice->grab());
@@ -106,6 +106,10 @@ int CJ3PraxisApp::Practise()
     if (!CPracticeDatabase::OpenForProgram(options.database, error))
         return Fail(CJ3HostText::ToHost(error));
     QApplication::setApplicationDisplayName("Praxis");
+    // Boxes of a picture run are answered and reported, never waited for.
+    std::optional<CJ3DialogScreenshot> screenshot;
+    if (!options.screenshot.empty())
+        screenshot.emplace(m_err);
     CString startPatNr;
     if (!options.patNr.empty())
         startPatNr.Format("%10d", std::atoi(options.patNr.c_str()));
@@ -123,9 +127,10 @@ int CJ3PraxisApp::Practise()
     const bool withChoice = !options.markerConfig && !options.search.empty();
     if (options.screenshot.empty())
         dialog->DoModal();
-    else if (!(withChoice ? TakeWithChoice(*dialog, options.screenshot)
-                          : CJ3DialogScreenshot::Take(*dialog, options.screenshot)))
+    else if (!(withChoice ? TakeWithChoice(*dialog, options.screenshot) : screenshot->Take(*dialog, options.screenshot)))
         code = Fail("Das Bild " + options.screenshot + " konnte nicht gespeichert werden.");
+    else if (!screenshot->ReportBoxes("j3praxis"))
+        code = kFailed;
     dialog.reset();
     CPracticeDatabase::Close();
     return code;

@@ -1,0 +1,46 @@
+# The desk of j3praxis and its dialogs as a person uses them; what they
+# changed is read from the practice database after the desk closed.
+import pytest
+
+from desktop import walk
+
+OK = ("click", "push button", "OK")
+MARKERS = "select rtrim(substr(cast(indexmarker as text), 23, 25)) from pat where trim(patnr) = '{}'"
+NOTE = "select count(*) from files where cast(content as text) = 'Rollstuhl bereit'"
+
+WALKS = {
+    "number, markers and a note": ([], [("type", "4"), ("key", "Tab"), ("see", "label", "Weiß, Jürgen"),
+                                        ("click", "check box", "2 Allergie"), ("click", "check box", "5 Implantat"),
+                                        ("click", "push button", "Neue eInfo"), ("type", "Rollstuhl bereit"), OK],
+                                   {MARKERS.format(4): "11     11", NOTE: "1"}),
+    "name into the patient choice": ([], [("type", "oz"), ("key", "Tab"), ("see", "dialog", "Patientenwahl"),
+                                          ("key", "Return"), ("see", "label", "Öztürk, Elif"),
+                                          ("click", "check box", "1 Recall"), OK], {MARKERS.format(3): "1"}),
+    "marker configured": ([], [("click", "push button", "Karteireiter konfigurieren …"),
+                               ("see", "dialog", "Karteireiter konfigurieren"), ("key", " ".join(["Tab"] * 7)), ("key", "ctrl+a"),
+                               ("type", "Angstpatient"), OK,
+                               ("see", "label", "Die Karteireiter wurden gespeichert.*"), ("key", "Return"), OK],
+                          {"select cast(wert as text) from parpool where cast(kuerzel as text) = 'indexmrk02'":
+                           "Angstpatient|Angstpatient, mehr Zeit einplanen"}),
+    "duplicate merged": (["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
+                                          ("see", "dialog", "Patienten zusammenführen"), ("tick", "table cell", "       900"), OK,
+                                          ("see", "label", "Soll die Zusammenführung nun gestartet werden?"),
+                                          ("click", "push button", "Ja"),
+                                          ("see", "label", "Zusammenführung erfolgreich durchgeführt."),
+                                          ("key", "Return"),
+                                          ("see", "dialog", "Praxis"), OK],
+                         {"select count(*) from pat where trim(patnr) in ('900', '901')": "1"}),
+    "duplicate shown": (["--pat", "1"], [("click", "push button", "Patienten zusammenführen …"),
+                                         ("see", "dialog", "Patienten zusammenführen"), ("tick", "table cell", "       901"),
+                                         ("click", "push button", "Anzeigen"), ("see", "label", "Müller, hans"), OK],
+                        {"select count(*) from pat where trim(patnr) in ('900', '901')": "2"}),
+}
+
+
+@pytest.mark.parametrize("args, steps, stored", WALKS.values(), ids=WALKS.keys())
+def test_person_walks_the_desk(desktop, start, practice, args, steps, stored):
+    desk = start("j3praxis", *args)
+    desk.window("Praxis")
+    walk(desktop, desk, steps)
+    assert desk.finish()[0] == 0
+    assert {query: practice.sql(query) for query in stored} == stored
