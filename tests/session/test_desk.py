@@ -2,7 +2,7 @@
 # changed is read from the practice database after the desk closed.
 import pytest
 
-from desktop import walk
+from desktop import descendants, extents, wait, walk
 
 OK = ("click", "push button", "OK")
 MARKERS = "select rtrim(substr(cast(indexmarker as text), 23, 25)) from pat where trim(patnr) = '{}'"
@@ -44,3 +44,31 @@ def test_person_walks_the_desk(desktop, start, practice, args, steps, stored):
     walk(desktop, desk, steps)
     assert desk.finish()[0] == 0
     assert {query: practice.sql(query) for query in stored} == stored
+
+
+ALL_MARKERS = ("update pat set indexmarker = printf('%22s', '') || '1111111111111111111111111', "
+               "emoji1 = replace(hex(zeroblob(65536)), '0', 'E') where trim(patnr) = '1'; "
+               "update parpool set wert = replace(hex(zeroblob(65536)), '0', 'K') || '|Tipp' "
+               "where cast(kuerzel as text) = 'indexmrk00'")
+
+
+@pytest.mark.parametrize("scale", [1, 2])
+def test_a_patient_with_all_25_markers_sees_every_one_on_screen(desktop, start, practice, scale):
+    """Each marker is a button of the strip, named by its text (or number) and inside the window; the
+    128 KB name of the first and the 128 KB emoji are shown cut."""
+    practice.sql(ALL_MARKERS)
+    stored = {key: bytes.fromhex(value).decode("cp1252") for key, value in (row.split("|") for row in practice.sql(
+        "select cast(kuerzel as text), hex(wert) from parpool where cast(kuerzel as text) like 'indexmrk%'").split())}
+    names = ["K" * 299 + "…"] + [stored.get(f"indexmrk{i:02d}", "").split("|")[0] or f"Karteireiter {i + 1}"
+                                 for i in range(1, 25)]
+    desk = start("j3praxis", "--pat", "1")
+    walk(desktop, desk, [("see", "label", "E" * 15 + "…*")])
+    strip = wait(lambda: next((e for e in descendants(desk.window()) if e.name == "Karteireiter"), None), "the strip")
+    tabs = list(descendants(strip))
+    assert [(tab.getRoleName(), tab.name) for tab in tabs] == [("push button", name) for name in names]
+    x, y, width, height = extents(desk.window(), scale)
+    # Inside the window, and on the screen; at 200 % the desk's card and list need more than a full-HD screen.
+    right, bottom = (x + width, y + height) if scale > 1 else (min(x + width, 1920), min(y + height, 1080))
+    for tab in tabs:
+        left, top, w, h = extents(tab, scale)
+        assert max(x, 0) <= left and left + w <= right and max(y, 0) <= top and top + h <= bottom, tab.name
