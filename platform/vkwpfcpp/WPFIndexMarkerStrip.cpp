@@ -66,11 +66,6 @@ bool CWPFIndexMarkerStrip::IsMarkerVisible(int marker) const
     return marker >= 0 && marker < MarkerCount() && m_visible[marker];
 }
 
-QRect CWPFIndexMarkerStrip::MarkerRect(int marker) const
-{
-    return IsMarkerVisible(marker) ? m_tabs[marker]->geometry() : QRect();
-}
-
 void CWPFIndexMarkerStrip::SetClickHandler(std::function<void(int)> handler, bool handCursor)
 {
     m_onClick = std::move(handler);

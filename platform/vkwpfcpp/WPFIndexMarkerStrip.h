@@ -23,8 +23,6 @@ public:
     int MarkerCount() const { return static_cast<int>(m_tabs.size()); }
     void SetMarkerVisible(int marker, bool visible);
     bool IsMarkerVisible(int marker) const;
-    // Where the marker's tab stands; empty when it is hidden or unknown.
-    QRect MarkerRect(int marker) const;
     // Clicks on tabs go here (none: clicks do nothing); handCursor shows a
     // hand over the tabs.
     void SetClickHandler(std::function<void(int marker)> handler, bool handCursor);

@@ -42,7 +42,8 @@ void CWPFVKLXceedColorPicker::SetDefaultColor(std::uint32_t colorRef)
 {
     m_nDefault = colorRef;
     QToolButton* button = Button();
-    if (QAction* none = button ? button->findChild<QAction*>(button->objectName() + QStringLiteral("_KeineFarbe")) : nullptr) {
+    const QString noneName = button ? button->objectName() + QStringLiteral("_KeineFarbe") : QString();
+    if (QAction* none = button ? button->findChild<QAction*>(noneName) : nullptr) {
         none->setIcon(Swatch(CVKColorRef::ToQColor(colorRef)));
         none->setText(CVKColorRef::IsColor(colorRef) ? QStringLiteral("Standardfarbe") : QStringLiteral("Keine Farbe"));
     }

@@ -8,7 +8,6 @@
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFIndexMarkerStrip.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
@@ -150,50 +149,6 @@ TEST_F(PraxisDeskTest, ThemeAndPermissionDecideOverStripNotesAndConfiguration)
     unsetenv("J3_CONFIG");
     ASSERT_TRUE(CJ3MachineConfig::ReloadCurrent(error)) << error;
     EXPECT_EQ(Notes(), (std::map<std::string, std::string>{{DeskNote("1", 0), "alt"}}));
-}
-
-// All 25 markers on, the first with a 128 KB name, and none: at any width every shown marker stands in
-// the window as a button of the strip that a screen reader names, describes and presses; an empty strip
-// still leads to the configuration. Unbounded texts are shown cut.
-TEST_F(PraxisDeskTest, EveryShownMarkerIsInTheWindowAndInTheAccessibilityTree)
-{
-    const QString huge = QString(299, 'K') + QChar(0x2026);
-    QStringList all = {huge + "|" + huge + "|Press"};
-    SetParameter("269", "indexmrk00", std::string(128 * 1024, 'K') + "|Tipp");
-    for (int i = 1; i < 25; ++i) {
-        SetParameter("269", QString::asprintf("indexmrk%02d", i).toStdString(), "Reiter " + std::to_string(i) + "|Tipp");
-        all.push_back(QString("Reiter %1|Reiter %1 - Tipp|Press").arg(i));
-    }
-    StorePatient(1, "Albers", std::string(22, ' ') + std::string(25, '1'), std::string(128 * 1024, 'E').c_str());
-    StorePatient(2, "Brandt", Flags({}));
-    RunDesk([&](j3test::DialogDriver& driver, CJ3PraxisDesk& desk) {
-        // Name, description and actions of each marker the strip shows, at that width of the window.
-        const auto shown = [&](int width) {
-            QDialog& window = *desk.GetWindow();
-            window.resize(width, window.height());
-            QApplication::processEvents();
-            QAccessibleInterface* strip = QAccessible::queryAccessibleInterface(window.findChild<QWidget*>("IndexMarker"));
-            EXPECT_EQ(strip->text(QAccessible::Name), "Karteireiter");
-            QStringList seen;
-            for (int i = 0; i < strip->childCount(); ++i) {
-                QAccessibleInterface* tab = strip->child(i);
-                if (tab->state().invisible)
-                    continue;
-                EXPECT_TRUE(QRect(window.mapToGlobal(QPoint()), window.size()).contains(tab->rect())) << width << " " << i;
-                seen.push_back(tab->text(QAccessible::Name) + "|" + tab->text(QAccessible::Description) + "|" +
-                               tab->actionInterface()->actionNames().join(","));
-            }
-            return seen;
-        };
-        driver
-            .Do([&, shown] {
-                EXPECT_EQ(shown(1400), all);
-                EXPECT_EQ(shown(500), all);
-                EXPECT_EQ(desk.GetWindow()->findChild<QLabel*>("VKEMOJI")->text(), QString(15, 'E') + QChar(0x2026));
-            })
-            .ClickRow("PatientList", 1)
-            .Do([shown] { EXPECT_EQ(shown(800), QStringList{"Karteireiter konfigurieren|Karteireiter konfigurieren|Press"}); });
-    });
 }
 
 TEST_F(PraxisDeskTest, TheProgramSavesItsDeskAsAPictureAndAnswersWithoutDisplay)

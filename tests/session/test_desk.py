@@ -2,7 +2,7 @@
 # changed is read from the practice database after the desk closed.
 import pytest
 
-from desktop import walk
+from desktop import descendants, extents, find, walk
 
 OK = ("click", "push button", "OK")
 MARKERS = "select rtrim(substr(cast(indexmarker as text), 23, 25)) from pat where trim(patnr) = '{}'"
@@ -58,3 +58,29 @@ def test_person_merges_a_duplicate_with_notes_markers_and_emoji(desktop, start, 
             " where cast(path as text) like '%PraxisDesk.900.%' order by path)"
     assert [practice.sql(query) for query in (MARKERS.format(900), notes, "select count(*) from pat where trim(patnr) = '1'")] \
         == ["1 11 11", "Zahnar|Penici|Recall", "0"]
+
+
+ALL_MARKERS = ("update pat set indexmarker = printf('%22s', '') || '1111111111111111111111111', "
+               "emoji1 = replace(hex(zeroblob(65536)), '0', 'E') where trim(patnr) = '1'; "
+               "update parpool set wert = replace(hex(zeroblob(65536)), '0', 'K') || '|Tipp' "
+               "where cast(kuerzel as text) = 'indexmrk00'")
+
+
+@pytest.mark.parametrize("scale", [1, 2])
+def test_a_patient_with_all_25_markers_sees_every_one_on_screen(desktop, start, practice, scale):
+    """Each marker a button of the strip, named by its text (or number), in sight; 128 KB texts shown cut."""
+    practice.sql(ALL_MARKERS)
+    stored = {key: bytes.fromhex(value).decode("cp1252") for key, value in (row.split("|") for row in practice.sql(
+        "select cast(kuerzel as text), hex(wert) from parpool where cast(kuerzel as text) like 'indexmrk%'").split())}
+    names = ["K" * 299 + "…"] + [stored.get(f"indexmrk{i:02d}", "").split("|")[0] or f"Karteireiter {i + 1}"
+                                 for i in range(1, 25)]
+    desk = start("j3praxis", "--pat", "1")
+    walk(desktop, desk, [("see", "label", "E" * 15 + "…*")])
+    tabs = list(descendants(find(desk, "filler", "Karteireiter")))
+    assert [(tab.getRoleName(), tab.name) for tab in tabs] == [("push button", name) for name in names]
+    x, y, width, height = extents(desk.window(), scale)
+    # Inside the window, and on the screen; at 200 % the desk's card and list need more than a full-HD screen.
+    right, bottom = (x + width, y + height) if scale > 1 else (min(x + width, 1920), min(y + height, 1080))
+    for tab in tabs:
+        left, top, w, h = extents(tab, scale)
+        assert max(x, 0) <= left and left + w <= right and max(y, 0) <= top and top + h <= bottom, tab.name

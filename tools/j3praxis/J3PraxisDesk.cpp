@@ -30,7 +30,7 @@ namespace {
 constexpr int kMarkerConfigProgram = 278;
 constexpr const char* kMarkerConfigName = "Karteireiter Konfiguration";
 // A switch names its marker in a few words; the tool tip says more.
-constexpr int kMarkerTextLimit = 40;
+constexpr int kMarkerTextLimit = 20;
 
 QIcon MarkerSwatch(int marker)
 {
