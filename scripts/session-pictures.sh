@@ -12,12 +12,15 @@ import hashlib, os, subprocess, sys, tempfile, time
 sys.path.insert(0, "tests/session")
 from desktop import Desktop, Practice, Program, extents, walk
 
-# The picture, the program's arguments, what a person does first, the scales.
+# Patient 1 with every one of the 25 markers on, so the card shows all of them.
+ALL_MARKERS = "update pat set indexmarker = printf('%22s', '') || '1111111111111111111111111' where trim(patnr) = '1'"
+
+# The picture, the practice's change, the program's arguments, what a person does first, the scales.
 PICTURES = [
-    ("j3pick-dateidialog", "j3pick", ["--up", "--down"], [("see", "tree", None)], [1]),
-    ("j3praxis-patientenkarte", "j3praxis", [], [("see", "dialog", "Praxis")], [1, 2]),
-    ("j3praxis-favoriten", "j3praxis", ["--programme"], [("see", "dialog", "Praxis")], [1, 2]),
-    ("j3praxis-patientenwahl", "j3praxis", ["--suche", "Mül"], [("see", "dialog", "Patientenwahl")], [1, 2]),
+    ("j3pick-dateidialog", None, "j3pick", ["--up", "--down"], [("see", "tree", None)], [1]),
+    ("j3praxis-patientenkarte", ALL_MARKERS, "j3praxis", ["--pat", "1"], [("see", "dialog", "Praxis")], [1, 2]),
+    ("j3praxis-favoriten", None, "j3praxis", ["--programme"], [("see", "dialog", "Praxis")], [1, 2]),
+    ("j3praxis-patientenwahl", None, "j3praxis", ["--suche", "Mül"], [("see", "dialog", "Patientenwahl")], [1, 2]),
 ]
 
 
@@ -29,10 +32,13 @@ def grab(desktop, window, scale):
 
 desktop = Desktop()
 try:
-    for name, program, args, steps, scales in PICTURES:
+    for name, change, program, args, steps, scales in PICTURES:
         for scale in scales:
             with tempfile.TemporaryDirectory() as folder:
-                shown = Program(desktop, Practice(folder), program, *args, scale=scale)
+                practice = Practice(folder)
+                if change:
+                    practice.sql(change)
+                shown = Program(desktop, practice, program, *args, scale=scale)
                 walk(desktop, shown, steps)
                 window = next(w for w in shown.app if w.name in ("Praxis", "Dateiauswahl: Datei öffnen (DB)"))
                 before, picture = b"", grab(desktop, window, scale)
