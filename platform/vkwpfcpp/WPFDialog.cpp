@@ -481,8 +481,8 @@ QPushButton* CWPFDialog::AddFrameButton(int buttonClass)
         }
     }
     frameLayout->insertWidget(position, button);
-    QWidget* before = frameLayout->itemAt(position - 1)->widget();
-    CWPFFocusChain::PlaceAfter(before ? *before : *frameLayout->itemAt(0)->widget(), *button);
+    if (position + 1 < frameLayout->count())
+        CWPFFocusChain::PlaceBefore(*frameLayout->itemAt(position + 1)->widget(), *button);
     return button;
 }
 

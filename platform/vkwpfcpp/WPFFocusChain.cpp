@@ -3,20 +3,41 @@
 #include <QWidget>
 #include <vector>
 
-void CWPFFocusChain::PlaceAfter(QWidget& anchor, QWidget& element)
+namespace {
+
+// Only widgets that take the focus themselves can be ordered: the toolkit
+// leaves the order alone when one of the two takes none or hands it on.
+bool IsStop(const QWidget& widget)
 {
-    // Widgets that hand their focus on are never stops of their own; moving
-    // them would move their proxies' neighbours with them.
+    return widget.focusPolicy() != Qt::NoFocus && !widget.focusProxy();
+}
+
+bool IsInside(const QWidget& widget, const QWidget& element)
+{
+    return &widget == &element || element.isAncestorOf(&widget);
+}
+
+}  // namespace
+
+void CWPFFocusChain::PlaceBefore(QWidget& next, QWidget& element)
+{
+    QWidget* stop = &next;
+    while (!IsStop(*stop) || IsInside(*stop, element)) {
+        stop = stop->nextInFocusChain();
+        if (stop == &next || stop->isWindow())
+            return;  // nothing after it: element stays at the end
+    }
     std::vector<QWidget*> moved;
     QWidget* widget = &element;
     do {
-        if ((widget == &element || element.isAncestorOf(widget)) && !widget->focusProxy())
+        if (IsInside(*widget, element) && widget->focusPolicy() != Qt::NoFocus)
             moved.push_back(widget);
         widget = widget->nextInFocusChain();
     } while (widget != &element);
-    QWidget* previous = &anchor;
-    for (QWidget* next : moved) {
-        QWidget::setTabOrder(previous, next);
-        previous = next;
-    }
+    if (moved.empty())
+        return;
+    QWidget::setTabOrder(stop, moved.front());
+    QWidget::setTabOrder(moved.front(), stop);
+    for (std::size_t i = 1; i < moved.size(); ++i)
+        QWidget::setTabOrder(moved[i - 1], moved[i]);
 }

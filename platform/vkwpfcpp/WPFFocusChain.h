@@ -7,6 +7,7 @@ class QWidget;
 // its place in the reading order.
 class CWPFFocusChain {
 public:
-    // Puts element, with everything inside it, right after anchor.
-    static void PlaceAfter(QWidget& anchor, QWidget& element);
+    // Puts element, with everything inside it, before the first stop of Tab
+    // from next on (next itself or one after it, outside element).
+    static void PlaceBefore(QWidget& next, QWidget& element);
 };

@@ -70,7 +70,7 @@ QPlainTextEdit* CWPFPostItStrip::AddNote(const CString& text)
     note->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fff59d; color: #3e2f00; "
                                        "border: 1px solid #e0c84a; }"));
     m_pNotes->addWidget(note);
-    CWPFFocusChain::PlaceAfter(m_notes.empty() ? *static_cast<QWidget*>(m_pCaption) : *m_notes.back(), *note);
+    CWPFFocusChain::PlaceBefore(*m_pNewNote, *note);
     m_notes.push_back(note);
     return note;
 }

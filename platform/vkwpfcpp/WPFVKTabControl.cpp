@@ -40,7 +40,7 @@ bool CWPFVKTabControl::Create(CWPFWndBase* parent)
         layout->setContentsMargins(0, 0, 0, 0);
     }
     layout->addWidget(tabs);
-    CWPFFocusChain::PlaceAfter(*host, *tabs);
+    CWPFFocusChain::PlaceBefore(*host, *tabs);
     tabs->show();
     return true;
 }
