@@ -5,8 +5,8 @@
 
 namespace {
 
-// Only widgets that take the focus themselves can be ordered: the toolkit
-// leaves the order alone when one of the two takes none or hands it on.
+// A widget Tab can stop at. Widgets that take no focus cannot be ordered:
+// the toolkit leaves the order alone when one of the two takes none.
 bool IsStop(const QWidget& widget)
 {
     return widget.focusPolicy() != Qt::NoFocus && !widget.focusProxy();
