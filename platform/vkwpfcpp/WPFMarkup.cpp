@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QUiLoader>
 #include <QWidget>
@@ -41,12 +40,9 @@ void DescribeForScreenReaders(QWidget& root)
     QList<QTabWidget*> tabControls = root.findChildren<QTabWidget*>();
     if (auto* rootTabs = qobject_cast<QTabWidget*>(&root))
         tabControls.prepend(rootTabs);
-    for (QTabWidget* tabs : tabControls) {
-        // The bar of tabs takes the focus: it reads as the tab control.
-        NameUnlessNamed(*tabs->tabBar(), tabs->accessibleName());
+    for (QTabWidget* tabs : tabControls)
         for (int tab = 0; tab < tabs->count(); ++tab)
             NameUnlessNamed(*tabs->widget(tab), tabs->tabText(tab));
-    }
     QList<QWidget*> elements = root.findChildren<QWidget*>();
     elements.prepend(&root);
     for (QWidget* element : elements)
