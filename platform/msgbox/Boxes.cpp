@@ -1,6 +1,7 @@
 #include "msgbox/Boxes.h"
 
 #include "msgbox/BoxAnswerer.h"
+#include "msgbox/ModalRun.h"
 #include "msgbox/ParamBoxDialog.h"
 #include "msgbox/ParamDescription.h"
 #include "msgbox/StringTable.h"
@@ -43,14 +44,14 @@ int AskPerson(EBoxKind kind, const QString& caption, const QString& text, QWidge
     QMessageBox box(IconOf(kind), caption, text, QMessageBox::NoButton, parent);
     if (!question) {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.exec();
+        CModalRun::Exec(box);
         return BOX_OK;
     }
     QPushButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    box.exec();
+    CModalRun::Exec(box);
     return box.clickedButton() == yes ? BOX_YES : BOX_NO;
 }
 
@@ -90,7 +91,7 @@ bool AskInput(const CParamDescription& description, const QString& title, QWidge
         return false;
     }
     CParamBoxDialog dialog(description, title, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (CModalRun::Exec(dialog) != QDialog::Accepted)
         return false;
     for (const QString& value : dialog.Values())
         values.push_back(ToAnsi(value));

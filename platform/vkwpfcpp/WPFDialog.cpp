@@ -1,10 +1,12 @@
 #include "vkwpfcpp/WPFDialog.h"
 
 #include "msgbox/Boxes.h"
+#include "msgbox/ModalRun.h"
 #include "vkbasis/CVKSysBase.h"
 #include "vkwpfcpp/VKButtonClass.h"
 #include "vkwpfcpp/WPFDialogWindow.h"
 #include "vkwpfcpp/WPFEventHandler.h"
+#include "vkwpfcpp/WPFFocusChain.h"
 #include "vkwpfcpp/WPFMarkup.h"
 #include "vkwpfcpp/WPFPostItStrip.h"
 #include "vkwpfcpp/WPFText.h"
@@ -123,7 +125,7 @@ int CWPFDialog::DoModal()
         CWPFEventHandler::RunGuarded([this] { AfterInitDialog(); });
     if (!m_bEndRequested || !FinishEnd()) {
         ApplyStartupGeometry();
-        m_window->exec();
+        CModalRun::Exec(*m_window);
     }
     m_bRunning = false;
     return m_nEndCode;
@@ -391,6 +393,9 @@ bool CWPFDialog::BuildWindow()
 {
     m_window = new CWPFDialogWindow(*this, m_pParent);
     m_window->setObjectName(QStringLiteral("VKDIALOG"));
+    // Made before the markup's elements, the eInfo strip at the top comes
+    // first when Tab walks the dialog.
+    auto* postIts = new CWPFPostItStrip(m_window);
     QString error;
     QWidget* root = CWPFMarkup::Load(m_strMarkupKey, m_strResourceAssembly, m_window, error);
     if (!root) {
@@ -404,7 +409,7 @@ bool CWPFDialog::BuildWindow()
     m_root.Attach(root);
 
     auto* layout = new QVBoxLayout(m_window);
-    m_pPostIts = new CWPFPostItStrip(m_window);
+    m_pPostIts = postIts;
     layout->addWidget(m_pPostIts);
     layout->addWidget(root, 1);
 
@@ -424,6 +429,13 @@ bool CWPFDialog::BuildWindow()
     // markup's own buttons act on a click only.
     for (QPushButton* button : root->findChildren<QPushButton*>())
         button->setAutoDefault(false);
+    // The dialog opens with the focus on its content, not on the eInfo strip
+    // above it; OnInitDialog may choose another element.
+    for (QWidget* next = root->nextInFocusChain(); root->isAncestorOf(next); next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && !next->focusProxy() && next->isVisibleTo(root)) {
+            next->setFocus(Qt::OtherFocusReason);
+            break;
+        }
 
     m_window->setWindowTitle(m_strTitle.IsEmpty() ? root->windowTitle() : CWPFText::ToQString(m_strTitle));
     layout->activate();
@@ -469,6 +481,8 @@ QPushButton* CWPFDialog::AddFrameButton(int buttonClass)
         }
     }
     frameLayout->insertWidget(position, button);
+    if (position + 1 < frameLayout->count())
+        CWPFFocusChain::PlaceBefore(*frameLayout->itemAt(position + 1)->widget(), *button);
     return button;
 }
 

@@ -1,5 +1,6 @@
 #include "vkwpfcpp/WPFPostItStrip.h"
 
+#include "vkwpfcpp/WPFFocusChain.h"
 #include "vkwpfcpp/WPFText.h"
 
 #include <QHBoxLayout>
@@ -69,6 +70,7 @@ QPlainTextEdit* CWPFPostItStrip::AddNote(const CString& text)
     note->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #fff59d; color: #3e2f00; "
                                        "border: 1px solid #e0c84a; }"));
     m_pNotes->addWidget(note);
+    CWPFFocusChain::PlaceBefore(*m_pNewNote, *note);
     m_notes.push_back(note);
     return note;
 }

@@ -2,6 +2,7 @@
 
 #include "msgbox/Boxes.h"
 #include "vkwpfcpp/WPFDialog.h"
+#include "vkwpfcpp/WPFFocusChain.h"
 #include "vkwpfcpp/WPFMarkup.h"
 #include "vkwpfcpp/WPFText.h"
 
@@ -39,6 +40,7 @@ bool CWPFVKTabControl::Create(CWPFWndBase* parent)
         layout->setContentsMargins(0, 0, 0, 0);
     }
     layout->addWidget(tabs);
+    CWPFFocusChain::PlaceBefore(*host, *tabs);
     tabs->show();
     return true;
 }
