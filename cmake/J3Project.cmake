@@ -21,25 +21,53 @@ function(j3_add_subfolders)
   endforeach()
 endfunction()
 
-# j3_library(NAME SOURCES ... [DEPS ...]): a shared library of the project.
-# Its folder's parent is the include root, so headers are included as
-# "component/Header.h". Installed, each library has an include folder of its
+# j3_library(NAME SOURCES ... [DEPS ...] [PUBLIC_HEADERS ...]): a shared
+# library of the project, exported by the package. Its folder's parent is the
+# include root, so headers are included as "component/Header.h". Only the
+# PUBLIC_HEADERS are installed, each library's in an include folder of its
 # own (include/j3/NAME/component/Header.h), so that a program linking one
-# library sees only the headers of that library and of those it depends on.
+# library sees only the face of that library and of those it depends on;
+# every other header stays behind the library.
 function(j3_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PUBLIC_HEADERS" ${ARGN})
   add_library(${name} SHARED ${ARG_SOURCES})
   add_library(J3Dialoge::${name} ALIAS ${name})
   get_filename_component(component ${CMAKE_CURRENT_SOURCE_DIR} NAME)
-  target_include_directories(${name} PUBLIC
-    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/..>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/j3/${name}>)
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/..>)
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   j3_warnings(${name})
-  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   install(TARGETS ${name} EXPORT J3DialogeTargets
     LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/j3/${name}/${component})
+  if(ARG_PUBLIC_HEADERS)
+    target_include_directories(${name} PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/j3/${name}>)
+    install(FILES ${ARG_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/j3/${name}/${component})
+  endif()
+endfunction()
+
+# j3_plugin(NAME [TEST_DOUBLE] SOURCES ... [DEPS ...]): a library the module
+# loads by name at run time; no program links it, so the package does not
+# export it. A TEST_DOUBLE stands in for a plugin of the suite in the tests
+# and is never installed: without it the module goes on without the calls.
+function(j3_plugin name)
+  cmake_parse_arguments(ARG "TEST_DOUBLE" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  j3_warnings(${name})
+  if(NOT ARG_TEST_DOUBLE)
+    install(TARGETS ${name} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  endif()
+endfunction()
+
+# j3_tool_library(NAME SOURCES ... [DEPS ...]): the classes behind one of the
+# project's programs, a static library so that the tests run them in-process;
+# part of no package.
+function(j3_tool_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  j3_warnings(${name})
 endfunction()
 
 # j3_program(NAME SOURCES ... [DEPS ...]): a program for people, installed
