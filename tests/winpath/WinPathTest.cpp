@@ -1,4 +1,5 @@
 #include "winpath/AnsiCodePage.h"
+#include "winpath/AnsiLiteral.h"
 #include "winpath/Path.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,15 @@ TEST(AnsiCodePageTest, BytesMapToTheirWindows1252Characters)
     for (const wchar_t unmappable : {wchar_t(0x0080), wchar_t(0x009F), wchar_t(0x0100), wchar_t(0x20AD),
                                      wchar_t(0x1F600), static_cast<wchar_t>(-1)})
         EXPECT_EQ(winpath::WideToAnsi(std::wstring(L"a") + unmappable + L"b"), "a?b") << int(unmappable);
+}
+
+TEST(AnsiCodePageTest, TextsWrittenAsUtf8BecomeTheirBytesWhileCompiling)
+{
+    const struct { std::string_view converted, bytes; } texts[] = {
+        {"Zusammenführung"_ansi, "Zusammenf\xFChrung"}, {"ÄÖÜäöüß"_ansi, "\xC4\xD6\xDC\xE4\xF6\xFC\xDF"},
+        {"Karteireiter …"_ansi, "Karteireiter \x85"}, {"5 € – Œuvre"_ansi, "5 \x80 \x96 \x8Cuvre"}, {""_ansi, ""}};
+    for (const auto& text : texts)
+        EXPECT_EQ(text.converted, text.bytes);
 }
 
 struct Decomposition {
