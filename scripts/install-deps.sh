@@ -12,7 +12,7 @@ packages=(
   libsqlite3-dev sqlite3 libpugixml-dev
   postgresql-15 libpq-dev openssl
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   xvfb openbox dbus-x11 dbus-daemon at-spi2-core xdotool x11-utils imagemagick
   python3 python3-pytest python3-pyatspi
 )
