@@ -49,4 +49,11 @@ public:
     virtual int ErrorCode() const = 0;
     virtual CString ErrorText() const = 0;
     virtual bool ErrorIsLock() const = 0;
+
+    // What the last failure means for the user, where the backend can tell.
+    enum class EFault { Other, Locked, NotWritable, NoDatabase };
+    virtual EFault Fault() const { return EFault::Other; }
+    // Who holds the lock of the last failure, as "Prozess 1234 (j3db)";
+    // empty when the backend cannot name one on this machine.
+    virtual CString LockHolder() const { return {}; }
 };
