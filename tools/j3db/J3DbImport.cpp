@@ -103,7 +103,8 @@ CJ3DbResult CJ3DbImport::Store(CJ3DbFrame& frame, const std::filesystem::path& l
         const bool stored = CJ3LocalFile::Read(localDir / files[i], false, content, lastWriteTime, error) &&
                             store.SaveFile(paths[i], CString(content), lastWriteTime);
         if (!stored)
-            return error.empty() ? CJ3DbFrame::DatabaseFailure() : CJ3DbResult::Failed(error + " Nichts ist importiert.");
+            return error.empty() ? CJ3DbFrame::DatabaseFailure()
+                                 : CJ3DbResult::Failed(error + " Nichts ist importiert.");
         bytes += content.size();
         progress.Update(i + 1);
     }
