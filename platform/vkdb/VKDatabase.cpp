@@ -33,11 +33,6 @@ CString HostText(const std::filesystem::path& file)
     return CString(file.string());
 }
 
-bool CanWrite(const std::filesystem::path& path)
-{
-    return ::access(path.c_str(), W_OK) == 0;
-}
-
 } // namespace
 
 CVKDatabase::CVKDatabase() = default;
@@ -310,13 +305,11 @@ CString CVKDatabase::DescribeUnreadable() const
     switch (m_connection ? m_connection->Fault() : CVKConnection::EFault::Other) {
     case CVKConnection::EFault::Locked:
         return "Die Datenbank " + name + " ist " + LockDescription() + "; bitte sp\xE4ter noch einmal versuchen";
-    case CVKConnection::EFault::NotWritable: {
-        const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
-        if (!CanWrite(folder) || !CanWrite(m_file))
-            return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
-                   "sie kann nur gelesen werden";
+    case CVKConnection::EFault::NotWritable:
+        return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
+               "sie kann nur gelesen werden";
+    case CVKConnection::EFault::Unopenable:
         return DescribeUnopenable(m_file);
-    }
     case CVKConnection::EFault::NoDatabase:
         return "Die Datei " + name + " ist keine lesbare Datenbank (besch\xE4" "digt oder kein SQLite-Format)";
     case CVKConnection::EFault::Other:

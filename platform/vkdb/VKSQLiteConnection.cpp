@@ -168,8 +168,10 @@ CVKConnection::EFault CVKSQLiteConnection::Fault() const
         return EFault::Locked;
     case SQLITE_CANTOPEN:
     case SQLITE_READONLY:
-    case SQLITE_PERM:
-        return EFault::NotWritable;
+    case SQLITE_PERM: {
+        const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
+        return !CanWrite(folder) || !CanWrite(m_file) ? EFault::NotWritable : EFault::Unopenable;
+    }
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
         return EFault::NoDatabase;
