@@ -17,6 +17,7 @@
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3MachineConfig.h"
 #include "support/BenchDialogs.h"
+#include "vkbasis/PlatformChatterFilter.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
         std::cerr << "Aufruf: j3loadrun station SEKUNDEN JOURNAL | verify|verify-cut SEKUNDEN JOURNAL...\n";
         return 2;
     }
+    CPlatformChatterFilter::Install();
     j3bench::Application();
     std::string configError;
     CString error;

@@ -49,4 +49,13 @@ public:
     virtual int ErrorCode() const = 0;
     virtual CString ErrorText() const = 0;
     virtual bool ErrorIsLock() const = 0;
+
+    // What the last failure means for the user, where the backend can tell:
+    // someone else's lock, a file in a folder or with rights that allow only
+    // reading, a file that cannot be opened at all, one that is no database.
+    enum class EFault { Other, Locked, NotWritable, Unopenable, NoDatabase };
+    virtual EFault Fault() const { return EFault::Other; }
+    // Who holds the lock of the last failure, as "Prozess 1234 (j3db)";
+    // empty when the backend cannot name one on this machine.
+    virtual CString LockHolder() const { return {}; }
 };

@@ -10,15 +10,12 @@
 #include "vkdb/VKStatement.h"
 #include "vkdb/VKTransaction.h"
 
-#include <sqlite3.h>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <set>
 #include <string>
 #include <system_error>
@@ -34,44 +31,6 @@ constexpr const char* kRestoreBackup = "Bitte die letzte Datensicherung zur\xFC"
 CString HostText(const std::filesystem::path& file)
 {
     return CString(file.string());
-}
-
-// The process that holds a lock on the database, as "Prozess 1234 (j3db)";
-// empty when none can be named (also when it is this process). SQLite locks
-// with POSIX record locks: the bytes from 1 GiB in the file itself, and in
-// WAL mode the writer, checkpoint and recovery bytes (120 to 122) of the
-// side file "-shm".
-CString LockHolder(const std::filesystem::path& file)
-{
-    struct SRange {
-        std::string file;
-        off_t start;
-        off_t length;
-    };
-    for (const SRange& range : {SRange{file.string(), 0x40000000, 512}, SRange{file.string() + "-shm", 120, 3}}) {
-        const int fd = ::open(range.file.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct flock lock {};
-        lock.l_type = F_WRLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_start = range.start;
-        lock.l_len = range.length;
-        const bool asked = ::fcntl(fd, F_GETLK, &lock) == 0;
-        ::close(fd);
-        if (!asked || lock.l_type == F_UNLCK)
-            continue;
-        std::ifstream comm("/proc/" + std::to_string(lock.l_pid) + "/comm");
-        std::string name;
-        std::getline(comm, name);
-        return CString("Prozess " + std::to_string(lock.l_pid) + (name.empty() ? "" : " (" + name + ")"));
-    }
-    return CString();
-}
-
-bool CanWrite(const std::filesystem::path& path)
-{
-    return ::access(path.c_str(), W_OK) == 0;
 }
 
 } // namespace
@@ -95,8 +54,13 @@ CString CVKDatabase::Name() const
 
 sqlite3* CVKDatabase::Handle() const
 {
-    const auto* file = dynamic_cast<const CVKSQLiteConnection*>(m_connection.get());
+    const CVKSQLiteConnection* file = FileConnection();
     return file ? file->Handle() : nullptr;
+}
+
+CVKSQLiteConnection* CVKDatabase::FileConnection() const
+{
+    return dynamic_cast<CVKSQLiteConnection*>(m_connection.get());
 }
 
 bool CVKDatabase::FailOnConnection(const CString& context)
@@ -110,7 +74,7 @@ bool CVKDatabase::Fail(const CString& context, int backendResult)
     m_lastResult = backendResult;
     if (backendResult != 0) {
         m_lastError += ": ";
-        m_lastError += m_connection ? m_connection->ErrorText() : CString(sqlite3_errstr(backendResult));
+        m_lastError += m_connection ? m_connection->ErrorText() : CVKSQLiteConnection::ResultText(backendResult);
         if (m_connection && m_connection->ErrorIsLock())
             m_lastError += " (die Datenbank ist " + LockDescription() + ")";
         // Faults of the database itself go to the program's database error
@@ -121,12 +85,12 @@ bool CVKDatabase::Fail(const CString& context, int backendResult)
     return false;
 }
 
-bool CVKDatabase::OpenFile(const std::filesystem::path& hostFile, int flags)
+bool CVKDatabase::OpenFile(const std::filesystem::path& hostFile, ESQLiteAccess access)
 {
     Close();
     m_file = hostFile;
     auto connection = std::make_unique<CVKSQLiteConnection>();
-    const bool opened = connection->Open(hostFile.string(), flags, DefaultBusyTimeoutMs);
+    const bool opened = connection->Open(hostFile, access, DefaultBusyTimeoutMs);
     m_connection = std::move(connection);
     if (!opened) {
         // A file that cannot be opened is the caller's to show, with the
@@ -167,28 +131,12 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
                     " existiert nicht. Eine neue legt \"j3db init " + HostText(hostFile) + "\" an.");
     }
     const bool readOnly = mode == EOpenMode::ReadOnly;
-    if (!OpenFile(hostFile, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE))
+    if (!OpenFile(hostFile, readOnly ? ESQLiteAccess::ReadOnly : ESQLiteAccess::ReadWrite))
         return false;
     m_readOnly = readOnly;
-    if (!readOnly && sqlite3_db_readonly(Handle(), "main") == 1) {
+    if (!readOnly && FileConnection()->IsReadOnly()) {
         Close();
         return Fail("Die Datenbank " + HostText(hostFile) + " ist schreibgesch\xFCtzt; sie kann nur gelesen werden.");
-    }
-    // In a folder that cannot be written SQLite cannot create the side files
-    // of its write-ahead log. Nobody can write there either, so a reader may
-    // take the file as unchanging, as long as no log is left to replay.
-    const std::filesystem::path folder = hostFile.has_parent_path() ? hostFile.parent_path() : ".";
-    const std::uintmax_t logSize = std::filesystem::file_size(hostFile.string() + "-wal", ignored);
-    const bool noLog = logSize == 0 || logSize == static_cast<std::uintmax_t>(-1);
-    if (readOnly && !CanWrite(folder) && noLog && !std::filesystem::exists(hostFile.string() + "-shm", ignored)) {
-        std::string uri = "file:";
-        for (const char c : std::filesystem::absolute(hostFile, ignored).string())
-            uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
-        uri += "?immutable=1";
-        if (!OpenFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI))
-            return false;
-        m_file = hostFile;
-        m_readOnly = true;
     }
     return CheckAndMigrate() || CloseAfterFailure();
 }
@@ -202,13 +150,12 @@ bool CVKDatabase::Create(const std::filesystem::path& hostFile, const std::funct
         Close();
         return Fail("Die Datei " + HostText(hostFile) + " existiert bereits; sie wird nicht \xFC" "berschrieben.");
     }
-    const bool created = OpenFile(hostFile, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE) &&
+    const bool created = OpenFile(hostFile, ESQLiteAccess::Create) &&
                          ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") &&
                          CreateSchema(fill);
     if (!created) {
         CloseAfterFailure();
-        for (const char* suffix : {"", "-wal", "-shm"})
-            std::filesystem::remove(hostFile.string() + suffix, ignored);
+        CVKSQLiteConnection::RemoveFiles(hostFile);
         return false;
     }
     m_readOnly = false;
@@ -329,7 +276,7 @@ bool CVKDatabase::HasIndex(const std::string& index)
 
 CString CVKDatabase::LockDescription() const
 {
-    const CString holder = m_onServer ? CString() : LockHolder(m_file);
+    const CString holder = m_connection ? m_connection->LockHolder() : CString();
     if (holder.IsEmpty())
         return "von einem anderen Programm oder einer anderen Arbeitsstation gesperrt";
     return "von " + holder + " auf diesem Rechner gesperrt";
@@ -355,28 +302,20 @@ CString CVKDatabase::DescribeUnopenable(const std::filesystem::path& hostFile) c
 CString CVKDatabase::DescribeUnreadable() const
 {
     const CString name = Name();
-    if (m_onServer)
-        return "Die Datenbank " + name + " kann nicht gelesen werden";
-    switch (m_lastResult & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: {
+    switch (m_connection ? m_connection->Fault() : CVKConnection::EFault::Other) {
+    case CVKConnection::EFault::Locked:
         return "Die Datenbank " + name + " ist " + LockDescription() + "; bitte sp\xE4ter noch einmal versuchen";
-    }
-    case SQLITE_CANTOPEN:
-    case SQLITE_READONLY:
-    case SQLITE_PERM: {
-        const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
-        if (!CanWrite(folder) || !CanWrite(m_file))
-            return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
-                   "sie kann nur gelesen werden";
+    case CVKConnection::EFault::NotWritable:
+        return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
+               "sie kann nur gelesen werden";
+    case CVKConnection::EFault::Unopenable:
         return DescribeUnopenable(m_file);
-    }
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
+    case CVKConnection::EFault::NoDatabase:
         return "Die Datei " + name + " ist keine lesbare Datenbank (besch\xE4" "digt oder kein SQLite-Format)";
-    default:
-        return "Die Datenbank " + name + " kann nicht gelesen werden";
+    case CVKConnection::EFault::Other:
+        break;
     }
+    return "Die Datenbank " + name + " kann nicht gelesen werden";
 }
 
 void CVKDatabase::Close()

@@ -1,6 +1,7 @@
 #pragma once
 #include "vkbasis/CString.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -10,8 +11,10 @@
 #include <vector>
 
 class CVKConnection;
+class CVKSQLiteConnection;
 class CVKStatement;
 struct sqlite3;
+enum class ESQLiteAccess : std::uint8_t;
 
 // One connection to the practice database: a SQLite file, or a PostgreSQL
 // server when the location is a postgresql:// URL (CVKPgConnection). The
@@ -105,7 +108,9 @@ public:
     sqlite3* Handle() const;
 
 private:
-    bool OpenFile(const std::filesystem::path& hostFile, int flags);
+    bool OpenFile(const std::filesystem::path& hostFile, ESQLiteAccess access);
+    // The connection when it is a file; nullptr otherwise.
+    CVKSQLiteConnection* FileConnection() const;
     bool OpenServer(const std::string& url, bool readOnly);
     bool CreateOnServer(const std::string& url, const std::function<bool()>& fill);
     // The schema and the first records in one transaction.

@@ -5,15 +5,71 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <system_error>
+
+namespace {
+
+bool CanWrite(const std::filesystem::path& path)
+{
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
+// Read as unchanging: a folder nobody can write, and no log to replay.
+bool IsUnchanging(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    const std::uintmax_t logSize = std::filesystem::file_size(file.string() + "-wal", ignored);
+    const bool noLog = logSize == 0 || logSize == static_cast<std::uintmax_t>(-1);
+    return !CanWrite(folder) && noLog && !std::filesystem::exists(file.string() + "-shm", ignored);
+}
+
+std::string UnchangingUri(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    std::string uri = "file:";
+    for (const char c : std::filesystem::absolute(file, ignored).string())
+        uri += c == '%' ? "%25" : c == '?' ? "%3f" : c == '#' ? "%23" : std::string(1, c);
+    return uri + "?immutable=1";
+}
+
+} // namespace
+
 CVKSQLiteConnection::~CVKSQLiteConnection()
 {
     // Statements are finalized by their owners first; _v2 waits for any left.
     sqlite3_close_v2(m_db);
 }
 
-bool CVKSQLiteConnection::Open(const std::string& file, int flags, int busyTimeoutMs)
+bool CVKSQLiteConnection::Open(const std::filesystem::path& file, ESQLiteAccess access, int busyTimeoutMs)
 {
-    m_openResult = sqlite3_open_v2(file.c_str(), &m_db, flags, nullptr);
+    m_file = file;
+    switch (access) {
+    case ESQLiteAccess::Create:
+        return OpenWith(file.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, busyTimeoutMs);
+    case ESQLiteAccess::ReadWrite:
+        return OpenWith(file.string(), SQLITE_OPEN_READWRITE, busyTimeoutMs);
+    case ESQLiteAccess::ReadOnly:
+        break;
+    }
+    // Asked after a plain open, so that a file that cannot be read at all
+    // fails the same way in any folder.
+    if (!OpenWith(file.string(), SQLITE_OPEN_READONLY, busyTimeoutMs))
+        return false;
+    if (!IsUnchanging(file))
+        return true;
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    return OpenWith(UnchangingUri(file), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeoutMs);
+}
+
+bool CVKSQLiteConnection::OpenWith(const std::string& name, int flags, int busyTimeoutMs)
+{
+    m_openResult = sqlite3_open_v2(name.c_str(), &m_db, flags, nullptr);
     if (m_openResult != SQLITE_OK)
         return false;
     sqlite3_extended_result_codes(m_db, 1);
@@ -101,6 +157,73 @@ CString CVKSQLiteConnection::ErrorText() const
 
 bool CVKSQLiteConnection::ErrorIsLock() const
 {
-    const int code = ErrorCode() & 0xFF;
-    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+    return Fault() == EFault::Locked;
+}
+
+CVKConnection::EFault CVKSQLiteConnection::Fault() const
+{
+    switch (ErrorCode() & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return EFault::Locked;
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM: {
+        const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
+        return !CanWrite(folder) || !CanWrite(m_file) ? EFault::NotWritable : EFault::Unopenable;
+    }
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return EFault::NoDatabase;
+    default:
+        return EFault::Other;
+    }
+}
+
+bool CVKSQLiteConnection::IsReadOnly() const
+{
+    return sqlite3_db_readonly(m_db, "main") == 1;
+}
+
+void CVKSQLiteConnection::RemoveFiles(const std::filesystem::path& file)
+{
+    std::error_code ignored;
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(file.string() + suffix, ignored);
+}
+
+CString CVKSQLiteConnection::ResultText(int code)
+{
+    return sqlite3_errstr(code);
+}
+
+// SQLite locks with POSIX record locks: the bytes from 1 GiB in the file
+// itself, and in WAL mode the writer, checkpoint and recovery bytes (120 to
+// 122) of the side file "-shm". A lock of this process is not reported.
+CString CVKSQLiteConnection::LockHolder() const
+{
+    struct SRange {
+        std::string file;
+        off_t start;
+        off_t length;
+    };
+    for (const SRange& range : {SRange{m_file.string(), 0x40000000, 512}, SRange{m_file.string() + "-shm", 120, 3}}) {
+        const int fd = ::open(range.file.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = range.start;
+        lock.l_len = range.length;
+        const bool asked = ::fcntl(fd, F_GETLK, &lock) == 0;
+        ::close(fd);
+        if (!asked || lock.l_type == F_UNLCK)
+            continue;
+        std::ifstream comm("/proc/" + std::to_string(lock.l_pid) + "/comm");
+        std::string name;
+        std::getline(comm, name);
+        return CString("Prozess " + std::to_string(lock.l_pid) + (name.empty() ? "" : " (" + name + ")"));
+    }
+    return CString();
 }

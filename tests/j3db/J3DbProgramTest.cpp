@@ -31,8 +31,8 @@ protected:
 
     std::string CommandLine(const std::string& args) const
     {
-        return "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM J3_CONFIG='" + m_dir.file("j3machine.ini") +
-               "' " + J3DB_PROGRAM + " --db '" + m_dir.file("praxis.j3db") + "' " + args;
+        return "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR J3_CONFIG='" +
+               m_dir.file("j3machine.ini") + "' " + J3DB_PROGRAM + " --db '" + m_dir.file("praxis.j3db") + "' " + args;
     }
     // prefix: what runs the program ("setpriv ..." to run it as another user).
     j3test::SProgramRun Start(const std::string& args, const std::string& prefix = "")
@@ -64,6 +64,7 @@ TEST_F(J3DbProgramTest, RunsWithoutADisplayAndFailsWhenItsOutputCannotBeWritten)
     ASSERT_EQ(Start("init --sample").code, 0);
     const j3test::SProgramRun listed = Start("ls 'D:\\Praxis\\Daten'");
     EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.err, "");
     EXPECT_THAT(listed.out, HasSubstr("Briefe\\"));
     EXPECT_EQ(Start("frobnicate").code, 2);
     for (const char* command : {"ls 'D:\\Praxis\\Daten'", "param ls", "param get 269 indexmrk00",

@@ -1,4 +1,5 @@
 #include <QImage>
+#include <gmock/gmock.h>
 
 #include <fstream>
 #include <string>
@@ -23,7 +24,7 @@ protected:
 
     // The program as a process of its own, on the offscreen platform or, with
     // kHeadless, as on a machine without any display.
-    static constexpr const char* kHeadless = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM";
+    static constexpr const char* kHeadless = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR";
     SRun Start(const std::string& args, const std::string& env = "QT_QPA_PLATFORM=offscreen")
     {
         return j3test::RunProgram(env + " " + J3PICK_PROGRAM + " --db '" + m_database + "' " + args,
@@ -69,6 +70,8 @@ TEST_F(J3PickTest, RunsAsAProgramWithAndWithoutDisplay)
     const std::string png = m_scratch.file("dialog.png");
     const SRun pictured = Start("--down --dir 'C:\\P\\Data' --screenshot '" + png + "'", kHeadless);
     EXPECT_EQ(pictured.code, 0) << pictured.err;
+    // Only the program's own warnings, none of Qt's platform chatter.
+    EXPECT_THAT(pictured.err, ::testing::MatchesRegex("(Warnung: [^\n]*\n)*"));
     EXPECT_GE(QImage(QString::fromStdString(png)).width(), 400);
 }
 

@@ -2,16 +2,21 @@
 #include "vkbasis/CString.h"
 #include "vkbasis/DateUtils.h"
 #include "vkbasis/ExitFunctions.h"
+#include "vkbasis/PlatformChatterFilter.h"
 #include "vkbasis/StringUtils.h"
 #include "vkbasis/Trace.h"
 
 #include <gtest/gtest.h>
+
+#include <QLoggingCategory>
+#include <QString>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 #include <vector>
 
 namespace {
@@ -312,3 +317,20 @@ TEST(TraceTest, ExitFunctionsRunInReverseOrderAndNullIsRefused)
 }
 
 } // namespace
+
+TEST(PlatformChatterFilterTest, DropsOnlyQtsPlatformChatter)
+{
+    static std::vector<std::string> passed;
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { passed.push_back(message.toStdString()); });
+    CPlatformChatterFilter::Install();
+    const QLoggingCategory own("j3.test");
+    qWarning("QStandardPaths: XDG_RUNTIME_DIR not set, defaulting to '/tmp/runtime-root'");
+    qWarning("This plugin does not support propagateSizeHints()");
+    qWarning("Die Datei fehlt");
+    qCWarning(own, "This plugin does not support j3");
+    qCritical("This plugin does not support raise()");
+    qInstallMessageHandler(before);
+    EXPECT_EQ(passed, (std::vector<std::string>{"Die Datei fehlt", "This plugin does not support j3",
+                                                "This plugin does not support raise()"}));
+}

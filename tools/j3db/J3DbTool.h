@@ -1,9 +1,9 @@
 #pragma once
-#include "vkbasis/CString.h"
+#include "j3db/J3DbCommand.h"
+#include "j3db/J3DbResult.h"
 
 #include <filesystem>
 #include <ostream>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -43,6 +43,9 @@
 // - import takes regular files (symbolic links to files included) and does
 //   not follow linked folders; empty folders cannot exist in the store and are
 //   passed over.
+//
+// Each command is a class of its own (CJ3DbInit, CJ3DbList, ...) run in a
+// CJ3DbFrame; every failure comes back as a CJ3DbResult, reported here.
 class CJ3DbTool {
 public:
     // out: listings, file contents and reports; err: errors and the progress
@@ -53,42 +56,10 @@ public:
     int Run(const std::vector<std::string>& args);
 
 private:
-    using Args = std::vector<std::string>;
-    struct SCommand {
-        const char* name;
-        std::size_t minArgs;
-        std::size_t maxArgs;
-        int (CJ3DbTool::*handler)(const Args&);
-    };
-
-    // The command of the table named by args[0] that takes the number of
-    // arguments after it; null, with the wrong call reported, otherwise.
-    const SCommand* Choose(std::span<const SCommand> table, const Args& args, const std::string& caller);
-
-    int Init(const Args& args);
-    int List(const Args& args);
-    int Put(const Args& args);
-    int Get(const Args& args);
-    int Remove(const Args& args);
-    int Import(const Args& args);
-    int Param(const Args& args);
-    int ParamGet(const Args& args);
-    int ParamSet(const Args& args);
-    int ParamList(const Args& args);
-    int Migrate(const Args& args);
-
-    // readOnly for commands that only read.
-    bool OpenDatabase(bool readOnly);
-    // Empty when a file may be stored at path, else why not: the store's own
-    // path rules, and a place inside the folders the file dialog shows.
-    static std::string NewFileFault(const CString& path);
-    // A store path from the command line; false (reported) when 1252 cannot show it.
-    bool StorePath(const std::string& argument, CString& path);
-    // "%3d" of a parameter number 0..999; false (reported) otherwise.
-    bool ParamNumber(const std::string& argument, CString& number);
-    int Fail(const std::string& message);
-    int FailDatabase();
-    int WrongCall(const std::string& message);
+    // The options, then the command with its arguments.
+    CJ3DbResult Dispatch(const std::vector<std::string>& args);
+    // Runs a chosen command in a frame on the configured or given database.
+    CJ3DbResult RunCommand(const CJ3DbCommand& command, const std::vector<std::string>& args);
 
     std::ostream& m_out;
     std::ostream& m_err;

@@ -146,35 +146,9 @@ CJ3PracticeCopy::EResult CJ3PracticeCopy::Run(std::ostream& progressOut, CJ3Prog
     if (!write.IsActive())
         return FailOn(m_target);
 
-    std::size_t total = 0;
-    for (const auto& table : PracticeTables()) {
-        CVKQuery count(m_source, "SELECT count(*) FROM " + std::string(table.name));
-        if (!count.Next())
-            return FailOn(m_source);
-        total += static_cast<std::size_t>(count.ColumnInt64(0));
-    }
-    CJ3ProgressBar progress(progressOut, style, total, "Datens\xC3\xA4tze");
-    std::size_t done = 0;
     std::vector<STableCheck> sourceChecks;
-    for (const auto& table : PracticeTables()) {
-        CVKQuery read(m_source, SelectSql(table));
-        CVKQuery insert(m_target, InsertSql(table));
-        CTableDigest digest;
-        while (read.Next()) {
-            digest.Add(read, table, &insert);
-            if (!insert.Run())
-                return FailOn(m_target);
-            insert.Reset();
-            progress.Update(++done);
-            if (interrupted())
-                return EResult::Interrupted;
-        }
-        if (read.Failed())
-            return FailOn(m_source);
-        sourceChecks.push_back(digest.Check(table.name));
-    }
-    progress.Finish();
-
+    if (const EResult copied = CopyRecords(progressOut, style, interrupted, sourceChecks); copied != EResult::Done)
+        return copied;
     std::vector<STableCheck> targetChecks;
     if (!CheckAll(m_target, targetChecks))
         return FailOn(m_target);
@@ -192,6 +166,39 @@ CJ3PracticeCopy::EResult CJ3PracticeCopy::Run(std::ostream& progressOut, CJ3Prog
         return FailOn(m_target);
     hold.Commit();
     m_checks = std::move(targetChecks);
+    return EResult::Done;
+}
+
+CJ3PracticeCopy::EResult CJ3PracticeCopy::CopyRecords(std::ostream& progressOut, CJ3ProgressBar::EStyle style,
+                                                      const std::function<bool()>& interrupted,
+                                                      std::vector<STableCheck>& sourceChecks)
+{
+    std::size_t total = 0;
+    for (const auto& table : PracticeTables()) {
+        CVKQuery count(m_source, "SELECT count(*) FROM " + std::string(table.name));
+        if (!count.Next())
+            return FailOn(m_source);
+        total += static_cast<std::size_t>(count.ColumnInt64(0));
+    }
+    CJ3ProgressBar progress(progressOut, style, total, "Datens\xC3\xA4tze");
+    std::size_t done = 0;
+    for (const auto& table : PracticeTables()) {
+        CVKQuery read(m_source, SelectSql(table));
+        CVKQuery insert(m_target, InsertSql(table));
+        CTableDigest digest;
+        while (read.Next()) {
+            digest.Add(read, table, &insert);
+            if (!insert.Run())
+                return FailOn(m_target);
+            insert.Reset();
+            progress.Update(++done);
+            if (interrupted())
+                return EResult::Interrupted;
+        }
+        if (read.Failed())
+            return FailOn(m_source);
+        sourceChecks.push_back(digest.Check(table.name));
+    }
     return EResult::Done;
 }
 

@@ -50,6 +50,10 @@ private:
     // for any backend; false with the reason on the connection.
     static bool CheckAll(CVKDatabase& database, std::vector<STableCheck>& checks);
     EResult FailOn(CVKDatabase& database);
+    // Every record of the source into the target (both in their
+    // transactions), with the checks of what was read.
+    EResult CopyRecords(std::ostream& progressOut, CJ3ProgressBar::EStyle style,
+                        const std::function<bool()>& interrupted, std::vector<STableCheck>& sourceChecks);
 
     CVKDatabase& m_source;
     CVKDatabase& m_target;

@@ -1,0 +1,30 @@
+#include "j3db/J3DbPut.h"
+
+#include "j3db/J3DbFrame.h"
+#include "j3db/J3DbStorePath.h"
+#include "j3db/J3LocalFile.h"
+#include "vkdb/DBFileStore.h"
+#include "vkdb/VKDatabase.h"
+
+CJ3DbResult CJ3DbPut::Run(CJ3DbFrame& frame, const Args& args) const
+{
+    const std::filesystem::path local = args[0];
+    const std::string target =
+        args[1] + (CJ3DbStorePath::EndsWithSeparator(args[1]) ? local.filename().string() : std::string());
+    CString path;
+    if (CJ3DbResult given = CJ3DbStorePath::FromArgument(args[1], path); !given.IsDone())
+        return given;
+    if (CJ3DbResult named = CJ3DbStorePath::FromArgument(target, path); !named.IsDone())
+        return named;
+    if (CJ3DbResult storable = CJ3DbStorePath::CheckNewFile(path); !storable.IsDone())
+        return storable;
+    std::string content;
+    std::int64_t lastWriteTime = 0;
+    std::string error;
+    if (!CJ3LocalFile::Read(local, true, content, lastWriteTime, error))
+        return CJ3DbResult::Failed(error);
+    if (CJ3DbResult opened = frame.OpenDatabase(false); !opened.IsDone())
+        return opened;
+    CDBFileStore store(dbDatabase);
+    return store.SaveFile(path, CString(content), lastWriteTime) ? CJ3DbResult::Done() : CJ3DbFrame::DatabaseFailure();
+}
