@@ -2,6 +2,7 @@
 
 #include "vkbasis/CVKSysBase.h"
 #include "vkdb/VKField.h"
+#include "vkdb/VKPgConnection.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKSchema.h"
 #include "vkdb/VKSortKeyFunction.h"
@@ -15,6 +16,7 @@
 #include <climits>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -280,6 +282,28 @@ TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
         EXPECT_FALSE(transaction.Commit());
     }
     EXPECT_EQ(Names("C:\\*"), (std::set<std::string>{"da.txt"}));
+}
+
+// Unless the location says otherwise, a connection attempt gives up after ten
+// seconds, and the session asks for TCP keepalives.
+TEST_F(PracticeFile, AServerConnectionHasAConnectTimeoutAndKeepalives)
+{
+    if (!j3test::OnServer())
+        GTEST_SKIP() << "a server's connection settings";
+    for (const auto& [option, timeout] :
+         std::vector<std::pair<std::string, std::string>>{{"", "10"}, {"&connect_timeout=3", "3"}}) {
+        CVKDatabase other;
+        ASSERT_TRUE(other.Open(Location().string() + option)) << other.GetLastError().GetString();
+        const auto* server = dynamic_cast<const CVKPgConnection*>(other.Connection());
+        ASSERT_NE(server, nullptr);
+        std::map<std::string, std::string> settings;
+        PQconninfoOption* options = PQconninfo(server->Handle());
+        for (const PQconninfoOption* setting = options; setting->keyword; ++setting)
+            settings[setting->keyword] = setting->val ? setting->val : "";
+        PQconninfoFree(options);
+        EXPECT_EQ(settings["connect_timeout"], timeout) << option;
+        EXPECT_EQ(settings["keepalives"], "1") << option;
+    }
 }
 
 // j3key of the server must give the bytes of MakeKY, or the patient search
