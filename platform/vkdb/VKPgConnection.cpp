@@ -4,6 +4,7 @@
 #include "vkdb/VKPgRefusal.h"
 #include "vkdb/VKPgStatement.h"
 #include "vkdb/VKServerLocation.h"
+#include "vkdb/VKServerNotice.h"
 
 #include <cctype>
 #include <cstdint>
@@ -137,14 +138,27 @@ bool CVKPgConnection::EnsureSession()
         return false;
     }
     ++m_generation;
-    // Said once per reconnection, in the database error log: with several
-    // hosts in the location this may be another server (a promoted standby).
+    // Noted at every reconnection in the database error log, and told to the
+    // person once per server start: with several hosts in the location this
+    // may be another server (a promoted standby).
     const std::string before = m_server;
     m_server = ServerAddress();
+    const CString back("Die Verbindung zum Datenbankserver war unterbrochen und ist wieder da: " +
+                       (m_server == before ? m_server : m_server + " statt " + before));
     if (gp_VKSysBase)
-        gp_VKSysBase->DoDBError(CString("Die Verbindung zum Datenbankserver war unterbrochen und ist wieder da: " +
-                                        (m_server == before ? m_server : m_server + " statt " + before)));
-    return StartSession();
+        gp_VKSysBase->DoDBError(back);
+    if (!StartSession())
+        return false;
+    CVKServerNotice::Tell(m_server + " " + ServerStart(), back);
+    return true;
+}
+
+std::string CVKPgConnection::ServerStart() const
+{
+    PGresult* result = PQexec(m_conn, "SELECT pg_postmaster_start_time()");
+    const std::string start = PQresultStatus(result) == PGRES_TUPLES_OK ? PQgetvalue(result, 0, 0) : "";
+    PQclear(result);
+    return start;
 }
 
 std::string CVKPgConnection::ServerAddress() const
