@@ -12,7 +12,7 @@
 namespace {
 
 // How far an attempt got, in the order libpq goes.
-enum class EStep { Reaching, Securing, LoggingIn, LoggedIn };
+enum class EStep { Reaching, Securing, Answered };
 
 EStep StepOf(ConnStatusType status)
 {
@@ -20,33 +20,32 @@ EStep StepOf(ConnStatusType status)
     case CONNECTION_MADE:
     case CONNECTION_SSL_STARTUP:
     case CONNECTION_GSS_STARTUP: return EStep::Securing;
-    case CONNECTION_AWAITING_RESPONSE: return EStep::LoggingIn;
-    case CONNECTION_OK:
-    case CONNECTION_AUTH_OK:
-    case CONNECTION_SETENV:
-    case CONNECTION_CHECK_WRITABLE:
-    case CONNECTION_CONSUME:
-    case CONNECTION_CHECK_TARGET:
-    case CONNECTION_CHECK_STANDBY: return EStep::LoggedIn;
-    default: return EStep::Reaching;
+    case CONNECTION_STARTED:
+    case CONNECTION_NEEDED:
+    case CONNECTION_BAD: return EStep::Reaching;
+    default: return EStep::Answered;
     }
 }
 
 struct SAttempt {
     EStep furthest = EStep::Reaching;
-    bool askedForPassword = false;
     bool encrypted = false;
     // The effective sslmode of the settings.
     std::string sslMode;
+    // The server's refusals, by SQLSTATE only.
+    std::string refusals;
 
     void Note(PGconn* conn)
     {
         furthest = std::max(furthest, StepOf(PQstatus(conn)));
-        // Both are forgotten when libpq moves on to another host or tries
-        // again without TLS, so they are collected while it goes.
-        askedForPassword = askedForPassword || PQconnectionUsedPassword(conn);
+        // Forgotten when libpq moves on to another host or tries again
+        // without TLS, so it is collected while it goes.
         encrypted = encrypted || PQsslInUse(conn);
     }
+
+    // Whether the server refused with this SQLSTATE (with the error
+    // verbosity PQERRORS_SQLSTATE a refusal reads "FATAL:  28P01").
+    bool RefusedWith(const char* state) const { return refusals.find(std::string(":  ") + state) != std::string::npos; }
 };
 
 // Connects with the settings of failed, step by step, and notes how far it gets.
@@ -68,9 +67,12 @@ SAttempt Retry(PGconn* failed)
     values.push_back(nullptr);
     const std::unique_ptr<PGconn, decltype(&PQfinish)> conn(PQconnectStartParams(keywords.data(), values.data(), 0),
                                                             &PQfinish);
+    if (!conn)
+        return attempt;
+    PQsetErrorVerbosity(conn.get(), PQERRORS_SQLSTATE);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(CVKPgRefusal::RetrySeconds);
     PostgresPollingStatusType polling = PGRES_POLLING_WRITING;
-    while (conn && PQstatus(conn.get()) != CONNECTION_BAD && polling != PGRES_POLLING_OK) {
+    while (PQstatus(conn.get()) != CONNECTION_BAD && polling != PGRES_POLLING_OK) {
         attempt.Note(conn.get());
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -80,8 +82,8 @@ SAttempt Retry(PGconn* failed)
             break;
         polling = PQconnectPoll(conn.get());
     }
-    if (conn)
-        attempt.Note(conn.get());
+    attempt.Note(conn.get());
+    attempt.refusals = PQerrorMessage(conn.get());
     return attempt;
 }
 
@@ -97,33 +99,28 @@ CString CVKPgRefusal::Explain(PGconn* failed, const std::string& server)
                "Bitte das Passwort in die Passwortdatei eintragen (~/.pgpass oder die Datei in PGPASSFILE).";
     } else {
         const SAttempt attempt = Retry(failed);
-        switch (attempt.furthest) {
-        case EStep::Reaching:
+        // invalid_password; invalid_authorization_specification (no
+        // pg_hba.conf line lets this connection in).
+        if (attempt.RefusedWith("28P01"))
+            text = name + " hat die Anmeldung als " + role + " abgelehnt: das Passwort ist falsch, oder die Rolle "
+                          "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) pr\xFC" "fen.";
+        else if (attempt.RefusedWith("28000") && !attempt.encrypted && attempt.sslMode == "disable")
+            text = name + " nimmt nur verschl\xFCsselte Verbindungen an. Bitte in der Adresse sslmode=verify-full "
+                          "und sslrootcert= (das Zertifikat der Zertifizierungsstelle) angeben.";
+        else if (attempt.furthest == EStep::Reaching)
             text = name + " ist nicht erreichbar. Bitte pr\xFC" "fen, ob er l\xE4uft und ob Rechnername und Port "
                           "stimmen.";
-            break;
-        case EStep::Securing:
+        else if (attempt.furthest == EStep::Securing)
             text = name + " l\xE4sst sich nicht als der richtige best\xE4tigen: sein Zertifikat passt nicht zum "
                           "Rechnernamen in der Adresse, oder das Zertifikat der Zertifizierungsstelle (sslrootcert) "
                           "fehlt oder ist ein anderes. Bitte Rechnernamen und sslrootcert pr\xFC" "fen.";
-            break;
-        case EStep::LoggingIn:
-            if (attempt.askedForPassword)
-                text = name + " hat die Anmeldung als " + role + " abgelehnt: das Passwort ist falsch, oder die "
-                              "Rolle gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) "
-                              "pr\xFC" "fen.";
-            else if (!attempt.encrypted && attempt.sslMode == "disable")
-                text = name + " nimmt nur verschl\xFCsselte Verbindungen an. Bitte in der Adresse "
-                              "sslmode=verify-full und sslrootcert= (das Zertifikat der Zertifizierungsstelle) "
-                              "angeben.";
-            else
-                text = name + " l\xE4sst diese Verbindung nicht zu.";
-            break;
-        case EStep::LoggedIn:
-            text = name + " hat die Anmeldung angenommen, aber keine Sitzung ge\xF6" "ffnet.";
-            break;
-        }
+        else
+            text = name + " l\xE4sst diese Verbindung nicht zu: die Datenbank fehlt, die Rolle darf sich dort "
+                          "nicht anmelden, der Server ist \xFC" "berlastet, oder keiner der Server nimmt gerade "
+                          "\xC4nderungen an (ein Ersatzserver, der noch nicht umgeschaltet ist).";
     }
-    const CString reason = CString(PQerrorMessage(failed)).Trim();
+    CString reason = CString(PQerrorMessage(failed)).Trim();
+    // libpq indents its hints with a tab, which a terminal would show escaped.
+    reason.Replace('\t', ' ');
     return reason.IsEmpty() ? text : text + "\nlibpq: " + reason;
 }
