@@ -1,10 +1,18 @@
 #include "J3Dialoge/J3WinApp.h"
 
+#include "j3params/J3HostText.h"
 #include "j3params/J3Params.h"
+#include "msgbox/Boxes.h"
 #include "vkbasis/Trace.h"
+#include "vkdb/VKServerNotice.h"
 #include "win32/LibraryLoader.h"
 
+#include <QApplication>
+#include <QWidget>
+
+#include <algorithm>
 #include <cstdlib>
+#include <iostream>
 
 const CRuntimeClass CJ3WinApp::classCJ3WinApp{"CJ3WinApp", &CVKWinApp::classCVKWinApp};
 int CJ3WinApp::s_appCount = 0;
@@ -14,6 +22,17 @@ namespace {
 // The suite's trace readers know a second application object by this line
 // of the registration, whatever line the code stands on here.
 constexpr int kRegistrationTraceLine = 36;
+
+// The person at a window of the program hears it in a box; a program without
+// one (a command-line tool) says it on stderr.
+void TellPerson(const CString& text)
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (std::any_of(windows.begin(), windows.end(), [](const QWidget* window) { return window->isVisible(); }))
+        Halt("Datenbankserver", text, nullptr);
+    else
+        std::cerr << CJ3HostText::ToTerminal(text) << "\n";
+}
 
 } // namespace
 
@@ -49,6 +68,7 @@ int CJ3WinApp::InitInstance()
     const int baseResult = CVKWinApp::InitInstance();
     const int servicesResult = m_sysBase.InitInstance();
     UseCrashReporting();
+    CVKServerNotice::SetListener(&TellPerson);
     return baseResult & servicesResult;
 }
 
@@ -62,6 +82,7 @@ void CJ3WinApp::UseCrashReporting()
 
 int CJ3WinApp::ExitInstance()
 {
+    CVKServerNotice::SetListener({});
     m_sysBase.ExitInstance();
     return CVKWinApp::ExitInstance();
 }

@@ -25,14 +25,22 @@ sql() { PGOPTIONS="-c client_min_messages=warning" psql -qtA "$url" -c "$1"; }
 sql "CREATE SCHEMA ziel" >/dev/null
 serverTarget="$url&options=-csearch_path%3Dziel"
 
-# "leer", "ganz" or "halb": what the target holds.
+# "leer", "ganz" or "halb": what the target holds. A killed command's server
+# session may still be finishing its statement (or its commit) when the
+# command is gone; the target is judged only once that session has ended.
+# Why a target counts as half made goes to half.log.
 state() {
   if [ "$1" = file ]; then
     [ -e "$work/ziel.j3db" ] || { echo leer; return; }
-  elif [ "$(sql "SELECT count(*) FROM pg_tables WHERE schemaname = 'ziel'")" = 0 ]; then
-    echo leer; return
+  else
+    for _ in $(seq 1 100); do
+      [ "$(sql "SELECT count(*) FROM pg_stat_activity WHERE backend_type = 'client backend'
+                AND pid <> pg_backend_pid()")" = 0 ] && break
+      sleep 0.1
+    done
+    [ "$(sql "SELECT count(*) FROM pg_tables WHERE schemaname = 'ziel'")" = 0 ] && { echo leer; return; }
   fi
-  if [ "$(j3db --db "$2" ls 'D:\Praxis\QA\Hygiene\Geräte' 2>/dev/null)" = Autoklav.txt ]; then echo ganz; else echo halb; fi
+  if [ "$(j3db --db "$2" ls 'D:\Praxis\QA\Hygiene\Geräte' 2>>"$work/half.log")" = Autoklav.txt ]; then echo ganz; else echo halb; fi
 }
 empty() {
   if [ "$1" = file ]; then rm -f "$work/ziel.j3db"; else sql "DROP SCHEMA ziel CASCADE; CREATE SCHEMA ziel" >/dev/null; fi
@@ -69,5 +77,5 @@ for kind in $cases; do
   done
 done
 [ "$status" = 0 ] || { echo "kill-rounds: Fehler, siehe oben; die Meldungen der fehlgeschlagenen Läufe:" >&2
-                       grep '^j3db:' "$work/again.log" | sort | uniq -c >&2; }
+                       { grep -hs '^j3db:' "$work/again.log" "$work/half.log" || true; } | sort | uniq -c >&2; }
 exit "$status"

@@ -73,7 +73,8 @@ bool CVKDatabase::Fail(const CString& context, int backendResult)
     m_lastError = context;
     m_lastResult = backendResult;
     if (backendResult != 0) {
-        m_lastError += ": ";
+        if (!context.IsEmpty())
+            m_lastError += ": ";
         m_lastError += m_connection ? m_connection->ErrorText() : CVKSQLiteConnection::ResultText(backendResult);
         if (m_connection && m_connection->ErrorIsLock())
             m_lastError += " (die Datenbank ist " + LockDescription() + ")";
@@ -111,7 +112,8 @@ bool CVKDatabase::OpenServer(const std::string& url, bool readOnly)
     const bool opened = connection->Open(url, readOnly, DefaultBusyTimeoutMs);
     m_connection = std::move(connection);
     if (!opened) {
-        FailOnConnection("Der Datenbankserver " + Name() + " ist nicht erreichbar");
+        // The connection's text names the server and says what to do.
+        FailOnConnection(CString());
         Close();
         return false;
     }

@@ -82,7 +82,8 @@ public:
     // server's failure); 0 when it was none of the backend's.
     int GetLastResult() const { return m_lastResult; }
     // Records a failure: the text, and for a backend result code the
-    // backend's own explanation. Returns false so callers can "return Fail(...)".
+    // backend's own explanation (alone when the text is empty). Returns false
+    // so callers can "return Fail(...)".
     bool Fail(const CString& context, int backendResult = 0);
     // Fail with the backend's last failure.
     bool FailOnConnection(const CString& context);

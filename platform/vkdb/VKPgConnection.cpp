@@ -1,8 +1,10 @@
 #include "vkdb/VKPgConnection.h"
 
 #include "vkbasis/CVKSysBase.h"
+#include "vkdb/VKPgRefusal.h"
 #include "vkdb/VKPgStatement.h"
 #include "vkdb/VKServerLocation.h"
+#include "vkdb/VKServerNotice.h"
 
 #include <cctype>
 #include <cstdint>
@@ -80,10 +82,10 @@ bool CVKPgConnection::Open(const std::string& url, bool readOnly, int busyTimeou
     values.insert(values.end(), {url.c_str(), nullptr});
     m_conn = PQconnectdbParams(keywords.data(), values.data(), 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
-        // The caller names the server; libpq says why, except about a
-        // location it cannot read, where it would quote the location.
+        // libpq's reason about a location it cannot read would quote the
+        // location, a password among it.
         m_errorText = CVKServerLocation::IsReadable(url)
-                          ? CString(PQerrorMessage(m_conn)).Trim()
+                          ? CVKPgRefusal::Explain(m_conn, CVKServerLocation::Displayable(url))
                           : CString("Die Adresse ist weder eine URL postgresql://... noch Schl\xFCsselw\xF6rter "
                                     "host=... dbname=..., die libpq lesen kann.");
         return false;
@@ -130,17 +132,33 @@ bool CVKPgConnection::EnsureSession()
         return RecordFailure("Die Verbindung zum Datenbankserver " + CString(CVKServerLocation::Displayable(m_url)) +
                              " ist abgebrochen; die laufende \xC4nderung wurde nicht gespeichert.");
     PQreset(m_conn);
-    if (PQstatus(m_conn) != CONNECTION_OK)
-        return RecordFailure(CString(PQerrorMessage(m_conn)).Trim());
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        m_errorIsLock = false;
+        m_errorText = CVKPgRefusal::Explain(m_conn, CVKServerLocation::Displayable(m_url));
+        return false;
+    }
     ++m_generation;
-    // Said once per reconnection, in the database error log: with several
-    // hosts in the location this may be another server (a promoted standby).
+    // Noted at every reconnection in the database error log, and told to the
+    // person once per server start: with several hosts in the location this
+    // may be another server (a promoted standby).
     const std::string before = m_server;
     m_server = ServerAddress();
+    const CString back("Die Verbindung zum Datenbankserver war unterbrochen und ist wieder da: " +
+                       (m_server == before ? m_server : m_server + " statt " + before));
     if (gp_VKSysBase)
-        gp_VKSysBase->DoDBError(CString("Die Verbindung zum Datenbankserver war unterbrochen und ist wieder da: " +
-                                        (m_server == before ? m_server : m_server + " statt " + before)));
-    return StartSession();
+        gp_VKSysBase->DoDBError(back);
+    if (!StartSession())
+        return false;
+    CVKServerNotice::Tell(m_server + " " + ServerStart(), back);
+    return true;
+}
+
+std::string CVKPgConnection::ServerStart() const
+{
+    PGresult* result = PQexec(m_conn, "SELECT pg_postmaster_start_time()");
+    const std::string start = PQresultStatus(result) == PGRES_TUPLES_OK ? PQgetvalue(result, 0, 0) : "";
+    PQclear(result);
+    return start;
 }
 
 std::string CVKPgConnection::ServerAddress() const

@@ -28,7 +28,8 @@ struct SWireParams;
 // default_transaction_read_only. A session the server dropped is opened
 // again at the next statement outside a transaction; with several hosts in
 // the location (?target_session_attrs=read-write) that is whichever of them
-// is the primary now, and the database error log says so once.
+// is the primary now. The database error log notes each reconnection, and
+// the person is told once per server start (CVKServerNotice).
 class CVKPgConnection : public CVKConnection {
 public:
     CVKPgConnection() = default;
@@ -79,6 +80,8 @@ private:
     bool StartSession();
     // "host:port" of the server the session runs on.
     std::string ServerAddress() const;
+    // When the server started; empty when it does not say.
+    std::string ServerStart() const;
     bool Run(const char* sql, ExecStatusType expected);
 
     PGconn* m_conn = nullptr;

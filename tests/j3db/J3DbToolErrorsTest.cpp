@@ -28,7 +28,8 @@ TEST_F(J3DbToolErrorsTest, WrongCallsAndFailedWorkChangeNothing)
     ASSERT_EQ(Run({"put", m_dir.file("a.txt"), "D:\\Praxis\\Daten\\a.txt"}).exitCode, 0);
     ASSERT_EQ(mkfifo(m_dir.file("pipe").c_str(), 0600), 0);
     const std::string before = DatabaseBytes();
-    const char* const kUnreachable = "Datenbankserver user=praxis dbname=praxis host=127.0.0.1 port=1 ist nicht";
+    const char* const kUnreachable =
+        "Datenbankserver user=praxis dbname=praxis host=127.0.0.1 port=1 ist nicht erreichbar. Bitte prüfen, ob er läuft";
     const struct {
         std::vector<std::string> args;
         int exitCode;

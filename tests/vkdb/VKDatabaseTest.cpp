@@ -2,6 +2,7 @@
 
 #include "vkbasis/CVKSysBase.h"
 #include "vkdb/VKField.h"
+#include "vkdb/VKPgConnection.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKSchema.h"
 #include "vkdb/VKSortKeyFunction.h"
@@ -15,6 +16,7 @@
 #include <climits>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace {
@@ -216,23 +218,29 @@ TEST(VKDatabaseServer, EmptyOrTakenSchemasAreRefused)
 }
 
 // Only a TLS connection to the verified server with the right password gets
-// in (the log never shows a password); a workstation's role writes records
-// but cannot change the schema.
+// in, and each refusal says what is wrong (the log never shows a password); a
+// workstation's role writes records but cannot change the schema.
 TEST(VKDatabaseServer, StrangersStayOutAndWorkstationsLeaveTheSchemaAlone)
 {
     if (!j3test::OnServer())
         GTEST_SKIP() << "a server's access rules";
     j3test::TempDir folder;
     const std::string location = j3test::NewPracticeDatabase(folder).string();
-    for (const auto& [option, reason] : std::vector<std::pair<std::string, const char*>>{
-             {"%70assword=falsch", "password authentication failed"},
-             {"host=localhost", "does not match host name"},
-             {"sslrootcert=" + folder.file("fehlt.crt"), "does not exist"},
-             {"sslmode=disable", "no encryption"}}) {
+    const char* const kUnconfirmed = "l\xE4sst sich nicht als der richtige best\xE4tigen: sein Zertifikat";
+    for (const auto& [option, message] : std::vector<std::pair<std::string, const char*>>{
+             {"%70assword=geheim", "hat die Anmeldung als postgres abgelehnt: das Passwort ist falsch"},
+             {"user=niemand&password=geheim", "hat die Anmeldung als niemand abgelehnt"},
+             {"passfile=" + folder.file("fehlt"), "verlangt f\xFC" "r die Rolle postgres ein Passwort"},
+             {"host=localhost", kUnconfirmed},
+             {"sslrootcert=" + folder.file("fehlt.crt"), kUnconfirmed},
+             {"sslmode=disable", "nimmt nur verschl\xFCsselte Verbindungen an"},
+             {"port=1", "ist nicht erreichbar. Bitte pr\xFC" "fen, ob er l\xE4uft"}}) {
         RecordingSysBase log;
-        EXPECT_FALSE(CVKDatabase().Create(location + "&" + option));
+        CVKDatabase refused;
+        EXPECT_FALSE(refused.Create(location + "&" + option));
         ASSERT_EQ(log.messages.size(), 1u) << option;
-        EXPECT_THAT(log.messages[0].str(), ::testing::AllOf(HasSubstr(reason), Not(HasSubstr("falsch"))));
+        EXPECT_THAT(log.messages[0].str(), ::testing::AllOf(HasSubstr(message), Not(HasSubstr("geheim"))));
+        EXPECT_THAT(refused.GetLastError().str(), ::testing::StartsWith("Der Datenbankserver user="));
     }
     CVKDatabase owner;
     ASSERT_TRUE(owner.Create(location)) << owner.GetLastError().GetString();
@@ -274,6 +282,28 @@ TEST_F(PracticeFile, ALostServerConnectionFailsClearlyAndTheNextWriteReconnects)
         EXPECT_FALSE(transaction.Commit());
     }
     EXPECT_EQ(Names("C:\\*"), (std::set<std::string>{"da.txt"}));
+}
+
+// Unless the location says otherwise, a connection attempt gives up after ten
+// seconds, and the session asks for TCP keepalives.
+TEST_F(PracticeFile, AServerConnectionHasAConnectTimeoutAndKeepalives)
+{
+    if (!j3test::OnServer())
+        GTEST_SKIP() << "a server's connection settings";
+    for (const auto& [option, timeout] :
+         std::vector<std::pair<std::string, std::string>>{{"", "10"}, {"&connect_timeout=3", "3"}}) {
+        CVKDatabase other;
+        ASSERT_TRUE(other.Open(Location().string() + option)) << other.GetLastError().GetString();
+        const auto* server = dynamic_cast<const CVKPgConnection*>(other.Connection());
+        ASSERT_NE(server, nullptr);
+        std::map<std::string, std::string> settings;
+        PQconninfoOption* options = PQconninfo(server->Handle());
+        for (const PQconninfoOption* setting = options; setting->keyword; ++setting)
+            settings[setting->keyword] = setting->val ? setting->val : "";
+        PQconninfoFree(options);
+        EXPECT_EQ(settings["connect_timeout"], timeout) << option;
+        EXPECT_EQ(settings["keepalives"], "1") << option;
+    }
 }
 
 // j3key of the server must give the bytes of MakeKY, or the patient search

@@ -1,0 +1,126 @@
+#include "vkdb/VKPgRefusal.h"
+
+#include <libpq-fe.h>
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// How far an attempt got, in the order libpq goes.
+enum class EStep { Reaching, Securing, Answered };
+
+EStep StepOf(ConnStatusType status)
+{
+    switch (status) {
+    case CONNECTION_MADE:
+    case CONNECTION_SSL_STARTUP:
+    case CONNECTION_GSS_STARTUP: return EStep::Securing;
+    case CONNECTION_STARTED:
+    case CONNECTION_NEEDED:
+    case CONNECTION_BAD: return EStep::Reaching;
+    default: return EStep::Answered;
+    }
+}
+
+struct SAttempt {
+    EStep furthest = EStep::Reaching;
+    bool encrypted = false;
+    // The effective sslmode of the settings.
+    std::string sslMode;
+    // The server's refusals, by SQLSTATE only.
+    std::string refusals;
+
+    void Note(PGconn* conn)
+    {
+        furthest = std::max(furthest, StepOf(PQstatus(conn)));
+        // Forgotten when libpq moves on to another host or tries again
+        // without TLS, so it is collected while it goes.
+        encrypted = encrypted || PQsslInUse(conn);
+    }
+
+    // Whether the server refused with this SQLSTATE (with the error
+    // verbosity PQERRORS_SQLSTATE a refusal reads "FATAL:  28P01").
+    bool RefusedWith(const char* state) const { return refusals.find(std::string(":  ") + state) != std::string::npos; }
+};
+
+// Connects with the settings of failed, step by step, and notes how far it gets.
+SAttempt Retry(PGconn* failed)
+{
+    SAttempt attempt;
+    const std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)> options(PQconninfo(failed), &PQconninfoFree);
+    std::vector<const char*> keywords;
+    std::vector<const char*> values;
+    for (const PQconninfoOption* option = options.get(); option && option->keyword; ++option) {
+        if (!option->val)
+            continue;
+        keywords.push_back(option->keyword);
+        values.push_back(option->val);
+        if (std::strcmp(option->keyword, "sslmode") == 0)
+            attempt.sslMode = option->val;
+    }
+    keywords.push_back(nullptr);
+    values.push_back(nullptr);
+    const std::unique_ptr<PGconn, decltype(&PQfinish)> conn(PQconnectStartParams(keywords.data(), values.data(), 0),
+                                                            &PQfinish);
+    if (!conn)
+        return attempt;
+    PQsetErrorVerbosity(conn.get(), PQERRORS_SQLSTATE);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(CVKPgRefusal::RetrySeconds);
+    PostgresPollingStatusType polling = PGRES_POLLING_WRITING;
+    while (PQstatus(conn.get()) != CONNECTION_BAD && polling != PGRES_POLLING_OK) {
+        attempt.Note(conn.get());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd socket{PQsocket(conn.get()), static_cast<short>(polling == PGRES_POLLING_READING ? POLLIN : POLLOUT),
+                      0};
+        if (left.count() <= 0 || (socket.fd >= 0 && ::poll(&socket, 1, static_cast<int>(left.count())) == 0))
+            break;
+        polling = PQconnectPoll(conn.get());
+    }
+    attempt.Note(conn.get());
+    attempt.refusals = PQerrorMessage(conn.get());
+    return attempt;
+}
+
+} // namespace
+
+CString CVKPgRefusal::Explain(PGconn* failed, const std::string& server)
+{
+    const CString name = "Der Datenbankserver " + CString(server.c_str());
+    const CString role(PQuser(failed) ? PQuser(failed) : "");
+    CString text;
+    if (PQconnectionNeedsPassword(failed)) {
+        text = name + " verlangt f\xFC" "r die Rolle " + role + " ein Passwort, es ist aber keines hinterlegt. "
+               "Bitte das Passwort in die Passwortdatei eintragen (~/.pgpass oder die Datei in PGPASSFILE).";
+    } else {
+        const SAttempt attempt = Retry(failed);
+        // invalid_password; invalid_authorization_specification (no
+        // pg_hba.conf line lets this connection in).
+        if (attempt.RefusedWith("28P01"))
+            text = name + " hat die Anmeldung als " + role + " abgelehnt: das Passwort ist falsch, oder die Rolle "
+                          "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) pr\xFC" "fen.";
+        else if (attempt.RefusedWith("28000") && !attempt.encrypted && attempt.sslMode == "disable")
+            text = name + " nimmt nur verschl\xFCsselte Verbindungen an. Bitte in der Adresse sslmode=verify-full "
+                          "und sslrootcert= (das Zertifikat der Zertifizierungsstelle) angeben.";
+        else if (attempt.furthest == EStep::Reaching)
+            text = name + " ist nicht erreichbar. Bitte pr\xFC" "fen, ob er l\xE4uft und ob Rechnername und Port "
+                          "stimmen.";
+        else if (attempt.furthest == EStep::Securing)
+            text = name + " l\xE4sst sich nicht als der richtige best\xE4tigen: sein Zertifikat passt nicht zum "
+                          "Rechnernamen in der Adresse, oder das Zertifikat der Zertifizierungsstelle (sslrootcert) "
+                          "fehlt oder ist ein anderes. Bitte Rechnernamen und sslrootcert pr\xFC" "fen.";
+        else
+            text = name + " l\xE4sst diese Verbindung nicht zu: die Datenbank fehlt, die Rolle darf sich dort "
+                          "nicht anmelden, der Server ist \xFC" "berlastet, oder keiner der Server nimmt gerade "
+                          "\xC4nderungen an (ein Ersatzserver, der noch nicht umgeschaltet ist).";
+    }
+    CString reason = CString(PQerrorMessage(failed)).Trim();
+    // libpq indents its hints with a tab, which a terminal would show escaped.
+    reason.Replace('\t', ' ');
+    return reason.IsEmpty() ? text : text + "\nlibpq: " + reason;
+}
