@@ -351,8 +351,10 @@ void CDBFileDialog::ShowListing()
 
 void CDBFileDialog::FillUIListe()
 {
-    m_matrixListe.SetRows(static_cast<int>(m_uiRowToPath.size()),
-                          [this](int row, int column) { return CellText(row, column); });
+    // The view is given the rows a batch at a time as it scrolls: laying out
+    // a million rows at once would stop the window for half a second.
+    m_matrixListe.SetRowsInBatches(static_cast<int>(m_uiRowToPath.size()),
+                                   [this](int row, int column) { return CellText(row, column); });
     m_lListe.SetSortIndicator(m_sorter.SortCriteria(), m_sorter.SortAscending());
     m_lListe.AutoSizeGridViewColumns();
 

@@ -116,8 +116,11 @@ void CWPFMatrixBase::ExtendRows(int rows)
     if (!m_cellSource || rows <= m_nSourceRows)
         return;
     if (m_nBatchRows > 0) {
-        // The views fetch the new rows as they scroll to them.
+        // The views fetch the rest as they scroll to it; one more batch is
+        // shown now, as a view that had reached the end of the rows shown
+        // would not ask again.
         m_nSourceRows = rows;
+        PublishRowsTo(m_nPublishedRows + m_nBatchRows - 1);
         return;
     }
     beginInsertRows(QModelIndex(), m_nSourceRows, rows - 1);

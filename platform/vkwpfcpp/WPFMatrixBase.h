@@ -51,7 +51,8 @@ public:
     void PublishRowsTo(int row);
     // Shows `rows` rows of the same source, the rows shown so far staying as
     // they are (selection included): a listing whose first rows are shown
-    // while the rest is read. Fewer rows than now change nothing.
+    // while the rest is read. Rows in batches are shown one batch more, the
+    // rest as the views scroll. Fewer rows than now change nothing.
     void ExtendRows(int rows);
 
     // Cell access; a row or column outside the table throws

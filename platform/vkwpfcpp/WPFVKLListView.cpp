@@ -6,6 +6,7 @@
 #include "vkwpfcpp/WPFDoubleClickWatch.h"
 #include "vkwpfcpp/WPFMatrixBase.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
+#include "vkwpfcpp/WPFText.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -307,9 +308,11 @@ bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
 
 void CWPFVKLListView::SelectTypedRow(const QString& text)
 {
-    QTreeView* view = View();
-    QItemSelectionModel* selection = view->selectionModel();
-    if (!selection || m_pMatrix->rowCount() == 0)
+    QItemSelectionModel* selection = View()->selectionModel();
+    const int rows = m_pMatrix->Count();
+    // A check or image column shows no text to type.
+    const bool textShown = m_columns.empty() || (!m_columns.front().check && m_columns.front().imageAssembly.IsEmpty());
+    if (!selection || rows == 0 || !textShown)
         return;
     // Letters typed in quick succession spell one name; a pause starts a new
     // one, which looks from the row after the current one, so the same
@@ -318,13 +321,16 @@ void CWPFVKLListView::SelectTypedRow(const QString& text)
     m_strTyped = goOn ? m_strTyped + text : text;
     m_sinceTyped.start();
     const int current = std::max(selection->currentIndex().row(), goOn ? 0 : -1);
-    const int start = goOn ? current : (current + 1) % m_pMatrix->rowCount();
-    const QModelIndexList found = m_pMatrix->match(m_pMatrix->index(start, 0), Qt::DisplayRole, m_strTyped, 1,
-                                                   Qt::MatchStartsWith | Qt::MatchWrap);
-    if (found.isEmpty())
-        return;
-    selection->setCurrentIndex(found.front(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    view->scrollTo(found.front());
+    const int start = goOn ? current : (current + 1) % rows;
+    // Also the rows the view has not been given yet: a list shown a batch
+    // at a time holds names further down than the view knows.
+    for (int step = 0; step < rows; ++step) {
+        const int row = (start + step) % rows;
+        if (CWPFText::ToQString(m_pMatrix->GetText(row, 0)).startsWith(m_strTyped, Qt::CaseInsensitive)) {
+            SetSelectedIndex(row);
+            return;
+        }
+    }
 }
 
 void CWPFVKLListView::ApplyColumns()

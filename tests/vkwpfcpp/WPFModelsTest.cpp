@@ -67,12 +67,10 @@ TEST(WPFMatrix, RowsInBatchesReachTheViewAsItScrollsOrSelects)
     view.resize(200, 100);
     view.show();
     const int first = matrix.rowCount();
-    view.scrollToBottom();
-    const int scrolled = matrix.rowCount();
     EXPECT_LT(first, 1000);
-    EXPECT_EQ(scrolled, first + 256);
+    view.scrollToBottom();
+    EXPECT_EQ(matrix.rowCount(), first + 256);
     matrix.PublishRowsTo(900);
-    EXPECT_EQ(matrix.rowCount(), 901);
     EXPECT_EQ(view.model()->index(900, 0).data().toString(), QStringLiteral("900"));
     EXPECT_EQ(matrix.Count(), 1000);
 }
