@@ -12,7 +12,13 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "J3Dialoge/DBDirectoryCreator.h"
+#include "J3Dialoge/DBDirectoryEntries.h"
+#include "J3Dialoge/DBDirectoryListing.h"
+#include "J3Dialoge/DBEntrySorter.h"
+#include "J3Dialoge/DBFilePathModel.h"
 #include "J3Dialoge/DBFileRowTexts.h"
+#include "J3Dialoge/DBFileTypeFilter.h"
 #include "winpath/WindowsNameRules.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
@@ -70,8 +76,7 @@ CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, 
     : CWPFJ3Dialog("jt/j3dialoge/DiaDBFileDialog", "j3wpfcs", parent),
       m_pOFN(AllocateRecord(structSize)),
       m_bOpenFileDialog(bOpenFileDialog),
-      m_typeFilter(&m_pOFN->lpstrFilter),
-      m_directoryCreator(m_model),
+      m_state(std::make_unique<SListState>(&m_pOFN->lpstrFilter)),
       m_listingPoll(std::make_unique<QTimer>())
 {
     m_listingPoll->setInterval(kListingPollMs);
@@ -96,7 +101,28 @@ CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, 
     AddAllowedRootDir(GetJ3QAPath(), "qa");
 }
 
+struct CDBFileDialog::SListState {
+    explicit SListState(const char* const* filter) : typeFilter(filter), directoryCreator(model) {}
+
+    // Allowed roots, direction flags and the current directory.
+    CDBFilePathModel model;
+    CDBEntrySorter sorter;
+    CDBFileTypeFilter typeFilter;
+    CDBDirectoryEntries elementsToDisplay;
+    // Row index to the index of the entry shown in that row.
+    CDBEntrySorter::RowOrder uiRowToPath;
+    // Writes and, at the end, removes the placeholders of new directories.
+    CDBDirectoryCreator directoryCreator;
+    // The listing of the current directory while it is read.
+    std::unique_ptr<CDBDirectoryListing> pendingListing;
+};
+
 CDBFileDialog::~CDBFileDialog() = default;
+
+bool CDBFileDialog::IsListingRead() const
+{
+    return !m_state->pendingListing;
+}
 
 CDBFileDialog::RecordPtr CDBFileDialog::AllocateRecord(unsigned long structSize)
 {
@@ -111,7 +137,7 @@ CDBFileDialog::RecordPtr CDBFileDialog::AllocateRecord(unsigned long structSize)
 
 void CDBFileDialog::SetAllowDirChanges(bool allowDirUp, bool allowDirDown)
 {
-    m_model.SetAllowDirChanges(allowDirUp, allowDirDown);
+    m_state->model.SetAllowDirChanges(allowDirUp, allowDirDown);
 }
 
 void CDBFileDialog::SetAllowOverwrite(bool allow)
@@ -121,17 +147,17 @@ void CDBFileDialog::SetAllowOverwrite(bool allow)
 
 void CDBFileDialog::AddAllowedRootDir(const CString& realPath, const CString& displayName)
 {
-    m_model.AddAllowedRootDir(realPath, displayName);
+    m_state->model.AddAllowedRootDir(realPath, displayName);
 }
 
 void CDBFileDialog::RemoveAllowedRootDir(const CString& realPath)
 {
-    m_model.RemoveAllowedRootDir(realPath);
+    m_state->model.RemoveAllowedRootDir(realPath);
 }
 
 bool CDBFileDialog::SetCurrentDir(const winpath::path& dir)
 {
-    if (!m_model.SetCurrentDir(dir))
+    if (!m_state->model.SetCurrentDir(dir))
         return false;
     UpdateUI(true);
     return true;
@@ -149,7 +175,7 @@ bool CDBFileDialog::IsMultiSelect() const
 
 bool CDBFileDialog::IsDirFixed() const
 {
-    return !m_model.AllowDirUp() && !m_model.AllowDirDown();
+    return !m_state->model.AllowDirUp() && !m_state->model.AllowDirDown();
 }
 
 CString CDBFileDialog::InitialDirText() const
@@ -188,7 +214,7 @@ bool CDBFileDialog::RefuseInitialDir()
 
 CString CDBFileDialog::InitialDirRefusal() const
 {
-    if (m_typeFilter.IsTextTooLong()) {
+    if (m_state->typeFilter.IsTextTooLong()) {
         CString text;
         text.Format("Der Dateifilter ist l\xe4nger als %d Zeichen; der Dialog kann nicht ge\xf6" "ffnet werden.",
                     static_cast<int>(CDBFileTypeFilter::MaxTextLength));
@@ -198,14 +224,14 @@ CString CDBFileDialog::InitialDirRefusal() const
     const winpath::path dir(initialDir.str());
     if (dir.empty()) {
         // The display root offers something only when a root holds an entry.
-        const auto& roots = m_model.AllowedRootDirs();
+        const auto& roots = m_state->model.AllowedRootDirs();
         if (std::any_of(roots.begin(), roots.end(),
                         [](const auto& root) { return CDBFilePathModel::FileOrDirExistsDB(root.first); }))
             return CString();
         return "Es k\xf6nnen keine Dateien ausgew\xe4hlt werden, da in der Datenbank noch keine Dateien "
                "gespeichert sind.";
     }
-    if (!m_model.AllowedRootDirForRealPath(dir.lexically_normal()).empty() &&
+    if (!m_state->model.AllowedRootDirForRealPath(dir.lexically_normal()).empty() &&
         CDBFilePathModel::FileOrDirExistsDB(dir))
         return CString();
     return "Das Verzeichnis " + initialDir + " existiert nicht in der Datenbank.";
@@ -271,13 +297,13 @@ void CDBFileDialog::SetUpControlsForMode()
 
 void CDBFileDialog::UpdateUI(bool refill)
 {
-    m_editCurrentDir.SetData(DisplayText(m_model.CurrentDir()));
+    m_editCurrentDir.SetData(DisplayText(m_state->model.CurrentDir()));
     // A listing being read, or one too large to sort while the window
     // waits, is read anew and sorted off the window's thread.
-    if (refill || m_pendingListing || m_elementsToDisplay.size() > kSortWhileWaitingUpTo)
+    if (refill || m_state->pendingListing || m_state->elementsToDisplay.size() > kSortWhileWaitingUpTo)
         StartListing();
     else
-        m_uiRowToPath = m_sorter.SortElementsForDisplay(m_elementsToDisplay);
+        m_state->uiRowToPath = m_state->sorter.SortElementsForDisplay(m_state->elementsToDisplay);
     ShowListing();
 }
 
@@ -286,13 +312,13 @@ void CDBFileDialog::StartListing()
     // The listing of the directory left is cancelled and waited for, so no
     // two full reads ever run at once.
     StopListing();
-    auto listing = std::make_unique<CDBDirectoryListing>(m_model, m_pOFN->lpstrFilter, m_sorter);
+    auto listing = std::make_unique<CDBDirectoryListing>(m_state->model, m_pOFN->lpstrFilter, m_state->sorter);
     if (listing->IsRead()) {
-        listing->TakeListing(m_sorter, m_elementsToDisplay, m_uiRowToPath);
+        listing->TakeListing(m_state->sorter, m_state->elementsToDisplay, m_state->uiRowToPath);
         return;
     }
-    listing->TakeFirstScreen(m_sorter, m_elementsToDisplay, m_uiRowToPath);
-    m_pendingListing = std::move(listing);
+    listing->TakeFirstScreen(m_state->sorter, m_state->elementsToDisplay, m_state->uiRowToPath);
+    m_state->pendingListing = std::move(listing);
     m_listingPoll->start();
     if (QWidget* list = m_lListe.GetWidget())
         list->setCursor(Qt::BusyCursor);
@@ -300,33 +326,33 @@ void CDBFileDialog::StartListing()
 
 void CDBFileDialog::TakeFinishedListing()
 {
-    if (!m_pendingListing || !m_pendingListing->IsRead())
+    if (!m_state->pendingListing || !m_state->pendingListing->IsRead())
         return;
     CDBDirectoryEntries entries;
     CDBEntrySorter::RowOrder order;
-    m_pendingListing->TakeListing(m_sorter, entries, order);
+    m_state->pendingListing->TakeListing(m_state->sorter, entries, order);
     StopListing();
-    const bool firstRowsStay = !m_uiRowToPath.empty() && StartsWithShownRows(entries, order);
-    m_elementsToDisplay = std::move(entries);
-    m_uiRowToPath = std::move(order);
+    const bool firstRowsStay = !m_state->uiRowToPath.empty() && StartsWithShownRows(entries, order);
+    m_state->elementsToDisplay = std::move(entries);
+    m_state->uiRowToPath = std::move(order);
     if (!firstRowsStay) {
         ShowListing();
         return;
     }
     // The rows shown, and what the user chose among them, stay.
-    m_matrixListe.ExtendRows(static_cast<int>(m_uiRowToPath.size()));
+    m_matrixListe.ExtendRows(static_cast<int>(m_state->uiRowToPath.size()));
     UpdateAttributesOfMultipleSelectedUIElements();
 }
 
 bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries,
                                         const CDBEntrySorter::RowOrder& order) const
 {
-    if (order.size() < m_uiRowToPath.size())
+    if (order.size() < m_state->uiRowToPath.size())
         return false;
-    for (std::size_t row = 0; row < m_uiRowToPath.size(); ++row) {
-        const std::uint32_t shown = m_uiRowToPath[row];
-        if (entries.Name(order[row]) != m_elementsToDisplay.Name(shown)
-            || !(entries.Attributes(order[row]) == m_elementsToDisplay.Attributes(shown)))
+    for (std::size_t row = 0; row < m_state->uiRowToPath.size(); ++row) {
+        const std::uint32_t shown = m_state->uiRowToPath[row];
+        if (entries.Name(order[row]) != m_state->elementsToDisplay.Name(shown)
+            || !(entries.Attributes(order[row]) == m_state->elementsToDisplay.Attributes(shown)))
             return false;
     }
     return true;
@@ -335,7 +361,7 @@ bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries,
 void CDBFileDialog::StopListing()
 {
     m_listingPoll->stop();
-    m_pendingListing.reset();
+    m_state->pendingListing.reset();
     if (QWidget* list = m_lListe.GetWidget())
         list->unsetCursor();
 }
@@ -353,16 +379,16 @@ void CDBFileDialog::FillUIListe()
 {
     // The view is given the rows a batch at a time as it scrolls: laying out
     // a million rows at once would stop the window for half a second.
-    m_matrixListe.SetRowsInBatches(static_cast<int>(m_uiRowToPath.size()),
+    m_matrixListe.SetRowsInBatches(static_cast<int>(m_state->uiRowToPath.size()),
                                    [this](int row, int column) { return CellText(row, column); });
-    m_lListe.SetSortIndicator(m_sorter.SortCriteria(), m_sorter.SortAscending());
+    m_lListe.SetSortIndicator(m_state->sorter.SortCriteria(), m_state->sorter.SortAscending());
     m_lListe.AutoSizeGridViewColumns();
 
     // In save mode a preselected file would write its name over the one the
     // user is about to type.
-    if (m_uiRowToPath.empty())
+    if (m_state->uiRowToPath.empty())
         m_lListe.SetSelectedIndex(-1);
-    else if (m_bOpenFileDialog || m_elementsToDisplay.Attributes(m_uiRowToPath.front()).isDirectory)
+    else if (m_bOpenFileDialog || m_state->elementsToDisplay.Attributes(m_state->uiRowToPath.front()).isDirectory)
         m_lListe.SetSelectedIndex(0);
     else
         m_lListe.SetSelectedIndex(-1);
@@ -370,20 +396,20 @@ void CDBFileDialog::FillUIListe()
 
 CString CDBFileDialog::CellText(int row, int column) const
 {
-    if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
+    if (row < 0 || static_cast<std::size_t>(row) >= m_state->uiRowToPath.size())
         return {};
-    const std::uint32_t entry = m_uiRowToPath[static_cast<std::size_t>(row)];
-    return CDBFileRowTexts::Cell(column, m_elementsToDisplay.Name(entry), m_elementsToDisplay.Attributes(entry));
+    const std::uint32_t entry = m_state->uiRowToPath[static_cast<std::size_t>(row)];
+    return CDBFileRowTexts::Cell(column, m_state->elementsToDisplay.Name(entry), m_state->elementsToDisplay.Attributes(entry));
 }
 
 bool CDBFileDialog::TakeSelectableRow(int row, SelectedFiles& selection) const
 {
-    if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
+    if (row < 0 || static_cast<std::size_t>(row) >= m_state->uiRowToPath.size())
         return false;
-    const std::uint32_t entry = m_uiRowToPath[static_cast<std::size_t>(row)];
-    if (!m_typeFilter.FileMatchesAnyFilter(m_elementsToDisplay.Name(entry)))
+    const std::uint32_t entry = m_state->uiRowToPath[static_cast<std::size_t>(row)];
+    if (!m_state->typeFilter.FileMatchesAnyFilter(m_state->elementsToDisplay.Name(entry)))
         return false;
-    selection.push_back(m_elementsToDisplay.Entry(entry));
+    selection.push_back(m_state->elementsToDisplay.Entry(entry));
     return true;
 }
 
@@ -407,14 +433,14 @@ void CDBFileDialog::UpdateBtnDirUp()
 bool CDBFileDialog::IsDirUpAllowed() const
 {
     const winpath::path initialDir = CDBFilePathModel::RemoveTrailingSeparator(InitialDirText());
-    if (!m_model.AllowDirUp() && CDBFilePathModel::IsSamePath(m_model.CurrentDir(), initialDir))
+    if (!m_state->model.AllowDirUp() && CDBFilePathModel::IsSamePath(m_state->model.CurrentDir(), initialDir))
         return false;
-    return !CDBFilePathModel::IsDisplayPathRoot(m_model.RealPathToDisplayPath(m_model.CurrentDir()));
+    return !CDBFilePathModel::IsDisplayPathRoot(m_state->model.RealPathToDisplayPath(m_state->model.CurrentDir()));
 }
 
 void CDBFileDialog::UpdateBtnDirDown()
 {
-    m_btnDirDown.SetIsEnabled(m_model.AllowDirDown() && GetAttributesOfCurrentUIElement().second.isDirectory);
+    m_btnDirDown.SetIsEnabled(m_state->model.AllowDirDown() && GetAttributesOfCurrentUIElement().second.isDirectory);
 }
 
 void CDBFileDialog::UpdateCurrentFileEdit()
@@ -438,9 +464,9 @@ void CDBFileDialog::UpdateCurrentFileEdit()
 DBFileEntry CDBFileDialog::GetAttributesOfCurrentUIElement() const
 {
     const int row = m_lListe.GetSelectedIndex();
-    if (row < 0 || static_cast<std::size_t>(row) >= m_uiRowToPath.size())
+    if (row < 0 || static_cast<std::size_t>(row) >= m_state->uiRowToPath.size())
         return {};
-    return m_elementsToDisplay.Entry(m_uiRowToPath[static_cast<std::size_t>(row)]);
+    return m_state->elementsToDisplay.Entry(m_state->uiRowToPath[static_cast<std::size_t>(row)]);
 }
 
 void CDBFileDialog::SetCurrentDirToSelectedUIElement()
@@ -451,8 +477,8 @@ void CDBFileDialog::SetCurrentDirToSelectedUIElement()
 bool CDBFileDialog::SetCurrentDirToCurrentDirEditValue()
 {
     const winpath::path displayPath(m_editCurrentDir.GetData().str());
-    const winpath::path real = m_model.DisplayPathToRealPath(displayPath);
-    if (!m_model.IsDirChangeAllowed(real, InitialDirText()))
+    const winpath::path real = m_state->model.DisplayPathToRealPath(displayPath);
+    if (!m_state->model.IsDirChangeAllowed(real, InitialDirText()))
         return false;
     if (CDBFilePathModel::IsDisplayPathRoot(displayPath))
         return SetCurrentDir(winpath::path());
@@ -461,12 +487,12 @@ bool CDBFileDialog::SetCurrentDirToCurrentDirEditValue()
 
 CString CDBFileDialog::DisplayText(const winpath::path& real) const
 {
-    return CString(m_model.RealPathToDisplayPath(real).string());
+    return CString(m_state->model.RealPathToDisplayPath(real).string());
 }
 
 void CDBFileDialog::ShowCurrentDirAgain()
 {
-    SetCurrentDir(m_model.CurrentDir());
+    SetCurrentDir(m_state->model.CurrentDir());
 }
 
 // ---------------------------------------------------------------- events
@@ -491,7 +517,7 @@ void CDBFileDialog::OnGridViewColumnHeaderClickLListe(CWPFRoutedEvent& event)
     const int column = event.GetColumnIndex();
     if (column < CDBEntrySorter::SORT_BY_NAME || column > CDBEntrySorter::SORT_BY_SIZE)
         return;
-    m_sorter.SetSortCriteria(static_cast<ESortCriteria>(column));
+    m_state->sorter.SetSortCriteria(static_cast<CDBEntrySorter::ESortCriteria>(column));
     UpdateUI(false);
 }
 
@@ -503,8 +529,8 @@ void CDBFileDialog::OnClickBtnDirUp(CWPFRoutedEvent&)
 void CDBFileDialog::GoUp()
 {
     // A root spelt in another case is still that root.
-    const winpath::path& current = m_model.CurrentDir();
-    const winpath::path root = m_model.AllowedRootDirForRealPath(current);
+    const winpath::path& current = m_state->model.CurrentDir();
+    const winpath::path root = m_state->model.AllowedRootDirForRealPath(current);
     const bool atRoot = !root.empty() && CDBFilePathModel::IsSamePath(current, root);
     SetCurrentDir(atRoot ? winpath::path() : current.parent_path());
 }
@@ -553,11 +579,11 @@ void CDBFileDialog::OnReturnEditCurrentDir(CWPFRoutedEvent&)
 
 bool CDBFileDialog::OfferToCreateTypedDir(const winpath::path& displayPath)
 {
-    const winpath::path real = m_model.DisplayPathToRealPath(displayPath);
-    if (!m_model.IsDirChangeAllowed(real, InitialDirText()))
+    const winpath::path real = m_state->model.DisplayPathToRealPath(displayPath);
+    if (!m_state->model.IsDirChangeAllowed(real, InitialDirText()))
         return false;
-    if (!m_directoryCreator.ValidateCreationPath(real)) {
-        m_directoryCreator.OnCreationPathValidationFailed(GetWindow());
+    if (!m_state->directoryCreator.ValidateCreationPath(real)) {
+        m_state->directoryCreator.OnCreationPathValidationFailed(GetWindow());
         ShowCurrentDirAgain();
         return true;
     }
@@ -567,7 +593,7 @@ bool CDBFileDialog::OfferToCreateTypedDir(const winpath::path& displayPath)
         ShowCurrentDirAgain();
         return true;
     }
-    if (!m_directoryCreator.CreateDummyFile(real)) {
+    if (!m_state->directoryCreator.CreateDummyFile(real)) {
         CDBDirectoryCreator::OnDirCreationFailed(GetWindow());
         ShowCurrentDirAgain();
         return true;
@@ -585,11 +611,11 @@ void CDBFileDialog::OnClickBtnDirNew(CWPFRoutedEvent&)
         return;
     const CString name = description.Mid(label.GetLength());
     const winpath::path dir =
-        CDBFilePathModel::RemoveTrailingSeparator(m_model.CurrentDir() / winpath::path(name.str()));
-    if (!m_directoryCreator.ValidateCreationPath(dir)) {
-        m_directoryCreator.OnCreationPathValidationFailed(GetWindow());
+        CDBFilePathModel::RemoveTrailingSeparator(m_state->model.CurrentDir() / winpath::path(name.str()));
+    if (!m_state->directoryCreator.ValidateCreationPath(dir)) {
+        m_state->directoryCreator.OnCreationPathValidationFailed(GetWindow());
         ShowCurrentDirAgain();
-    } else if (!m_directoryCreator.CreateDummyFile(dir)) {
+    } else if (!m_state->directoryCreator.CreateDummyFile(dir)) {
         CDBDirectoryCreator::OnDirCreationFailed(GetWindow());
         ShowCurrentDirAgain();
     } else {
@@ -616,7 +642,7 @@ void CDBFileDialog::OnClosing(bool& cancel)
 CString CDBFileDialog::ListLayout() const
 {
     CString layout;
-    layout.Format("%d|%d", static_cast<int>(m_sorter.SortCriteria()), m_sorter.SortAscending() ? 1 : 0);
+    layout.Format("%d|%d", static_cast<int>(m_state->sorter.SortCriteria()), m_state->sorter.SortAscending() ? 1 : 0);
     for (int width : m_lListe.GetColumnWidths())
         layout += "|" + CString(std::to_string(width));
     return layout;
@@ -641,7 +667,7 @@ void CDBFileDialog::RestoreListLayout()
             return;
         numbers.push_back(number);
     }
-    m_sorter.RestoreSortState(numbers[0], numbers[1] != 0);
+    m_state->sorter.RestoreSortState(numbers[0], numbers[1] != 0);
     m_lListe.SetColumnWidths(std::vector<int>(numbers.begin() + 2, numbers.end()));
 }
 
@@ -658,7 +684,7 @@ void CDBFileDialog::OnSaveAndExit()
     if (name.IsEmpty() || IsNameRefused(name) || IsTypeRefused(name))
         return;
     // The store knows no "." or "..": a name is resolved before it is judged.
-    const winpath::path real = (m_model.CurrentDir() / winpath::path(name.str())).lexically_normal();
+    const winpath::path real = (m_state->model.CurrentDir() / winpath::path(name.str())).lexically_normal();
     if (IsResultRefused(real))
         return;
     UpdateOFNFromFilePath(CString(real.string()));
@@ -675,19 +701,19 @@ bool CDBFileDialog::IsNameRefused(const CString& name) const
 
 bool CDBFileDialog::IsTypeRefused(const CString& name) const
 {
-    if (m_typeFilter.FileMatchesAnyFilter(winpath::path(name.str())))
+    if (m_state->typeFilter.FileMatchesAnyFilter(winpath::path(name.str())))
         return false;
     HaltI("Ung\xfcltiger Dateityp",
           "Der Dateityp der ausgew\xe4hlten Datei entspricht nicht den erlaubten Dateitypen (" +
-              CString(m_typeFilter.JoinedPatternLists()) + ")!",
+              CString(m_state->typeFilter.JoinedPatternLists()) + ")!",
           GetWindow());
     return true;
 }
 
 bool CDBFileDialog::IsResultRefused(const winpath::path& real) const
 {
-    if (m_model.AllowedRootDirForRealPath(real).empty()) {
-        m_directoryCreator.OnCreationPathValidationFailed(GetWindow());
+    if (m_state->model.AllowedRootDirForRealPath(real).empty()) {
+        m_state->directoryCreator.OnCreationPathValidationFailed(GetWindow());
         return true;
     }
     const CString text(real.string());

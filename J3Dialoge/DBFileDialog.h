@@ -1,15 +1,10 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
-#include "J3Dialoge/DBDirectoryCreator.h"
-#include "J3Dialoge/DBDirectoryEntries.h"
-#include "J3Dialoge/DBDirectoryListing.h"
-#include "J3Dialoge/DBEntrySorter.h"
-#include "J3Dialoge/DBFilePathModel.h"
-#include "J3Dialoge/DBFileTypeFilter.h"
 #include "J3Dialoge/FileAttributes.h"
 #include "J3Dialoge/WPFJ3Dialog.h"
 #include "vkwpfcpp/WPFMatrix.h"
@@ -18,6 +13,7 @@
 #include "vkwpfcpp/WPFVKLTextBox.h"
 #include "win32/CommDlg.h"
 
+class CDBDirectoryEntries;
 class CWPFKeyEvent;
 class CWPFMouseButtonEvent;
 class CWPFRoutedEvent;
@@ -84,7 +80,6 @@ class QTimer;
 //   resource module to switch; hInstance is the module of this library.
 class CDBFileDialog : public CWPFJ3Dialog {
 public:
-    using ESortCriteria = CDBEntrySorter::ESortCriteria;
     using SelectedFiles = std::vector<DBFileEntry>;
 
     // structSize 0 stands for 88. vistaStyle is accepted and ignored.
@@ -115,7 +110,7 @@ public:
     // filter text (the text of its error box); empty when it opens.
     CString InitialDirRefusal() const;
     // False while the current directory is still being read.
-    bool IsListingRead() const { return !m_pendingListing; }
+    bool IsListingRead() const;
 
     CWPFWndBase* OnInitDialog() override;
     // Cancel: ends with 2, the record unchanged.
@@ -157,12 +152,12 @@ private:
     // Shows the whole listing once read; when it begins with the rows
     // shown, they stay and the rest is added below them.
     void TakeFinishedListing();
-    bool StartsWithShownRows(const CDBDirectoryEntries& entries, const CDBEntrySorter::RowOrder& order) const;
+    bool StartsWithShownRows(const CDBDirectoryEntries& entries, const std::vector<std::uint32_t>& order) const;
     // Cancels the listing being read, if any.
     void StopListing();
     // Brings the rows and what depends on them up to date.
     void ShowListing();
-    // Shows the entries in the order m_uiRowToPath gives.
+    // Shows the entries in the order of the row map.
     void FillUIListe();
     CString CellText(int row, int column) const;
     bool IsDirUpAllowed() const;
@@ -212,18 +207,12 @@ private:
     CWPFVKLTextBox m_editCurrentDir;
     CWPFVKLTextBox m_editCurrentFile;
     bool m_allowOverwrite = true;
-    // Allowed roots, direction flags and the current directory.
-    CDBFilePathModel m_model;
-    CDBEntrySorter m_sorter;
-    CDBFileTypeFilter m_typeFilter;
-    CDBDirectoryEntries m_elementsToDisplay;
-    // Row index to the index of the entry shown in that row.
-    CDBEntrySorter::RowOrder m_uiRowToPath;
+    // The path model, the sorter, the type filter, the entries and rows shown,
+    // the directory creator and the listing being read: the dialog's own
+    // helpers, kept out of this header.
+    struct SListState;
+    std::unique_ptr<SListState> m_state;
     SelectedFiles m_multipleSelectedFiles;
-    // Writes and, at the end, removes the placeholders of new directories.
-    CDBDirectoryCreator m_directoryCreator;
-    // The listing of the current directory while it is read.
-    std::unique_ptr<CDBDirectoryListing> m_pendingListing;
     std::unique_ptr<QTimer> m_listingPoll;
 };
 

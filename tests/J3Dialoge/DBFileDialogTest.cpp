@@ -11,6 +11,8 @@
 #include <QWidget>
 
 #include "DBFileDialogTestFixture.h"
+#include "J3Dialoge/DBDirectoryListing.h"
+#include "J3Dialoge/DBFileTypeFilter.h"
 #include "support/DialogDriver.h"
 #include "vkdb/DBFileStore.h"
 #include "vkdb/VKDatabase.h"
