@@ -32,9 +32,9 @@ public:
 
 private:
     struct SEntry {
-        std::uint32_t nameOffset;
-        std::uint32_t nameLength;
-        std::uint32_t directory;
+        std::uint32_t nameOffset = 0;
+        std::uint32_t nameLength = 0;
+        std::uint32_t directory = 0;
         SFileAttributes attributes;
     };
 

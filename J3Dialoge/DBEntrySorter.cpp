@@ -10,8 +10,8 @@ namespace {
 // comparison.
 struct SSortKey {
     std::string_view name;
-    const SFileAttributes* attributes;
-    std::uint32_t entry;
+    const SFileAttributes* attributes = nullptr;
+    std::uint32_t entry = 0;
 };
 
 template <typename Key>

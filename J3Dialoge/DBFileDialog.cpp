@@ -127,7 +127,8 @@ bool CDBFileDialog::IsListingRead() const
 CDBFileDialog::RecordPtr CDBFileDialog::AllocateRecord(unsigned long structSize)
 {
     const DWORD size = structSize == 0 ? kDefaultStructSize : static_cast<DWORD>(structSize);
-    void* record = std::calloc(1, std::max<std::size_t>(size, sizeof(OPENFILENAMEA)));
+    // A zeroed record of the caller's size, which may be larger than ours.
+    void* record = std::calloc(1, std::max<std::size_t>(size, sizeof(OPENFILENAMEA)));  // NOLINT(cppcoreguidelines-no-malloc)
     if (!record)
         throw std::bad_alloc();
     RecordPtr result(static_cast<OPENFILENAMEA*>(record));
@@ -163,7 +164,7 @@ bool CDBFileDialog::SetCurrentDir(const winpath::path& dir)
     return true;
 }
 
-bool CDBFileDialog::SetCurrentDir(CString dir)
+bool CDBFileDialog::SetCurrentDir(const CString& dir)
 {
     return SetCurrentDir(winpath::path(dir.str()));
 }
@@ -386,12 +387,10 @@ void CDBFileDialog::FillUIListe()
 
     // In save mode a preselected file would write its name over the one the
     // user is about to type.
-    if (m_state->uiRowToPath.empty())
-        m_lListe.SetSelectedIndex(-1);
-    else if (m_bOpenFileDialog || m_state->elementsToDisplay.Attributes(m_state->uiRowToPath.front()).isDirectory)
-        m_lListe.SetSelectedIndex(0);
-    else
-        m_lListe.SetSelectedIndex(-1);
+    const bool firstRowChosen =
+        !m_state->uiRowToPath.empty() &&
+        (m_bOpenFileDialog || m_state->elementsToDisplay.Attributes(m_state->uiRowToPath.front()).isDirectory);
+    m_lListe.SetSelectedIndex(firstRowChosen ? 0 : -1);
 }
 
 CString CDBFileDialog::CellText(int row, int column) const

@@ -104,7 +104,7 @@ public:
     // changes) when the store does not know it or it lies outside every
     // allowed root. The empty path is the display root.
     bool SetCurrentDir(const winpath::path& dir);
-    bool SetCurrentDir(CString dir);
+    bool SetCurrentDir(const CString& dir);
 
     // Why the dialog would refuse to open at lpstrInitialDir, or with its
     // filter text (the text of its error box); empty when it opens.
@@ -130,7 +130,7 @@ public:
 
 private:
     struct SRecordFree {
-        void operator()(OPENFILENAMEA* record) const { std::free(record); }
+        void operator()(OPENFILENAMEA* record) const { std::free(record); }  // NOLINT(cppcoreguidelines-no-malloc)
     };
     using RecordPtr = std::unique_ptr<OPENFILENAMEA, SRecordFree>;
 

@@ -37,7 +37,7 @@ bool CDBFilePathModel::SetCurrentDir(const winpath::path& dir)
     return true;
 }
 
-bool CDBFilePathModel::SetCurrentDir(CString dir)
+bool CDBFilePathModel::SetCurrentDir(const CString& dir)
 {
     return SetCurrentDir(winpath::path(dir.str()));
 }

@@ -46,7 +46,7 @@ public:
     // Makes `dir` current when it is the display root, or lies within an
     // allowed root and the store knows it; false (nothing changes) otherwise.
     bool SetCurrentDir(const winpath::path& dir);
-    bool SetCurrentDir(CString dir);
+    bool SetCurrentDir(const CString& dir);
 
     // The real path of a display path; empty when its first segment names no
     // root or when it leads out of that root.

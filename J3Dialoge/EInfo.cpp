@@ -171,6 +171,7 @@ std::vector<CString> CEInfo::FindNotes(const CString& basePath)
         return left.numbered && NumberLess(left.number, right.number);
     });
     std::vector<CString> paths;
+    paths.reserve(notes.size());
     for (const SNote& note : notes)
         paths.push_back(note.path);
     return paths;

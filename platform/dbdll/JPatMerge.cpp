@@ -70,6 +70,7 @@ std::vector<SDBFileEntry> NotesInOrder(std::vector<SDBFileEntry> found, const CS
                std::tuple(right.dialog, !right.numbered, right.position.size(), right.position);
     });
     std::vector<SDBFileEntry> ordered;
+    ordered.reserve(notes.size());
     for (SNote& note : notes)
         ordered.push_back(std::move(note.entry));
     return ordered;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <ranges>
 #include <vector>
 
 namespace {
@@ -81,8 +82,8 @@ std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, st
     const std::filesystem::path resolvedFolder = walk.Resolved();
     spelled = mapped->second;
     std::vector<SPendingName> pending;
-    for (auto name = elements.rbegin(); name != elements.rend(); ++name)
-        pending.push_back({*name, true});
+    for (const auto& name : std::ranges::reverse_view(elements))
+        pending.push_back({name, true});
     if (!folderFound || !walk.Follow(std::move(pending), spelled) || !StaysInside(walk.Resolved(), resolvedFolder)) {
         error = "\"" + windowsPath + "\" leads through a symbolic link out of the folder of drive " +
                 std::string(1, drive) + ":";

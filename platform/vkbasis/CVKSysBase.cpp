@@ -61,7 +61,8 @@ const wchar_t* CVKSysBase::AppUserModelID()
     return L"";
 }
 
-CString CVKSysBase::GetTempDirDB(CString)
+// Overrides take the suffix by value and change their copy.
+CString CVKSysBase::GetTempDirDB(CString /*suffix*/)  // NOLINT(performance-unnecessary-value-param)
 {
     return {};
 }

@@ -27,7 +27,9 @@ std::string CTerminalText::Message(std::string_view utf8)
 {
     std::string shown;
     std::size_t start = 0;
-    for (std::size_t end; (end = utf8.find('\n', start)) != std::string_view::npos; start = end + 1)
+    for (std::size_t end = utf8.find('\n'); end != std::string_view::npos; end = utf8.find('\n', start)) {
         shown += Safe(utf8.substr(start, end - start)) + "\n";
+        start = end + 1;
+    }
     return shown + Safe(utf8.substr(start));
 }

@@ -26,7 +26,7 @@ std::string ServerDialect(const std::string& sql)
     for (std::size_t i = 0; i < sql.size(); ++i) {
         const char c = sql[i];
         if (quote) {
-            quote = c == quote ? 0 : quote;
+            quote = c == quote ? '\0' : quote;
         } else if (c == '\'' || c == '"') {
             quote = c;
         } else if (c == '?' && i + 1 < sql.size() && std::isdigit(static_cast<unsigned char>(sql[i + 1]))) {
@@ -310,7 +310,7 @@ bool CVKPgConnection::CheckIntegrity(CString& findings)
     auto indexes = Prepare("SELECT c.relname FROM pg_index i JOIN pg_class c ON c.oid = i.indexrelid "
                            "JOIN pg_namespace n ON n.oid = c.relnamespace "
                            "WHERE n.nspname = current_schema() AND NOT (i.indisvalid AND i.indisready) ORDER BY 1");
-    CVKStatement::EStep step;
+    CVKStatement::EStep step = CVKStatement::EStep::Failed;
     while ((step = indexes->Step()) == CVKStatement::EStep::Row)
         findings += "Der Index " + CString(indexes->ColumnBytes(0)) + " ist unbrauchbar.\n";
     return step == CVKStatement::EStep::Done;

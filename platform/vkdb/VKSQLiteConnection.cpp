@@ -134,7 +134,7 @@ bool CVKSQLiteConnection::CheckIntegrity(CString& findings)
     auto statement = Prepare("PRAGMA integrity_check");
     if (!statement)
         return false;
-    CVKStatement::EStep step;
+    CVKStatement::EStep step = CVKStatement::EStep::Failed;
     while ((step = statement->Step()) == CVKStatement::EStep::Row) {
         const CString line(statement->ColumnBytes(0));
         if (line != "ok")

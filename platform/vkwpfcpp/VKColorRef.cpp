@@ -24,7 +24,8 @@ QColor CVKColorRef::ToQColor(std::uint32_t colorRef)
 {
     if (!IsColor(colorRef))
         return QColor();
-    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+    return QColor(static_cast<int>(colorRef & 0xFF), static_cast<int>((colorRef >> 8) & 0xFF),
+                  static_cast<int>((colorRef >> 16) & 0xFF));
 }
 
 std::uint32_t CVKColorRef::FromQColor(const QColor& color)

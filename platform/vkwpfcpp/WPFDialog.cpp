@@ -74,7 +74,7 @@ constexpr int kEmojiLimit = 16;
 // "U+1F9B7"; any other text shows as it is, cut to the emoji's room.
 QString EmojiPart(const CString& text)
 {
-    const QString part = CWPFText::Bounded(CWPFText::ToQString(text).trimmed(), kEmojiLimit);
+    QString part = CWPFText::Bounded(CWPFText::ToQString(text).trimmed(), kEmojiLimit);
     bool isNumber = false;
     const uint codePoint = part.startsWith(QLatin1String("U+")) ? part.mid(2).toUInt(&isNumber, 16) : 0;
     if (!isNumber || codePoint == 0 || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))

@@ -16,7 +16,7 @@ QIcon CWPFImages::Find(const CString& assembly, const CString& name)
     auto found = loaded.constFind(path);
     if (found != loaded.constEnd())
         return *found;
-    const QIcon icon = QFile::exists(path) ? QIcon(path) : QIcon();
+    QIcon icon = QFile::exists(path) ? QIcon(path) : QIcon();
     loaded.insert(path, icon);
     return icon;
 }

@@ -275,7 +275,7 @@ void CWPFVKLListView::OnAttached()
             if (event->type() != QEvent::KeyPress)
                 return false;
             auto* key = static_cast<QKeyEvent*>(event);
-            return OnKeyPress(key->key(), key->modifiers().toInt(), key->text());
+            return OnKeyPress(key->key(), static_cast<int>(key->modifiers().toInt()), key->text());
         },
         EventContext());
     CWPFDoubleClickWatch::Install(view, this, m_onMouseDoubleClick, EventContext());

@@ -90,7 +90,7 @@ void CWPFVKLTextBox::OnAttached()
             switch (event->type()) {
             case QEvent::KeyPress: {
                 auto* key = static_cast<QKeyEvent*>(event);
-                return OnKeyPress(key->key(), key->modifiers().toInt());
+                return OnKeyPress(key->key(), static_cast<int>(key->modifiers().toInt()));
             }
             case QEvent::FocusIn:
             case QEvent::FocusOut:

@@ -68,7 +68,7 @@ void CWPFVKLTreeView::OnAttached()
             if (event->type() != QEvent::KeyPress)
                 return false;
             const auto* key = static_cast<QKeyEvent*>(event);
-            CWPFKeyEvent keyEvent(this, key->key(), key->modifiers().toInt());
+            CWPFKeyEvent keyEvent(this, key->key(), static_cast<int>(key->modifiers().toInt()));
             m_onKeyDown.Raise(keyEvent);
             return keyEvent.GetHandled();
         },

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <utility>
 
-struct HACCEL__ {
+struct SAcceleratorTable {
     std::vector<ACCEL> entries;
 };
 
@@ -21,9 +21,9 @@ std::mutex& TablesMutex()
 }
 
 // Tables are never freed, so handed-out handles stay valid.
-std::map<std::pair<HMODULE, WORD>, std::unique_ptr<HACCEL__>>& Tables()
+std::map<std::pair<HMODULE, WORD>, std::unique_ptr<SAcceleratorTable>>& Tables()
 {
-    static std::map<std::pair<HMODULE, WORD>, std::unique_ptr<HACCEL__>> tables;
+    static std::map<std::pair<HMODULE, WORD>, std::unique_ptr<SAcceleratorTable>> tables;
     return tables;
 }
 
@@ -53,7 +53,7 @@ void CAcceleratorResources::Register(HMODULE module, WORD id, std::vector<ACCEL>
     std::lock_guard lock(TablesMutex());
     auto& table = Tables()[{module, id}];
     if (!table)
-        table = std::make_unique<HACCEL__>();
+        table = std::make_unique<SAcceleratorTable>();
     table->entries = std::move(entries);
 }
 

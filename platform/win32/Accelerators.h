@@ -25,8 +25,8 @@ constexpr WORD VK_PRIOR = 0x21; // Page Up
 constexpr WORD VK_NEXT = 0x22;  // Page Down
 constexpr WORD VK_F1 = 0x70;    // VK_F1 + n - 1 is F<n>, up to F24
 
-struct HACCEL__;
-using HACCEL = HACCEL__*;
+struct SAcceleratorTable;
+using HACCEL = SAcceleratorTable*;
 
 // A resource named by number, as MAKEINTRESOURCEA gives it.
 LPCSTR MakeIntResourceA(WORD id);

@@ -21,7 +21,7 @@ bool DeclaresCharset(const QByteArray& bytes)
 QString CHelpPageBrowser::DecodePage(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    const QString text = utf8(bytes);
+    QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
     const std::wstring wide = winpath::AnsiToWide(std::string_view(bytes.constData(), bytes.size()));

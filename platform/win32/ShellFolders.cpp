@@ -25,6 +25,7 @@ std::map<int, std::optional<std::string>>& Folders()
 
 class CShellAllocator final : public IMalloc {
 public:
+    virtual ~CShellAllocator() = default;
     void Free(void* memory) override { delete static_cast<ITEMIDLIST*>(memory); }
     ULONG Release() override { return 1; }
 };

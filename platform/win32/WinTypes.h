@@ -17,10 +17,10 @@ using LPCSTR = const char*;
 using LPCWSTR = const wchar_t*;
 
 // Handles are distinct opaque pointer types, as with STRICT on Windows.
-struct HWND__;
-using HWND = HWND__*;
-struct HINSTANCE__;
-using HINSTANCE = HINSTANCE__*;
+struct SWindowTag;
+using HWND = SWindowTag*;
+struct SInstanceTag;
+using HINSTANCE = SInstanceTag*;
 using HMODULE = HINSTANCE;
 
 // A function fetched from a library; the caller casts it to its real type.

@@ -46,13 +46,13 @@ const SSampleFile kTextFiles[] = {
 const char* const kImagePath = "Bilder\\Röntgen Müller.png";
 
 struct SSamplePatient {
-    int number;
-    const char* name;
-    const char* firstName;
-    const char* birthDate; // JJJJMMTT
+    int number = 0;
+    const char* name = nullptr;
+    const char* firstName = nullptr;
+    const char* birthDate = nullptr; // JJJJMMTT
     std::initializer_list<int> markers;
-    const char* emoji1; // a code point "U+...", as the patient record keeps emoji
-    const char* emoji2;
+    const char* emoji1 = nullptr; // a code point "U+...", as the patient record keeps emoji
+    const char* emoji2 = nullptr;
     std::initializer_list<const char*> notes; // the patient's eInfo notes on the desk, UTF-8
 };
 
