@@ -290,6 +290,10 @@ QTreeView* CWPFVKLListView::View() const
 
 bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
 {
+    // Selecting all rows or going to the last one means every row, also
+    // those the view has not been given yet.
+    if (m_pMatrix && (key == Qt::Key_End || (key == Qt::Key_A && (modifiers & Qt::ControlModifier))))
+        m_pMatrix->PublishRowsTo(m_pMatrix->Count() - 1);
     CWPFKeyEvent keyEvent(this, key, modifiers);
     m_onKeyDown.Raise(keyEvent);
     if (keyEvent.GetHandled()) {

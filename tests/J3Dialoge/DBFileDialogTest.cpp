@@ -290,6 +290,8 @@ TEST_F(DBFileDialogTest, RowsAndChoiceAgreeWhileListingsComeAndGo)
         .Do([&] { EXPECT_EQ(agree().size(), 1u); })
         .PressKey(kList, Qt::Key_Z)  // a name further down than the rows the view has
         .Do([&] { EXPECT_EQ(agree(), Strings{"zuletzt.txt"}); })
+        .PressKey(kList, Qt::Key_A, Qt::ControlModifier)  // also the rows not given yet
+        .Do([&] { EXPECT_EQ(dialog->GetMultipleSelectedFiles().size(), static_cast<std::size_t>(files)); })
         .PressEscape();
     EXPECT_EQ(driver.Run(*dialog), 2);
 }
