@@ -79,7 +79,8 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
     ShowPatient(m_patients.GetSelectedIndex());
     SizeToScreen();
     auto* mergeWatch = new QTimer(GetWindow());
-    QObject::connect(mergeWatch, &QTimer::timeout, GetWindow(), [this] { FollowMergedPatient(); });
+    m_nMergesSeen = CJPatMergeTrail(ReadingDatabase()).Newest();
+    QObject::connect(mergeWatch, &QTimer::timeout, GetWindow(), [this] { FollowMerges(); });
     mergeWatch->start(MergeWatchMilliseconds);
     return root;
 }
@@ -279,13 +280,24 @@ void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
         m_editPat.SetData(patNr + "-" + name);
 }
 
-void CJ3PraxisDesk::FollowMergedPatient()
+void CJ3PraxisDesk::FollowMerges()
 {
-    if (m_strDataPatNr.IsEmpty())
+    CJPatMergeTrail trail(ReadingDatabase());
+    const std::int64_t newest = trail.Newest();
+    if (newest == m_nMergesSeen)
         return;
-    const CString kept = CJPatMergeTrail(ReadingDatabase()).Follow(m_strDataPatNr);
-    if (kept == m_strDataPatNr)
+    m_nMergesSeen = newest;
+    if (const CString kept = trail.Follow(m_strDataPatNr); !m_strDataPatNr.IsEmpty() && kept != m_strDataPatNr) {
+        FollowMergedPatient(kept);
         return;
+    }
+    FillPatientList();
+    if (const int row = m_patientPages.RowOf(m_strDataPatNr); row >= 0)
+        ChoosePatient(row);
+}
+
+void CJ3PraxisDesk::FollowMergedPatient(const CString& kept)
+{
     const CString merged = m_strDataPatNr;
     // Stores what is shown into the kept patient before the person hears of it.
     AddDataPat("");
