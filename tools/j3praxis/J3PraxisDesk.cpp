@@ -282,12 +282,16 @@ void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
 
 void CJ3PraxisDesk::FollowMerges()
 {
+    // Unbound only while the desk runs a merge of its own, which reads the
+    // list anew when it ends.
+    if (m_strDataPatNr.IsEmpty())
+        return;
     CJPatMergeTrail trail(ReadingDatabase());
     const std::int64_t newest = trail.Newest();
     if (newest == m_nMergesSeen)
         return;
     m_nMergesSeen = newest;
-    if (const CString kept = trail.Follow(m_strDataPatNr); !m_strDataPatNr.IsEmpty() && kept != m_strDataPatNr) {
+    if (const CString kept = trail.Follow(m_strDataPatNr); kept != m_strDataPatNr) {
         FollowMergedPatient(kept);
         return;
     }
