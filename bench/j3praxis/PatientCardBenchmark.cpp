@@ -3,8 +3,7 @@
 // painted; switching the bound patient (the previous one written back with a
 // changed marker and a note, the next one read); and one index marker set on
 // 10,000 patients at once; opening the desk until painted on a practice of
-// 300 and of 100,000 patients, whose list reads only the rows on screen; the
-// desk's periodic look for merges made elsewhere.
+// 300 and of 100,000 patients, whose list reads only the rows on screen.
 // Data: SQLite practice databases in a temporary folder, made before the
 // first timed loop that needs them: 200 patients with two notes each for the
 // card, 10,000 patients for the markers, 300 and 100,000 for the desk;
@@ -26,7 +25,6 @@
 
 #include "dbdll/DBIdentity.h"
 #include "dbdll/JParPool.h"
-#include "dbdll/JPatMergeTrail.h"
 #include "dbdll/JPat.h"
 #include "dbdll/JProgPool.h"
 #include "j3params/J3Params.h"
@@ -168,17 +166,6 @@ void BM_OpenDeskUntilPainted(benchmark::State& state)
         OpenDesk([](CJ3PraxisDesk& desk, QDialog&) { desk.OnExit(); });
 }
 BENCHMARK(BM_OpenDeskUntilPainted)->Arg(300)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// What the desk's merge watch reads every 2 s, on the large practice.
-void BM_MergeWatchRead(benchmark::State& state)
-{
-    Application();
-    Practice::Open(100'000);
-    CJPatMergeTrail trail(dbDatabase);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(trail.Newest());
-}
-BENCHMARK(BM_MergeWatchRead)->Unit(benchmark::kMicrosecond);
 
 void BM_SwitchPatient(benchmark::State& state)
 {

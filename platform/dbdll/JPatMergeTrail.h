@@ -1,8 +1,6 @@
 #pragma once
 #include "vkbasis/CString.h"
 
-#include <cstdint>
-
 class CVKDatabase;
 
 // Which patient number went into which by a merge (table "patmerge"), so
@@ -20,9 +18,6 @@ public:
     // (a patient on file under patNr is always patNr). Asked inside the
     // write's own transaction, so that a merge comes wholly before or after.
     CString Follow(const CString& patNr);
-    // Grows with every merge recorded, on any workstation: one indexed read
-    // that tells a workstation whether to read its patients anew.
-    std::int64_t Newest();
 
 private:
     CVKDatabase& m_database;

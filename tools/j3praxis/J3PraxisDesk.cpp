@@ -79,8 +79,7 @@ CWPFWndBase* CJ3PraxisDesk::OnInitDialog()
     ShowPatient(m_patients.GetSelectedIndex());
     SizeToScreen();
     auto* mergeWatch = new QTimer(GetWindow());
-    m_nMergesSeen = CJPatMergeTrail(ReadingDatabase()).Newest();
-    QObject::connect(mergeWatch, &QTimer::timeout, GetWindow(), [this] { FollowMerges(); });
+    QObject::connect(mergeWatch, &QTimer::timeout, GetWindow(), [this] { FollowMergedPatient(); });
     mergeWatch->start(MergeWatchMilliseconds);
     return root;
 }
@@ -280,28 +279,13 @@ void CJ3PraxisDesk::ShowInPatientField(const CString& patNr)
         m_editPat.SetData(patNr + "-" + name);
 }
 
-void CJ3PraxisDesk::FollowMerges()
+void CJ3PraxisDesk::FollowMergedPatient()
 {
-    // Unbound only while the desk runs a merge of its own, which reads the
-    // list anew when it ends.
     if (m_strDataPatNr.IsEmpty())
         return;
-    CJPatMergeTrail trail(ReadingDatabase());
-    const std::int64_t newest = trail.Newest();
-    if (newest == m_nMergesSeen)
+    const CString kept = CJPatMergeTrail(ReadingDatabase()).Follow(m_strDataPatNr);
+    if (kept == m_strDataPatNr)
         return;
-    m_nMergesSeen = newest;
-    if (const CString kept = trail.Follow(m_strDataPatNr); kept != m_strDataPatNr) {
-        FollowMergedPatient(kept);
-        return;
-    }
-    FillPatientList();
-    if (const int row = m_patientPages.RowOf(m_strDataPatNr); row >= 0)
-        ChoosePatient(row);
-}
-
-void CJ3PraxisDesk::FollowMergedPatient(const CString& kept)
-{
     const CString merged = m_strDataPatNr;
     // Stores what is shown into the kept patient before the person hears of it.
     AddDataPat("");

@@ -28,10 +28,9 @@ class CWPFSelectionChangedEvent;
 // Above the list, the patient field: a number typed there shows the patient
 // when the field is left, anything else opens the patient choice, and so
 // does "Suchen" while the field has the focus. "Patienten zusammenführen"
-// merges likely duplicates of the patient into it. Patients merged on another
-// workstation leave the list; when the desk's patient was merged away, the
-// desk stores what it shows into the kept patient, says so once and shows
-// the kept patient.
+// merges likely duplicates of the patient into it. When another workstation
+// merges the desk's patient away, the desk stores what it shows into the
+// kept patient, says so once and shows the kept patient.
 //
 // A further panel is a tab of "DeskTabs" or a button of "DeskButtons" in
 // the desk's markup ("jt/j3praxis/PraxisDesk"), bound in OnInitDialog.
@@ -58,7 +57,7 @@ public:
 
 private:
     static constexpr int kMarkers = 25;
-    // How often the desk asks whether patients were merged elsewhere.
+    // How often the desk asks whether its patient was merged away elsewhere.
     static constexpr int MergeWatchMilliseconds = 2000;
     enum EPatientColumn {
         ColName = CJ3PraxisPatienten::ColName,
@@ -80,12 +79,9 @@ private:
     void ShowPatientNr(const CString& patNr);
     // The patient field shows the patient as if it had been typed there.
     void ShowInPatientField(const CString& patNr);
-    // After a merge on another workstation: the merged patients leave the
-    // list; when the bound patient was one of them, FollowMergedPatient.
-    void FollowMerges();
-    // Stores what the desk shows into the patient kept, says so once and
-    // shows him.
-    void FollowMergedPatient(const CString& kept);
+    // When another workstation merged the bound patient away: stores what
+    // the desk shows into the kept patient, says so once and shows him.
+    void FollowMergedPatient();
 
     void OnPatientSelected(CWPFSelectionChangedEvent& event);
     void OnMarkerSwitched(CWPFRoutedEvent& event);
@@ -107,6 +103,4 @@ private:
     CWPFVKTextBlock m_programmStatus;
     std::unique_ptr<CJ3PraxisFavoriten> m_favoriten;
     bool m_bOpenOnProgramme = false;
-    // The merge trail's newest entry when the list was read.
-    std::int64_t m_nMergesSeen = 0;
 };
