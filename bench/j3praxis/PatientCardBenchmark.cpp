@@ -61,7 +61,8 @@ public:
         if (!made)
             made.reset(new Practice(patients, patients == CardPatients));
         const Practice& practice = *made;
-        if (dbDatabase.GetFile() != practice.m_folder / "praxis.db") {
+        // A practice just made is closed, though the connection still names its file.
+        if (!dbDatabase.IsOpen() || dbDatabase.GetFile() != practice.m_folder / "praxis.db") {
             dbDatabase.Close();
             if (!dbDatabase.Open(practice.m_folder / "praxis.db"))
                 std::abort();

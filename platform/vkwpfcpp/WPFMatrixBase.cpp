@@ -72,6 +72,7 @@ void CWPFMatrixBase::Clear()
     m_nSourceRows = 0;
     m_nBatchRows = 0;
     m_nPublishedRows = 0;
+    m_rowsUpTo = nullptr;
     endResetModel();
 }
 
@@ -83,20 +84,28 @@ void CWPFMatrixBase::SetRows(int rows, CellSource cellText)
     m_cellSource = std::move(cellText);
     m_nBatchRows = 0;
     m_nPublishedRows = m_nSourceRows;
+    m_rowsUpTo = nullptr;
     endResetModel();
 }
 
 void CWPFMatrixBase::SetRowsInBatches(int rows, CellSource cellText)
 {
-    // As many rows as a large window shows, and a few screens more.
-    constexpr int BatchRows = 256;
     beginResetModel();
     m_cells.clear();
     m_nSourceRows = cellText ? std::max(rows, 0) : 0;
     m_cellSource = std::move(cellText);
     m_nBatchRows = BatchRows;
     m_nPublishedRows = std::min(m_nSourceRows, BatchRows);
+    m_rowsUpTo = nullptr;
     endResetModel();
+}
+
+void CWPFMatrixBase::SetRowsAsFound(CellSource cellText, RowsFound rowsUpTo)
+{
+    const int first = rowsUpTo(BatchRows);
+    SetRowsInBatches(first, std::move(cellText));
+    if (first >= BatchRows)
+        m_rowsUpTo = std::move(rowsUpTo);
 }
 
 void CWPFMatrixBase::PublishRowsTo(int row)
@@ -131,13 +140,21 @@ void CWPFMatrixBase::ExtendRows(int rows)
 
 bool CWPFMatrixBase::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && m_cellSource && m_nPublishedRows < m_nSourceRows;
+    return !parent.isValid() && m_cellSource && !m_bBatchesHeld && (m_nPublishedRows < m_nSourceRows || m_rowsUpTo);
 }
 
 void CWPFMatrixBase::fetchMore(const QModelIndex& parent)
 {
-    if (canFetchMore(parent))
-        PublishRowsTo(m_nPublishedRows + m_nBatchRows - 1);
+    if (!canFetchMore(parent))
+        return;
+    const int wanted = m_nPublishedRows + m_nBatchRows;
+    if (m_rowsUpTo && m_nSourceRows < wanted) {
+        const int found = m_rowsUpTo(wanted);
+        m_nSourceRows = std::max(m_nSourceRows, found);
+        if (found < wanted)
+            m_rowsUpTo = nullptr;
+    }
+    PublishRowsTo(wanted - 1);
 }
 
 void CWPFMatrixBase::FlushPendingRows()

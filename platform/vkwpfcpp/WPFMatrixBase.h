@@ -47,6 +47,13 @@ public:
     // a view lays out only the rows shown so far: for rows read from a
     // database, whose count may be large.
     void SetRowsInBatches(int rows, CellSource cellText);
+    // The same for a source whose size is found as the views scroll, so that
+    // a large table is not counted before it is shown: rowsUpTo(wanted) gives
+    // how many rows there are, but no more than wanted.
+    using RowsFound = std::function<int(int wanted)>;
+    void SetRowsAsFound(CellSource cellText, RowsFound rowsUpTo);
+    // While held, the views are given no further batch when they ask.
+    void HoldBatches(bool held) { m_bBatchesHeld = held; }
     // Shows the views every row up to this one (to select it).
     void PublishRowsTo(int row);
     // Shows `rows` rows of the same source, the rows shown so far staying as
@@ -91,6 +98,9 @@ private:
         CString imageAssembly;
     };
 
+    // As many rows as a large window shows, and a few screens more.
+    static constexpr int BatchRows = 256;
+
     std::size_t CellIndex(int row, int column) const;
     void CheckHeldRows(const char* operation) const;
     void CheckColumn(int column) const;
@@ -100,6 +110,8 @@ private:
     CellSource m_cellSource;
     int m_nSourceRows = 0;
     int m_nBatchRows = 0;  // 0: the views see every source row at once
+    RowsFound m_rowsUpTo;  // empty once every source row is known
+    bool m_bBatchesHeld = false;
     std::vector<SColumn> m_columns;
     int m_nPublishedRows = 0;
     bool m_bFlushQueued = false;

@@ -84,9 +84,9 @@ void CWPFVKLListView::AutoSizeGridViewColumns()
     m_pMatrix->FlushPendingRows();
     // Only the rows on screen are measured, so the cost does not grow with
     // the list; the layout must be current for the view to know them.
-    view->doItemsLayout();
     int firstShown = -1;
     SizeColumns([&] {
+        view->doItemsLayout();
         for (int column = 0; column < m_pMatrix->GetColumnCount(); ++column) {
             if (view->isColumnHidden(column))
                 continue;
@@ -165,7 +165,13 @@ void CWPFVKLListView::SizeColumns(Sizing sizing)
 {
     const bool outer = !m_bSizingColumns;
     m_bSizingColumns = true;
+    // Sizing lays the view out again and again, and a tree view takes a
+    // further batch of rows on every layout: only scrolling brings more.
+    if (outer && m_pMatrix)
+        m_pMatrix->HoldBatches(true);
     sizing();
+    if (outer && m_pMatrix)
+        m_pMatrix->HoldBatches(false);
     if (outer)
         m_bSizingColumns = false;
 }

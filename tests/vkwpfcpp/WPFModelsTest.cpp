@@ -55,24 +55,41 @@ TEST(WPFMatrix, FlagsReadAsSetUnlessEmptyOrZeroAndViewsSeeThem)
     EXPECT_FALSE(matrix.setData(matrix.index(1, 1), Qt::Checked, Qt::CheckStateRole));
 }
 
-// A view of rows read as they are shown scrolls through them a batch at a
-// time and reaches a row further down when it is selected.
+// A view of rows read as they are shown gets them a batch at a time as it
+// shows and scrolls, and further rows when one is selected. Rows found as the
+// view scrolls are counted a batch ahead, never past the source's end; while
+// batches are held the view gets none.
 TEST(WPFMatrix, RowsInBatchesReachTheViewAsItScrollsOrSelects)
 {
     j3test::GuiApplication::Instance();
-    CWPFMatrix<1> matrix;
-    matrix.SetRowsInBatches(1000, [](int row, int) { return CString(std::to_string(row)); });
-    QTreeView view;
-    view.setModel(&matrix);
-    view.resize(200, 100);
-    view.show();
-    const int first = matrix.rowCount();
-    EXPECT_LT(first, 1000);
-    view.scrollToBottom();
-    EXPECT_EQ(matrix.rowCount(), first + 256);
-    matrix.PublishRowsTo(900);
-    EXPECT_EQ(view.model()->index(900, 0).data().toString(), QStringLiteral("900"));
-    EXPECT_EQ(matrix.Count(), 1000);
+    // found: counted as the view scrolls, not in advance.
+    const struct { int rows; bool found, held; std::vector<int> asked, shown; } cases[] = {
+        {1000, false, false, {}, {256, 512, 768, 901}},
+        {10, true, false, {256}, {10, 10, 10, 10}}, {300, true, false, {256, 512}, {256, 300, 300, 300}},
+        {1000, true, false, {256, 512, 768}, {256, 512, 768, 768}}, {1000, true, true, {256}, {256, 256, 256, 256}},
+    };
+    for (const auto& c : cases) {
+        CWPFMatrix<1> matrix;
+        const auto cell = [](int row, int) { return CString(std::to_string(row)); };
+        std::vector<int> asked;
+        if (c.found)
+            matrix.SetRowsAsFound(cell, [&](int wanted) { asked.push_back(wanted); return std::min(wanted, c.rows); });
+        else
+            matrix.SetRowsInBatches(c.rows, cell);
+        matrix.HoldBatches(c.held);
+        std::vector<int> shown{matrix.rowCount()};
+        QTreeView view;
+        view.setModel(&matrix);
+        view.resize(200, 100);
+        view.show();
+        shown.push_back(matrix.rowCount());
+        view.scrollToBottom();
+        shown.push_back(matrix.rowCount());
+        matrix.PublishRowsTo(900);
+        shown.push_back(matrix.rowCount());
+        EXPECT_EQ(asked, c.asked) << c.rows;
+        EXPECT_EQ(shown, c.shown) << c.rows;
+    }
 }
 
 const char* const Document = "<Alle><K Value=\"K1\" KName=\"Eins\"><P Value=\"P1\">a</P><P Value=\"P2\" "

@@ -115,8 +115,9 @@ void CJ3PraxisDesk::InitPatientList()
 
 void CJ3PraxisDesk::FillPatientList()
 {
-    m_patientRows.SetRowsInBatches(m_patientPages.Refresh(),
-                                   [this](int row, int column) { return m_patientPages.GetText(row, column); });
+    m_patientPages.Refresh();
+    m_patientRows.SetRowsAsFound([this](int row, int column) { return m_patientPages.GetText(row, column); },
+                                 [this](int wanted) { return m_patientPages.RowsUpTo(wanted); });
 }
 
 void CJ3PraxisDesk::InitCard()
@@ -176,6 +177,8 @@ void CJ3PraxisDesk::OnClosing(bool& cancel)
 
 void CJ3PraxisDesk::ChoosePatient(int row)
 {
+    // A patient found further down than the list has counted lies within it.
+    m_patientRows.ExtendRows(row + 1);
     const CString patNr = row >= 0 ? m_patientRows.GetText(row, ColNr) : CString();
     if (patNr != m_strDataPatNr || patNr.IsEmpty())
         AddDataPat(patNr);

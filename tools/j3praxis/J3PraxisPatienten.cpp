@@ -5,12 +5,12 @@
 
 #include <iterator>
 
-int CJ3PraxisPatienten::Refresh()
+int CJ3PraxisPatienten::RowsUpTo(int wanted)
 {
-    m_pages.clear();
-    CVKQuery count(m_database, "SELECT count(*) FROM pat");
-    m_nCount = count.Next() ? static_cast<int>(count.ColumnInt64(0)) : 0;
-    return m_nCount;
+    // The limit stops the count: it reads wanted rows of an index, not all.
+    CVKQuery count(m_database, "SELECT count(*) FROM (SELECT 1 FROM pat LIMIT ?1) AS shown");
+    count.Bind(1, static_cast<std::int64_t>(wanted));
+    return count.Next() ? static_cast<int>(count.ColumnInt64(0)) : 0;
 }
 
 CString CJ3PraxisPatienten::GetText(int row, int column)

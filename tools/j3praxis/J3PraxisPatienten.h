@@ -8,19 +8,21 @@
 class CVKDatabase;
 
 // The practice's patients as the desk lists them, in number order, read from
-// the database a page at a time when the list asks for a row: opening the
-// desk costs the rows on screen, not the size of the practice.
+// the database a page at a time when the list asks for a row, and counted
+// only as far as the list has scrolled: opening the desk costs the rows on
+// screen, not the size of the practice.
 class CJ3PraxisPatienten {
 public:
     enum EColumn { ColName, ColFirstName, ColBirthDate, ColNr, Columns };
 
     explicit CJ3PraxisPatienten(CVKDatabase& database) : m_database(database) {}
 
-    // Counts the patients anew and forgets the rows read; the count.
-    int Refresh();
-    int Count() const { return m_nCount; }
+    // Forgets the rows read, so that they are read anew.
+    void Refresh() { m_pages.clear(); }
+    // How many patients there are, but no more than wanted.
+    int RowsUpTo(int wanted);
     // A cell: name, first name, birth date for display, number as stored;
-    // empty beyond the patients (one removed since the last Refresh).
+    // empty beyond the patients (one removed since they were counted).
     CString GetText(int row, int column);
     // The row of the patient with that number; -1 when he is not on file.
     int RowOf(const CString& patNr);
@@ -34,6 +36,5 @@ private:
     const std::vector<SRow>& Page(int page);
 
     CVKDatabase& m_database;
-    int m_nCount = 0;
     std::map<int, std::vector<SRow>> m_pages;
 };
