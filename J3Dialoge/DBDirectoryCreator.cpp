@@ -1,5 +1,6 @@
 #include "J3Dialoge/DBDirectoryCreator.h"
 
+#include "winpath/AnsiLiteral.h"
 #include "winpath/WindowsNameRules.h"
 #include "msgbox/Boxes.h"
 #include "vkdb/DBFileFunctions.h"
@@ -63,8 +64,7 @@ void CDBDirectoryCreator::OnCreationPathValidationFailed(QWidget* parent) const
         displayNames += CString(root.second.string());
         separator = ", ";
     }
-    // Box texts are Windows-1252 bytes ("\xfc" is a u with umlaut).
-    HaltI("Ung\xfc" "ltiges Verzeichnis",
+    HaltI("Ungültiges Verzeichnis"_ansi,
           "Das angegebene Verzeichnis muss ein Unterverzeichnis von einem der folgenden Verzeichnisse sein: "
               + displayNames,
           parent);

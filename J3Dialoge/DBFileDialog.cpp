@@ -19,6 +19,7 @@
 #include "J3Dialoge/DBFilePathModel.h"
 #include "J3Dialoge/DBFileRowTexts.h"
 #include "J3Dialoge/DBFileTypeFilter.h"
+#include "winpath/AnsiLiteral.h"
 #include "winpath/WindowsNameRules.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
@@ -32,14 +33,12 @@
 #include "win32/LibraryLoader.h"
 #include "winpath/AnsiCodePage.h"
 
-// Texts are Windows-1252 bytes: "\xc4" is A with umlaut, "\xe4" a, "\xf6" o,
-// "\xfc" u, "\xdf" sharp s.
 namespace {
 
 constexpr DWORD kDefaultStructSize = 88;
 // An address inside this library, to find its module handle by.
 constexpr char kModuleAnchor = 0;
-constexpr const char* kRefusedToOpen = "Dateiauswahl kann nicht ge\xf6" "ffnet werden";
+constexpr const char* kRefusedToOpen = "Dateiauswahl kann nicht geöffnet werden"_ansi;
 constexpr const char* kDirNotFound = "Verzeichnis nicht gefunden";
 // The list's sort order and column widths, kept beside the placement.
 constexpr const char* kListLayoutKey = "dlv";
@@ -217,7 +216,7 @@ CString CDBFileDialog::InitialDirRefusal() const
 {
     if (m_state->typeFilter.IsTextTooLong()) {
         CString text;
-        text.Format("Der Dateifilter ist l\xe4nger als %d Zeichen; der Dialog kann nicht ge\xf6" "ffnet werden.",
+        text.Format("Der Dateifilter ist länger als %d Zeichen; der Dialog kann nicht geöffnet werden."_ansi,
                     static_cast<int>(CDBFileTypeFilter::MaxTextLength));
         return text;
     }
@@ -229,7 +228,7 @@ CString CDBFileDialog::InitialDirRefusal() const
         if (std::any_of(roots.begin(), roots.end(),
                         [](const auto& root) { return CDBFilePathModel::FileOrDirExistsDB(root.first); }))
             return CString();
-        return "Es k\xf6nnen keine Dateien ausgew\xe4hlt werden, da in der Datenbank noch keine Dateien "
+        return "Es können keine Dateien ausgewählt werden, da in der Datenbank noch keine Dateien "_ansi
                "gespeichert sind.";
     }
     if (!m_state->model.AllowedRootDirForRealPath(dir.lexically_normal()).empty() &&
@@ -252,8 +251,8 @@ void CDBFileDialog::BindControls()
     SetButtonIcon(m_btnDirDown, QStyle::SP_DirOpenIcon);
 
     m_lListe.AddTextBlockColumn("Datei", 0, 0, "");
-    m_lListe.AddTextBlockColumn("Letzte \xc4nderung", 0, 2, "");
-    m_lListe.AddTextBlockColumn("Gr\xf6\xdf" "e", 0, 2, "");
+    m_lListe.AddTextBlockColumn("Letzte Änderung"_ansi, 0, 2, "");
+    m_lListe.AddTextBlockColumn("Größe"_ansi, 0, 2, "");
     m_lListe.BindMatrix(&m_matrixListe);
 }
 
@@ -282,7 +281,7 @@ void CDBFileDialog::SetUpControlsForMode()
     QWidget* parent = GetParentWindow();
     const CString prefix = CWPFText::FromQString(parent ? parent->windowTitle() : QApplication::applicationDisplayName());
     if (m_bOpenFileDialog) {
-        SetTitle(prefix + (IsMultiSelect() ? ": Datei(en) \xf6" "ffnen (DB)" : ": Datei \xf6" "ffnen (DB)"));
+        SetTitle(prefix + (IsMultiSelect() ? ": Datei(en) öffnen (DB)"_ansi : ": Datei öffnen (DB)"_ansi));
         m_editCurrentFile.SetIsReadOnly(true);
         m_lListe.SetSelectionMode(IsMultiSelect() ? VKSelectionExtended : VKSelectionSingle);
         m_btnDirNew.SetVisibility(VKCollapsed);
@@ -694,7 +693,7 @@ bool CDBFileDialog::IsNameRefused(const CString& name) const
 {
     if (m_bOpenFileDialog || CWindowsNameRules::IsValidWindowsComponent(winpath::AnsiToWide(name.str())))
         return false;
-    HaltI("Ung\xfcltiger Dateiname", "Der angegebene Dateiname " + Quoted(name) + " ist ung\xfcltig!", GetWindow());
+    HaltI("Ungültiger Dateiname"_ansi, "Der angegebene Dateiname " + Quoted(name) + " ist ungültig!"_ansi, GetWindow());
     return true;
 }
 
@@ -702,8 +701,8 @@ bool CDBFileDialog::IsTypeRefused(const CString& name) const
 {
     if (m_state->typeFilter.FileMatchesAnyFilter(winpath::path(name.str())))
         return false;
-    HaltI("Ung\xfcltiger Dateityp",
-          "Der Dateityp der ausgew\xe4hlten Datei entspricht nicht den erlaubten Dateitypen (" +
+    HaltI("Ungültiger Dateityp"_ansi,
+          "Der Dateityp der ausgewählten Datei entspricht nicht den erlaubten Dateitypen ("_ansi +
               CString(m_state->typeFilter.JoinedPatternLists()) + ")!",
           GetWindow());
     return true;
@@ -721,8 +720,8 @@ bool CDBFileDialog::IsResultRefused(const winpath::path& real) const
     const std::size_t nameRoom = m_pOFN->nMaxFileTitle > 1 ? m_pOFN->nMaxFileTitle - 1 : 0;
     if (!m_pOFN->lpstrFile || text.str().size() > pathRoom || real.filename().string().size() > nameRoom) {
         HaltI("Pfad zu lang",
-              "Der Pfad " + display + " ist zu lang und kann nicht \xfc" "bernommen werden (h\xf6" "chstens " +
-                  CString(std::to_string(pathRoom)) + " Zeichen, der Dateiname h\xf6" "chstens " +
+              "Der Pfad " + display + " ist zu lang und kann nicht übernommen werden (höchstens "_ansi +
+                  CString(std::to_string(pathRoom)) + " Zeichen, der Dateiname höchstens "_ansi +
                   CString(std::to_string(nameRoom)) + ")!",
               GetWindow());
         return true;
@@ -730,13 +729,13 @@ bool CDBFileDialog::IsResultRefused(const winpath::path& real) const
     const bool exists = FileExistsDB(text);
     if (!m_bOpenFileDialog && !m_allowOverwrite && exists) {
         HaltI("Datei existiert bereits",
-              "Die Datei " + display + " existiert bereits in der Datenbank und kann nicht \xfc" "berschrieben werden!",
+              "Die Datei " + display + " existiert bereits in der Datenbank und kann nicht überschrieben werden!"_ansi,
               GetWindow());
         return true;
     }
     if (m_bOpenFileDialog && !exists) {
         HaltI("Datei nicht gefunden",
-              "Die Datei " + display + " existiert nicht in der Datenbank und kann nicht ge\xf6" "ffnet/ausgew\xe4hlt!",
+              "Die Datei " + display + " existiert nicht in der Datenbank und kann nicht geöffnet/ausgewählt!"_ansi,
               GetWindow());
         return true;
     }

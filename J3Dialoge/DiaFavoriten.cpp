@@ -9,6 +9,7 @@
 #include "vkwpfcpp/WPFKeyEvent.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFTextChangedEvent.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -110,7 +111,7 @@ void CDiaFavoriten::OnClickAddFavorit(CWPFRoutedEvent& /*event*/)
     if (HasPrefix(value, "PR"))
         AddButton(IndexIn(value));
     else
-        Halt(Caption, "Markieren Sie bitte zun\xE4" "chst ein Programm mit der linken Maustaste.", GetWidget());
+        Halt(Caption, "Markieren Sie bitte zunächst ein Programm mit der linken Maustaste."_ansi, GetWidget());
 }
 
 void CDiaFavoriten::OnClickAddFavorit2(CWPFRoutedEvent& /*event*/)

@@ -11,6 +11,7 @@
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
 #include "vkwpfcpp/WPFDialog.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <algorithm>
 #include <string_view>
@@ -19,7 +20,7 @@ namespace {
 
 constexpr int EInfoProgram = 291;
 constexpr const char* Caption = "eInfo";
-constexpr const char* DeleteFailed = "Fehler beim L\xF6schen einer eInfo:\n";
+constexpr const char* DeleteFailed = "Fehler beim Löschen einer eInfo:\n"_ansi;
 constexpr const char* SaveFailed = "Fehler beim Speichern einer eInfo:\n";
 
 // Whether notes are kept per user: -1 until first asked, then 0 or 1.

@@ -1,6 +1,7 @@
 #include "J3Dialoge/WPFDiaJoin.h"
 
 #include "msgbox/Boxes.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <QDialog>
 
@@ -32,7 +33,7 @@ CWPFWndBase* CWPFDiaJoin::OnInitDialog()
     m_Liste.BindMatrix(&m_Matrix);
     DoFillListe();
     if (m_Matrix.Count() == 0) {
-        Halt(Caption, "Keine passenden Eintr\xE4ge gefunden!", nullptr);
+        Halt(Caption, "Keine passenden Einträge gefunden!"_ansi, nullptr);
         EndDialog(2);
     }
     return root;
@@ -40,7 +41,7 @@ CWPFWndBase* CWPFDiaJoin::OnInitDialog()
 
 void CWPFDiaJoin::OnSaveAndExit()
 {
-    if (SollIch(Caption, "Soll die Zusammenf\xFChrung nun gestartet werden?", GetWindow()) != BOX_YES)
+    if (SollIch(Caption, "Soll die Zusammenführung nun gestartet werden?"_ansi, GetWindow()) != BOX_YES)
         return;
     if (!J3OpenProgressBox(GetWindow(), "", 0, ProgressStyle, 0, 0)) {
         HaltE(Caption, NoProgressBoxText, GetWindow());
@@ -59,7 +60,7 @@ void CWPFDiaJoin::OnSaveAndExit()
     m_strJoinNote.Empty();
     if (!keys.empty() && DoJoin(keys))
         HaltI(Caption,
-              "Zusammenf\xFChrung erfolgreich durchgef\xFChrt." +
+              "Zusammenführung erfolgreich durchgeführt."_ansi +
                   (m_strJoinNote.IsEmpty() ? CString() : "\n" + m_strJoinNote),
               GetWindow());
     J3CloseProgressBox();
@@ -73,7 +74,7 @@ void CWPFDiaJoin::OnZoom()
         if (m_Matrix.GetFlag(row, TickColumn))
             keys.push_back(CString(m_Matrix.GetText(row, KeyColumn)).MakeLower());
     if (keys.empty())
-        Halt(Caption, "Nichts ausgew\xE4hlt!", GetWindow());
+        Halt(Caption, "Nichts ausgewählt!"_ansi, GetWindow());
     else
         DoZoom(keys);
 }

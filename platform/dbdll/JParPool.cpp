@@ -3,6 +3,7 @@
 #include "vkdb/DBStorePath.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
+#include "winpath/AnsiLiteral.h"
 
 CJParPool::CJParPool(CVKDatabase* database, void* reserved) : CVKRSet(database, reserved, "parpool")
 {
@@ -39,7 +40,7 @@ bool CJParPool::WriteValue(const CString& context)
     CVKDatabase& database = *GetDatabase();
     const CString what = context.IsEmpty() ? GetTableName() : context;
     if (IsForwardOnly())
-        return database.Fail(what + ": Speichern nicht m\xF6glich, der Datensatz ist nur zum Lesen ge\xF6" "ffnet");
+        return database.Fail(what + ": Speichern nicht möglich, der Datensatz ist nur zum Lesen geöffnet"_ansi);
     CVKQuery query(database, "INSERT INTO parpool(nr, kuerzel, wert) VALUES(?1, ?2, ?3) "
                              "ON CONFLICT(nr, kuerzel) DO UPDATE SET wert = excluded.wert");
     query.Bind(1, m_strNr).Bind(2, m_strKey).Bind(3, m_strValue);

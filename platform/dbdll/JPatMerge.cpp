@@ -7,6 +7,7 @@
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <algorithm>
 #include <string>
@@ -102,7 +103,7 @@ bool CJPatMerge::Merge(const CString& keptNr, const std::vector<CString>& duplic
 bool CJPatMerge::MergeOne(const CString& keptNr, const CString& duplicateNr, CString& error)
 {
     if (Trimmed(keptNr) == Trimmed(duplicateNr)) {
-        error = "Patient " + Trimmed(keptNr) + " kann nicht mit sich selbst zusammengef\xFChrt werden.";
+        error = "Patient " + Trimmed(keptNr) + " kann nicht mit sich selbst zusammengeführt werden."_ansi;
         return false;
     }
     CJPat kept(&m_database, nullptr);

@@ -5,6 +5,7 @@
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <algorithm>
 #include <ctime>
@@ -96,7 +97,7 @@ bool CDBFileStore::SaveFile(const CString& path, const CString& content, std::in
 {
     const std::string normalized = CDBStorePath::Normalize(path.str());
     if (const std::string fault = CDBStorePath::NewFileFault(normalized); !fault.empty())
-        return m_database.Fail("Ung\xFCltiger Dateipfad \"" + path + "\": " + fault + ".");
+        return m_database.Fail("Ungültiger Dateipfad \""_ansi + path + "\": " + fault + ".");
     const std::string key = CDBStorePath::Key(normalized);
     CVKTransaction transaction(m_database);
     if (!transaction.IsActive())

@@ -1,6 +1,7 @@
 #include "vkdb/DBStorePath.h"
 
 #include "winpath/AnsiCodePage.h"
+#include "winpath/AnsiLiteral.h"
 #include "winpath/WindowsNameRules.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ std::string CDBStorePath::NewFileFault(std::string_view normalizedPath)
     if (!IsValidFilePath(normalizedPath))
         return "leer, mit NUL-Zeichen oder mit Trennzeichen am Ende";
     if (normalizedPath.size() > MaxPathLength)
-        return "l\xE4nger als " + std::to_string(MaxPathLength) + " Zeichen";
+        return "länger als "_ansi + std::to_string(MaxPathLength) + " Zeichen";
     const bool onDrive = normalizedPath.size() > 3 && std::isalpha(static_cast<unsigned char>(normalizedPath[0])) &&
                          normalizedPath[1] == ':' && normalizedPath[2] == Separator;
     if (!onDrive || static_cast<unsigned char>(normalizedPath[0]) >= 0x80)
@@ -59,9 +60,9 @@ std::string CDBStorePath::NewFileFault(std::string_view normalizedPath)
         const std::size_t end = std::min(normalizedPath.find(Separator, start), normalizedPath.size());
         const std::string_view name = normalizedPath.substr(start, end - start);
         if (name.size() > MaxNameLength)
-            return "ein Name ist l\xE4nger als " + std::to_string(MaxNameLength) + " Zeichen";
+            return "ein Name ist länger als "_ansi + std::to_string(MaxNameLength) + " Zeichen";
         if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
-            return "ein Name enth\xE4lt ein Steuerzeichen";
+            return "ein Name enthält ein Steuerzeichen"_ansi;
         if (!CWindowsNameRules::IsValidWindowsComponent(winpath::AnsiToWide(name)))
             return "der Name \"" + std::string(name) + "\" ist unter Windows nicht erlaubt";
         start = end + 1;

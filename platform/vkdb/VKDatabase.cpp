@@ -9,6 +9,7 @@
 #include "vkdb/VKServerLocation.h"
 #include "vkdb/VKStatement.h"
 #include "vkdb/VKTransaction.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,7 +27,7 @@ CVKDatabase dbDatabaseRO;
 namespace {
 
 constexpr const char* kListingIndex = "files_listing";
-constexpr const char* kRestoreBackup = "Bitte die letzte Datensicherung zur\xFC" "ckspielen.";
+constexpr const char* kRestoreBackup = "Bitte die letzte Datensicherung zurückspielen."_ansi;
 
 CString HostText(const std::filesystem::path& file)
 {
@@ -138,7 +139,7 @@ bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
     m_readOnly = readOnly;
     if (!readOnly && FileConnection()->IsReadOnly()) {
         Close();
-        return Fail("Die Datenbank " + HostText(hostFile) + " ist schreibgesch\xFCtzt; sie kann nur gelesen werden.");
+        return Fail("Die Datenbank " + HostText(hostFile) + " ist schreibgeschützt; sie kann nur gelesen werden."_ansi);
     }
     return CheckAndMigrate() || CloseAfterFailure();
 }
@@ -150,7 +151,7 @@ bool CVKDatabase::Create(const std::filesystem::path& hostFile, const std::funct
     std::error_code ignored;
     if (std::filesystem::exists(hostFile, ignored)) {
         Close();
-        return Fail("Die Datei " + HostText(hostFile) + " existiert bereits; sie wird nicht \xFC" "berschrieben.");
+        return Fail("Die Datei " + HostText(hostFile) + " existiert bereits; sie wird nicht überschrieben."_ansi);
     }
     const bool created = OpenFile(hostFile, ESQLiteAccess::Create) &&
                          ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") &&
@@ -177,7 +178,7 @@ bool CVKDatabase::CreateOnServer(const std::string& url, const std::function<boo
     if (!m_connection->ReadStamp(stamp))
         return FailOnConnection("Die Datenbank " + Name() + " kann nicht gelesen werden");
     if (stamp.objects != 0)
-        return Fail("In der Datenbank " + Name() + " gibt es schon Tabellen; sie wird nicht \xFC" "berschrieben.");
+        return Fail("In der Datenbank " + Name() + " gibt es schon Tabellen; sie wird nicht überschrieben."_ansi);
     return CreateSchema(fill) && whole.Commit();
 }
 
@@ -215,7 +216,7 @@ bool CVKDatabase::CheckAndMigrate()
     }
     const int current = CVKSchema::CurrentVersion();
     if (version == 0 && objects > 0)
-        return Fail("Die Datenbank " + name + " hat Tabellen, aber keine Schemaversion: ihr Kopf ist besch\xE4" "digt. " +
+        return Fail("Die Datenbank " + name + " hat Tabellen, aber keine Schemaversion: ihr Kopf ist beschädigt. "_ansi +
                     kRestoreBackup);
     if (version > current) {
         CString text;
@@ -227,7 +228,7 @@ bool CVKDatabase::CheckAndMigrate()
     if (version < current) {
         if (m_readOnly) {
             CString text;
-            text.Format("Die Datenbank %s hat die \xE4ltere Schemaversion %d und muss erst schreibend ge\xF6" "ffnet "
+            text.Format("Die Datenbank %s hat die ältere Schemaversion %d und muss erst schreibend geöffnet "_ansi
                         "werden, damit sie auf %d umgestellt wird.",
                         name.GetString(), static_cast<int>(version), current);
             return Fail(text);
@@ -256,7 +257,7 @@ bool CVKDatabase::CheckTables()
     }
     for (const char* const* table = CVKSchema::Tables(); *table; ++table) {
         if (!names.contains(*table))
-            return Fail("In der Datenbank " + Name() + " fehlt die Tabelle " + *table + ": sie ist besch\xE4" "digt. " +
+            return Fail("In der Datenbank " + Name() + " fehlt die Tabelle " + *table + ": sie ist beschädigt. "_ansi +
                         kRestoreBackup);
     }
     m_missingIndexes.clear();
@@ -297,7 +298,7 @@ CString CVKDatabase::DescribeUnopenable(const std::filesystem::path& hostFile) c
     if (reason == EACCES || reason == EPERM)
         return "Die Datenbank " + name + " darf dieser Benutzer nicht lesen; die Rechte zeigt \"ls -l " + name +
                "\", der Besitzer der Datei kann sie freigeben";
-    return "Die Datenbank " + name + " kann nicht ge\xF6" "ffnet werden" +
+    return "Die Datenbank " + name + " kann nicht geöffnet werden"_ansi +
            (reason != 0 ? CString(": ") + std::strerror(reason) : CString());
 }
 
@@ -306,14 +307,14 @@ CString CVKDatabase::DescribeUnreadable() const
     const CString name = Name();
     switch (m_connection ? m_connection->Fault() : CVKConnection::EFault::Other) {
     case CVKConnection::EFault::Locked:
-        return "Die Datenbank " + name + " ist " + LockDescription() + "; bitte sp\xE4ter noch einmal versuchen";
+        return "Die Datenbank " + name + " ist " + LockDescription() + "; bitte später noch einmal versuchen"_ansi;
     case CVKConnection::EFault::NotWritable:
-        return "Die Datenbank " + name + " liegt in einem schreibgesch\xFCtzten Ordner oder ist schreibgesch\xFCtzt; "
+        return "Die Datenbank " + name + " liegt in einem schreibgeschützten Ordner oder ist schreibgeschützt; "_ansi
                "sie kann nur gelesen werden";
     case CVKConnection::EFault::Unopenable:
         return DescribeUnopenable(m_file);
     case CVKConnection::EFault::NoDatabase:
-        return "Die Datei " + name + " ist keine lesbare Datenbank (besch\xE4" "digt oder kein SQLite-Format)";
+        return "Die Datei " + name + " ist keine lesbare Datenbank (beschädigt oder kein SQLite-Format)"_ansi;
     case CVKConnection::EFault::Other:
         break;
     }
@@ -346,26 +347,26 @@ void CVKDatabase::SetBusyTimeout(int milliseconds)
 bool CVKDatabase::CheckIntegrity()
 {
     if (!m_connection)
-        return Fail("Keine Datenbank ge\xF6" "ffnet");
+        return Fail("Keine Datenbank geöffnet"_ansi);
     CString findings;
     if (!m_connection->CheckIntegrity(findings))
-        return FailOnConnection("Die Datenbank " + Name() + " ist besch\xE4" "digt oder nicht pr\xFC" "fbar");
+        return FailOnConnection("Die Datenbank " + Name() + " ist beschädigt oder nicht prüfbar"_ansi);
     if (!findings.IsEmpty())
-        return Fail("Die Datenbank " + Name() + " ist besch\xE4" "digt:\n" + findings);
+        return Fail("Die Datenbank " + Name() + " ist beschädigt:\n"_ansi + findings);
     return true;
 }
 
 bool CVKDatabase::ExecuteScript(const char* sql)
 {
     if (!m_connection)
-        return Fail("Keine Datenbank ge\xF6" "ffnet");
+        return Fail("Keine Datenbank geöffnet"_ansi);
     return m_connection->Execute(sql) || FailOnConnection(CString("Fehler bei \"") + sql + "\"");
 }
 
 std::unique_ptr<CVKStatement> CVKDatabase::BorrowStatement(const std::string& sql)
 {
     if (!m_connection) {
-        Fail("Keine Datenbank ge\xF6" "ffnet");
+        Fail("Keine Datenbank geöffnet"_ansi);
         return nullptr;
     }
     if (auto idle = m_idleStatements.find(sql); idle != m_idleStatements.end() && !idle->second.empty()) {

@@ -5,6 +5,7 @@
 #include "vkdb/VKPgStatement.h"
 #include "vkdb/VKServerLocation.h"
 #include "vkdb/VKServerNotice.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <cctype>
 #include <cstdint>
@@ -86,7 +87,7 @@ bool CVKPgConnection::Open(const std::string& url, bool readOnly, int busyTimeou
         // location, a password among it.
         m_errorText = CVKServerLocation::IsReadable(url)
                           ? CVKPgRefusal::Explain(m_conn, CVKServerLocation::Displayable(url))
-                          : CString("Die Adresse ist weder eine URL postgresql://... noch Schl\xFCsselw\xF6rter "
+                          : CString("Die Adresse ist weder eine URL postgresql://... noch Schlüsselwörter "_ansi
                                     "host=... dbname=..., die libpq lesen kann.");
         return false;
     }
@@ -130,7 +131,7 @@ bool CVKPgConnection::EnsureSession()
         return true;
     if (InTransaction())
         return RecordFailure("Die Verbindung zum Datenbankserver " + CString(CVKServerLocation::Displayable(m_url)) +
-                             " ist abgebrochen; die laufende \xC4nderung wurde nicht gespeichert.");
+                             " ist abgebrochen; die laufende Änderung wurde nicht gespeichert."_ansi);
     PQreset(m_conn);
     if (PQstatus(m_conn) != CONNECTION_OK) {
         m_errorIsLock = false;

@@ -1,5 +1,7 @@
 #include "vkdb/VKPgRefusal.h"
 
+#include "winpath/AnsiLiteral.h"
+
 #include <libpq-fe.h>
 #include <poll.h>
 
@@ -95,7 +97,7 @@ CString CVKPgRefusal::Explain(PGconn* failed, const std::string& server)
     const CString role(PQuser(failed) ? PQuser(failed) : "");
     CString text;
     if (PQconnectionNeedsPassword(failed)) {
-        text = name + " verlangt f\xFC" "r die Rolle " + role + " ein Passwort, es ist aber keines hinterlegt. "
+        text = name + " verlangt für die Rolle "_ansi + role + " ein Passwort, es ist aber keines hinterlegt. "
                "Bitte das Passwort in die Passwortdatei eintragen (~/.pgpass oder die Datei in PGPASSFILE).";
     } else {
         const SAttempt attempt = Retry(failed);
@@ -103,21 +105,21 @@ CString CVKPgRefusal::Explain(PGconn* failed, const std::string& server)
         // pg_hba.conf line lets this connection in).
         if (attempt.RefusedWith("28P01"))
             text = name + " hat die Anmeldung als " + role + " abgelehnt: das Passwort ist falsch, oder die Rolle "
-                          "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) pr\xFC" "fen.";
+                          "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) prüfen."_ansi;
         else if (attempt.RefusedWith("28000") && !attempt.encrypted && attempt.sslMode == "disable")
-            text = name + " nimmt nur verschl\xFCsselte Verbindungen an. Bitte in der Adresse sslmode=verify-full "
+            text = name + " nimmt nur verschlüsselte Verbindungen an. Bitte in der Adresse sslmode=verify-full "_ansi
                           "und sslrootcert= (das Zertifikat der Zertifizierungsstelle) angeben.";
         else if (attempt.furthest == EStep::Reaching)
-            text = name + " ist nicht erreichbar. Bitte pr\xFC" "fen, ob er l\xE4uft und ob Rechnername und Port "
+            text = name + " ist nicht erreichbar. Bitte prüfen, ob er läuft und ob Rechnername und Port "_ansi
                           "stimmen.";
         else if (attempt.furthest == EStep::Securing)
-            text = name + " l\xE4sst sich nicht als der richtige best\xE4tigen: sein Zertifikat passt nicht zum "
+            text = name + " lässt sich nicht als der richtige bestätigen: sein Zertifikat passt nicht zum "_ansi
                           "Rechnernamen in der Adresse, oder das Zertifikat der Zertifizierungsstelle (sslrootcert) "
-                          "fehlt oder ist ein anderes. Bitte Rechnernamen und sslrootcert pr\xFC" "fen.";
+                          "fehlt oder ist ein anderes. Bitte Rechnernamen und sslrootcert prüfen."_ansi;
         else
-            text = name + " l\xE4sst diese Verbindung nicht zu: die Datenbank fehlt, die Rolle darf sich dort "
-                          "nicht anmelden, der Server ist \xFC" "berlastet, oder keiner der Server nimmt gerade "
-                          "\xC4nderungen an (ein Ersatzserver, der noch nicht umgeschaltet ist).";
+            text = name + " lässt diese Verbindung nicht zu: die Datenbank fehlt, die Rolle darf sich dort "_ansi
+                          "nicht anmelden, der Server ist überlastet, oder keiner der Server nimmt gerade "_ansi
+                          "Änderungen an (ein Ersatzserver, der noch nicht umgeschaltet ist)."_ansi;
     }
     CString reason = CString(PQerrorMessage(failed)).Trim();
     // libpq indents its hints with a tab, which a terminal would show escaped.

@@ -1,6 +1,7 @@
 #include "vkdb/VKPgStatement.h"
 
 #include "vkdb/VKPgConnection.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <endian.h>
 
@@ -48,7 +49,7 @@ CVKPgStatement::~CVKPgStatement()
 bool CVKPgStatement::Bind(int index, Oid type, std::string value)
 {
     if (index < 1 || index > 65535)
-        return m_connection.RecordFailure("Parameter " + std::to_string(index) + " au\xDF" "erhalb des Bereichs");
+        return m_connection.RecordFailure("Parameter " + std::to_string(index) + " außerhalb des Bereichs"_ansi);
     const auto slot = static_cast<std::size_t>(index);
     if (m_values.size() < slot) {
         m_values.resize(slot);

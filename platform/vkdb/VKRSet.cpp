@@ -4,6 +4,7 @@
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <string>
 
@@ -43,7 +44,7 @@ bool CVKRSet::CanChange(const CString& context, const char* action) const
 {
     if (!m_forwardOnly)
         return true;
-    return m_database->Fail(Describe(context, action) + " nicht m\xF6glich, der Datensatz ist nur zum Lesen ge\xF6" "ffnet");
+    return m_database->Fail(Describe(context, action) + " nicht möglich, der Datensatz ist nur zum Lesen geöffnet"_ansi);
 }
 
 int CVKRSet::Lookup(const char* condition, std::initializer_list<std::string_view> values, const char* order)
@@ -84,10 +85,10 @@ bool CVKRSet::Write(const CString& context)
 
 bool CVKRSet::Rewrite(const CString& context)
 {
-    if (!CanChange(context, "\xC4ndern"))
+    if (!CanChange(context, "Ändern"_ansi))
         return false;
     if (!IsPositioned())
-        return m_database->Fail(Describe(context, "\xC4ndern ohne gefundenen Datensatz"));
+        return m_database->Fail(Describe(context, "Ändern ohne gefundenen Datensatz"_ansi));
     std::string assignments;
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         assignments += std::string(i == 0 ? "" : ", ") + m_fields[i].column + " = ?" + std::to_string(i + 1);
@@ -100,16 +101,16 @@ bool CVKRSet::Rewrite(const CString& context)
     if (query.Next())
         return query.Run();
     if (!query.Failed())
-        m_database->Fail(Describe(context, "\xC4ndern fehlgeschlagen, der Datensatz wurde inzwischen gel\xF6scht"));
+        m_database->Fail(Describe(context, "Ändern fehlgeschlagen, der Datensatz wurde inzwischen gelöscht"_ansi));
     return false;
 }
 
 bool CVKRSet::Delete()
 {
-    if (!CanChange(CString(), "L\xF6schen"))
+    if (!CanChange(CString(), "Löschen"_ansi))
         return false;
     if (!IsPositioned())
-        return m_database->Fail(Describe(CString(), "L\xF6schen ohne gefundenen Datensatz"));
+        return m_database->Fail(Describe(CString(), "Löschen ohne gefundenen Datensatz"_ansi));
     // The deletion and the protocol entry the program may want for it are
     // kept or lost together, and a record someone else deleted first gets no
     // entry from here.
@@ -122,7 +123,7 @@ bool CVKRSet::Delete()
     m_rowId = 0;
     if (!deleted) {
         if (!query.Failed())
-            m_database->Fail(Describe(CString(), "L\xF6schen fehlgeschlagen, der Datensatz wurde inzwischen gel\xF6scht"));
+            m_database->Fail(Describe(CString(), "Löschen fehlgeschlagen, der Datensatz wurde inzwischen gelöscht"_ansi));
         return false;
     }
     // The fields still hold the deleted record for the protocol.

@@ -2,17 +2,18 @@
 
 #include "vkdb/VKConnection.h"
 #include "vkdb/VKDatabase.h"
+#include "winpath/AnsiLiteral.h"
 
 CVKTransaction::CVKTransaction(CVKDatabase& database) : m_database(database)
 {
     if (!database.IsOpen()) {
-        database.Fail("Keine Datenbank ge\xF6" "ffnet");
+        database.Fail("Keine Datenbank geöffnet"_ansi);
         return;
     }
     m_nested = database.Connection()->InTransaction();
     m_active = m_nested ? database.ExecuteScript("SAVEPOINT vk_nested")
                         : database.Connection()->BeginWrite() ||
-                              database.FailOnConnection("Die \xC4nderung kann nicht beginnen");
+                              database.FailOnConnection("Die Änderung kann nicht beginnen"_ansi);
 }
 
 CVKTransaction::~CVKTransaction()

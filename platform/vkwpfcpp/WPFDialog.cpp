@@ -10,6 +10,7 @@
 #include "vkwpfcpp/WPFMarkup.h"
 #include "vkwpfcpp/WPFPostItStrip.h"
 #include "vkwpfcpp/WPFText.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -32,7 +33,7 @@ constexpr std::array<SFrameButton, 7> kFrameButtons{{
     {VKButtonSearch, "Suchen"},
     {VKButtonPrint, "Drucken"},
     {VKButtonZoom, "Anzeigen"},
-    {VKButtonSelect, "Ausw\xE4hlen"},
+    {VKButtonSelect, "Auswählen"_ansi},
     {VKButtonOK, "OK"},
     {VKButtonCancel, "Abbrechen"},
     {VKButtonHelp, "Hilfe"},
@@ -400,7 +401,7 @@ bool CWPFDialog::BuildWindow()
     QWidget* root = CWPFMarkup::Load(m_strMarkupKey, m_strResourceAssembly, m_window, error);
     if (!root) {
         delete m_window.data();
-        HaltE("Dialog kann nicht ge\xF6" "ffnet werden", CWPFText::FromQString(error), m_pParent);
+        HaltE("Dialog kann nicht geöffnet werden"_ansi, CWPFText::FromQString(error), m_pParent);
         return false;
     }
     // The markup's root may be a window of its own; here it is the content.

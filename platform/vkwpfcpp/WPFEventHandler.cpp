@@ -3,6 +3,7 @@
 #include "msgbox/Boxes.h"
 #include "vkgui/ErrorLog.h"
 #include "vkwpfcpp/WPFApplication.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <QApplication>
 #include <QWidget>
@@ -52,6 +53,6 @@ void CWPFEventHandler::ExceptionReaction(const CString& description)
     ErrorLog1(CWPFApplication::GetErrorLogFile(), ("Ausnahme in einer Ereignisbehandlung: " + description).GetString());
     HaltE("Programmfehler",
           "Bei der Bearbeitung ist ein Fehler aufgetreten:\n" + description +
-              "\n\nDer Fehler wurde protokolliert. Sie k\xF6nnen weiterarbeiten.",
+              "\n\nDer Fehler wurde protokolliert. Sie können weiterarbeiten."_ansi,
           QApplication::activeModalWidget());
 }

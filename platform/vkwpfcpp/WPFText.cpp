@@ -1,6 +1,7 @@
 #include "vkwpfcpp/WPFText.h"
 
 #include "winpath/AnsiCodePage.h"
+#include "winpath/AnsiLiteral.h"
 
 QString CWPFText::ToQString(const CString& text)
 {
@@ -32,6 +33,5 @@ QString CWPFText::Bounded(const QString& text, int limit)
 
 CString CWPFText::Bounded(const CString& text, int limit)
 {
-    // "\x85" is "…" in Windows-1252.
-    return text.GetLength() <= limit ? text : text.Left(limit - 1) + "\x85";
+    return text.GetLength() <= limit ? text : text.Left(limit - 1) + "…"_ansi;
 }

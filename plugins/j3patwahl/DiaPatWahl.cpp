@@ -10,6 +10,7 @@
 #include "vkwpfcpp/WPFKeyEvent.h"
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFTextChangedEvent.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <Qt>
 #include <algorithm>
@@ -71,7 +72,7 @@ void CDiaPatWahl::FillGrid()
     // One row more than shown tells whether the list is complete.
     CJPatSuche suche(dbDatabaseRO.IsOpen() ? dbDatabaseRO : dbDatabase);
     if (!suche.Find(m_editSuche.GetData(), MaxRows + 1, m_treffer)) {
-        m_textAnzahl.SetText("Die Patienten k\xF6nnen nicht gelesen werden: " +
+        m_textAnzahl.SetText("Die Patienten können nicht gelesen werden: "_ansi +
                              (dbDatabaseRO.IsOpen() ? dbDatabaseRO : dbDatabase).GetLastError());
         return;
     }
@@ -124,7 +125,7 @@ void CDiaPatWahl::OnSaveAndExit()
 {
     const int row = m_lListe.GetSelectedIndex();
     if (row < 0 || row >= static_cast<int>(m_treffer.size())) {
-        HaltI("Hinweis", "Bitte w\xE4hlen Sie einen Patienten aus.", GetWindow());
+        HaltI("Hinweis", "Bitte wählen Sie einen Patienten aus."_ansi, GetWindow());
         return;
     }
     m_strPatNr = m_treffer[static_cast<std::size_t>(row)].strPatNr;

@@ -3,6 +3,7 @@
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKQuery.h"
 #include "vkdb/VKTransaction.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <QCryptographicHash>
 
@@ -156,7 +157,7 @@ CJ3PracticeCopy::EResult CJ3PracticeCopy::Run(std::ostream& progressOut, CJ3Prog
         if (targetChecks[i] != sourceChecks[i]) {
             m_error = CString("Die Kopie der Tabelle ") + sourceChecks[i].table.c_str() + " weicht ab (" +
                       std::to_string(targetChecks[i].records).c_str() + " statt " +
-                      std::to_string(sourceChecks[i].records).c_str() + " Datens\xE4tze oder anderer Inhalt).";
+                      std::to_string(sourceChecks[i].records).c_str() + " Datensätze oder anderer Inhalt)."_ansi;
             return EResult::Failed;
         }
     }
@@ -180,7 +181,7 @@ CJ3PracticeCopy::EResult CJ3PracticeCopy::CopyRecords(std::ostream& progressOut,
             return FailOn(m_source);
         total += static_cast<std::size_t>(count.ColumnInt64(0));
     }
-    CJ3ProgressBar progress(progressOut, style, total, "Datens\xC3\xA4tze");
+    CJ3ProgressBar progress(progressOut, style, total, "Datensätze");
     std::size_t done = 0;
     for (const auto& table : PracticeTables()) {
         CVKQuery read(m_source, SelectSql(table));

@@ -12,6 +12,7 @@
 #include "vkwpfcpp/WPFText.h"
 #include "vkwpfcpp/WPFTabItem.h"
 #include "vkwpfcpp/WPFVKIndexMarker.h"
+#include "winpath/AnsiLiteral.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -290,9 +291,9 @@ void CJ3PraxisDesk::FollowMergedPatient()
     // Stores what is shown into the kept patient before the person hears of it.
     AddDataPat("");
     FillPatientList();
-    Halt("Patient zusammengef\xFChrt",
+    Halt("Patient zusammengeführt"_ansi,
          "Patient " + CString(merged).Trim() + " wurde an einem anderen Arbeitsplatz mit Patient " +
-             CString(kept).Trim() + " zusammengef\xFChrt. Ihre \xC4nderungen sind dort gespeichert; " +
+             CString(kept).Trim() + " zusammengeführt. Ihre Änderungen sind dort gespeichert; "_ansi +
              "er wird jetzt angezeigt.",
          GetWindow());
     ShowPatientNr(kept);

@@ -1,11 +1,13 @@
 #include "j3praxis/J3PraxisProgramme.h"
 
+#include "winpath/AnsiLiteral.h"
+
 #include <algorithm>
 #include <iterator>
 
 namespace {
 
-const char* Kategorien[] = {"Patienten", "Behandlung", "Abrechnung", "Verwaltung", "Labor und R\xF6ntgen", "System"};
+const char* Kategorien[] = {"Patienten", "Behandlung", "Abrechnung", "Verwaltung", "Labor und Röntgen"_ansi, "System"};
 
 // Texts are Windows-1252, as the suite stores them.
 const SFavoProgramm Programme[] = {
@@ -21,13 +23,13 @@ const SFavoProgramm Programme[] = {
     {1, 203, "Heil- und Kostenplan", "Befund80", true},
     {1, 204, "Leistungserfassung", "Befund80", true},
     {1, 205, "Rezepte", "Rezept80", true},
-    {1, 206, "Kieferorthop\xE4" "die", "Befund80", true},
+    {1, 206, "Kieferorthopädie"_ansi, "Befund80", true},
     {1, 207, "Prophylaxe", "Befund80", true},
     {1, 208, "Implantologie", "Befund80", true},
     {2, 301, "Quartalsabrechnung", "Abrechnung80", true},
     {2, 302, "Privatliquidation", "Abrechnung80", true},
     {2, 303, "Mahnwesen", "Brief80", true},
-    {2, 304, "Zahlungseing\xE4nge", "Abrechnung80", true},
+    {2, 304, "Zahlungseingänge"_ansi, "Abrechnung80", true},
     {2, 305, "Kassenbuch", "Abrechnung80", true},
     {2, 306, "Online-Abrechnung", "Abrechnung80", true},
     {2, 307, "Factoring", "Abrechnung80", true},
@@ -35,13 +37,13 @@ const SFavoProgramm Programme[] = {
     {3, 402, "Materialwirtschaft", "Programm80", true},
     {3, 403, "Personal und Dienstplan", "Termin80", true},
     {3, 404, "Serienbriefe", "Brief80", true},
-    {3, 405, "Qualit\xE4tsmanagement", "Programm80", true},
+    {3, 405, "Qualitätsmanagement"_ansi, "Programm80", true},
     {3, 406, "Hygieneprotokolle", "Programm80", true},
     {3, 407, "Praxisauswertung", "Statistik80", true},
-    {4, 501, "R\xF6ntgen <Bilder> & Befunde", "Roentgen80", true},
-    {4, 502, "R\xF6ntgenbuch", "Roentgen80", true},
+    {4, 501, "Röntgen <Bilder> & Befunde"_ansi, "Roentgen80", true},
+    {4, 502, "Röntgenbuch"_ansi, "Roentgen80", true},
     {4, 503, "Eigenlabor", "Labor80", true},
-    {4, 504, "Fremdlabor-Auftr\xE4ge", "Labor80", true},
+    {4, 504, "Fremdlabor-Aufträge"_ansi, "Labor80", true},
     {4, 505, "Laborrechnungen", "Abrechnung80", true},
     {4, 506, "Intraorale Kamera", "Roentgen80", true},
     {5, 601, "Einstellungen", "Einstellungen80", true},
