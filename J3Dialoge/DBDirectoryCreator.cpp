@@ -1,14 +1,13 @@
 #include "J3Dialoge/DBDirectoryCreator.h"
 
-#include "winpath/AnsiLiteral.h"
-#include "winpath/WindowsNameRules.h"
 #include "msgbox/Boxes.h"
 #include "vkdb/DBFileFunctions.h"
 #include "vkdb/VKDatabase.h"
 #include "vkdb/VKTransaction.h"
+#include "winpath/AnsiLiteral.h"
+#include "winpath/WindowsNameRules.h"
 
-CDBDirectoryCreator::CDBDirectoryCreator(const CDBFilePathModel& model)
-    : m_model(model)
+CDBDirectoryCreator::CDBDirectoryCreator(const CDBFilePathModel& model) : m_model(model)
 {
 }
 
@@ -65,8 +64,8 @@ void CDBDirectoryCreator::OnCreationPathValidationFailed(QWidget* parent) const
         separator = ", ";
     }
     HaltI("Ungültiges Verzeichnis"_ansi,
-          "Das angegebene Verzeichnis muss ein Unterverzeichnis von einem der folgenden Verzeichnisse sein: "
-              + displayNames,
+          "Das angegebene Verzeichnis muss ein Unterverzeichnis von einem der folgenden Verzeichnisse sein: " +
+              displayNames,
           parent);
 }
 

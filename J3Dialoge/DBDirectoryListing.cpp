@@ -27,8 +27,7 @@ std::string ChildPrefixKey(const winpath::path& dir)
 // directory whose prefix key is given; empty otherwise.
 std::string_view DirectChildName(std::string_view entryPath, std::string_view prefixKey)
 {
-    if (entryPath.size() <= prefixKey.size()
-        || CDBStorePath::Key(entryPath.substr(0, prefixKey.size())) != prefixKey)
+    if (entryPath.size() <= prefixKey.size() || CDBStorePath::Key(entryPath.substr(0, prefixKey.size())) != prefixKey)
         return {};
     const std::string_view name = entryPath.substr(prefixKey.size());
     if (name == "." || name == ".." || name.find_first_of("\\/") != std::string_view::npos)
@@ -45,12 +44,8 @@ bool IsPlaceholder(std::string_view name, std::string_view placeholderKey)
 
 CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const char* filterText,
                                          const CDBEntrySorter& sorter, std::chrono::milliseconds patience)
-    : m_model(model),
-      m_filterText(filterText ? filterText : ""),
-      m_filterTextPointer(m_filterText.c_str()),
-      m_filter(&m_filterTextPointer),
-      m_databaseFile(dbDatabase.GetFile()),
-      m_sorter(sorter)
+    : m_model(model), m_filterText(filterText ? filterText : ""), m_filterTextPointer(m_filterText.c_str()),
+      m_filter(&m_filterTextPointer), m_databaseFile(dbDatabase.GetFile()), m_sorter(sorter)
 {
     if (m_model.CurrentDir().empty()) {
         m_listing.entries = ListAllowedRoots(m_model);
@@ -59,8 +54,8 @@ CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const ch
     const bool firstScreen = IsStoreOrder(sorter);
     if (ReadStoreDirectory(dbDatabase, m_model, m_filter, std::chrono::steady_clock::now() + patience,
                            firstScreen ? kFirstScreenRows : std::numeric_limits<std::size_t>::max(), m_cancelled,
-                           m_listing.entries)
-        || m_databaseFile.empty())
+                           m_listing.entries) ||
+        m_databaseFile.empty())
         return;
     if (!firstScreen)
         m_listing.entries.clear();
@@ -107,8 +102,8 @@ void CDBDirectoryListing::TakeListing(const CDBEntrySorter& sorter, CDBDirectory
         m_listing = m_background.get();
         m_sorted = true;
     }
-    const bool sortedAlike = m_sorted && sorter.SortCriteria() == m_sorter.SortCriteria()
-        && sorter.SortAscending() == m_sorter.SortAscending();
+    const bool sortedAlike = m_sorted && sorter.SortCriteria() == m_sorter.SortCriteria() &&
+                             sorter.SortAscending() == m_sorter.SortAscending();
     order = sortedAlike ? std::move(m_listing.order) : sorter.SortElementsForDisplay(m_listing.entries);
     entries = std::move(m_listing.entries);
     m_listing = {};
@@ -118,9 +113,9 @@ CDBDirectoryListing::SSortedEntries CDBDirectoryListing::ReadInBackground() cons
 {
     CVKDatabase connection;
     SSortedEntries listing;
-    if (!connection.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly)
-        || !ReadStoreDirectory(connection, m_model, m_filter, std::chrono::steady_clock::time_point::max(),
-                               std::numeric_limits<std::size_t>::max(), m_cancelled, listing.entries))
+    if (!connection.Open(m_databaseFile, CVKDatabase::EOpenMode::ReadOnly) ||
+        !ReadStoreDirectory(connection, m_model, m_filter, std::chrono::steady_clock::time_point::max(),
+                            std::numeric_limits<std::size_t>::max(), m_cancelled, listing.entries))
         return {};
     listing.order = m_sorter.SortElementsForDisplay(listing.entries, &m_cancelled);
     if (listing.order.size() != listing.entries.size())
@@ -151,9 +146,8 @@ CDBDirectoryEntries CDBDirectoryListing::ListAllowedRoots(const CDBFilePathModel
 
 bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFilePathModel& model,
                                              const CDBFileTypeFilter& filter,
-                                             std::chrono::steady_clock::time_point deadline,
-                                             std::size_t maxEntries, const std::atomic<bool>& cancelled,
-                                             CDBDirectoryEntries& entries)
+                                             std::chrono::steady_clock::time_point deadline, std::size_t maxEntries,
+                                             const std::atomic<bool>& cancelled, CDBDirectoryEntries& entries)
 {
     const std::string prefixKey = ChildPrefixKey(model.CurrentDir());
     const std::string placeholderKey = CDBStorePath::Key(CDBFilePathModel::DUMMY_FILENAME.string());
@@ -163,8 +157,8 @@ bool CDBDirectoryListing::ReadStoreDirectory(CVKDatabase& database, const CDBFil
     const CString dir(model.CurrentDir().string());
     const bool searched = CDBFileStore(database).VisitInDisplayOrder(dir, [&](const SDBFileEntryView& found) {
         // The clock is looked at now and then only: it costs more than an entry.
-        if (entries.size() == maxEntries || cancelled.load(std::memory_order_relaxed)
-            || (++seen % kEntriesBetweenClockReads == 0 && std::chrono::steady_clock::now() > deadline)) {
+        if (entries.size() == maxEntries || cancelled.load(std::memory_order_relaxed) ||
+            (++seen % kEntriesBetweenClockReads == 0 && std::chrono::steady_clock::now() > deadline)) {
             complete = false;
             return false;
         }

@@ -52,8 +52,7 @@ public:
     bool IsRead() const;
     // While the rest is read: the entries read first, in display order, when
     // `sorter` shows the store's order; nothing otherwise. Taken once.
-    void TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries,
-                         CDBEntrySorter::RowOrder& order);
+    void TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries, CDBEntrySorter::RowOrder& order);
     // Asks the thread to stop; the listing then stays empty.
     void Cancel();
     // The entries, once read, and their display order under `sorter`'s

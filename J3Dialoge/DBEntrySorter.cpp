@@ -14,8 +14,7 @@ struct SSortKey {
     std::uint32_t entry = 0;
 };
 
-template <typename Key>
-bool Before(const Key& a, const Key& b, bool ascending)
+template <typename Key> bool Before(const Key& a, const Key& b, bool ascending)
 {
     return ascending ? a < b : b < a;
 }
@@ -43,8 +42,8 @@ constexpr std::uint32_t kComparisonsBetweenCancelChecks = 4096;
 CDBEntrySorter::ESortCriteria CriteriaOf(int value)
 {
     return value == CDBEntrySorter::SORT_BY_LAST_CHANGE || value == CDBEntrySorter::SORT_BY_SIZE
-        ? static_cast<CDBEntrySorter::ESortCriteria>(value)
-        : CDBEntrySorter::SORT_BY_NAME;
+               ? static_cast<CDBEntrySorter::ESortCriteria>(value)
+               : CDBEntrySorter::SORT_BY_NAME;
 }
 
 } // namespace
@@ -74,8 +73,8 @@ CDBEntrySorter::RowOrder CDBEntrySorter::SortElementsForDisplay(const CDBDirecto
     const bool ascending = m_sortAscending;
     std::uint32_t comparisons = 0;
     const auto before = [criteria, ascending, cancelled, &comparisons](const SSortKey& a, const SSortKey& b) {
-        if (cancelled && ++comparisons % kComparisonsBetweenCancelChecks == 0
-            && cancelled->load(std::memory_order_relaxed))
+        if (cancelled && ++comparisons % kComparisonsBetweenCancelChecks == 0 &&
+            cancelled->load(std::memory_order_relaxed))
             throw SSortCancelled{};
         return KeyBefore(a, b, criteria, ascending);
     };

@@ -19,8 +19,6 @@
 #include "J3Dialoge/DBFilePathModel.h"
 #include "J3Dialoge/DBFileRowTexts.h"
 #include "J3Dialoge/DBFileTypeFilter.h"
-#include "winpath/AnsiLiteral.h"
-#include "winpath/WindowsNameRules.h"
 #include "j3params/J3Params.h"
 #include "msgbox/Boxes.h"
 #include "vkbasis/StringUtils.h"
@@ -32,6 +30,8 @@
 #include "vkwpfcpp/WPFText.h"
 #include "win32/LibraryLoader.h"
 #include "winpath/AnsiCodePage.h"
+#include "winpath/AnsiLiteral.h"
+#include "winpath/WindowsNameRules.h"
 
 namespace {
 
@@ -72,10 +72,8 @@ CString Quoted(const CString& text)
 CDBFileDialog::CDBFileDialog(int bOpenFileDialog, const char* defaultExtension, const char* fileName,
                              unsigned long flags, const char* filter, QWidget* parent, unsigned long structSize,
                              int /*vistaStyle*/)
-    : CWPFJ3Dialog("jt/j3dialoge/DiaDBFileDialog", "j3wpfcs", parent),
-      m_pOFN(AllocateRecord(structSize)),
-      m_bOpenFileDialog(bOpenFileDialog),
-      m_state(std::make_unique<SListState>(&m_pOFN->lpstrFilter)),
+    : CWPFJ3Dialog("jt/j3dialoge/DiaDBFileDialog", "j3wpfcs", parent), m_pOFN(AllocateRecord(structSize)),
+      m_bOpenFileDialog(bOpenFileDialog), m_state(std::make_unique<SListState>(&m_pOFN->lpstrFilter)),
       m_listingPoll(std::make_unique<QTimer>())
 {
     m_listingPoll->setInterval(kListingPollMs);
@@ -127,7 +125,8 @@ CDBFileDialog::RecordPtr CDBFileDialog::AllocateRecord(unsigned long structSize)
 {
     const DWORD size = structSize == 0 ? kDefaultStructSize : static_cast<DWORD>(structSize);
     // A zeroed record of the caller's size, which may be larger than ours.
-    void* record = std::calloc(1, std::max<std::size_t>(size, sizeof(OPENFILENAMEA)));  // NOLINT(cppcoreguidelines-no-malloc)
+    void* record =
+        std::calloc(1, std::max<std::size_t>(size, sizeof(OPENFILENAMEA))); // NOLINT(cppcoreguidelines-no-malloc)
     if (!record)
         throw std::bad_alloc();
     RecordPtr result(static_cast<OPENFILENAMEA*>(record));
@@ -268,8 +267,7 @@ void CDBFileDialog::RegisterHandlers()
     m_btnDirUp.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirUp));
     m_btnDirDown.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirDown));
     m_editCurrentDir.DoAddOnReturnKey(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnReturnEditCurrentDir));
-    m_editCurrentFile.DoAddOnReturnKey(
-        new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnReturnEditCurrentFile));
+    m_editCurrentFile.DoAddOnReturnKey(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnReturnEditCurrentFile));
     m_btnDirNew.DoAddOnClick(new CWPFEventCall<Self, CWPFRoutedEvent>(this, &Self::OnClickBtnDirNew));
     m_lListe.DoAddOnKeyDown(new CWPFEventCall<Self, CWPFKeyEvent>(this, &Self::OnKeyDownLListe));
 }
@@ -279,7 +277,8 @@ void CDBFileDialog::SetUpControlsForMode()
     // The selection mode is set before the first listing, so that the
     // preselected row is a selection of the final mode.
     QWidget* parent = GetParentWindow();
-    const CString prefix = CWPFText::FromQString(parent ? parent->windowTitle() : QApplication::applicationDisplayName());
+    const CString prefix =
+        CWPFText::FromQString(parent ? parent->windowTitle() : QApplication::applicationDisplayName());
     if (m_bOpenFileDialog) {
         SetTitle(prefix + (IsMultiSelect() ? ": Datei(en) öffnen (DB)"_ansi : ": Datei öffnen (DB)"_ansi));
         m_editCurrentFile.SetIsReadOnly(true);
@@ -344,15 +343,14 @@ void CDBFileDialog::TakeFinishedListing()
     UpdateAttributesOfMultipleSelectedUIElements();
 }
 
-bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries,
-                                        const CDBEntrySorter::RowOrder& order) const
+bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries, const CDBEntrySorter::RowOrder& order) const
 {
     if (order.size() < m_state->uiRowToPath.size())
         return false;
     for (std::size_t row = 0; row < m_state->uiRowToPath.size(); ++row) {
         const std::uint32_t shown = m_state->uiRowToPath[row];
-        if (entries.Name(order[row]) != m_state->elementsToDisplay.Name(shown)
-            || !(entries.Attributes(order[row]) == m_state->elementsToDisplay.Attributes(shown)))
+        if (entries.Name(order[row]) != m_state->elementsToDisplay.Name(shown) ||
+            !(entries.Attributes(order[row]) == m_state->elementsToDisplay.Attributes(shown)))
             return false;
     }
     return true;
@@ -397,7 +395,8 @@ CString CDBFileDialog::CellText(int row, int column) const
     if (row < 0 || static_cast<std::size_t>(row) >= m_state->uiRowToPath.size())
         return {};
     const std::uint32_t entry = m_state->uiRowToPath[static_cast<std::size_t>(row)];
-    return CDBFileRowTexts::Cell(column, m_state->elementsToDisplay.Name(entry), m_state->elementsToDisplay.Attributes(entry));
+    return CDBFileRowTexts::Cell(column, m_state->elementsToDisplay.Name(entry),
+                                 m_state->elementsToDisplay.Attributes(entry));
 }
 
 bool CDBFileDialog::TakeSelectableRow(int row, SelectedFiles& selection) const
@@ -792,8 +791,8 @@ CString CDBFileDialog::GetFileTitle() const
 
 CString J3GetPathNameFromDBFileDialog(SDBFileDialogParams params)
 {
-    CDBFileDialog dialog(params.openFileDialog, params.defaultExtension, params.fileName, params.flags,
-                         params.filter, params.parentWindow, params.structSize, params.vistaStyle);
+    CDBFileDialog dialog(params.openFileDialog, params.defaultExtension, params.fileName, params.flags, params.filter,
+                         params.parentWindow, params.structSize, params.vistaStyle);
     dialog.SetAllowDirChanges(params.allowDirUp, params.allowDirDown);
     if (params.initialDir)
         dialog.GetOFN().lpstrInitialDir = params.initialDir;

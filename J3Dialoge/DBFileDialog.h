@@ -130,7 +130,7 @@ public:
 
 private:
     struct SRecordFree {
-        void operator()(OPENFILENAMEA* record) const { std::free(record); }  // NOLINT(cppcoreguidelines-no-malloc)
+        void operator()(OPENFILENAMEA* record) const { std::free(record); } // NOLINT(cppcoreguidelines-no-malloc)
     };
     using RecordPtr = std::unique_ptr<OPENFILENAMEA, SRecordFree>;
 
@@ -226,7 +226,7 @@ struct SDBFileDialogParams {
     QWidget* parentWindow;
     unsigned int structSize;
     int vistaStyle;
-    const char* initialDir;  // null: the display root
+    const char* initialDir; // null: the display root
     bool allowDirUp;
     bool allowDirDown;
 };

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-CDBFileTypeFilter::CDBFileTypeFilter(const char* const* filterText)
-    : m_filterText(filterText)
+CDBFileTypeFilter::CDBFileTypeFilter(const char* const* filterText) : m_filterText(filterText)
 {
 }
 
@@ -40,7 +39,8 @@ std::vector<std::string_view> CDBFileTypeFilter::SplitPatternList(std::string_vi
     std::size_t start = 0;
     for (;;) {
         const std::size_t semicolon = list.find(';', start);
-        std::string_view piece = list.substr(start, semicolon == std::string_view::npos ? std::string_view::npos : semicolon - start);
+        std::string_view piece =
+            list.substr(start, semicolon == std::string_view::npos ? std::string_view::npos : semicolon - start);
         const std::size_t first = piece.find_first_not_of(' ');
         if (first != std::string_view::npos) {
             piece = piece.substr(first, piece.find_last_not_of(' ') - first + 1);

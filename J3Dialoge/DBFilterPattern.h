@@ -41,5 +41,5 @@ private:
     // For every byte value: the literal positions that accept it.
     std::vector<Word> m_acceptedBy; // 256 * m_wordCount
     // Positions (literal characters matched so far) that a '*' may stay on.
-    std::vector<Word> m_starAt;     // m_wordCount
+    std::vector<Word> m_starAt; // m_wordCount
 };

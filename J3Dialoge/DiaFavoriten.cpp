@@ -132,7 +132,8 @@ void CDiaFavoriten::CreateButtons()
         if (dbOdon32 && !available)
             continue;
         if (programm->nProgKat != tabCategory) {
-            auto viewer = std::make_unique<CWPFScrollViewer>(Numbered("SV", tabs), VKScrollBarDisabled, VKScrollBarAuto);
+            auto viewer =
+                std::make_unique<CWPFScrollViewer>(Numbered("SV", tabs), VKScrollBarDisabled, VKScrollBarAuto);
             Add(CategoryName(programm->nProgKat), viewer.get());
             auto panel = std::make_unique<CWPFWrapPanel>(Numbered("WP", tabs), true);
             viewer->Add(panel.get());

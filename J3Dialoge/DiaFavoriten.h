@@ -111,7 +111,7 @@ protected:
     void OnMouseDoubleClickTree(CWPFMouseButtonEvent& event);
     void OnKeyDownTree(CWPFKeyEvent& event);
 
-    CWPFMatrix<4> m_Matrix;  // image, text, program index, category name
+    CWPFMatrix<4> m_Matrix; // image, text, program index, category name
     std::vector<std::unique_ptr<CWPFVKXButton>> m_FavoButtons;
     std::vector<std::unique_ptr<CWPFScrollViewer>> m_KatScrollViewers;
     std::vector<std::unique_ptr<CWPFWrapPanel>> m_KatPanels;

@@ -43,10 +43,10 @@ CWPFWndBase* CDiaPatSearchEdit::OnInitDialog()
 {
     CWPFWndBase* root = CWPFJ3Dialog::OnInitDialog();
     m_editPat.Attach(this, "VKS_PAT");
-    m_editPat.DoAddOnGotKeyboardFocus(new CWPFEventCall<CDiaPatSearchEdit, CWPFKeyboardFocusChangedEvent>(
-        this, &CDiaPatSearchEdit::OnOnEnterVksPat));
-    m_editPat.DoAddOnLostKeyboardFocus(new CWPFEventCall<CDiaPatSearchEdit, CWPFKeyboardFocusChangedEvent>(
-        this, &CDiaPatSearchEdit::OnOnExitVksPat));
+    m_editPat.DoAddOnGotKeyboardFocus(
+        new CWPFEventCall<CDiaPatSearchEdit, CWPFKeyboardFocusChangedEvent>(this, &CDiaPatSearchEdit::OnOnEnterVksPat));
+    m_editPat.DoAddOnLostKeyboardFocus(
+        new CWPFEventCall<CDiaPatSearchEdit, CWPFKeyboardFocusChangedEvent>(this, &CDiaPatSearchEdit::OnOnExitVksPat));
     // The search button acts on the field, so a click on it must leave the
     // focus there; until the field has the focus there is nothing to search.
     if (QPushButton* search = GetFrameButton(VKButtonSearch))

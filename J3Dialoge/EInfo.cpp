@@ -154,7 +154,7 @@ std::vector<CString> CEInfo::FindNotes(const CString& basePath)
     struct SNote {
         CString path;
         bool numbered;
-        std::string number;  // digits without leading zeros
+        std::string number; // digits without leading zeros
     };
     std::vector<SNote> notes;
     CDBFileFind finder;
@@ -165,7 +165,8 @@ std::vector<CString> CEInfo::FindNotes(const CString& basePath)
     }
     // A note's number is what follows the last dot of its name.
     for (SNote& note : notes)
-        note.numbered = NoteNumber(std::string_view(note.path.str()).substr(note.path.ReverseFind('.') + 1), note.number);
+        note.numbered =
+            NoteNumber(std::string_view(note.path.str()).substr(note.path.ReverseFind('.') + 1), note.number);
     std::stable_sort(notes.begin(), notes.end(), [](const SNote& left, const SNote& right) {
         if (left.numbered != right.numbered)
             return left.numbered;

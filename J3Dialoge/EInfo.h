@@ -66,6 +66,6 @@ private:
     static bool PerUser();
 
     CWPFDialog* m_pDialog;
-    int m_nPermission;  // a CJProgPool::PERMISSION value
-    std::vector<CString> m_shownTexts;  // as read by ReadEInfo
+    int m_nPermission;                 // a CJProgPool::PERMISSION value
+    std::vector<CString> m_shownTexts; // as read by ReadEInfo
 };

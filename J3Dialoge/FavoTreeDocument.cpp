@@ -40,8 +40,7 @@ CString CFavoTreeDocument::Build() const
     }
     // The texts are Windows-1252 bytes; written as UTF-8 they pass unchanged.
     std::ostringstream text;
-    document.save(text, "",
-                  pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
+    document.save(text, "", pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
                   pugi::encoding_utf8);
     return CString(text.str());
 }

@@ -16,8 +16,8 @@ class CFavoTreeDocument {
 public:
     // Notes a program. Categories are told apart by name; under a name noted
     // with several numbers the last number counts.
-    void AddProgramm(int category, const CString& categoryName, int index, const CString& text,
-                     const CString& image, bool enabled);
+    void AddProgramm(int category, const CString& categoryName, int index, const CString& text, const CString& image,
+                     bool enabled);
     CString Build() const;
 
 private:

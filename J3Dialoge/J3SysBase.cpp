@@ -98,8 +98,8 @@ int CJ3SysBase::InitInstance()
         // GDI+ runs without its own thread; the notification hook lets it do
         // that thread's work here.
         m_gdiplusStartupInput.SuppressBackgroundThread = 1;
-        if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &m_gdiplusStartupInput, &m_gdiplusStartupOutput) == Gdiplus::Ok
-            && m_gdiplusStartupOutput.NotificationHook)
+        if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &m_gdiplusStartupInput, &m_gdiplusStartupOutput) == Gdiplus::Ok &&
+            m_gdiplusStartupOutput.NotificationHook)
             m_gdiplusStartupOutput.NotificationHook(&m_gdiplusHookToken);
         m_acquired.gdiplusToken = m_gdiplusToken;
         m_acquired.gdiplusHookToken = m_gdiplusHookToken;
@@ -109,10 +109,9 @@ int CJ3SysBase::InitInstance()
     m_hBitmapModule = AfxLoadLibrary("j3bitmap");
     m_acquired.bitmapModule = m_hBitmapModule;
 
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES
-                                            | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS
-                                            | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS};
+    const INITCOMMONCONTROLSEX controls{
+        sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                          ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS};
     InitCommonControlsEx(&controls);
 
     SetJ3GlobalPaths();
@@ -300,7 +299,9 @@ void CJ3SysBase::OnHotkey(CWPFDialog* dialog)
         hotkey(dialog);
 }
 
-void CJ3SysBase::OnHotkey(CVKDialog*) {}
+void CJ3SysBase::OnHotkey(CVKDialog*)
+{
+}
 
 int CJ3SysBase::HasDaisyHOZ()
 {
@@ -382,9 +383,8 @@ void CJ3SysBase::WriteDeleteProtokoll(const CJBeh& treatment)
     CString patientNumber = treatment.m_strPatNr;
     patientNumber.TrimLeft();
     CString text;
-    text.Format("Lstg. Pat.Nr. %s vom %s: %s, %s", patientNumber.GetString(),
-                Db2Date(treatment.m_strDatum).GetString(), treatment.m_strLeistung.GetString(),
-                treatment.m_strText.GetString());
+    text.Format("Lstg. Pat.Nr. %s vom %s: %s, %s", patientNumber.GetString(), Db2Date(treatment.m_strDatum).GetString(),
+                treatment.m_strLeistung.GetString(), treatment.m_strText.GetString());
     entry.m_strText = text.Left(kProtocolTextLength);
     entry.Write("");
     // Entries written in quick succession get distinct time stamps.

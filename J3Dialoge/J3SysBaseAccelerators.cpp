@@ -23,12 +23,24 @@ std::vector<ACCEL> CommonEntries()
     for (const char* letter = letters; *letter; ++letter, command += 2)
         entries.push_back({kCtrl, static_cast<WORD>(*letter), command});
     const ACCEL fixed[] = {
-        {kCtrl, 'H', 10033},          {kCtrl, 'Z', 10023},           {kPlain, VK_ESCAPE, 10001},
-        {kPlain, FunctionKey(1), 10025}, {kPlain, FunctionKey(2), 10007}, {kPlain, FunctionKey(3), 10009},
-        {kPlain, FunctionKey(4), 10013}, {kPlain, FunctionKey(5), 10015}, {kPlain, FunctionKey(6), 10037},
-        {kPlain, FunctionKey(7), 10047}, {kPlain, FunctionKey(8), 10011}, {kPlain, FunctionKey(9), 10039},
-        {kPlain, FunctionKey(10), 10051}, {kPlain, FunctionKey(11), 10017}, {kShift, FunctionKey(11), 10035},
-        {kCtrl, FunctionKey(12), 10043}, {kCtrl, VK_NEXT, 10029},        {kCtrl, VK_PRIOR, 10031},
+        {kCtrl, 'H', 10033},
+        {kCtrl, 'Z', 10023},
+        {kPlain, VK_ESCAPE, 10001},
+        {kPlain, FunctionKey(1), 10025},
+        {kPlain, FunctionKey(2), 10007},
+        {kPlain, FunctionKey(3), 10009},
+        {kPlain, FunctionKey(4), 10013},
+        {kPlain, FunctionKey(5), 10015},
+        {kPlain, FunctionKey(6), 10037},
+        {kPlain, FunctionKey(7), 10047},
+        {kPlain, FunctionKey(8), 10011},
+        {kPlain, FunctionKey(9), 10039},
+        {kPlain, FunctionKey(10), 10051},
+        {kPlain, FunctionKey(11), 10017},
+        {kShift, FunctionKey(11), 10035},
+        {kCtrl, FunctionKey(12), 10043},
+        {kCtrl, VK_NEXT, 10029},
+        {kCtrl, VK_PRIOR, 10031},
     };
     entries.insert(entries.end(), std::begin(fixed), std::end(fixed));
     return entries;

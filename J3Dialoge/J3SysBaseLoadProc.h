@@ -10,8 +10,7 @@
 FARPROC LoadProc(LPCSTR libraryName, LPCSTR functionName);
 
 // LoadProc for a function of a known type.
-template <typename Function>
-Function LoadProcAs(LPCSTR libraryName, LPCSTR functionName)
+template <typename Function> Function LoadProcAs(LPCSTR libraryName, LPCSTR functionName)
 {
     return reinterpret_cast<Function>(LoadProc(libraryName, functionName));
 }

@@ -36,8 +36,7 @@ void TellPerson(const CString& text)
 
 } // namespace
 
-CJ3WinApp::CJ3WinApp(const char* appName)
-    : CVKWinApp(appName)
+CJ3WinApp::CJ3WinApp(const char* appName) : CVKWinApp(appName)
 {
     LoadLeakTracker();
     if (s_appCount == 0)

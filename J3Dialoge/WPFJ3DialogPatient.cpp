@@ -74,8 +74,8 @@ void CWPFJ3Dialog::GetIndexMarkerTexte(std::vector<SIndexMarkerText>& out, bool 
             std::uint32_t colorRef = 0;
             if (CVKColorRef::FromDecimal(marker.color, colorRef))
                 CWPFApplication::InitVKColor(CWPFApplication::FirstMarkerSlot + i, colorRef);
-            CWPFApplication::InitMarkerToolTip(
-                i, marker.toolTip.IsEmpty() ? marker.text : marker.text + " - " + marker.toolTip);
+            CWPFApplication::InitMarkerToolTip(i, marker.toolTip.IsEmpty() ? marker.text
+                                                                           : marker.text + " - " + marker.toolTip);
             if (marker.text.IsEmpty())
                 marker.text = "   ";
         }

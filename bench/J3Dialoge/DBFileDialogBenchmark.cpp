@@ -126,8 +126,8 @@ public:
         query.Bind(1, from).Bind(2, CDBStorePath::PrefixEnd(from));
         while (query.Next()) {
             const std::string_view path = query.ColumnBytes(0);
-            m_rows.push_back({std::string(path.substr(path.rfind('\\') + 1)), query.ColumnInt64(1),
-                              query.ColumnInt64(2)});
+            m_rows.push_back(
+                {std::string(path.substr(path.rfind('\\') + 1)), query.ColumnInt64(1), query.ColumnInt64(2)});
         }
     }
     int rowCount(const QModelIndex& = QModelIndex()) const override { return static_cast<int>(m_rows.size()); }

@@ -75,8 +75,7 @@ private:
 };
 
 struct SDialogLogic {
-    explicit SDialogLogic(const char* dir, const char* filterText, bool allowDirDown = true)
-        : filterText(filterText)
+    explicit SDialogLogic(const char* dir, const char* filterText, bool allowDirDown = true) : filterText(filterText)
     {
         BenchmarkStore::Instance();
         model.AddAllowedRootDir("C:\\P\\Data", "data");
@@ -95,8 +94,8 @@ void BM_ListAndSort100kFiles(benchmark::State& state)
 {
     SDialogLogic logic(kManyDir, "Alle|*.*");
     for (auto _ : state) {
-        const auto sorted = logic.sorter.SortElementsForDisplay(
-            CDBDirectoryListing::FillElementsToDisplay(logic.model, logic.filter));
+        const auto sorted =
+            logic.sorter.SortElementsForDisplay(CDBDirectoryListing::FillElementsToDisplay(logic.model, logic.filter));
         benchmark::DoNotOptimize(sorted.data());
     }
 }
@@ -132,8 +131,9 @@ void BM_Sort100kEntries(benchmark::State& state)
 {
     CDBDirectoryEntries entries;
     for (int i = 1; i <= kManyFiles; ++i)
-        entries.Add(std::string(kManyDir) + "\\" + FileName((i * 7919) % kManyFiles + 1),
-                    SFileAttributes{false, 1'600'000'000 + (i * 31) % 100'003, static_cast<std::uint64_t>(i * 17 % 65'536)});
+        entries.Add(
+            std::string(kManyDir) + "\\" + FileName((i * 7919) % kManyFiles + 1),
+            SFileAttributes{false, 1'600'000'000 + (i * 31) % 100'003, static_cast<std::uint64_t>(i * 17 % 65'536)});
     CDBEntrySorter sorter;
     const auto criteria = static_cast<CDBEntrySorter::ESortCriteria>(state.range(0));
     if (criteria != sorter.SortCriteria())
@@ -152,8 +152,8 @@ void BM_ListParentOf100Subdirectories(benchmark::State& state)
 {
     SDialogLogic logic(kParentDir, "Alle|*.*");
     for (auto _ : state) {
-        const auto sorted = logic.sorter.SortElementsForDisplay(
-            CDBDirectoryListing::FillElementsToDisplay(logic.model, logic.filter));
+        const auto sorted =
+            logic.sorter.SortElementsForDisplay(CDBDirectoryListing::FillElementsToDisplay(logic.model, logic.filter));
         if (sorted.size() != kSubdirectories)
             state.SkipWithError("wrong number of subdirectories");
         benchmark::DoNotOptimize(sorted.data());

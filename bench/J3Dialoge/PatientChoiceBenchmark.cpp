@@ -33,11 +33,26 @@ constexpr int kPatients = 100'000;
 // added so that prefixes narrow step by step, eight first names.
 bool FillPatients()
 {
-    static const std::array<const char*, 16> surnames = {
-        "Schmidt", "Schneider", "M\xFCller", "Meyer", "Wagner", "Becker", "Schulz", "Hoffmann",
-        "Sch\xE4" "fer", "Koch", "Bauer", "Richter", "Klein", "Wolf", "Schr\xF6" "der", "Neumann"};
-    static const std::array<const char*, 8> firstNames = {"Anna", "Hans", "J\xFCrgen", "Maria",
-                                                           "Peter", "Sabine", "Uwe", "Zo\xE9"};
+    static const std::array<const char*, 16> surnames = {"Schmidt",
+                                                         "Schneider",
+                                                         "M\xFCller",
+                                                         "Meyer",
+                                                         "Wagner",
+                                                         "Becker",
+                                                         "Schulz",
+                                                         "Hoffmann",
+                                                         "Sch\xE4"
+                                                         "fer",
+                                                         "Koch",
+                                                         "Bauer",
+                                                         "Richter",
+                                                         "Klein",
+                                                         "Wolf",
+                                                         "Schr\xF6"
+                                                         "der",
+                                                         "Neumann"};
+    static const std::array<const char*, 8> firstNames = {"Anna",  "Hans",   "J\xFCrgen", "Maria",
+                                                          "Peter", "Sabine", "Uwe",       "Zo\xE9"};
     CVKTransaction transaction(dbDatabase);
     CJPat patient(&dbDatabase, nullptr);
     for (int i = 1; i <= kPatients; ++i) {
@@ -71,9 +86,9 @@ void BM_KeystrokeRefreshesPatientChoice(benchmark::State& state)
 {
     EnsurePractice();
     // Each step is one key: a letter typed, or a backspace (nullptr).
-    static const std::array<const char*, 24> typing = {
-        "S", "c", "h", "m", nullptr, nullptr, nullptr, nullptr, "M", "\xFC", "l", "l", nullptr, nullptr, nullptr,
-        nullptr, "1", "2", "3", "4", nullptr, nullptr, nullptr, nullptr};
+    static const std::array<const char*, 24> typing = {"S", "c",    "h", "m", nullptr, nullptr, nullptr, nullptr,
+                                                       "M", "\xFC", "l", "l", nullptr, nullptr, nullptr, nullptr,
+                                                       "1", "2",    "3", "4", nullptr, nullptr, nullptr, nullptr};
     CDiaPatWahl choice(nullptr, "");
     j3bench::RunWhenShown(choice, [&](QDialog& window) {
         auto* search = window.findChild<QLineEdit*>("VKLTEXTBOX_SUCHE");
@@ -96,10 +111,7 @@ BENCHMARK(BM_KeystrokeRefreshesPatientChoice)->Unit(benchmark::kMillisecond)->Us
 // A dialog with the patient field; leaving it checks the typed number.
 class CPatFieldDialog : public CDiaPatSearchEdit {
 public:
-    CPatFieldDialog() : CDiaPatSearchEdit("test/DiaPatSearchTestDialog", "j3wpfcs", nullptr)
-    {
-        m_bNoPlacement = true;
-    }
+    CPatFieldDialog() : CDiaPatSearchEdit("test/DiaPatSearchTestDialog", "j3wpfcs", nullptr) { m_bNoPlacement = true; }
     bool OnExitPatSearch() override
     {
         m_bLastChanged = CDiaPatSearchEdit::OnExitPatSearch();

@@ -111,7 +111,8 @@ private:
             record.Clear();
             record.m_strNr = "269";
             record.m_strKey.Format("indexmrk%02d", i);
-            record.m_strValue.Format("Reiter %d|Tooltip des Reiters %d|%d", i + 1, i + 1, 0x102030 * (i + 1) % 0xFFFFFF);
+            record.m_strValue.Format("Reiter %d|Tooltip des Reiters %d|%d", i + 1, i + 1,
+                                     0x102030 * (i + 1) % 0xFFFFFF);
             record.Write("");
         }
         CJProgPool::SetPermission(291, "eInfo", "", CJProgPool::PERM_WRITE);

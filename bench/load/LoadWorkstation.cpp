@@ -124,7 +124,8 @@ void CLoadWorkstation::Done(bool done, const Key& key, const CString& value, con
         m_last[key] = value.str();
         m_pending.erase(key);
         if (m_failing)
-            m_longestOutage = std::max(m_longestOutage, std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastDone));
+            m_longestOutage =
+                std::max(m_longestOutage, std::chrono::duration_cast<std::chrono::milliseconds>(now - m_lastDone));
         m_failing = false;
         m_lastDone = now;
         return;
@@ -132,8 +133,8 @@ void CLoadWorkstation::Done(bool done, const Key& key, const CString& value, con
     ++m_errors;
     m_failing = true;
     m_pending[key] = value.str();
-    std::cerr << "j3loadrun: Arbeitsplatz " << Workstation() << ": " << what << " nicht geschrieben: "
-              << dbDatabase.GetLastError().GetString() << "\n";
+    std::cerr << "j3loadrun: Arbeitsplatz " << Workstation() << ": " << what
+              << " nicht geschrieben: " << dbDatabase.GetLastError().GetString() << "\n";
 }
 
 std::size_t CLoadWorkstation::Boxes() const
@@ -186,7 +187,7 @@ CLoadWorkstation::SVerdict CLoadWorkstation::Verify(const std::filesystem::path&
         } else if (f[0] == "notes") {
             stored = StoredNotes(f[1].c_str(), f[2].c_str());
         } else if (f[0] == "file" && LoadTextFileDB(f[1].c_str(), stored)) {
-            stored = stored == FileContent(expected) ? expected
+            stored = stored == FileContent(expected)  ? expected
                      : stored == FileContent(pending) ? pending
                                                       : CString("anderer Inhalt");
         }

@@ -65,8 +65,8 @@ int main(int argc, char** argv)
     CPracticeDatabase::Close();
     std::cout << "Arbeitsplätze " << argc - 3 << ", Schreibvorgänge " << total.writes << " ("
               << total.writes / static_cast<std::size_t>(seconds) << "/s), letzte Werte geprüft " << total.checked
-              << ", verloren " << total.lost << ", nicht geschrieben " << total.errors << ", Meldungen "
-              << total.boxes << "\n";
+              << ", verloren " << total.lost << ", nicht geschrieben " << total.errors << ", Meldungen " << total.boxes
+              << "\n";
     const bool clean = mode == "verify-cut" || (total.errors == 0 && total.boxes == 0);
     return total.readable && total.lost == 0 && clean ? 0 : 1;
 }

@@ -4,8 +4,8 @@
 #include "vkwpfcpp/WPFMatrix.h"
 #include "vkwpfcpp/WPFVKLListView.h"
 
-#include <QApplication>
 #include "support/BenchDialogs.h"
+#include <QApplication>
 #include <QTreeView>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -32,7 +32,9 @@ void FillBindAndPaint(benchmark::State& state)
         list.Attach(&view);
         list.AddTextBlockColumn("Datei", 0, 0, "");
         list.AddTextBlockColumn("Letzte \xC4nderung", 0, 2, "");
-        list.AddTextBlockColumn("Gr\xF6\xDF" "e", 0, 2, "");
+        list.AddTextBlockColumn("Gr\xF6\xDF"
+                                "e",
+                                0, 2, "");
         CWPFMatrix<3> matrix;
         list.BindMatrix(&matrix);
         for (const CString& name : names)
@@ -48,6 +50,6 @@ void FillBindAndPaint(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(FillBindAndPaint)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -26,8 +26,7 @@ std::vector<winpath::path> Listing(std::size_t count)
 
 // Plain text keys with the text's own ordering show the floor that node
 // allocation and cache misses set for any key type.
-template <class Key>
-void BM_MapInsert(benchmark::State& state)
+template <class Key> void BM_MapInsert(benchmark::State& state)
 {
     const std::vector<winpath::path> paths = Listing(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state) {

@@ -9,8 +9,8 @@ extern CString dbPraxisId;
 extern CString dbProgId;
 extern CString dbLfdWorkstation;
 extern CString dbLfdInstanz;
-extern CString dbMdId;     // Mandant
-extern CString dbPId;      // user
+extern CString dbMdId; // Mandant
+extern CString dbPId;  // user
 extern CString dbTaskId;
 // Deleting a treatment record leaves a protocol entry: the machine parameter
 // "dbDeleteProtokoll" is exactly "1". Off by default.

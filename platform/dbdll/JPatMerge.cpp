@@ -49,7 +49,7 @@ std::vector<SDBFileEntry> NotesInOrder(std::vector<SDBFileEntry> found, const CS
     struct SNote {
         std::string dialog;
         bool numbered;
-        std::string position;  // digits without leading zeros
+        std::string position; // digits without leading zeros
         SDBFileEntry entry;
     };
     std::vector<SNote> notes;
@@ -170,7 +170,8 @@ bool CJPatMerge::MoveNotes(const CString& keptNr, const CString& duplicateNr)
         }))
         return false;
     for (const SDBFileEntry& folder : folders) {
-        for (const SDBFileEntry& note : NotesInOrder(store.Find(folder.path + "\\*" + duplicateKey + "*"), duplicateKey)) {
+        for (const SDBFileEntry& note :
+             NotesInOrder(store.Find(folder.path + "\\*" + duplicateKey + "*"), duplicateKey)) {
             const CString name = note.path.Mid(note.path.ReverseFind('\\') + 1);
             const CString notes = folder.path + "\\" + name.Left(name.Find(duplicateKey)) + keptKey;
             // Notes are numbered from 0 without gaps; a gap left by hand is

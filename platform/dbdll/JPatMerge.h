@@ -25,7 +25,7 @@ public:
 
     // An emoji of a duplicate that found no free place with the kept patient.
     struct SUnplacedEmoji {
-        CString strPatNr;  // the duplicate's number, without blanks
+        CString strPatNr; // the duplicate's number, without blanks
         CString strEmoji;
     };
     // Those of the last successful merge.

@@ -7,10 +7,10 @@ class CVKDatabase;
 
 // One patient of a search result, with the fields a choice list shows.
 struct SPatTreffer {
-    CString strPatNr;  // ten characters, right-aligned
+    CString strPatNr; // ten characters, right-aligned
     CString strName;
     CString strVorname;
-    CString strGebDat;  // database form "JJJJMMTT"
+    CString strGebDat; // database form "JJJJMMTT"
 };
 
 // Finds patients by the beginning of their number, surname or first name,

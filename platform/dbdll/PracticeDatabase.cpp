@@ -19,11 +19,11 @@ bool CPracticeDatabase::Open(CString& error)
     if (Open(config->DatabaseFile(), error))
         return true;
     if (CVKDatabase::IsServerLocation(config->DatabaseFile()))
-        error += CJ3HostText::FromHost(" Der Server ist " + config->DatabaseOrigin() +
-                                       "; --db URL wählt einen anderen.");
+        error +=
+            CJ3HostText::FromHost(" Der Server ist " + config->DatabaseOrigin() + "; --db URL wählt einen anderen.");
     else if (!std::filesystem::exists(config->DatabaseFile()))
-        error += CJ3HostText::FromHost(" Die Datei ist " + config->DatabaseOrigin() +
-                                       "; --db DATEI öffnet eine andere.");
+        error +=
+            CJ3HostText::FromHost(" Die Datei ist " + config->DatabaseOrigin() + "; --db DATEI öffnet eine andere.");
     return false;
 }
 

@@ -26,8 +26,9 @@ std::string CPracticeFileMode::Restrict(const std::filesystem::path& file)
 {
     const std::string& group = CJ3MachineConfig::Current()->PracticeGroup();
     if (group.empty())
-        return ::chmod(file.c_str(), 0600) == 0 ? "" : "Die Rechte von " + file.string() +
-                                                            " können nicht gesetzt werden: " + std::strerror(errno);
+        return ::chmod(file.c_str(), 0600) == 0
+                   ? ""
+                   : "Die Rechte von " + file.string() + " können nicht gesetzt werden: " + std::strerror(errno);
     const struct group* entry = ::getgrnam(group.c_str());
     if (entry == nullptr)
         return "Die Praxisgruppe \"" + group + "\" ([database] group) gibt es auf diesem Rechner nicht.";

@@ -7,7 +7,9 @@
 class CJ3ConfigError : public std::runtime_error {
 public:
     CJ3ConfigError(const std::string& source, int line, const std::string& message)
-        : std::runtime_error(Compose(source, line, message)), m_line(line) {}
+        : std::runtime_error(Compose(source, line, message)), m_line(line)
+    {
+    }
 
     // 0 when the fault belongs to no single line (missing file, bad variable).
     int Line() const { return m_line; }

@@ -24,8 +24,8 @@ char UpperDrive(char letter)
 // True when host lies in folder (both with their links followed).
 bool StaysInside(const std::filesystem::path& resolvedHost, const std::filesystem::path& resolvedFolder)
 {
-    const auto [inFolder, inHost] = std::mismatch(resolvedFolder.begin(), resolvedFolder.end(), resolvedHost.begin(),
-                                                  resolvedHost.end());
+    const auto [inFolder, inHost] =
+        std::mismatch(resolvedFolder.begin(), resolvedFolder.end(), resolvedHost.begin(), resolvedHost.end());
     return inFolder == resolvedFolder.end() || (inFolder->empty() && std::next(inFolder) == resolvedFolder.end());
 }
 

@@ -26,12 +26,9 @@ struct SDirKey {
 };
 
 const SDirKey kDirKeys[] = {
-    {EJ3Dir::Data, "data", "C:\\J3\\Daten\\"},
-    {EJ3Dir::DataRO, "data_ro", "C:\\J3\\DatenRO\\"},
-    {EJ3Dir::QA, "qa", "C:\\J3\\QA\\"},
-    {EJ3Dir::AppData, "appdata", "C:\\J3\\AppData\\"},
-    {EJ3Dir::Temp, "temp", "C:\\J3\\Temp\\"},
-    {EJ3Dir::Log, "log", "C:\\J3\\Log\\"},
+    {EJ3Dir::Data, "data", "C:\\J3\\Daten\\"}, {EJ3Dir::DataRO, "data_ro", "C:\\J3\\DatenRO\\"},
+    {EJ3Dir::QA, "qa", "C:\\J3\\QA\\"},        {EJ3Dir::AppData, "appdata", "C:\\J3\\AppData\\"},
+    {EJ3Dir::Temp, "temp", "C:\\J3\\Temp\\"},  {EJ3Dir::Log, "log", "C:\\J3\\Log\\"},
     {EJ3Dir::Help, "help", "C:\\J3\\Hilfe\\"},
 };
 
@@ -60,8 +57,8 @@ std::string IdentityValueFault(const std::string& value, EValueKind kind)
     if (value.empty())
         return "must not be empty";
     if (kind == EValueKind::Text) {
-        const bool hasControl = std::any_of(value.begin(), value.end(),
-                                            [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+        const bool hasControl =
+            std::any_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
         return hasControl ? "must not hold control characters" : "";
     }
     const bool digitsOnly = std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -83,7 +80,6 @@ std::string WindowsDir(const std::string& value, const std::string& source, int 
     return value.back() == '\\' || value.back() == '/' ? value : value + "\\";
 }
 
-
 std::optional<std::string> NonEmpty(const CJ3MachineConfig::EnvLookup& env, const std::string& name)
 {
     auto value = env(name);
@@ -103,8 +99,7 @@ std::filesystem::path HomeFolder(const CJ3MachineConfig::EnvLookup& env)
 
 // An XDG base folder: the variable when it holds an absolute path, else the
 // fallback below the home folder.
-std::filesystem::path XdgFolder(const CJ3MachineConfig::EnvLookup& env, const char* variable,
-                                const char* belowHome)
+std::filesystem::path XdgFolder(const CJ3MachineConfig::EnvLookup& env, const char* variable, const char* belowHome)
 {
     if (const auto value = NonEmpty(env, variable); value && std::filesystem::path(*value).is_absolute())
         return *value;
@@ -145,8 +140,7 @@ CJ3MachineConfig CJ3MachineConfig::Defaults(const EnvLookup& env)
     CJ3MachineConfig config;
     const std::filesystem::path dataHome = XdgFolder(env, "XDG_DATA_HOME", ".local/share") / "j3";
     config.m_databaseFile = dataHome / "praxis.j3db";
-    config.m_databaseOrigin = "der Standardort (keine Maschinenkonfiguration unter " +
-                              FileLocation(env).string() + ")";
+    config.m_databaseOrigin = "der Standardort (keine Maschinenkonfiguration unter " + FileLocation(env).string() + ")";
     config.m_drives.Map('C', dataHome / "drive_c");
     config.m_pluginDir = OwnLibraryFolder();
     for (const auto& dirKey : kDirKeys)
@@ -177,8 +171,10 @@ CJ3MachineConfig CJ3MachineConfig::Load(const EnvLookup& env)
             (std::filesystem::status(file, ec).permissions() & others) != std::filesystem::perms::none)
             throw CJ3ConfigError(file.string(), 0,
                                  "the file holds the database password and others may read it; make it the "
-                                 "owner's alone (chmod 600 " + file.string() + ") or keep the password in the "
-                                 "password file ~/.pgpass (PGPASSFILE) or a service file (PGSERVICEFILE)");
+                                 "owner's alone (chmod 600 " +
+                                     file.string() +
+                                     ") or keep the password in the "
+                                     "password file ~/.pgpass (PGPASSFILE) or a service file (PGSERVICEFILE)");
     }
     config.ApplyEnvironment(env, HomeFolder(env));
     return config;
@@ -191,8 +187,7 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
     const auto is = CJ3IniFile::NamesEqual;
     for (const auto& entry : file.Entries()) {
         const auto unknownKey = [&] {
-            return CJ3ConfigError(source, entry.line,
-                                  "unknown key \"" + entry.key + "\" in [" + entry.section + "]");
+            return CJ3ConfigError(source, entry.line, "unknown key \"" + entry.key + "\" in [" + entry.section + "]");
         };
         if (is(entry.section, "parameters")) {
             m_parameters[entry.key] = entry.value;
@@ -210,8 +205,8 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
             } else {
                 throw unknownKey();
             }
-            m_databaseOrigin = "eingestellt in " + source + ", Zeile " + std::to_string(entry.line) +
-                               " ([database] " + (is(entry.key, "url") ? "url" : "file") + ")";
+            m_databaseOrigin = "eingestellt in " + source + ", Zeile " + std::to_string(entry.line) + " ([database] " +
+                               (is(entry.key, "url") ? "url" : "file") + ")";
         } else if (is(entry.section, "host")) {
             if (!is(entry.key, "plugins"))
                 throw unknownKey();
@@ -225,8 +220,7 @@ void CJ3MachineConfig::ApplyFile(const CJ3IniFile& file, const std::filesystem::
         } else if (is(entry.section, "drives")) {
             const std::filesystem::path hostFolder = HostPath(entry.value, folder, home, source, entry.line, entry.key);
             if (entry.key.size() != 1 || !m_drives.Map(entry.key[0], hostFolder))
-                throw CJ3ConfigError(source, entry.line,
-                                     "a drive is one letter A to Z, not \"" + entry.key + "\"");
+                throw CJ3ConfigError(source, entry.line, "a drive is one letter A to Z, not \"" + entry.key + "\"");
         } else if (is(entry.section, "identity")) {
             const auto identityKey = std::find_if(std::begin(kIdentityKeys), std::end(kIdentityKeys),
                                                   [&](const SIdentityKey& k) { return is(entry.key, k.key); });
@@ -248,8 +242,9 @@ void CJ3MachineConfig::ApplyEnvironment(const EnvLookup& env, const std::filesys
     std::error_code ec;
     const std::filesystem::path workingDir = std::filesystem::current_path(ec);
     if (const auto value = NonEmpty(env, "J3_DB")) {
-        m_databaseFile = CVKServerLocation::IsServerLocation(*value) ? std::filesystem::path(*value)
-                                             : HostPath(*value, workingDir, home, kEnvironment, 0, "J3_DB");
+        m_databaseFile = CVKServerLocation::IsServerLocation(*value)
+                             ? std::filesystem::path(*value)
+                             : HostPath(*value, workingDir, home, kEnvironment, 0, "J3_DB");
         m_databaseOrigin = "eingestellt durch die Umgebungsvariable J3_DB";
     }
     if (const auto value = NonEmpty(env, "J3_PLUGIN_DIR"))

@@ -18,7 +18,9 @@ int OpenRoot()
 
 } // namespace
 
-CJ3PlaceWalk::CJ3PlaceWalk() : m_folder(OpenRoot()) {}
+CJ3PlaceWalk::CJ3PlaceWalk() : m_folder(OpenRoot())
+{
+}
 
 CJ3PlaceWalk::~CJ3PlaceWalk()
 {

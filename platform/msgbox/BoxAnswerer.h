@@ -26,7 +26,7 @@ class CBoxAnswerer {
 public:
     struct SAnswer {
         int code = 0;
-        std::vector<std::string> inputs;  // UTF-8
+        std::vector<std::string> inputs; // UTF-8
     };
 
     CBoxAnswerer();

@@ -3,11 +3,17 @@
 #include "msgbox/StringTable.h"
 #include "winpath/AnsiCodePage.h"
 
-CBoxText::CBoxText(const char* text) : m_text(text != nullptr ? text : "") {}
+CBoxText::CBoxText(const char* text) : m_text(text != nullptr ? text : "")
+{
+}
 
-CBoxText::CBoxText(const CString& text) : m_text(text.str()) {}
+CBoxText::CBoxText(const CString& text) : m_text(text.str())
+{
+}
 
-CBoxText::CBoxText(int number) : m_number(number), m_isNumber(true) {}
+CBoxText::CBoxText(int number) : m_number(number), m_isNumber(true)
+{
+}
 
 QString CBoxText::ToQString() const
 {

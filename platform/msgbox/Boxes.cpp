@@ -5,8 +5,8 @@
 #include "msgbox/ParamBoxDialog.h"
 #include "msgbox/ParamDescription.h"
 #include "msgbox/StringTable.h"
-#include "winpath/AnsiCodePage.h"
 #include "vkbasis/TerminalText.h"
+#include "winpath/AnsiCodePage.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -25,10 +25,14 @@ QMessageBox::Icon IconOf(EBoxKind kind)
 {
     switch (kind) {
     case EBoxKind::Error:
-    case EBoxKind::VKError: return QMessageBox::Critical;
-    case EBoxKind::Notice: return QMessageBox::Warning;
-    case EBoxKind::Question: return QMessageBox::Question;
-    default: return QMessageBox::Information;
+    case EBoxKind::VKError:
+        return QMessageBox::Critical;
+    case EBoxKind::Notice:
+        return QMessageBox::Warning;
+    case EBoxKind::Question:
+        return QMessageBox::Question;
+    default:
+        return QMessageBox::Information;
     }
 }
 

@@ -14,12 +14,12 @@ class QWidget;
 // Answer codes of the boxes.
 inline constexpr int BOX_OK = 1;
 inline constexpr int BOX_YES = 10;
-inline constexpr int BOX_NO = 11;  // also a question closed without choosing
+inline constexpr int BOX_NO = 11; // also a question closed without choosing
 
-int HaltE(const CBoxText& caption, const CBoxText& text, QWidget* parent);    // error, an operation stopped
-int HaltI(const CBoxText& caption, const CBoxText& text, QWidget* parent);    // refused input or notice
-int Halt(const CBoxText& caption, const CBoxText& text, QWidget* parent);     // plain notice
-int VKHaltE(const CBoxText& caption, const CBoxText& text, QWidget* parent);  // error of the interface library
+int HaltE(const CBoxText& caption, const CBoxText& text, QWidget* parent);   // error, an operation stopped
+int HaltI(const CBoxText& caption, const CBoxText& text, QWidget* parent);   // refused input or notice
+int Halt(const CBoxText& caption, const CBoxText& text, QWidget* parent);    // plain notice
+int VKHaltE(const CBoxText& caption, const CBoxText& text, QWidget* parent); // error of the interface library
 // Question: "Ja" gives BOX_YES, "Nein" BOX_NO; Return chooses "Ja", Escape or
 // closing the box "Nein".
 int SollIch(const CBoxText& caption, const CBoxText& text, QWidget* parent);

@@ -56,9 +56,8 @@ CParamBoxDialog::CParamBoxDialog(const CParamDescription& description, const QSt
 
 bool CParamBoxDialog::AllNumbersComplete() const
 {
-    return std::all_of(m_edits.begin(), m_edits.end(), [](const QLineEdit* edit) {
-        return edit->text().isEmpty() || edit->hasAcceptableInput();
-    });
+    return std::all_of(m_edits.begin(), m_edits.end(),
+                       [](const QLineEdit* edit) { return edit->text().isEmpty() || edit->hasAcceptableInput(); });
 }
 
 QStringList CParamBoxDialog::Values() const

@@ -21,7 +21,7 @@ public:
     enum class EKind { Text, Number };
 
     struct SField {
-        std::string label;    // as shown, without surrounding line breaks
+        std::string label; // as shown, without surrounding line breaks
         EKind kind = EKind::Text;
         std::string initial;
     };
@@ -39,5 +39,5 @@ public:
 
 private:
     std::vector<SField> m_fields;
-    std::vector<std::string> m_literals;  // the text around the fields: one more than fields
+    std::vector<std::string> m_literals; // the text around the fields: one more than fields
 };

@@ -26,6 +26,6 @@ public:
 private:
     CProgressBox() = default;
 
-    QPointer<QProgressDialog> m_window;  // Qt deletes it with its parent
+    QPointer<QProgressDialog> m_window; // Qt deletes it with its parent
     bool m_open = false;
 };

@@ -33,9 +33,13 @@ std::vector<winpath::path> NamesBelowRoot(const winpath::path& normalised)
 
 } // namespace
 
-CPath::CPath(const char* text) : m_text(text) {}
+CPath::CPath(const char* text) : m_text(text)
+{
+}
 
-CPath::CPath(const CString& text) : m_text(text) {}
+CPath::CPath(const CString& text) : m_text(text)
+{
+}
 
 bool CPath::IsSubPath(const CPath& dir) const
 {

@@ -81,7 +81,9 @@ auto IsOneOf(const char* charSet)
 
 } // namespace
 
-CString::CString(const char* text) : m_text(OrEmpty(text)) {}
+CString::CString(const char* text) : m_text(OrEmpty(text))
+{
+}
 
 CString::CString(const char* text, int length)
 {
@@ -89,11 +91,17 @@ CString::CString(const char* text, int length)
         m_text.assign(text, static_cast<std::size_t>(length));
 }
 
-CString::CString(const std::string& text) : m_text(text) {}
+CString::CString(const std::string& text) : m_text(text)
+{
+}
 
-CString::CString(std::string_view text) : m_text(text) {}
+CString::CString(std::string_view text) : m_text(text)
+{
+}
 
-CString::CString(char ch, int repeat) : m_text(static_cast<std::size_t>(std::max(repeat, 0)), ch) {}
+CString::CString(char ch, int repeat) : m_text(static_cast<std::size_t>(std::max(repeat, 0)), ch)
+{
+}
 
 CString& CString::operator=(const char* text)
 {
@@ -229,16 +237,14 @@ int CString::Delete(int index, int count)
     return GetLength();
 }
 
-template <typename IsTrimmed>
-CString& CString::TrimLeftWhile(IsTrimmed isTrimmed)
+template <typename IsTrimmed> CString& CString::TrimLeftWhile(IsTrimmed isTrimmed)
 {
     const auto kept = std::find_if_not(m_text.begin(), m_text.end(), isTrimmed);
     m_text.erase(m_text.begin(), kept);
     return *this;
 }
 
-template <typename IsTrimmed>
-CString& CString::TrimRightWhile(IsTrimmed isTrimmed)
+template <typename IsTrimmed> CString& CString::TrimRightWhile(IsTrimmed isTrimmed)
 {
     const auto kept = std::find_if_not(m_text.rbegin(), m_text.rend(), isTrimmed);
     m_text.erase(kept.base(), m_text.end());
@@ -331,7 +337,7 @@ void CString::AppendFormatV(const char* format, va_list args)
     const int needed = std::vsnprintf(nullptr, 0, OrEmpty(format), measure);
     va_end(measure);
     if (needed <= 0)
-        return;  // nothing to add, or an encoding error: the text stays as it was
+        return; // nothing to add, or an encoding error: the text stays as it was
     const std::size_t oldSize = m_text.size();
     m_text.resize(oldSize + static_cast<std::size_t>(needed));
     // vsnprintf writes the terminating NUL onto std::string's own terminator.
@@ -366,8 +372,8 @@ char* CString::GetBuffer(int minLength)
 
 void CString::ReleaseBuffer(int newLength)
 {
-    const std::size_t length = newLength < 0 ? std::strlen(m_text.c_str())
-                                             : std::min(static_cast<std::size_t>(newLength), m_text.size());
+    const std::size_t length =
+        newLength < 0 ? std::strlen(m_text.c_str()) : std::min(static_cast<std::size_t>(newLength), m_text.size());
     m_text.resize(length);
 }
 

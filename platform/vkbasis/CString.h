@@ -23,8 +23,8 @@
 class CString {
 public:
     CString() = default;
-    CString(const char* text);  // null gives the empty text
-    CString(const char* text, int length);  // length bytes, embedded NULs kept
+    CString(const char* text);             // null gives the empty text
+    CString(const char* text, int length); // length bytes, embedded NULs kept
     CString(const std::string& text);
     CString(std::string_view text);
     explicit CString(char ch, int repeat = 1);
@@ -62,7 +62,7 @@ public:
 
     // Each returns the number of replaced or removed characters or texts.
     int Replace(char oldCh, char newCh);
-    int Replace(const char* oldText, const char* newText);  // empty oldText: 0
+    int Replace(const char* oldText, const char* newText); // empty oldText: 0
     int Remove(char ch);
 
     // Each returns the new length.
@@ -122,15 +122,12 @@ public:
     }
 
 private:
-    template <typename IsTrimmed>
-    CString& TrimLeftWhile(IsTrimmed isTrimmed);
-    template <typename IsTrimmed>
-    CString& TrimRightWhile(IsTrimmed isTrimmed);
+    template <typename IsTrimmed> CString& TrimLeftWhile(IsTrimmed isTrimmed);
+    template <typename IsTrimmed> CString& TrimRightWhile(IsTrimmed isTrimmed);
 
     std::string m_text;
 };
 
-template <>
-struct std::hash<CString> {
+template <> struct std::hash<CString> {
     std::size_t operator()(const CString& text) const noexcept { return std::hash<std::string>()(text.str()); }
 };

@@ -20,9 +20,15 @@ void CVKSysBase::ExitInstance()
     m_bStarted = false;
 }
 
-void CVKSysBase::LoadAcceleratorsA(CVKDialog*, unsigned int) {}
-void CVKSysBase::SetHelpName(CWPFDialog*, const CString&) {}
-void CVKSysBase::SetHelpName(CVKDialog*, const CString&) {}
+void CVKSysBase::LoadAcceleratorsA(CVKDialog*, unsigned int)
+{
+}
+void CVKSysBase::SetHelpName(CWPFDialog*, const CString&)
+{
+}
+void CVKSysBase::SetHelpName(CVKDialog*, const CString&)
+{
+}
 
 long CVKSysBase::OnCommandHelp(CWPFDialog*, unsigned int, long)
 {
@@ -34,17 +40,27 @@ long CVKSysBase::OnCommandHelp(CVKDialog*, unsigned int, long)
     return 0;
 }
 
-void CVKSysBase::OnHotkey(CWPFDialog*) {}
-void CVKSysBase::OnHotkey(CVKDialog*) {}
-void CVKSysBase::DisableHelpButton(CWPFDialog*) {}
-void CVKSysBase::DisableHelpButton(CVKDialog*) {}
+void CVKSysBase::OnHotkey(CWPFDialog*)
+{
+}
+void CVKSysBase::OnHotkey(CVKDialog*)
+{
+}
+void CVKSysBase::DisableHelpButton(CWPFDialog*)
+{
+}
+void CVKSysBase::DisableHelpButton(CVKDialog*)
+{
+}
 
 int CVKSysBase::HasDaisyHOZ()
 {
     return 0;
 }
 
-void CVKSysBase::OnStartDaisy(const CString&, const CString&, bool) {}
+void CVKSysBase::OnStartDaisy(const CString&, const CString&, bool)
+{
+}
 
 void CVKSysBase::AtExit(void (*function)())
 {
@@ -62,12 +78,14 @@ const wchar_t* CVKSysBase::AppUserModelID()
 }
 
 // Overrides take the suffix by value and change their copy.
-CString CVKSysBase::GetTempDirDB(CString /*suffix*/)  // NOLINT(performance-unnecessary-value-param)
+CString CVKSysBase::GetTempDirDB(CString /*suffix*/) // NOLINT(performance-unnecessary-value-param)
 {
     return {};
 }
 
-void CVKSysBase::DoDBError(const CString&) {}
+void CVKSysBase::DoDBError(const CString&)
+{
+}
 
 CString CVKSysBase::DBErrorString()
 {
@@ -79,7 +97,9 @@ CString CVKSysBase::MakeRInfo(const CString&)
     return {};
 }
 
-void CVKSysBase::DeleteProtokoll(const CVKRSet*) {}
+void CVKSysBase::DeleteProtokoll(const CVKRSet*)
+{
+}
 
 bool CVKSysBase::TriggerSelectRead(const CVKRSet*, bool)
 {

@@ -10,8 +10,7 @@
 
 const CRuntimeClass CVKWinApp::classCVKWinApp{"CVKWinApp", nullptr};
 
-CVKWinApp::CVKWinApp(const char* appName)
-    : m_strAppName(appName ? appName : "")
+CVKWinApp::CVKWinApp(const char* appName) : m_strAppName(appName ? appName : "")
 {
 }
 
@@ -69,7 +68,7 @@ int CVKWinApp::ExitInstance()
 bool CVKWinApp::UseCrashRpt(const CString& logDir, const CString& appName, const CString& version,
                             const CString& regKey)
 {
-    CWin32Journal::Record(std::string("UseCrashRpt ") + logDir.GetString() + " " + appName.GetString() + " "
-                          + version.GetString() + " " + regKey.GetString());
+    CWin32Journal::Record(std::string("UseCrashRpt ") + logDir.GetString() + " " + appName.GetString() + " " +
+                          version.GetString() + " " + regKey.GetString());
     return CCrashReport::Install(CHostPaths::ToHost(logDir.GetString()), appName.GetString(), version.GetString());
 }

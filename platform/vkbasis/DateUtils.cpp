@@ -22,7 +22,8 @@ CString Db2Date(const CString& dbDate)
     CString digits(dbDate);
     digits.Trim(' ');
     const std::string& text = digits.str();
-    if (text.size() != 8 || !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
+    if (text.size() != 8 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
         return CString();
     const int year = DigitsValue(digits, 0, 4);
     const std::chrono::year_month_day date{std::chrono::year(year),

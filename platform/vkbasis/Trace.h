@@ -6,9 +6,9 @@
 
 // One trace message with where it came from.
 struct SVKTraceEntry {
-    int level = 0;   // how serious; larger is more serious
-    int area = 0;    // the caller's subsystem number, 0 for none
-    CString source;  // the source unit that wrote it
+    int level = 0;  // how serious; larger is more serious
+    int area = 0;   // the caller's subsystem number, 0 for none
+    CString source; // the source unit that wrote it
     int line = 0;
     CString text;
 };

@@ -13,8 +13,7 @@
 // not shared: a second object is made. keepFields false empties the fields
 // and the position before lending. Objects live until the process ends.
 // The pool is not locked: the program's interface thread uses it.
-template <class T>
-class CAutoRSet {
+template <class T> class CAutoRSet {
 public:
     static T* GetRSet(int openType, bool keepFields)
     {

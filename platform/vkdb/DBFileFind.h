@@ -42,8 +42,7 @@ public:
     std::uint64_t GetLength() const;
     // Any time type constructible from seconds since 1970 UTC (the
     // framework's CTime, std::time_t). False before the first step.
-    template <class TTime>
-    bool GetLastWriteTime(TTime& time) const
+    template <class TTime> bool GetLastWriteTime(TTime& time) const
     {
         const SItem* item = Current();
         if (!item)
@@ -76,5 +75,5 @@ private:
 
     CVKDatabase* m_database;
     SListing m_listing;
-    std::size_t m_next = 0;  // entries stepped onto so far; current is m_next - 1
+    std::size_t m_next = 0; // entries stepped onto so far; current is m_next - 1
 };

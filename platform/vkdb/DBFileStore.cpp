@@ -8,8 +8,8 @@
 #include "winpath/AnsiLiteral.h"
 
 #include <algorithm>
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <utility>
 
@@ -21,9 +21,8 @@ namespace {
 // after a seek, growing while only files follow.
 std::string ListingSql(bool bounded, bool hinted)
 {
-    return std::string("SELECT pathkey, path, mtime, size FROM files ") +
-           (hinted ? "INDEXED BY files_listing " : "") + "WHERE pathkey >= ?1 " +
-           (bounded ? "AND pathkey < ?3 " : "") + "ORDER BY pathkey LIMIT ?2";
+    return std::string("SELECT pathkey, path, mtime, size FROM files ") + (hinted ? "INDEXED BY files_listing " : "") +
+           "WHERE pathkey >= ?1 " + (bounded ? "AND pathkey < ?3 " : "") + "ORDER BY pathkey LIMIT ?2";
 }
 constexpr std::int64_t FirstBatchRows = 16;
 // A server's batch is held whole by the client. Beyond about a thousand rows
@@ -31,23 +30,20 @@ constexpr std::int64_t FirstBatchRows = 16;
 // batch and faults it in again for the next, which cost four times the
 // listing's own work; smaller batches cost more round trips than they save.
 constexpr std::int64_t MaxBatchRows = 1024;
-constexpr const char* SubdirsByNameSql =
-    "SELECT name, path FROM subdirs INDEXED BY subdirs_names "
-    "WHERE parentkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
-constexpr const char* FilesByNameSql =
-    "SELECT name, path, mtime, size FROM files INDEXED BY files_names "
-    "WHERE dirkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
+constexpr const char* SubdirsByNameSql = "SELECT name, path FROM subdirs INDEXED BY subdirs_names "
+                                         "WHERE parentkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
+constexpr const char* FilesByNameSql = "SELECT name, path, mtime, size FROM files INDEXED BY files_names "
+                                       "WHERE dirkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
 
 // Where the name of a path starts: after its last separator.
 std::size_t NameStart(std::string_view path)
 {
-    return path.rfind(CDBStorePath::Separator) + 1;  // npos + 1 == 0
+    return path.rfind(CDBStorePath::Separator) + 1; // npos + 1 == 0
 }
 
 // Calls step(parent with its separator, name, directory) for each directory
 // above the file, the innermost first, while step answers true.
-template <typename Step>
-void ForEachDirectoryAbove(std::string_view file, Step step)
+template <typename Step> void ForEachDirectoryAbove(std::string_view file, Step step)
 {
     for (std::string_view dir = file.substr(0, NameStart(file)); dir.size() > 1;) {
         dir.remove_suffix(1);
@@ -108,11 +104,10 @@ bool CDBFileStore::SaveFile(const CString& path, const CString& content, std::in
         return m_database.Fail("Der Pfad " + path + " liegt unter einer Datei.");
     // A file stored again keeps the spelling it was first stored with, as
     // the Windows file system does.
-    CVKQuery query(m_database,
-                   "INSERT INTO files(pathkey, path, mtime, size, content, dirkey, name) "
-                   "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7) "
-                   "ON CONFLICT(pathkey) DO UPDATE SET mtime = excluded.mtime, size = excluded.size, "
-                   "content = excluded.content");
+    CVKQuery query(m_database, "INSERT INTO files(pathkey, path, mtime, size, content, dirkey, name) "
+                               "VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7) "
+                               "ON CONFLICT(pathkey) DO UPDATE SET mtime = excluded.mtime, size = excluded.size, "
+                               "content = excluded.content");
     query.Bind(1, key).Bind(2, normalized).Bind(3, lastWriteTime);
     query.Bind(4, static_cast<std::int64_t>(content.GetLength())).Bind(5, content);
     const std::size_t nameStart = NameStart(normalized);
@@ -122,9 +117,8 @@ bool CDBFileStore::SaveFile(const CString& path, const CString& content, std::in
 
 bool CDBFileStore::RecordSubdirectories(std::string_view normalizedFile)
 {
-    CVKQuery insert(m_database,
-                    "INSERT INTO subdirs(parentkey, namekey, name, path) VALUES(?1, ?2, ?3, ?4) "
-                    "ON CONFLICT DO NOTHING RETURNING 1");
+    CVKQuery insert(m_database, "INSERT INTO subdirs(parentkey, namekey, name, path) VALUES(?1, ?2, ?3, ?4) "
+                                "ON CONFLICT DO NOTHING RETURNING 1");
     // A directory already recorded has its parents recorded too.
     ForEachDirectoryAbove(normalizedFile, [&](std::string_view parent, std::string_view name, std::string_view dir) {
         insert.Reset();
@@ -217,7 +211,7 @@ std::vector<SDBFileEntry> CDBFileStore::Find(const CString& pattern, std::size_t
 bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const SDBFileEntryView&)>& visitor)
 {
     const std::string normalized = CDBStorePath::Normalize(pattern.str());
-    const std::size_t nameStart = normalized.rfind(CDBStorePath::Separator) + 1;  // npos + 1 == 0
+    const std::size_t nameStart = normalized.rfind(CDBStorePath::Separator) + 1; // npos + 1 == 0
     const std::string dirKey = CDBStorePath::Key(std::string_view(normalized).substr(0, nameStart));
     const CDBWildcard wildcard(CDBStorePath::Key(std::string_view(normalized).substr(nameStart)));
     if (nameStart == normalized.size() || normalized.find('\0') != std::string::npos)
@@ -272,16 +266,15 @@ bool CDBFileStore::Visit(const CString& pattern, const std::function<bool(const 
     return !query.Failed();
 }
 
-bool CDBFileStore::VisitInDisplayOrder(const CString& dir,
-                                       const std::function<bool(const SDBFileEntryView&)>& visitor)
+bool CDBFileStore::VisitInDisplayOrder(const CString& dir, const std::function<bool(const SDBFileEntryView&)>& visitor)
 {
     std::string prefix = CDBStorePath::Normalize(dir.str());
     if (prefix.empty() || prefix.back() != CDBStorePath::Separator)
         prefix += CDBStorePath::Separator;
     const std::string dirKey = CDBStorePath::Key(prefix);
     bool stopped = false;
-    return VisitNameRange(SubdirsByNameSql, dirKey, true, stopped, visitor)
-        && (stopped || VisitNameRange(FilesByNameSql, dirKey, false, stopped, visitor));
+    return VisitNameRange(SubdirsByNameSql, dirKey, true, stopped, visitor) &&
+           (stopped || VisitNameRange(FilesByNameSql, dirKey, false, stopped, visitor));
 }
 
 bool CDBFileStore::VisitNameRange(const char* sql, const std::string& dirKey, bool directories, bool& stopped,

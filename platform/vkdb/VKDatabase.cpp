@@ -125,13 +125,12 @@ bool CVKDatabase::OpenServer(const std::string& url, bool readOnly)
 bool CVKDatabase::Open(const std::filesystem::path& hostFile, EOpenMode mode)
 {
     if (IsServerLocation(hostFile))
-        return (OpenServer(hostFile.native(), mode == EOpenMode::ReadOnly) && CheckAndMigrate()) ||
-               CloseAfterFailure();
+        return (OpenServer(hostFile.native(), mode == EOpenMode::ReadOnly) && CheckAndMigrate()) || CloseAfterFailure();
     std::error_code ignored;
     if (!std::filesystem::exists(hostFile, ignored)) {
         Close();
-        return Fail("Die Datenbank " + HostText(hostFile) +
-                    " existiert nicht. Eine neue legt \"j3db init " + HostText(hostFile) + "\" an.");
+        return Fail("Die Datenbank " + HostText(hostFile) + " existiert nicht. Eine neue legt \"j3db init " +
+                    HostText(hostFile) + "\" an.");
     }
     const bool readOnly = mode == EOpenMode::ReadOnly;
     if (!OpenFile(hostFile, readOnly ? ESQLiteAccess::ReadOnly : ESQLiteAccess::ReadWrite))
@@ -154,8 +153,7 @@ bool CVKDatabase::Create(const std::filesystem::path& hostFile, const std::funct
         return Fail("Die Datei " + HostText(hostFile) + " existiert bereits; sie wird nicht überschrieben."_ansi);
     }
     const bool created = OpenFile(hostFile, ESQLiteAccess::Create) &&
-                         ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") &&
-                         CreateSchema(fill);
+                         ExecuteScript("PRAGMA page_size=4096; PRAGMA journal_mode=WAL;") && CreateSchema(fill);
     if (!created) {
         CloseAfterFailure();
         CVKSQLiteConnection::RemoveFiles(hostFile);
@@ -216,8 +214,8 @@ bool CVKDatabase::CheckAndMigrate()
     }
     const int current = CVKSchema::CurrentVersion();
     if (version == 0 && objects > 0)
-        return Fail("Die Datenbank " + name + " hat Tabellen, aber keine Schemaversion: ihr Kopf ist beschädigt. "_ansi +
-                    kRestoreBackup);
+        return Fail("Die Datenbank " + name +
+                    " hat Tabellen, aber keine Schemaversion: ihr Kopf ist beschädigt. "_ansi + kRestoreBackup);
     if (version > current) {
         CString text;
         text.Format("Die Datenbank %s hat die Schemaversion %d; dieses Programm kennt nur bis %d. "
@@ -235,7 +233,7 @@ bool CVKDatabase::CheckAndMigrate()
         }
         if (!CVKSchema::MigrateTo(*this, current)) {
             // The backend's reason, without the schema's statements.
-            const CString reason = m_lastResult == 0          ? m_lastError
+            const CString reason = m_lastResult == 0             ? m_lastError
                                    : m_connection->ErrorIsLock() ? "sie ist " + LockDescription()
                                                                  : m_connection->ErrorText();
             return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason +
@@ -309,7 +307,8 @@ CString CVKDatabase::DescribeUnreadable() const
     case CVKConnection::EFault::Locked:
         return "Die Datenbank " + name + " ist " + LockDescription() + "; bitte später noch einmal versuchen"_ansi;
     case CVKConnection::EFault::NotWritable:
-        return "Die Datenbank " + name + " liegt in einem schreibgeschützten Ordner oder ist schreibgeschützt; "_ansi
+        return "Die Datenbank " + name +
+               " liegt in einem schreibgeschützten Ordner oder ist schreibgeschützt; "_ansi
                "sie kann nur gelesen werden";
     case CVKConnection::EFault::Unopenable:
         return DescribeUnopenable(m_file);

@@ -18,8 +18,8 @@ std::array<const char*, 256> BuildFolding()
     }
     // Accented capitals 0xC0-0xDE and their small partners 0x20 above.
     static const char* const accented[31] = {
-        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I",   // C0-CF
-        "D", "N", "O", "O", "O", "O", "O", nullptr, "O", "U", "U", "U", "U", "Y", "TH"};  // D0-DE
+        "A", "A", "A", "A", "A", "A", "AE", "C",     "E", "E", "E", "E", "I", "I", "I", "I", // C0-CF
+        "D", "N", "O", "O", "O", "O", "O",  nullptr, "O", "U", "U", "U", "U", "Y", "TH"};    // D0-DE
     for (int i = 0; i < 31; ++i) {
         folding[0xC0 + i] = accented[i];
         folding[0xE0 + i] = accented[i];

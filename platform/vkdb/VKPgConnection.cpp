@@ -14,8 +14,7 @@
 namespace {
 
 // The advisory lock of a practice: the application id and the schema.
-constexpr const char* WriteLockSql =
-    "BEGIN; SELECT pg_advisory_xact_lock(1244873794, hashtext(current_schema()))";
+constexpr const char* WriteLockSql = "BEGIN; SELECT pg_advisory_xact_lock(1244873794, hashtext(current_schema()))";
 
 // The SQLite dialect's ?N placeholders become $N; an index hint (INDEXED BY)
 // is left to the planner. Quoted texts stay as they are.
@@ -37,7 +36,7 @@ std::string ServerDialect(const std::string& sql)
             i += 11;
             while (i < sql.size() && (std::isalnum(static_cast<unsigned char>(sql[i])) || sql[i] == '_'))
                 ++i;
-            --i;  // the character after the index name is kept
+            --i; // the character after the index name is kept
             continue;
         }
         out += c;
@@ -198,7 +197,8 @@ bool CVKPgConnection::RecordFailure(const CString& text)
     if (PQstatus(m_conn) == CONNECTION_OK)
         m_errorText = text;
     else
-        m_errorText = "Keine Verbindung zum Datenbankserver " + CString(CVKServerLocation::Displayable(m_url)) + " (" + text + ")";
+        m_errorText = "Keine Verbindung zum Datenbankserver " + CString(CVKServerLocation::Displayable(m_url)) + " (" +
+                      text + ")";
     if (m_errorText.IsEmpty())
         m_errorText = "Unbekannter Fehler des Datenbankservers";
     return false;

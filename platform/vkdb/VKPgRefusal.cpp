@@ -21,11 +21,14 @@ EStep StepOf(ConnStatusType status)
     switch (status) {
     case CONNECTION_MADE:
     case CONNECTION_SSL_STARTUP:
-    case CONNECTION_GSS_STARTUP: return EStep::Securing;
+    case CONNECTION_GSS_STARTUP:
+        return EStep::Securing;
     case CONNECTION_STARTED:
     case CONNECTION_NEEDED:
-    case CONNECTION_BAD: return EStep::Reaching;
-    default: return EStep::Answered;
+    case CONNECTION_BAD:
+        return EStep::Reaching;
+    default:
+        return EStep::Answered;
     }
 }
 
@@ -78,8 +81,7 @@ SAttempt Retry(PGconn* failed)
         attempt.Note(conn.get());
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        pollfd socket{PQsocket(conn.get()), static_cast<short>(polling == PGRES_POLLING_READING ? POLLIN : POLLOUT),
-                      0};
+        pollfd socket{PQsocket(conn.get()), static_cast<short>(polling == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
         if (left.count() <= 0 || (socket.fd >= 0 && ::poll(&socket, 1, static_cast<int>(left.count())) == 0))
             break;
         polling = PQconnectPoll(conn.get());
@@ -97,15 +99,17 @@ CString CVKPgRefusal::Explain(PGconn* failed, const std::string& server)
     const CString role(PQuser(failed) ? PQuser(failed) : "");
     CString text;
     if (PQconnectionNeedsPassword(failed)) {
-        text = name + " verlangt für die Rolle "_ansi + role + " ein Passwort, es ist aber keines hinterlegt. "
+        text = name + " verlangt für die Rolle "_ansi + role +
+               " ein Passwort, es ist aber keines hinterlegt. "
                "Bitte das Passwort in die Passwortdatei eintragen (~/.pgpass oder die Datei in PGPASSFILE).";
     } else {
         const SAttempt attempt = Retry(failed);
         // invalid_password; invalid_authorization_specification (no
         // pg_hba.conf line lets this connection in).
         if (attempt.RefusedWith("28P01"))
-            text = name + " hat die Anmeldung als " + role + " abgelehnt: das Passwort ist falsch, oder die Rolle "
-                          "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) prüfen."_ansi;
+            text = name + " hat die Anmeldung als " + role +
+                   " abgelehnt: das Passwort ist falsch, oder die Rolle "
+                   "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) prüfen."_ansi;
         else if (attempt.RefusedWith("28000") && !attempt.encrypted && attempt.sslMode == "disable")
             text = name + " nimmt nur verschlüsselte Verbindungen an. Bitte in der Adresse sslmode=verify-full "_ansi
                           "und sslrootcert= (das Zertifikat der Zertifizierungsstelle) angeben.";

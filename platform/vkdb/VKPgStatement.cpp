@@ -19,8 +19,7 @@ constexpr Oid Int8Oid = 20;
 constexpr Oid Int2Oid = 21;
 constexpr Oid Int4Oid = 23;
 
-template <typename T>
-T BigEndian(const char* bytes)
+template <typename T> T BigEndian(const char* bytes)
 {
     T value;
     std::memcpy(&value, bytes, sizeof value);

@@ -43,7 +43,7 @@ private:
     void DropReadAhead();
 
     struct SReadAhead {
-        int keyParam = 0;  // 0: no read-ahead
+        int keyParam = 0; // 0: no read-ahead
         int keyColumn = 0;
         int limitParam = 0;
         std::int64_t maxLimit = 0;

@@ -6,9 +6,7 @@
 #include <utility>
 
 CVKQuery::CVKQuery(CVKDatabase& database, std::string sql)
-    : m_database(database),
-      m_sql(std::move(sql)),
-      m_generation(database.Generation()),
+    : m_database(database), m_sql(std::move(sql)), m_generation(database.Generation()),
       m_statement(database.BorrowStatement(m_sql))
 {
     m_failed = m_statement == nullptr;

@@ -44,7 +44,8 @@ bool CVKRSet::CanChange(const CString& context, const char* action) const
 {
     if (!m_forwardOnly)
         return true;
-    return m_database->Fail(Describe(context, action) + " nicht möglich, der Datensatz ist nur zum Lesen geöffnet"_ansi);
+    return m_database->Fail(Describe(context, action) +
+                            " nicht möglich, der Datensatz ist nur zum Lesen geöffnet"_ansi);
 }
 
 int CVKRSet::Lookup(const char* condition, std::initializer_list<std::string_view> values, const char* order)
@@ -123,7 +124,8 @@ bool CVKRSet::Delete()
     m_rowId = 0;
     if (!deleted) {
         if (!query.Failed())
-            m_database->Fail(Describe(CString(), "Löschen fehlgeschlagen, der Datensatz wurde inzwischen gelöscht"_ansi));
+            m_database->Fail(
+                Describe(CString(), "Löschen fehlgeschlagen, der Datensatz wurde inzwischen gelöscht"_ansi));
         return false;
     }
     // The fields still hold the deleted record for the protocol.

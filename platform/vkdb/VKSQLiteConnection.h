@@ -8,7 +8,7 @@ struct sqlite3;
 
 // How a database file is opened.
 enum class ESQLiteAccess : std::uint8_t {
-    Create,  // also when the file is missing
+    Create, // also when the file is missing
     ReadWrite,
     // In a folder that cannot be written SQLite cannot create the side files
     // of its log. Nobody can write there either, so the file is read as

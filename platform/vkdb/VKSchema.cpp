@@ -14,10 +14,9 @@ namespace {
 constexpr int StepCount = 5;
 constexpr int NameOrderStep = 4;
 
-constexpr const char* PatientKeyIndexes =
-    "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
-    "CREATE INDEX IF NOT EXISTS pat_vornamekey ON pat(j3key(vorname));"
-    "CREATE INDEX IF NOT EXISTS pat_nrkey ON pat(j3key(patnr));";
+constexpr const char* PatientKeyIndexes = "CREATE INDEX IF NOT EXISTS pat_namekey ON pat(j3key(name), j3key(vorname));"
+                                          "CREATE INDEX IF NOT EXISTS pat_vornamekey ON pat(j3key(vorname));"
+                                          "CREATE INDEX IF NOT EXISTS pat_nrkey ON pat(j3key(patnr));";
 
 // Texts are stored as BLOBs: the 8-bit bytes the programs hold, compared
 // byte-wise.
@@ -81,7 +80,7 @@ constexpr std::array<const char*, StepCount> ServerSteps = {
     "CREATE TABLE files(id bigint GENERATED ALWAYS AS IDENTITY PRIMARY KEY, pathkey bytea NOT NULL,"
     "  path bytea NOT NULL, mtime bigint NOT NULL, size bigint NOT NULL, content bytea NOT NULL);"
     "CREATE UNIQUE INDEX files_listing ON files(pathkey) INCLUDE (mtime, size, path);",
-    nullptr,  // j3key and the patient indexes: built from CVKSortKeyFunction
+    nullptr, // j3key and the patient indexes: built from CVKSortKeyFunction
     "CREATE TABLE IF NOT EXISTS patmerge(rowid bigint GENERATED ALWAYS AS IDENTITY UNIQUE,"
     "  altnr bytea NOT NULL PRIMARY KEY, neunr bytea NOT NULL);"
     "CREATE INDEX IF NOT EXISTS patmerge_neu ON patmerge(neunr);",
@@ -124,7 +123,8 @@ int CVKSchema::CurrentVersion()
 
 const char* const* CVKSchema::Tables()
 {
-    static constexpr const char* tables[] = {"parpool", "pat", "BEH", "protokoll", "progpool", "files", "patmerge", "subdirs", nullptr};
+    static constexpr const char* tables[] = {"parpool", "pat",      "BEH",     "protokoll", "progpool",
+                                             "files",   "patmerge", "subdirs", nullptr};
     return tables;
 }
 
@@ -142,8 +142,8 @@ bool CVKSchema::MigrateTo(CVKDatabase& database, int targetVersion)
         return database.Fail("Die Datenbank hat schon die neuere Schemaversion " + std::to_string(version));
     CVKConnection& connection = *database.Connection();
     for (int step = version; step < targetVersion; ++step)
-        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str())
-            || (step == NameOrderStep && !CDBFileStore(database).RecordNamesOfAllFiles()))
+        if (!database.ExecuteScript(Step(connection.Dialect(), step).c_str()) ||
+            (step == NameOrderStep && !CDBFileStore(database).RecordNamesOfAllFiles()))
             return false;
     if (!connection.WriteStamp({ApplicationId, targetVersion, 0}))
         return database.FailOnConnection("Die Schemaversion kann nicht gespeichert werden");

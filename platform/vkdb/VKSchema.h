@@ -18,7 +18,7 @@ class CVKDatabase;
 //   5: the file store's names and subdirectories in display order
 class CVKSchema {
 public:
-    static constexpr int ApplicationId = 0x4A334442;  // "J3DB"
+    static constexpr int ApplicationId = 0x4A334442; // "J3DB"
     static int CurrentVersion();
     // The tables of the current version, null-terminated.
     static const char* const* Tables();

@@ -46,8 +46,14 @@ std::string CVKSortKeyFunction::ServerDefinition()
     }
     const std::string limit = std::to_string(MaxLength);
     return "CREATE OR REPLACE FUNCTION j3key(value bytea) RETURNS bytea LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE "
-           "AS $j3key$ SELECT coalesce(substring(string_agg((ARRAY[" + folding + "]::bytea[])[get_byte(s, i) + 1], "
-           "''::bytea ORDER BY i) FROM 1 FOR " + limit + "), ''::bytea) "
-           "FROM (SELECT substring(btrim(value, '\\x20090a0b0c0d'::bytea) FROM 1 FOR " + limit + ") AS s) AS trimmed, "
+           "AS $j3key$ SELECT coalesce(substring(string_agg((ARRAY[" +
+           folding +
+           "]::bytea[])[get_byte(s, i) + 1], "
+           "''::bytea ORDER BY i) FROM 1 FOR " +
+           limit +
+           "), ''::bytea) "
+           "FROM (SELECT substring(btrim(value, '\\x20090a0b0c0d'::bytea) FROM 1 FOR " +
+           limit +
+           ") AS s) AS trimmed, "
            "generate_series(0, length(s) - 1) AS i $j3key$;";
 }

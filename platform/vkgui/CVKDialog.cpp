@@ -9,9 +9,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-CVKDialog::CSpeedBtn::CSpeedBtn(unsigned int command, QPushButton* button)
-    : m_command(command)
-    , m_pButton(button)
+CVKDialog::CSpeedBtn::CSpeedBtn(unsigned int command, QPushButton* button) : m_command(command), m_pButton(button)
 {
 }
 
@@ -26,8 +24,7 @@ bool CVKDialog::CSpeedBtn::IsEnabled() const
 }
 
 CVKDialog::CVKDialog(QWidget* parent, unsigned int acceleratorKind)
-    : m_nAcceleratorKind(acceleratorKind)
-    , m_window(std::make_unique<QDialog>(parent))
+    : m_nAcceleratorKind(acceleratorKind), m_window(std::make_unique<QDialog>(parent))
 {
     auto* hotkey = new QShortcut(QKeySequence(kVKHotkey), m_window.get());
     QObject::connect(hotkey, &QShortcut::activated, m_window.get(), [this] { RunHotkey(); });

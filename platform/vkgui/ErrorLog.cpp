@@ -83,11 +83,10 @@ void ErrorLog1(const std::filesystem::path& logFile, const char* text) noexcept
         const SDescriptor folder{OpenFolder(logFile.parent_path())};
         // Non-blocking, so that a pipe put in the log's place cannot hold the
         // program; it is refused below with anything else but a file.
-        const SDescriptor file{folder.fd < 0 ? -1
-                                             : ::openat(folder.fd, logFile.filename().c_str(),
-                                                        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK |
-                                                            O_CLOEXEC,
-                                                        0600)};
+        const SDescriptor file{
+            folder.fd < 0 ? -1
+                          : ::openat(folder.fd, logFile.filename().c_str(),
+                                     O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600)};
         if (file.fd < 0) {
             ReportFailure(logFile, std::strerror(errno));
             return;

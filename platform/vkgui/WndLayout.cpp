@@ -69,8 +69,8 @@ void CWndLayout::ClipOrCenterRectToMonitor(RECT* prc, unsigned int flags)
     long long width = std::max(0LL, static_cast<long long>(prc->right) - prc->left);
     long long height = std::max(0LL, static_cast<long long>(prc->bottom) - prc->top);
     // A zero-sized rectangle still has a place: one pixel finds its screen.
-    QScreen* screen = NearestScreen({prc->left, prc->top, prc->left + std::max(width, 1LL),
-                                     prc->top + std::max(height, 1LL)});
+    QScreen* screen =
+        NearestScreen({prc->left, prc->top, prc->left + std::max(width, 1LL), prc->top + std::max(height, 1LL)});
     if (screen == nullptr)
         return;
     const QRect bound = (flags & MONITOR_WORKAREA) ? screen->availableGeometry() : screen->geometry();

@@ -32,7 +32,7 @@ SSettings& Settings()
     return settings;
 }
 
-}  // namespace
+} // namespace
 
 int CWPFApplication::GetWPFTheme()
 {

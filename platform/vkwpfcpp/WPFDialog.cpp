@@ -25,7 +25,7 @@ namespace {
 
 struct SFrameButton {
     int buttonClass;
-    const char* text;  // Windows-1252
+    const char* text; // Windows-1252
 };
 
 // The frame's buttons in the order they stand, left to right.
@@ -89,7 +89,7 @@ QString EmojiText(const CString& first, const CString& second)
     return (EmojiPart(first) + QLatin1Char(' ') + EmojiPart(second)).trimmed();
 }
 
-}  // namespace
+} // namespace
 
 const CRuntimeClass CWPFDialog::classCWPFDialog{"CWPFDialog", nullptr};
 
@@ -440,10 +440,10 @@ bool CWPFDialog::BuildWindow()
 
     m_window->setWindowTitle(m_strTitle.IsEmpty() ? root->windowTitle() : CWPFText::ToQString(m_strTitle));
     layout->activate();
-    m_window->resize(m_window->sizeHint().expandedTo(
-        root->size() + QSize(0, frame->sizeHint().height() + layout->spacing()) +
-        QSize(layout->contentsMargins().left() + layout->contentsMargins().right(),
-              layout->contentsMargins().top() + layout->contentsMargins().bottom())));
+    m_window->resize(
+        m_window->sizeHint().expandedTo(root->size() + QSize(0, frame->sizeHint().height() + layout->spacing()) +
+                                        QSize(layout->contentsMargins().left() + layout->contentsMargins().right(),
+                                              layout->contentsMargins().top() + layout->contentsMargins().bottom())));
     if (m_bNotesPending) {
         m_bNotesPending = false;
         m_pPostIts->Open(m_pendingNotes, m_bPendingPatientNotes, m_bPendingReadOnly);

@@ -7,7 +7,9 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-CWPFDialogWindow::CWPFDialogWindow(CWPFDialog& dialog, QWidget* parent) : QDialog(parent), m_dialog(dialog) {}
+CWPFDialogWindow::CWPFDialogWindow(CWPFDialog& dialog, QWidget* parent) : QDialog(parent), m_dialog(dialog)
+{
+}
 
 void CWPFDialogWindow::CloseAgreed(int code)
 {

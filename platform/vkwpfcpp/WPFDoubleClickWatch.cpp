@@ -33,7 +33,8 @@ void CWPFDoubleClickWatch::Install(QAbstractItemView* view, CWPFWndBase* source,
                 return false;
             auto* mouse = static_cast<QMouseEvent*>(event);
             const QModelIndex index = view->indexAt(mouse->position().toPoint());
-            CWPFMouseButtonEvent doubleClick(source, MouseButtonOf(mouse->button()), index.isValid() ? index.row() : -1);
+            CWPFMouseButtonEvent doubleClick(source, MouseButtonOf(mouse->button()),
+                                             index.isValid() ? index.row() : -1);
             handlers.Raise(doubleClick);
             return false;
         },

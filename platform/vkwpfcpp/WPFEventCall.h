@@ -6,8 +6,7 @@
 //   m_lListe.DoAddOnSelectionChanged(
 //       new CWPFEventCall<CDBFileDialog, CWPFSelectionChangedEvent>(this, &CDBFileDialog::OnSelectionChangedLListe));
 // The element takes ownership of the call object.
-template <typename Target, typename Event>
-class CWPFEventCall : public CWPFEventHandlerOf<Event> {
+template <typename Target, typename Event> class CWPFEventCall : public CWPFEventHandlerOf<Event> {
 public:
     using Member = void (Target::*)(Event&);
 

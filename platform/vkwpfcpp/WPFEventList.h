@@ -8,7 +8,7 @@
 // added.
 class CWPFEventList {
 public:
-    void Add(CWPFEventHandler* handler);  // takes ownership; null is ignored
+    void Add(CWPFEventHandler* handler); // takes ownership; null is ignored
     bool IsEmpty() const { return m_handlers.empty(); }
     void Raise(CWPFRoutedEvent& event);
 

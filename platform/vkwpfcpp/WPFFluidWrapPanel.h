@@ -30,7 +30,7 @@ private:
     void Rearrange();
 
     QPointer<QWidget> m_pressed;
-    QPoint m_pressPoint;  // in the panel
-    QPoint m_grabOffset;  // pointer minus the dragged child's corner
+    QPoint m_pressPoint; // in the panel
+    QPoint m_grabOffset; // pointer minus the dragged child's corner
     bool m_bDragging = false;
 };

@@ -17,7 +17,7 @@ bool IsInside(const QWidget& widget, const QWidget& element)
     return &widget == &element || element.isAncestorOf(&widget);
 }
 
-}  // namespace
+} // namespace
 
 void CWPFFocusChain::PlaceBefore(QWidget& next, QWidget& element)
 {
@@ -25,7 +25,7 @@ void CWPFFocusChain::PlaceBefore(QWidget& next, QWidget& element)
     while (!IsStop(*stop) || IsInside(*stop, element)) {
         stop = stop->nextInFocusChain();
         if (stop == &next || stop->isWindow())
-            return;  // nothing after it: element stays at the end
+            return; // nothing after it: element stays at the end
     }
     std::vector<QWidget*> moved;
     QWidget* widget = &element;

@@ -9,7 +9,7 @@
 namespace {
 
 constexpr int kTabGap = 3;
-constexpr int kEdgeHeight = 3;  // the card below the tabs
+constexpr int kEdgeHeight = 3; // the card below the tabs
 
 } // namespace
 
@@ -28,8 +28,7 @@ CWPFIndexMarkerStrip::CWPFIndexMarkerStrip(const QString& caption, QWidget* pare
     UpdateTabs();
 }
 
-CWPFIndexMarkerTab* CWPFIndexMarkerStrip::NewTab(const QString& text, const QString& toolTip, int colorSlot,
-                                                 int marker)
+CWPFIndexMarkerTab* CWPFIndexMarkerStrip::NewTab(const QString& text, const QString& toolTip, int colorSlot, int marker)
 {
     auto* tab = new CWPFIndexMarkerTab(text, toolTip, colorSlot, this);
     // The place holder stays last, after every marker.

@@ -36,7 +36,7 @@ private:
     void UpdateTabs();
 
     CWPFFlowLayout* m_pFlow;
-    std::vector<CWPFIndexMarkerTab*> m_tabs;  // children of the strip
+    std::vector<CWPFIndexMarkerTab*> m_tabs; // children of the strip
     std::vector<bool> m_visible;
     CWPFIndexMarkerTab* m_pPlaceHolder;
     std::function<void(int)> m_onClick;

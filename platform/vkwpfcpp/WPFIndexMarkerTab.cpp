@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kSlant = 5;  // how far a tab's sides lean in towards its top
+constexpr int kSlant = 5; // how far a tab's sides lean in towards its top
 constexpr int kTextPadding = 9;
 constexpr int kMaxTextWidth = 140;
 

@@ -57,8 +57,8 @@ QString CWPFMarkup::ResourcePath(const CString& markupKey, const CString& resour
     // Asking the library for its root keeps it loaded, and with it the
     // registration of its resources.
     const QString assembly = CWPFText::ToQString(resourceAssembly);
-    const QString root = assembly == QStringLiteral("j3wpfcs") ? CJ3wpfcsLibrary::ResourceRoot()
-                                                               : QStringLiteral(":/") + assembly;
+    const QString root =
+        assembly == QStringLiteral("j3wpfcs") ? CJ3wpfcsLibrary::ResourceRoot() : QStringLiteral(":/") + assembly;
     return root + QLatin1Char('/') + CWPFText::ToQString(markupKey) + QStringLiteral(".ui");
 }
 

@@ -23,7 +23,7 @@ Qt::Alignment AlignmentOf(int alignment)
     }
 }
 
-}  // namespace
+} // namespace
 
 CWPFMatrixBase::CWPFMatrixBase(int columns) : m_nColumns(columns)
 {
@@ -44,7 +44,8 @@ int CWPFMatrixBase::Count() const
 void CWPFMatrixBase::CheckHeldRows(const char* operation) const
 {
     if (m_cellSource)
-        throw std::logic_error(std::string("CWPFMatrix: ") + operation + " on rows whose texts the table does not hold");
+        throw std::logic_error(std::string("CWPFMatrix: ") + operation +
+                               " on rows whose texts the table does not hold");
 }
 
 int CWPFMatrixBase::DoAdd(const std::vector<CString>& row)
@@ -59,7 +60,8 @@ int CWPFMatrixBase::DoAdd(const std::vector<CString>& row)
     // make a large list cost time in proportion to the square of its rows.
     if (!m_bFlushQueued && QCoreApplication::instance()) {
         m_bFlushQueued = true;
-        QMetaObject::invokeMethod(this, [this] { FlushPendingRows(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { FlushPendingRows(); }, Qt::QueuedConnection);
     }
     return Count() - 1;
 }

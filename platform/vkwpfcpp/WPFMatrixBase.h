@@ -109,8 +109,8 @@ private:
     std::vector<CString> m_cells;
     CellSource m_cellSource;
     int m_nSourceRows = 0;
-    int m_nBatchRows = 0;  // 0: the views see every source row at once
-    RowsFound m_rowsUpTo;  // empty once every source row is known
+    int m_nBatchRows = 0; // 0: the views see every source row at once
+    RowsFound m_rowsUpTo; // empty once every source row is known
     bool m_bBatchesHeld = false;
     std::vector<SColumn> m_columns;
     int m_nPublishedRows = 0;

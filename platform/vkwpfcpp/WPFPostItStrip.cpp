@@ -13,7 +13,7 @@ namespace {
 constexpr int kNoteWidth = 160;
 constexpr int kNoteHeight = 72;
 
-}  // namespace
+} // namespace
 
 CWPFPostItStrip::CWPFPostItStrip(QWidget* parent)
     : QFrame(parent), m_pCaption(new QLabel(this)), m_pNotes(new QHBoxLayout), m_pNewNote(new QPushButton(this))

@@ -42,7 +42,7 @@ public:
 private:
     void UpdateClickable();
 
-    CWPFIndexMarkerStrip* m_pStrip;  // owned until attached to a window
+    CWPFIndexMarkerStrip* m_pStrip; // owned until attached to a window
     CWPFEventList m_onClick;
     bool m_bDisplayOnly = false;
     bool m_bChangeable = false;

@@ -1,12 +1,12 @@
 #include "vkwpfcpp/WPFVKLListView.h"
 
+#include "vkwpfcpp/WPFDoubleClickWatch.h"
 #include "vkwpfcpp/WPFEventFilter.h"
 #include "vkwpfcpp/WPFKeyEvent.h"
-#include "vkwpfcpp/WPFVKLListViewFocus.h"
-#include "vkwpfcpp/WPFDoubleClickWatch.h"
 #include "vkwpfcpp/WPFMatrixBase.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
 #include "vkwpfcpp/WPFText.h"
+#include "vkwpfcpp/WPFVKLListViewFocus.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -29,7 +29,7 @@ std::vector<int> RowsOf(const QItemSelection& selection)
     return rows;
 }
 
-}  // namespace
+} // namespace
 
 CWPFVKLListView::CWPFVKLListView() = default;
 
@@ -160,8 +160,7 @@ void CWPFVKLListView::SetSortIndicator(int column, bool ascending)
     }
 }
 
-template <typename Sizing>
-void CWPFVKLListView::SizeColumns(Sizing sizing)
+template <typename Sizing> void CWPFVKLListView::SizeColumns(Sizing sizing)
 {
     const bool outer = !m_bSizingColumns;
     m_bSizingColumns = true;
@@ -306,7 +305,8 @@ bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
         m_sinceTyped.invalidate();
         return true;
     }
-    const bool typed = !text.isEmpty() && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
+    const bool typed =
+        !text.isEmpty() && text.at(0).isPrint() && !(modifiers & (Qt::ControlModifier | Qt::AltModifier));
     if (!typed || !m_pMatrix) {
         // Any other key ends the typed name.
         m_sinceTyped.invalidate();

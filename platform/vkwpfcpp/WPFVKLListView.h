@@ -101,8 +101,7 @@ private:
     void SelectTypedRow(const QString& text);
     int ContentWidth(QTreeView& view, int column) const;
     // Runs a sizing of the list's own, which is not a user's choice.
-    template <typename Sizing>
-    void SizeColumns(Sizing sizing);
+    template <typename Sizing> void SizeColumns(Sizing sizing);
 
     std::vector<SColumn> m_columns;
     CWPFMatrixBase* m_pMatrix = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
-#include "vkwpfcpp/WPFEventList.h"
 #include "vkwpfcpp/WPFEventHandlerOf.h"
+#include "vkwpfcpp/WPFEventList.h"
 #include "vkwpfcpp/WPFWndBase.h"
 
 #include <Qt>

@@ -78,8 +78,8 @@ void CWPFVKLXceedColorPicker::OnAttached()
     QAction* more = menu->addAction(QStringLiteral("Weitere Farben …"));
     more->setObjectName(name + QStringLiteral("_WeitereFarben"));
     QObject::connect(more, &QAction::triggered, EventContext(), [this, button] {
-        const QColor chosen = QColorDialog::getColor(CVKColorRef::ToQColor(m_nColor), button->window(),
-                                                     QStringLiteral("Farbe wählen"));
+        const QColor chosen =
+            QColorDialog::getColor(CVKColorRef::ToQColor(m_nColor), button->window(), QStringLiteral("Farbe wählen"));
         if (chosen.isValid())
             SetSelectedColor(CVKColorRef::FromQColor(chosen));
     });

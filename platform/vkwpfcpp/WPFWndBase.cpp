@@ -129,7 +129,7 @@ void ApplyExtent(QWidget* widget, double size, Qt::Orientation orientation)
     }
 }
 
-}  // namespace
+} // namespace
 
 void CWPFWndBase::SetWidth(double width)
 {

@@ -46,9 +46,8 @@ bool CWPFXmlTreeModel::Bind(const CString& document, const CString& rootName, co
     m_topHolders.clear();
     m_document.reset();
     // The bytes stay as they are: the texts are Windows-1252, not UTF-8.
-    const pugi::xml_parse_result parsed =
-        m_document.load_buffer(document.GetString(), static_cast<std::size_t>(document.GetLength()),
-                               pugi::parse_default, pugi::encoding_utf8);
+    const pugi::xml_parse_result parsed = m_document.load_buffer(
+        document.GetString(), static_cast<std::size_t>(document.GetLength()), pugi::parse_default, pugi::encoding_utf8);
     const pugi::xml_node root = m_document.document_element();
     bool bound = parsed && root && rootName == root.name();
     if (bound) {

@@ -34,10 +34,14 @@ Qt::Key QtKeyOf(WORD virtualKey)
     if (virtualKey >= VK_F1 && virtualKey < VK_F1 + 24)
         return static_cast<Qt::Key>(Qt::Key_F1 + (virtualKey - VK_F1));
     switch (virtualKey) {
-    case VK_ESCAPE: return Qt::Key_Escape;
-    case VK_PRIOR: return Qt::Key_PageUp;
-    case VK_NEXT: return Qt::Key_PageDown;
-    default: return Qt::Key_unknown;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    default:
+        return Qt::Key_unknown;
     }
 }
 

@@ -45,9 +45,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL /*all: there are n
 }
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL system)
-    : m_hModule(state.hModule)
-    , m_hResource(state.hResource)
-    , m_bSystem(system)
+    : m_hModule(state.hModule), m_hResource(state.hResource), m_bSystem(system)
 {
     std::lock_guard lock(ChainMutex());
     Chain().push_back(this);

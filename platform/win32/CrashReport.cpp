@@ -4,7 +4,7 @@
 
 #include <execinfo.h>
 #include <fcntl.h>
-#include <signal.h>  // NOLINT(modernize-deprecated-headers): sigaction is POSIX, <csignal> lacks it
+#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction is POSIX, <csignal> lacks it
 #include <unistd.h>
 
 #include <cstring>

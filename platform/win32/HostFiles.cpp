@@ -26,12 +26,16 @@ thread_local DWORD t_lastError = ERROR_SUCCESS;
 DWORD ErrorFromErrno(int error)
 {
     switch (error) {
-    case EEXIST: return ERROR_ALREADY_EXISTS;
+    case EEXIST:
+        return ERROR_ALREADY_EXISTS;
     case EACCES:
     case EPERM:
-    case EROFS: return ERROR_ACCESS_DENIED;
-    case ENOENT: return ERROR_PATH_NOT_FOUND;
-    default: return ERROR_FILE_NOT_FOUND;
+    case EROFS:
+        return ERROR_ACCESS_DENIED;
+    case ENOENT:
+        return ERROR_PATH_NOT_FOUND;
+    default:
+        return ERROR_FILE_NOT_FOUND;
     }
 }
 

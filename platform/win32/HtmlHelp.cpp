@@ -66,8 +66,8 @@ HWND HtmlHelpA(HWND /*caller: the help window is top-level*/, LPCSTR helpFile, U
     const std::string windowsFile = fileText.substr(0, typeMark);
     const std::string windowType = typeMark == std::string::npos ? std::string() : fileText.substr(typeMark + 1);
     const std::string hostFile = CHostPaths::ToHost(windowsFile);
-    if (hostFile.empty() || !qobject_cast<QApplication*>(QCoreApplication::instance())
-        || !QFileInfo::exists(QString::fromStdString(hostFile)))
+    if (hostFile.empty() || !qobject_cast<QApplication*>(QCoreApplication::instance()) ||
+        !QFileInfo::exists(QString::fromStdString(hostFile)))
         return nullptr;
 
     switch (command) {

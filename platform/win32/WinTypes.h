@@ -30,5 +30,11 @@ constexpr int MAX_PATH = 260;
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 
-inline bool SUCCEEDED(HRESULT result) { return result >= 0; }
-inline bool FAILED(HRESULT result) { return result < 0; }
+inline bool SUCCEEDED(HRESULT result)
+{
+    return result >= 0;
+}
+inline bool FAILED(HRESULT result)
+{
+    return result < 0;
+}

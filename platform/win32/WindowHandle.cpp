@@ -16,5 +16,5 @@ QWidget* WidgetFromHwnd(HWND window)
 HWND GetFocus()
 {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) ? HwndFromWidget(QApplication::focusWidget())
-                                                                      : nullptr;
+                                                                     : nullptr;
 }

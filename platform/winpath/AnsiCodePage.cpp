@@ -4,8 +4,7 @@ namespace winpath {
 
 namespace {
 
-template <class Target, class Source, class Convert>
-Target ConvertEach(Source text, Convert convert)
+template <class Target, class Source, class Convert> Target ConvertEach(Source text, Convert convert)
 {
     Target converted;
     converted.reserve(text.size());

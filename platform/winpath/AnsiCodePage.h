@@ -24,7 +24,8 @@ inline constexpr char32_t kAnsiHighControlFirst = 0x80;
 // The byte of a character, or -1 when the code page lacks it.
 constexpr int AnsiByteOf(char32_t c) noexcept
 {
-    const bool inHighControlRange = c >= kAnsiHighControlFirst && c < kAnsiHighControlFirst + kAnsiHighControlRange.size();
+    const bool inHighControlRange =
+        c >= kAnsiHighControlFirst && c < kAnsiHighControlFirst + kAnsiHighControlRange.size();
     if (c <= 0xFF && !inHighControlRange)
         return static_cast<int>(c);
     // The undefined bytes map to themselves, so they are found here too.

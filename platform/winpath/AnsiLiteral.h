@@ -13,8 +13,7 @@
 // build, so a text can never lose a character unseen.
 namespace winpath {
 
-template <std::size_t N>
-struct SAnsiLiteralText {
+template <std::size_t N> struct SAnsiLiteralText {
     // The converted bytes, zero-terminated; never longer than the UTF-8.
     std::array<char, N> bytes{};
 
@@ -43,13 +42,11 @@ struct SAnsiLiteralText {
 };
 
 // One array of static storage per text, so that the pointer stays valid.
-template <SAnsiLiteralText Text>
-inline constexpr auto kAnsiLiteral = Text;
+template <SAnsiLiteralText Text> inline constexpr auto kAnsiLiteral = Text;
 
 } // namespace winpath
 
-template <winpath::SAnsiLiteralText Text>
-consteval const char* operator""_ansi()
+template <winpath::SAnsiLiteralText Text> consteval const char* operator""_ansi()
 {
     return winpath::kAnsiLiteral<Text>.bytes.data();
 }

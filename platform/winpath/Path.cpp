@@ -243,13 +243,27 @@ bool looksLikeRootName(View element) noexcept
 
 } // namespace
 
-path::path(string_type&& source) noexcept : m_text(std::move(source)) {}
-path::path(const string_type& source) : m_text(source) {}
-path::path(std::wstring_view source) : m_text(source) {}
-path::path(const wchar_t* source) : m_text(source) {}
-path::path(const std::string& source) : m_text(AnsiToWide(source)) {}
-path::path(std::string_view source) : m_text(AnsiToWide(source)) {}
-path::path(const char* source) : m_text(AnsiToWide(source)) {}
+path::path(string_type&& source) noexcept : m_text(std::move(source))
+{
+}
+path::path(const string_type& source) : m_text(source)
+{
+}
+path::path(std::wstring_view source) : m_text(source)
+{
+}
+path::path(const wchar_t* source) : m_text(source)
+{
+}
+path::path(const std::string& source) : m_text(AnsiToWide(source))
+{
+}
+path::path(std::string_view source) : m_text(AnsiToWide(source))
+{
+}
+path::path(const char* source) : m_text(AnsiToWide(source))
+{
+}
 
 path& path::assign(string_type source)
 {
@@ -521,7 +535,8 @@ path path::lexically_normal() const
     // Likewise "\??\" would read as a device prefix: a rooted path whose
     // first directory is "??" keeps a "." before it.
     const bool trailingSeparator = endsWithSeparator && !names.empty() && names.back() != kDotDot;
-    if (normal.native() == L"\\" && !names.empty() && names.front() == L"??" && (names.size() > 1 || trailingSeparator)) {
+    if (normal.native() == L"\\" && !names.empty() && names.front() == L"??" &&
+        (names.size() > 1 || trailingSeparator)) {
         normal.m_text += kDot;
         normal.m_text += preferred_separator;
     }
@@ -540,8 +555,8 @@ path path::lexically_normal() const
 
 path path::lexically_relative(const path& base) const
 {
-    if (compareRootNames(rootNameOf(m_text), rootNameOf(base.m_text)) != 0 || is_absolute() != base.is_absolute()
-        || (!has_root_directory() && base.has_root_directory()))
+    if (compareRootNames(rootNameOf(m_text), rootNameOf(base.m_text)) != 0 || is_absolute() != base.is_absolute() ||
+        (!has_root_directory() && base.has_root_directory()))
         return {};
     for (const path* side : {this, &base}) {
         for (std::size_t position = relativeStart(side->m_text); position < side->m_text.size();

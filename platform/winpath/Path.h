@@ -79,7 +79,7 @@ public:
     path& concat(const path& p) { return *this += p; }
 
     void clear() noexcept;
-    path& make_preferred();  // every '/' becomes '\'
+    path& make_preferred(); // every '/' becomes '\'
     path& remove_filename();
     path& replace_filename(const path& replacement);
     path& replace_extension(const path& replacement = path());
@@ -132,10 +132,7 @@ public:
     iterator begin() const;
     iterator end() const;
 
-    friend bool operator==(const path& lhs, const path& rhs) noexcept
-    {
-        return lhs.compare(rhs) == 0;
-    }
+    friend bool operator==(const path& lhs, const path& rhs) noexcept { return lhs.compare(rhs) == 0; }
     friend std::strong_ordering operator<=>(const path& lhs, const path& rhs) noexcept
     {
         return lhs.compare(rhs) <=> 0;
@@ -187,7 +184,6 @@ std::wostream& operator<<(std::wostream& out, const path& p);
 
 } // namespace winpath
 
-template <>
-struct std::hash<winpath::path> {
+template <> struct std::hash<winpath::path> {
     std::size_t operator()(const winpath::path& p) const noexcept { return winpath::hash_value(p); }
 };

@@ -60,8 +60,8 @@ bool CWindowsNameRules::HasInvalidPathComponent(const winpath::path& p)
     const winpath::path rootName = p.root_name();
     if (!rootName.empty()) {
         const std::wstring& text = rootName.native();
-        const bool isDrive = text.size() == 2 && text[1] == L':'
-            && ((text[0] >= L'A' && text[0] <= L'Z') || (text[0] >= L'a' && text[0] <= L'z'));
+        const bool isDrive = text.size() == 2 && text[1] == L':' &&
+                             ((text[0] >= L'A' && text[0] <= L'Z') || (text[0] >= L'a' && text[0] <= L'z'));
         if (!isDrive)
             return true;
     }

@@ -2,8 +2,6 @@
 
 #include "msgbox/Boxes.h"
 
-#include <QDialog>
-#include <QLineEdit>
 #include "vkbasis/DateUtils.h"
 #include "vkdb/VKDatabase.h"
 #include "vkwpfcpp/WPFEventCall.h"
@@ -11,6 +9,8 @@
 #include "vkwpfcpp/WPFMouseButtonEvent.h"
 #include "vkwpfcpp/WPFTextChangedEvent.h"
 #include "winpath/AnsiLiteral.h"
+#include <QDialog>
+#include <QLineEdit>
 
 #include <Qt>
 #include <algorithm>
@@ -86,8 +86,7 @@ void CDiaPatWahl::FillGrid()
     if (m_treffer.empty())
         m_textAnzahl.SetText("Kein Patient gefunden.");
     else if (more)
-        m_textAnzahl.SetText("Mehr als " + CString(std::to_string(MaxRows)) +
-                             " Patienten; bitte genauer suchen.");
+        m_textAnzahl.SetText("Mehr als " + CString(std::to_string(MaxRows)) + " Patienten; bitte genauer suchen.");
     else
         m_textAnzahl.SetText(CString(std::to_string(m_treffer.size())) +
                              (m_treffer.size() == 1 ? " Patient" : " Patienten"));

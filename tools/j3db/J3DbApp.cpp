@@ -6,8 +6,7 @@
 
 #include <iostream>
 
-CJ3DbApp::CJ3DbApp(std::vector<std::string> args)
-    : CJ3WinApp("j3db"), m_args(std::move(args))
+CJ3DbApp::CJ3DbApp(std::vector<std::string> args) : CJ3WinApp("j3db"), m_args(std::move(args))
 {
     // A start that fails before Run is a failure of the tool.
     m_nExitCode = 1;

@@ -6,8 +6,7 @@ CJ3DbResult CJ3DbCommand::Choose(std::span<const SSyntax> table, const Args& arg
                                  std::size_t& index)
 {
     const std::string prefix = caller.empty() ? "" : caller + " ";
-    const auto command =
-        std::find_if(table.begin(), table.end(), [&](const SSyntax& c) { return args[0] == c.name; });
+    const auto command = std::find_if(table.begin(), table.end(), [&](const SSyntax& c) { return args[0] == c.name; });
     if (command == table.end()) {
         std::string known;
         for (const auto& c : table)

@@ -33,8 +33,7 @@ CJ3DbResult CJ3DbFrame::OpenDatabase(bool readOnly)
     const std::filesystem::path folder = m_database.has_parent_path() ? m_database.parent_path() : ".";
     if (readOnly && !CVKDatabase::IsServerLocation(m_database) &&
         (access(folder.c_str(), W_OK) != 0 || access(m_database.c_str(), W_OK) != 0))
-        return dbDatabase.Open(m_database, CVKDatabase::EOpenMode::ReadOnly) ? CJ3DbResult::Done()
-                                                                             : DatabaseFailure();
+        return dbDatabase.Open(m_database, CVKDatabase::EOpenMode::ReadOnly) ? CJ3DbResult::Done() : DatabaseFailure();
     CString error;
     if (CPracticeDatabase::Open(m_database, error))
         return CJ3DbResult::Done();

@@ -69,7 +69,8 @@ CJ3DbResult CJ3DbImport::StorePaths(const std::string& storeDirArgument,
     }
     if (!unfit.empty())
         return CJ3DbResult::Failed("Diese Namen kann die Datenbank nicht speichern (Zeichen außerhalb von "
-                                   "Windows-1252); nichts ist importiert:" + unfit);
+                                   "Windows-1252); nichts ist importiert:" +
+                                   unfit);
     CString storeDir;
     if (CJ3DbResult given = CJ3DbStorePath::FromArgument(storeDirArgument, storeDir); !given.IsDone())
         return given;

@@ -12,7 +12,8 @@
 CJ3DbResult CJ3DbStorePath::FromArgument(const std::string& argument, CString& path)
 {
     if (argument.empty() || !CJ3HostText::FitsSuite(argument))
-        return CJ3DbResult::Failed("\"" + argument + "\" ist kein Pfad, den die Datenbank speichern kann (leer oder "
+        return CJ3DbResult::Failed("\"" + argument +
+                                   "\" ist kein Pfad, den die Datenbank speichern kann (leer oder "
                                    "mit Zeichen außerhalb von Windows-1252).");
     path = CJ3HostText::FromHost(argument);
     return CJ3DbResult::Done();
@@ -23,8 +24,8 @@ CJ3DbResult CJ3DbStorePath::CheckNewFile(const CString& path)
     const std::string fault = CDBStorePath::NewFileFault(CDBStorePath::Normalize(path.str()));
     const std::string shown = CJ3HostText::ToTerminal(path);
     if (!fault.empty())
-        return CJ3DbResult::WrongCall("\"" + shown + "\" kann nicht gespeichert werden: " +
-                                      CJ3HostText::ToHost(CString(fault)) + ".");
+        return CJ3DbResult::WrongCall("\"" + shown +
+                                      "\" kann nicht gespeichert werden: " + CJ3HostText::ToHost(CString(fault)) + ".");
     const auto config = CJ3MachineConfig::Current();
     for (const EJ3Dir root : {EJ3Dir::Data, EJ3Dir::QA}) {
         if (CPath(path).IsSubPath(CPath(CString(CJ3HostText::FromHost(config->Dir(root))))))

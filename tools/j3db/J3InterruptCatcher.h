@@ -18,5 +18,5 @@ public:
 private:
     static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
     static inline volatile std::sig_atomic_t s_caught = 0;
-    struct sigaction m_previous[std::size(kSignals)] {};
+    struct sigaction m_previous[std::size(kSignals)]{};
 };

@@ -27,7 +27,8 @@ CJ3DbResult CJ3NewDatabaseFile::Prepare()
         return CJ3DbResult::Failed("Der Ordner " + m_file.parent_path().string() +
                                    " kann nicht angelegt werden: " + ec.message());
     if (std::filesystem::exists(std::filesystem::symlink_status(m_file, ec)))
-        return CJ3DbResult::Failed("Die Datei " + m_file.string() + " existiert bereits; sie wird nicht überschrieben.");
+        return CJ3DbResult::Failed("Die Datei " + m_file.string() +
+                                   " existiert bereits; sie wird nicht überschrieben.");
     RemoveStaleScratch();
     std::string name = (m_file.parent_path() / (ScratchPrefix() + std::to_string(getpid()) + "-XXXXXX")).string();
     if (!mkdtemp(name.data()))

@@ -28,7 +28,7 @@ public:
     struct STableCheck {
         std::string table;
         std::int64_t records = 0;
-        std::string hash;  // hex SHA-256
+        std::string hash; // hex SHA-256
         bool operator==(const STableCheck&) const = default;
     };
 

@@ -24,16 +24,14 @@ void CJ3ProgressBar::Update(std::size_t done)
         return;
     m_shownPercent = percent;
     const std::string percentText = std::to_string(percent);
-    const std::string figures =
-        std::string(3 - percentText.size(), ' ') + percentText + "% " + std::to_string(clamped) + "/" +
-        std::to_string(m_total) + " " + m_unit;
+    const std::string figures = std::string(3 - percentText.size(), ' ') + percentText + "% " +
+                                std::to_string(clamped) + "/" + std::to_string(m_total) + " " + m_unit;
     if (m_style == EStyle::Lines) {
         m_out << figures << "\n" << std::flush;
         return;
     }
     const int filled = percent * kBarWidth / 100;
-    m_out << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, '-') << "] " << figures
-          << std::flush;
+    m_out << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, '-') << "] " << figures << std::flush;
 }
 
 void CJ3ProgressBar::Finish()

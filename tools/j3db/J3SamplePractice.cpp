@@ -57,7 +57,13 @@ struct SSamplePatient {
 };
 
 const SSamplePatient kPatients[] = {
-    {1, "Müller", "Hans", "19580314", {0, 2, 5, 6}, "U+2605", "U+26A0",
+    {1,
+     "Müller",
+     "Hans",
+     "19580314",
+     {0, 2, 5, 6},
+     "U+2605",
+     "U+26A0",
      {"Penicillin-Allergie!\nVor jeder Behandlung nachfragen.", "Recall im März vereinbart."}},
     {2, "Schäfer", "Anna", "19830722", {1, 9}, "U+2665", "", {"Schwanger, 20. Woche: kein Röntgen."}},
     {3, "Öztürk", "Elif", "19910105", {}, "", "", {}},
@@ -159,25 +165,25 @@ bool StorePatients()
 // A practice of a few hundred patients for the patient choice: every
 // combination of these names, numbered from 100 on, with birth dates spread
 // over the years.
-const char* const kSurnames[] = {"Becker", "Braun", "Fischer", "Hartmann", "Hoffmann", "Jäger", "Koch",
-                                 "König", "Krüger", "Lange", "Meyer", "Möller", "Neumann", "Richter",
-                                 "Schmidt", "Schneider", "Schröder", "Schulz", "Vogel", "Wagner"};
-const char* const kFirstNames[] = {"Andreas", "Birgit", "Claudia", "Dieter", "Erika", "Frank", "Gisela",
-                                   "Heinz", "Ingrid", "Jörg", "Karin", "Lukas", "Monika", "Nils", "Ute"};
+const char* const kSurnames[] = {"Becker",  "Braun",     "Fischer",  "Hartmann", "Hoffmann", "Jäger",   "Koch",
+                                 "König",   "Krüger",    "Lange",    "Meyer",    "Möller",   "Neumann", "Richter",
+                                 "Schmidt", "Schneider", "Schröder", "Schulz",   "Vogel",    "Wagner"};
+const char* const kFirstNames[] = {"Andreas", "Birgit", "Claudia", "Dieter", "Erika",  "Frank", "Gisela", "Heinz",
+                                   "Ingrid",  "Jörg",   "Karin",   "Lukas",  "Monika", "Nils",  "Ute"};
 
 // Likely duplicates: the same patient taken up twice or three times under
 // new numbers, the name spelt with other case or umlauts as they are folded
 // for search ("KOENIG" is not "König", "KÖNIG" is).
 struct SDuplicate {
     int number;
-    int original;  // the number it duplicates
+    int original; // the number it duplicates
     const char* name;
     const char* firstName;
 };
 const SDuplicate kDuplicates[] = {
-    {900, 1, "MÜLLER", "Hans"},       {901, 1, "Müller", "hans"},      {902, 2, "Schafer", "Anna"},
-    {903, 105, "becker", "Frank"},    {904, 215, "KOENIG", "Karin"},   {905, 215, "KÖNIG", "Karin"},
-    {906, 354, "Schroder", "Ute"},    {907, 118, "Braun", "Dieter"},
+    {900, 1, "MÜLLER", "Hans"},    {901, 1, "Müller", "hans"},    {902, 2, "Schafer", "Anna"},
+    {903, 105, "becker", "Frank"}, {904, 215, "KOENIG", "Karin"}, {905, 215, "KÖNIG", "Karin"},
+    {906, 354, "Schroder", "Ute"}, {907, 118, "Braun", "Dieter"},
 };
 
 bool StorePatient(CJPat& patient, int number, const CString& name, const CString& firstName, const CString& birthDate)

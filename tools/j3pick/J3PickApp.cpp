@@ -11,27 +11,25 @@
 
 #include <QApplication>
 
-
 namespace {
 
-const char* const kUsage =
-    "Aufruf: j3pick [OPTIONEN]\n"
-    "Wählt eine Datei im Dateispeicher der Praxisdatenbank aus und gibt ihren Pfad aus.\n"
-    "\n"
-    "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
-    "  --save              Speichern unter (sonst: Öffnen)\n"
-    "  --multi             mehrere Dateien auswählen (ein Pfad je Zeile)\n"
-    "  --filter TEXT       Dateitypen, z. B. \"Texte (*.txt)|*.txt|Protokolle|*.log||\"\n"
-    "  --dir VERZEICHNIS   Startverzeichnis im Dateispeicher (sonst das Datenverzeichnis;\n"
-    "                      \"\" für die Übersicht der Wurzelverzeichnisse)\n"
-    "  --up                Verzeichnisse außerhalb des Startverzeichnisses erlauben\n"
-    "  --down              Unterverzeichnisse des Startverzeichnisses erlauben\n"
-    "  --name NAME         vorgegebener Dateiname\n"
-    "  --no-overwrite      beim Speichern keine vorhandene Datei zulassen\n"
-    "  --screenshot PNG    den Dialog beim Öffnen als Bild speichern und abbrechen\n"
-    "  --help              diese Hilfe\n"
-    "\n"
-    "Exit-Status: 0 ausgewählt, 1 abgebrochen, 2 Fehler oder falscher Aufruf.\n";
+const char* const kUsage = "Aufruf: j3pick [OPTIONEN]\n"
+                           "Wählt eine Datei im Dateispeicher der Praxisdatenbank aus und gibt ihren Pfad aus.\n"
+                           "\n"
+                           "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
+                           "  --save              Speichern unter (sonst: Öffnen)\n"
+                           "  --multi             mehrere Dateien auswählen (ein Pfad je Zeile)\n"
+                           "  --filter TEXT       Dateitypen, z. B. \"Texte (*.txt)|*.txt|Protokolle|*.log||\"\n"
+                           "  --dir VERZEICHNIS   Startverzeichnis im Dateispeicher (sonst das Datenverzeichnis;\n"
+                           "                      \"\" für die Übersicht der Wurzelverzeichnisse)\n"
+                           "  --up                Verzeichnisse außerhalb des Startverzeichnisses erlauben\n"
+                           "  --down              Unterverzeichnisse des Startverzeichnisses erlauben\n"
+                           "  --name NAME         vorgegebener Dateiname\n"
+                           "  --no-overwrite      beim Speichern keine vorhandene Datei zulassen\n"
+                           "  --screenshot PNG    den Dialog beim Öffnen als Bild speichern und abbrechen\n"
+                           "  --help              diese Hilfe\n"
+                           "\n"
+                           "Exit-Status: 0 ausgewählt, 1 abgebrochen, 2 Fehler oder falscher Aufruf.\n";
 
 constexpr int kChosen = 0;
 constexpr int kCancelled = 1;
@@ -102,8 +100,10 @@ bool CJ3PickApp::ParseArguments(SOptions& options, bool& help)
         bool value;
     };
     static const SFlag flags[] = {
-        {"--save", &SOptions::save, true},          {"--multi", &SOptions::multi, true},
-        {"--up", &SOptions::allowDirUp, true},      {"--down", &SOptions::allowDirDown, true},
+        {"--save", &SOptions::save, true},
+        {"--multi", &SOptions::multi, true},
+        {"--up", &SOptions::allowDirUp, true},
+        {"--down", &SOptions::allowDirDown, true},
         {"--no-overwrite", &SOptions::allowOverwrite, false},
     };
     struct SValue {
@@ -124,7 +124,8 @@ bool CJ3PickApp::ParseArguments(SOptions& options, bool& help)
             help = true;
             return true;
         }
-        const auto flag = std::find_if(std::begin(flags), std::end(flags), [&](const SFlag& f) { return arg == f.name; });
+        const auto flag =
+            std::find_if(std::begin(flags), std::end(flags), [&](const SFlag& f) { return arg == f.name; });
         if (flag != std::end(flags)) {
             options.*(flag->field) = flag->value;
             continue;
@@ -172,8 +173,17 @@ int CJ3PickApp::RunPlainFunction(const SOptions& options)
         if (!refusal.IsEmpty())
             return Fail(CJ3HostText::ToHost(refusal));
     }
-    const SDBFileDialogParams params{!options.save, nullptr, fileName.IsEmpty() ? nullptr : fileName.GetString(), 0,
-                                     filter, nullptr, 0, 0, initialDir, options.allowDirUp, options.allowDirDown};
+    const SDBFileDialogParams params{!options.save,
+                                     nullptr,
+                                     fileName.IsEmpty() ? nullptr : fileName.GetString(),
+                                     0,
+                                     filter,
+                                     nullptr,
+                                     0,
+                                     0,
+                                     initialDir,
+                                     options.allowDirUp,
+                                     options.allowDirDown};
     const CString path = J3GetPathNameFromDBFileDialog(params);
     if (path.IsEmpty())
         return kCancelled;

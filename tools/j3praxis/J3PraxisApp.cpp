@@ -22,21 +22,20 @@
 
 namespace {
 
-const char* const kUsage =
-    "Aufruf: j3praxis [OPTIONEN]\n"
-    "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos,\n"
-    "die Programme der Praxis mit den Favoriten des Benutzers.\n"
-    "\n"
-    "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
-    "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
-    "  --suche TEXT        TEXT ins Patientenfeld tippen: Nummer zeigt den Patienten,\n"
-    "                      Name oder Teil davon öffnet die Patientenwahl\n"
-    "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
-    "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
-    "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
-    "  --help              diese Hilfe\n"
-    "\n"
-    "Exit-Status: 0 beendet, 2 Fehler oder falscher Aufruf.\n";
+const char* const kUsage = "Aufruf: j3praxis [OPTIONEN]\n"
+                           "Der Schreibtisch der Praxis: Patienten mit Karteikarte, Karteireitern und eInfos,\n"
+                           "die Programme der Praxis mit den Favoriten des Benutzers.\n"
+                           "\n"
+                           "  --db DATEI          diese Datenbank statt der der Maschinenkonfiguration\n"
+                           "  --pat NUMMER        mit diesem Patienten beginnen (sonst mit dem ersten)\n"
+                           "  --suche TEXT        TEXT ins Patientenfeld tippen: Nummer zeigt den Patienten,\n"
+                           "                      Name oder Teil davon öffnet die Patientenwahl\n"
+                           "  --karteireiter      statt des Schreibtischs die Konfiguration der Karteireiter\n"
+                           "  --programme         den Schreibtisch mit den Programmen und Favoriten öffnen\n"
+                           "  --screenshot PNG    den Schreibtisch beim Öffnen als Bild speichern und schließen\n"
+                           "  --help              diese Hilfe\n"
+                           "\n"
+                           "Exit-Status: 0 beendet, 2 Fehler oder falscher Aufruf.\n";
 
 constexpr int kDone = 0;
 constexpr int kFailed = 2;
@@ -158,9 +157,9 @@ bool CJ3PraxisApp::ParseArguments(SOptions& options)
             options.programme = true;
             continue;
         }
-        std::string* value = arg == "--db" ? &options.database
-                             : arg == "--pat" ? &options.patNr
-                             : arg == "--suche" ? &options.search
+        std::string* value = arg == "--db"           ? &options.database
+                             : arg == "--pat"        ? &options.patNr
+                             : arg == "--suche"      ? &options.search
                              : arg == "--screenshot" ? &options.screenshot
                                                      : nullptr;
         if (!value) {

@@ -33,7 +33,7 @@ private:
     struct SOptions {
         std::string database;
         std::string patNr;
-        int patNumber = 0;  // patNr read, once it is checked
+        int patNumber = 0; // patNr read, once it is checked
         std::string search;
         std::string screenshot;
         bool markerConfig = false;

@@ -9,8 +9,8 @@
 #include "vkwpfcpp/WPFApplication.h"
 #include "vkwpfcpp/WPFEventCall.h"
 #include "vkwpfcpp/WPFSelectionChangedEvent.h"
-#include "vkwpfcpp/WPFText.h"
 #include "vkwpfcpp/WPFTabItem.h"
+#include "vkwpfcpp/WPFText.h"
 #include "vkwpfcpp/WPFVKIndexMarker.h"
 #include "winpath/AnsiLiteral.h"
 
@@ -59,8 +59,7 @@ QAbstractButton* SwitchOf(const CWPFVKButton& button)
 } // namespace
 
 CJ3PraxisDesk::CJ3PraxisDesk(const CString& startPatNr)
-    : CDiaPatSearchEdit("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr),
-      m_strStartPatNr(startPatNr),
+    : CDiaPatSearchEdit("jt/j3praxis/PraxisDesk", "j3wpfcs", nullptr), m_strStartPatNr(startPatNr),
       m_patientPages(ReadingDatabase())
 {
     SetHelpName(__FILE__);
@@ -138,7 +137,8 @@ void CJ3PraxisDesk::InitCard()
         markerSwitch.SetToolTip(CWPFText::Bounded(texts[i].toolTip));
         if (QAbstractButton* button = SwitchOf(markerSwitch))
             button->setIcon(MarkerSwatch(i));
-        markerSwitch.DoAddOnClick(new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnMarkerSwitched));
+        markerSwitch.DoAddOnClick(
+            new CWPFEventCall<CJ3PraxisDesk, CWPFRoutedEvent>(this, &CJ3PraxisDesk::OnMarkerSwitched));
     }
 }
 
@@ -193,8 +193,8 @@ void CJ3PraxisDesk::ShowPatient(int row)
         m_name.SetText("Kein Patient");
         m_details.SetText("");
     } else {
-        m_name.SetText(CWPFText::Bounded(m_patientRows.GetText(row, ColName) + ", " +
-                                         m_patientRows.GetText(row, ColFirstName)));
+        m_name.SetText(
+            CWPFText::Bounded(m_patientRows.GetText(row, ColName) + ", " + m_patientRows.GetText(row, ColFirstName)));
         CString details;
         details.Format("Patient Nr. %d, geboren am %s", std::atoi(m_patientRows.GetText(row, ColNr)),
                        m_patientRows.GetText(row, ColBirthDate).GetString());
