@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <ranges>
 #include <vector>
 
 namespace {
@@ -82,8 +81,9 @@ std::filesystem::path CJ3DriveMap::ToHostPath(const std::string& windowsPath, st
     const std::filesystem::path resolvedFolder = walk.Resolved();
     spelled = mapped->second;
     std::vector<SPendingName> pending;
-    for (const auto& name : std::ranges::reverse_view(elements))
-        pending.push_back({name, true});
+    std::transform(elements.rbegin(), elements.rend(), std::back_inserter(pending), [](const auto& name) {
+        return SPendingName{name, true};
+    });
     if (!folderFound || !walk.Follow(std::move(pending), spelled) || !StaysInside(walk.Resolved(), resolvedFolder)) {
         error = "\"" + windowsPath + "\" leads through a symbolic link out of the folder of drive " +
                 std::string(1, drive) + ":";

@@ -3,6 +3,7 @@
 #include "vkbasis/CVKSysBase.h"
 #include "vkdb/VKPgRefusal.h"
 #include "vkdb/VKPgStatement.h"
+#include "vkdb/VKSchema.h"
 #include "vkdb/VKServerLocation.h"
 #include "vkdb/VKServerNotice.h"
 #include "winpath/AnsiLiteral.h"
@@ -10,11 +11,13 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
 // The advisory lock of a practice: the application id and the schema.
-constexpr const char* WriteLockSql = "BEGIN; SELECT pg_advisory_xact_lock(1244873794, hashtext(current_schema()))";
+const std::string WriteLockSql =
+    "BEGIN; SELECT pg_advisory_xact_lock(" + std::to_string(CVKSchema::ApplicationId) + ", hashtext(current_schema()))";
 
 // The SQLite dialect's ?N placeholders become $N; an index hint (INDEXED BY)
 // is left to the planner. Quoted texts stay as they are.
@@ -156,7 +159,7 @@ bool CVKPgConnection::EnsureSession()
 std::string CVKPgConnection::ServerStart() const
 {
     PGresult* result = PQexec(m_conn, "SELECT pg_postmaster_start_time()");
-    const std::string start = PQresultStatus(result) == PGRES_TUPLES_OK ? PQgetvalue(result, 0, 0) : "";
+    std::string start = PQresultStatus(result) == PGRES_TUPLES_OK ? PQgetvalue(result, 0, 0) : "";
     PQclear(result);
     return start;
 }
@@ -243,7 +246,7 @@ bool CVKPgConnection::BeginWrite()
 {
     if (!EnsureSession())
         return false;
-    if (Run(WriteLockSql, PGRES_TUPLES_OK))
+    if (Run(WriteLockSql.c_str(), PGRES_TUPLES_OK))
         return true;
     Rollback();
     return false;

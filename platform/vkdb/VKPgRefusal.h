@@ -3,7 +3,7 @@
 
 #include <string>
 
-typedef struct pg_conn PGconn;
+using PGconn = struct pg_conn;
 
 // Why a PostgreSQL server could not be reached or would not open a session,
 // as one German text that says what is wrong and what to do, with libpq's own

@@ -27,12 +27,12 @@ CJ3DbResult CJ3DbInit::Run(CJ3DbFrame& frame, const Args& args) const
     const bool server = CVKDatabase::IsServerLocation(location);
     CJ3NewDatabaseFile file(location);
     if (!server)
-        if (const CJ3DbResult prepared = file.Prepare(); !prepared.IsDone())
+        if (CJ3DbResult prepared = file.Prepare(); !prepared.IsDone())
             return prepared;
-    if (const CJ3DbResult built = Build(server ? location : file.Building(), sample); !built.IsDone())
+    if (CJ3DbResult built = Build(server ? location : file.Building(), sample); !built.IsDone())
         return built;
     if (!server)
-        if (const CJ3DbResult published = file.Publish(); !published.IsDone())
+        if (CJ3DbResult published = file.Publish(); !published.IsDone())
             return published;
     frame.Out() << "Praxisdatenbank " << (server ? std::string("auf dem Datenbankserver") : location.string())
                 << " angelegt" << (sample ? " mit der Beispielpraxis" : "") << ".\n";

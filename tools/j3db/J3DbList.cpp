@@ -14,8 +14,7 @@ namespace {
 
 std::string ListingLine(const SDBFileEntry& entry, bool longForm)
 {
-    const std::string name =
-        CJ3HostText::ToTerminal(CJ3DbStorePath::Name(entry.path)) + (entry.isDirectory ? "\\" : "");
+    std::string name = CJ3HostText::ToTerminal(CJ3DbStorePath::Name(entry.path)) + (entry.isDirectory ? "\\" : "");
     if (!longForm)
         return name;
     std::ostringstream line;

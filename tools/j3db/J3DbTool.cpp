@@ -94,7 +94,7 @@ CJ3DbResult CJ3DbTool::RunCommand(const CJ3DbCommand& command, const std::vector
     CDBIdentity::Apply(config->Identity());
     CJ3DbFrame frame(m_out, m_err, m_progressBar, m_databaseGiven ? m_databaseFile : config->DatabaseFile(),
                      m_databaseGiven);
-    const CJ3DbResult result = command.Run(frame, args);
+    CJ3DbResult result = command.Run(frame, args);
     // Output that could not be written (a full disk, a closed pipe) is a
     // failure, not a listing.
     m_out.flush();

@@ -3,13 +3,13 @@
 #include "dbdll/PracticeFileMode.h"
 
 #include <fcntl.h>
-#include <signal.h>
-#include <stdio.h>
-#include <stdlib.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction is POSIX, <csignal> lacks it
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 CJ3NewDatabaseFile::~CJ3NewDatabaseFile()
