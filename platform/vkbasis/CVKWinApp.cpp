@@ -1,5 +1,6 @@
 #include "vkbasis/CVKWinApp.h"
 
+#include "vkbasis/PlatformChatterFilter.h"
 #include "win32/AfxOle.h"
 #include "win32/CrashReport.h"
 #include "win32/HostFiles.h"
@@ -44,6 +45,9 @@ int CVKWinApp::InitInstance()
         m_argv.push_back(argument.data());
     m_argv.push_back(nullptr);
     m_argc = static_cast<int>(m_arguments.size());
+    // The application this frame starts prints only the program's own
+    // messages, not the platform's notes on what it lacks.
+    CPlatformChatterFilter::Install();
     m_ownedApplication = std::make_unique<QApplication>(m_argc, m_argv.data());
     return 1;
 }

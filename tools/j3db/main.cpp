@@ -1,14 +1,12 @@
 #include "j3db/J3DbApp.h"
 #include "j3params/J3MachineConfig.h"
 #include "vkbasis/DisplayPlatform.h"
-#include "vkbasis/PlatformChatterFilter.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    CPlatformChatterFilter::Install();
     CDisplayPlatform::UseOffscreenWithoutDisplay();
     // Loaded before the application starts, so that a faulty configuration is
     // reported once, by the tool, which then stops.

@@ -1,11 +1,9 @@
 #include "j3pick/J3PickApp.h"
-#include "vkbasis/PlatformChatterFilter.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    CPlatformChatterFilter::Install();
     CJ3PickApp app(std::cout, std::cerr, std::vector<std::string>(argv + 1, argv + argc));
     return app.Main(argc, argv);
 }
