@@ -59,7 +59,7 @@ CDBDirectoryListing::CDBDirectoryListing(const CDBFilePathModel& model, const ch
         return;
     if (!firstScreen)
         m_listing.entries.clear();
-    m_background = std::async(std::launch::async, [this] { return ReadInBackground(); });
+    m_restWanted = true;
 }
 
 CDBDirectoryListing::~CDBDirectoryListing()
@@ -74,7 +74,14 @@ void CDBDirectoryListing::Cancel()
 
 bool CDBDirectoryListing::IsRead() const
 {
-    return !m_background.valid() || m_background.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    return !m_restWanted ||
+           (m_background.valid() && m_background.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
+}
+
+void CDBDirectoryListing::ReadRest()
+{
+    if (m_restWanted && !m_background.valid())
+        m_background = std::async(std::launch::async, [this] { return ReadInBackground(); });
 }
 
 bool CDBDirectoryListing::IsStoreOrder(const CDBEntrySorter& sorter)
@@ -87,7 +94,7 @@ void CDBDirectoryListing::TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirec
 {
     entries.clear();
     order.clear();
-    if (!m_background.valid() || !IsStoreOrder(sorter))
+    if (!m_restWanted || !IsStoreOrder(sorter))
         return;
     entries = std::move(m_listing.entries);
     m_listing.entries.clear();
@@ -98,9 +105,11 @@ void CDBDirectoryListing::TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirec
 void CDBDirectoryListing::TakeListing(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries,
                                       CDBEntrySorter::RowOrder& order)
 {
-    if (m_background.valid()) {
+    if (m_restWanted) {
+        ReadRest();
         m_listing = m_background.get();
         m_sorted = true;
+        m_restWanted = false;
     }
     const bool sortedAlike = m_sorted && sorter.SortCriteria() == m_sorter.SortCriteria() &&
                              sorter.SortAscending() == m_sorter.SortAscending();

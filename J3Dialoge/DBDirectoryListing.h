@@ -30,14 +30,16 @@ class CVKDatabase;
 // the first kFirstScreenRows entries, or all of them when they are no more:
 // the first screen, at once, whatever the directory's size. In another order
 // it reads what it can within `patience` (40 ms: about 100,000 entries on an
-// idle machine). A listing not complete then is read again, whole, on a
-// thread of its own over a read-only
-// connection of its own, so that the window keeps answering, and sorted
-// there too; IsRead() tells when it is done. The object keeps copies of the
-// model, the filter text and the sort state, so the dialog may change its
-// own meanwhile. A listing no longer wanted is cancelled: the thread looks
-// at the request between entries (and now and then while it sorts) and
-// ends without a result, so destroying the object waits only for that.
+// idle machine). A listing not complete then is read again, whole, once
+// ReadRest() is called (the dialog calls it after the first screen is shown,
+// so that the read does not compete with painting it), on a thread of its
+// own over a read-only connection of its own, so that the window keeps
+// answering, and sorted there too; IsRead() tells when it is done. The
+// object keeps copies of the model, the filter text and the sort state, so
+// the dialog may change its own meanwhile. A listing no longer wanted is
+// cancelled: the thread looks at the request between entries (and now and
+// then while it sorts) and ends without a result, so destroying the object
+// waits only for that.
 class CDBDirectoryListing {
 public:
     static constexpr std::chrono::milliseconds kPatience{40};
@@ -50,14 +52,17 @@ public:
     CDBDirectoryListing& operator=(const CDBDirectoryListing&) = delete;
 
     bool IsRead() const;
+    // Starts reading the whole listing when the first read was not all;
+    // once only.
+    void ReadRest();
     // While the rest is read: the entries read first, in display order, when
     // `sorter` shows the store's order; nothing otherwise. Taken once.
     void TakeFirstScreen(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries, CDBEntrySorter::RowOrder& order);
     // Asks the thread to stop; the listing then stays empty.
     void Cancel();
-    // The entries, once read, and their display order under `sorter`'s
-    // state (sorted anew only when it changed since the listing began); the
-    // listing is empty afterwards.
+    // The entries, once read (waiting for the rest when it is still read),
+    // and their display order under `sorter`'s state (sorted anew only when
+    // it changed since the listing began); the listing is empty afterwards.
     void TakeListing(const CDBEntrySorter& sorter, CDBDirectoryEntries& entries, CDBEntrySorter::RowOrder& order);
 
     // The whole listing, read at once.
@@ -88,6 +93,8 @@ private:
     const CDBEntrySorter m_sorter;
     SSortedEntries m_listing;
     bool m_sorted = false;
+    // The first read was not all: the rest is read, or waits for ReadRest().
+    bool m_restWanted = false;
     std::atomic<bool> m_cancelled{false};
     std::future<SSortedEntries> m_background;
 };

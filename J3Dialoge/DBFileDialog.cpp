@@ -325,7 +325,11 @@ void CDBFileDialog::StartListing()
 
 void CDBFileDialog::TakeFinishedListing()
 {
-    if (!m_state->pendingListing || !m_state->pendingListing->IsRead())
+    if (!m_state->pendingListing)
+        return;
+    // The first tick comes after the first screen is painted.
+    m_state->pendingListing->ReadRest();
+    if (!m_state->pendingListing->IsRead())
         return;
     CDBDirectoryEntries entries;
     CDBEntrySorter::RowOrder order;
