@@ -34,19 +34,12 @@ EStep StepOf(ConnStatusType status)
 
 struct SAttempt {
     EStep furthest = EStep::Reaching;
-    bool encrypted = false;
     // The effective sslmode of the settings.
     std::string sslMode;
     // The server's refusals, by SQLSTATE only.
     std::string refusals;
 
-    void Note(PGconn* conn)
-    {
-        furthest = std::max(furthest, StepOf(PQstatus(conn)));
-        // Forgotten when libpq moves on to another host or tries again
-        // without TLS, so it is collected while it goes.
-        encrypted = encrypted || PQsslInUse(conn);
-    }
+    void Note(PGconn* conn) { furthest = std::max(furthest, StepOf(PQstatus(conn))); }
 
     // Whether the server refused with this SQLSTATE (with the error
     // verbosity PQERRORS_SQLSTATE a refusal reads "FATAL:  28P01").
@@ -104,13 +97,13 @@ CString CVKPgRefusal::Explain(PGconn* failed, const std::string& server)
                "Bitte das Passwort in die Passwortdatei eintragen (~/.pgpass oder die Datei in PGPASSFILE).";
     } else {
         const SAttempt attempt = Retry(failed);
-        // invalid_password; invalid_authorization_specification (no
-        // pg_hba.conf line lets this connection in).
+        // 28P01: a wrong password. 28000: no pg_hba.conf line lets this
+        // connection in.
         if (attempt.RefusedWith("28P01"))
             text = name + " hat die Anmeldung als " + role +
                    " abgelehnt: das Passwort ist falsch, oder die Rolle "
                    "gibt es dort nicht. Bitte Benutzernamen und Passwort (in der Passwortdatei) prüfen."_ansi;
-        else if (attempt.RefusedWith("28000") && !attempt.encrypted && attempt.sslMode == "disable")
+        else if (attempt.RefusedWith("28000") && attempt.sslMode == "disable")
             text = name + " nimmt nur verschlüsselte Verbindungen an. Bitte in der Adresse sslmode=verify-full "_ansi
                           "und sslrootcert= (das Zertifikat der Zertifizierungsstelle) angeben.";
         else if (attempt.furthest == EStep::Reaching)
