@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,15 @@ int CWPFMatrixBase::Count() const
     if (m_cellSource)
         return m_nSourceRows;
     return static_cast<int>(m_cells.size() / static_cast<std::size_t>(m_nColumns));
+}
+
+int CWPFMatrixBase::CountAllRows()
+{
+    if (m_rowsUpTo) {
+        m_nSourceRows = std::max(m_nSourceRows, m_rowsUpTo(std::numeric_limits<int>::max()));
+        m_rowsUpTo = nullptr;
+    }
+    return Count();
 }
 
 void CWPFMatrixBase::CheckHeldRows(const char* operation) const

@@ -29,6 +29,9 @@ public:
 
     int GetColumnCount() const { return m_nColumns; }
     int Count() const;
+    // The same, but a source found as the views scroll is first counted to
+    // its end: for going to the last row or looking through every row.
+    int CountAllRows();
 
     // Appends a row and returns its index. Missing cells at the end are
     // empty; more cells than columns throw std::invalid_argument and add

@@ -298,7 +298,7 @@ bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
     // Selecting all rows or going to the last one means every row, also
     // those the view has not been given yet.
     if (m_pMatrix && (key == Qt::Key_End || (key == Qt::Key_A && (modifiers & Qt::ControlModifier))))
-        m_pMatrix->PublishRowsTo(m_pMatrix->Count() - 1);
+        m_pMatrix->PublishRowsTo(m_pMatrix->CountAllRows() - 1);
     CWPFKeyEvent keyEvent(this, key, modifiers);
     m_onKeyDown.Raise(keyEvent);
     if (keyEvent.GetHandled()) {
@@ -319,10 +319,9 @@ bool CWPFVKLListView::OnKeyPress(int key, int modifiers, const QString& text)
 void CWPFVKLListView::SelectTypedRow(const QString& text)
 {
     QItemSelectionModel* selection = View()->selectionModel();
-    const int rows = m_pMatrix->Count();
     // A check or image column shows no text to type.
     const bool textShown = m_columns.empty() || (!m_columns.front().check && m_columns.front().imageAssembly.IsEmpty());
-    if (!selection || rows == 0 || !textShown)
+    if (!selection || !textShown)
         return;
     // Letters typed in quick succession spell one name; a pause starts a new
     // one, which looks from the row after the current one, so the same
@@ -330,13 +329,20 @@ void CWPFVKLListView::SelectTypedRow(const QString& text)
     const bool goOn = m_sinceTyped.isValid() && m_sinceTyped.elapsed() < QApplication::keyboardInputInterval();
     m_strTyped = goOn ? m_strTyped + text : text;
     m_sinceTyped.start();
+    const CString typed = CWPFText::FromQString(m_strTyped);
+    // A letter the rows' code page lacks starts no row's text.
+    if (CWPFText::ToQString(typed) != m_strTyped)
+        return;
+    // Also the rows the view has not been given yet, nor found: a list shown
+    // a batch at a time holds names further down than the view knows.
+    const int rows = m_pMatrix->CountAllRows();
+    if (rows == 0)
+        return;
     const int current = std::max(selection->currentIndex().row(), goOn ? 0 : -1);
     const int start = goOn ? current : (current + 1) % rows;
-    // Also the rows the view has not been given yet: a list shown a batch
-    // at a time holds names further down than the view knows.
     for (int step = 0; step < rows; ++step) {
         const int row = (start + step) % rows;
-        if (CWPFText::ToQString(m_pMatrix->GetText(row, 0)).startsWith(m_strTyped, Qt::CaseInsensitive)) {
+        if (m_pMatrix->GetText(row, 0).Left(typed.GetLength()).CompareNoCase(typed) == 0) {
             SetSelectedIndex(row);
             return;
         }
