@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -112,7 +113,24 @@ struct CDBFileDialog::SListState {
     CDBDirectoryCreator directoryCreator;
     // The listing of the current directory while it is read.
     std::unique_ptr<CDBDirectoryListing> pendingListing;
+
+    // Whether this listing in this order begins with the rows shown.
+    bool StartsWithShownRows(const CDBDirectoryEntries& entries, const CDBEntrySorter::RowOrder& order) const;
 };
+
+bool CDBFileDialog::SListState::StartsWithShownRows(const CDBDirectoryEntries& entries,
+                                                    const CDBEntrySorter::RowOrder& order) const
+{
+    if (order.size() < uiRowToPath.size())
+        return false;
+    for (std::size_t row = 0; row < uiRowToPath.size(); ++row) {
+        const std::uint32_t shown = uiRowToPath[row];
+        if (entries.Name(order[row]) != elementsToDisplay.Name(shown) ||
+            !(entries.Attributes(order[row]) == elementsToDisplay.Attributes(shown)))
+            return false;
+    }
+    return true;
+}
 
 CDBFileDialog::~CDBFileDialog() = default;
 
@@ -335,7 +353,7 @@ void CDBFileDialog::TakeFinishedListing()
     CDBEntrySorter::RowOrder order;
     m_state->pendingListing->TakeListing(m_state->sorter, entries, order);
     StopListing();
-    const bool firstRowsStay = !m_state->uiRowToPath.empty() && StartsWithShownRows(entries, order);
+    const bool firstRowsStay = !m_state->uiRowToPath.empty() && m_state->StartsWithShownRows(entries, order);
     m_state->elementsToDisplay = std::move(entries);
     m_state->uiRowToPath = std::move(order);
     if (!firstRowsStay) {
@@ -345,19 +363,6 @@ void CDBFileDialog::TakeFinishedListing()
     // The rows shown, and what the user chose among them, stay.
     m_matrixListe.ExtendRows(static_cast<int>(m_state->uiRowToPath.size()));
     UpdateAttributesOfMultipleSelectedUIElements();
-}
-
-bool CDBFileDialog::StartsWithShownRows(const CDBDirectoryEntries& entries, const CDBEntrySorter::RowOrder& order) const
-{
-    if (order.size() < m_state->uiRowToPath.size())
-        return false;
-    for (std::size_t row = 0; row < m_state->uiRowToPath.size(); ++row) {
-        const std::uint32_t shown = m_state->uiRowToPath[row];
-        if (entries.Name(order[row]) != m_state->elementsToDisplay.Name(shown) ||
-            !(entries.Attributes(order[row]) == m_state->elementsToDisplay.Attributes(shown)))
-            return false;
-    }
-    return true;
 }
 
 void CDBFileDialog::StopListing()

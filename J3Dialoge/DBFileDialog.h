@@ -1,6 +1,4 @@
 #pragma once
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -13,7 +11,6 @@
 #include "vkwpfcpp/WPFVKLTextBox.h"
 #include "win32/CommDlg.h"
 
-class CDBDirectoryEntries;
 class CWPFKeyEvent;
 class CWPFMouseButtonEvent;
 class CWPFRoutedEvent;
@@ -152,7 +149,6 @@ private:
     // Shows the whole listing once read; when it begins with the rows
     // shown, they stay and the rest is added below them.
     void TakeFinishedListing();
-    bool StartsWithShownRows(const CDBDirectoryEntries& entries, const std::vector<std::uint32_t>& order) const;
     // Cancels the listing being read, if any.
     void StopListing();
     // Brings the rows and what depends on them up to date.

@@ -17,7 +17,6 @@
 #include "dbdll/PracticeDatabase.h"
 #include "j3params/J3MachineConfig.h"
 #include "support/BenchDialogs.h"
-#include "vkbasis/PlatformChatterFilter.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -31,7 +30,6 @@ int main(int argc, char** argv)
         std::cerr << "Aufruf: j3loadrun station SEKUNDEN JOURNAL | verify|verify-cut SEKUNDEN JOURNAL...\n";
         return 2;
     }
-    CPlatformChatterFilter::Install();
     j3bench::Application();
     std::string configError;
     CString error;

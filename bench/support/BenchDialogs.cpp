@@ -10,9 +10,9 @@
 
 #include <cstdlib>
 
-namespace j3bench {
+namespace {
 
-QApplication& Application()
+QApplication& StartApplication()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -22,6 +22,16 @@ QApplication& Application()
     static char name[] = "j3bench";
     static char* argv[] = {name, nullptr};
     static QApplication application(argc, argv);
+    return application;
+}
+
+} // namespace
+
+namespace j3bench {
+
+QApplication& Application()
+{
+    static QApplication& application = StartApplication();
     return application;
 }
 
