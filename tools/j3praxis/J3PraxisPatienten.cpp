@@ -39,9 +39,21 @@ const std::vector<CJ3PraxisPatienten::SRow>& CJ3PraxisPatienten::Page(int page)
         const auto last = std::prev(m_pages.end());
         m_pages.erase(page - m_pages.begin()->first > last->first - page ? m_pages.begin() : last);
     }
+    // A page after one kept starts after its last patient: one seek, where
+    // an offset would count every patient before it, and the list is read
+    // page after page as it scrolls or is looked through.
+    const auto before = m_pages.find(page - 1);
+    const bool follows = before != m_pages.end() && before->second.size() == PageRows;
+    CVKQuery query(m_database, follows
+                                   ? "SELECT name, vorname, gebdat, patnr FROM pat WHERE patnr > ?2 "
+                                     "ORDER BY patnr LIMIT ?1"
+                                   : "SELECT name, vorname, gebdat, patnr FROM pat ORDER BY patnr LIMIT ?1 OFFSET ?2");
+    query.Bind(1, static_cast<std::int64_t>(PageRows));
+    if (follows)
+        query.Bind(2, before->second.back()[ColNr]);
+    else
+        query.Bind(2, static_cast<std::int64_t>(page) * PageRows);
     std::vector<SRow>& rows = m_pages[page];
-    CVKQuery query(m_database, "SELECT name, vorname, gebdat, patnr FROM pat ORDER BY patnr LIMIT ?1 OFFSET ?2");
-    query.Bind(1, static_cast<std::int64_t>(PageRows)).Bind(2, static_cast<std::int64_t>(page) * PageRows);
     while (query.Next())
         rows.push_back({query.ColumnText(0), query.ColumnText(1), Db2Date(query.ColumnText(2)), query.ColumnText(3)});
     return rows;
