@@ -3,7 +3,8 @@
 // painted; switching the bound patient (the previous one written back with a
 // changed marker and a note, the next one read); and one index marker set on
 // 10,000 patients at once; opening the desk until painted on a practice of
-// 300 and of 100,000 patients, whose list reads only the rows on screen.
+// 300 and of 100,000 patients, whose list reads only the rows on screen;
+// typing a name no patient has into that list of 100,000.
 // Data: SQLite practice databases in a temporary folder, made before the
 // first timed loop that needs them: 200 patients with two notes each for the
 // card, 10,000 patients for the markers, 300 and 100,000 for the desk;
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QTreeView>
 
 #include <cstdlib>
@@ -167,6 +169,23 @@ void BM_OpenDeskUntilPainted(benchmark::State& state)
         OpenDesk([](CJ3PraxisDesk& desk, QDialog&) { desk.OnExit(); });
 }
 BENCHMARK(BM_OpenDeskUntilPainted)->Arg(300)->Arg(100'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A letter no patient's name starts with, typed into the desk's list: the
+// list looks through all 100,000 patients, most of them not counted yet.
+void BM_TypeNameNotFound100k(benchmark::State& state)
+{
+    Prepare();
+    Practice::Open(100'000);
+    OpenDesk([&state](CJ3PraxisDesk& desk, QDialog& window) {
+        auto* list = window.findChild<QTreeView*>("PatientList");
+        for (auto _ : state) {
+            QKeyEvent typed(QEvent::KeyPress, Qt::Key_Q, Qt::NoModifier, "q");
+            QApplication::sendEvent(list, &typed);
+        }
+        desk.OnExit();
+    });
+}
+BENCHMARK(BM_TypeNameNotFound100k)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SwitchPatient(benchmark::State& state)
 {
