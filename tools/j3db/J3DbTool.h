@@ -59,7 +59,7 @@ private:
     // The options, then the command with its arguments.
     CJ3DbResult Dispatch(const std::vector<std::string>& args);
     // Runs a chosen command in a frame on the configured or given database.
-    CJ3DbResult RunCommand(const CJ3DbCommand& command, const std::vector<std::string>& args);
+    CJ3DbResult RunCommand(CJ3DbCommand::Handler run, const std::vector<std::string>& args);
 
     std::ostream& m_out;
     std::ostream& m_err;
