@@ -49,6 +49,7 @@ int CJ3DbTool::Run(const std::vector<std::string>& args)
 
 CJ3DbResult CJ3DbTool::Dispatch(const std::vector<std::string>& args)
 {
+    std::optional<std::filesystem::path> database;
     std::size_t next = 0;
     for (; next < args.size() && args[next].starts_with("-"); ++next) {
         if (args[next] == "--help" || args[next] == "-h") {
@@ -59,8 +60,7 @@ CJ3DbResult CJ3DbTool::Dispatch(const std::vector<std::string>& args)
             return CJ3DbResult::WrongCall("Unbekannte Option " + args[next] + ".");
         if (++next == args.size() || args[next].empty())
             return CJ3DbResult::WrongCall("--db braucht eine Datei oder URL.");
-        m_databaseFile = CJ3DbFrame::Location(args[next]);
-        m_databaseGiven = true;
+        database = CJ3DbFrame::Location(args[next]);
     }
     if (next == args.size())
         return CJ3DbResult::WrongCall("Kein Befehl angegeben.");
@@ -79,18 +79,18 @@ CJ3DbResult CJ3DbTool::Dispatch(const std::vector<std::string>& args)
     CJ3DbCommand::Handler run = nullptr;
     if (CJ3DbResult chosen = CJ3DbCommand::Choose(kCommands, commandLine, "", run); !chosen.IsDone())
         return chosen;
-    return RunCommand(run, std::vector<std::string>(commandLine.begin() + 1, commandLine.end()));
+    return RunCommand(run, std::vector<std::string>(commandLine.begin() + 1, commandLine.end()), database);
 }
 
-CJ3DbResult CJ3DbTool::RunCommand(CJ3DbCommand::Handler run, const std::vector<std::string>& args)
+CJ3DbResult CJ3DbTool::RunCommand(CJ3DbCommand::Handler run, const std::vector<std::string>& args,
+                                  const std::optional<std::filesystem::path>& database)
 {
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return CJ3DbResult::Failed(configError);
     const auto config = CJ3MachineConfig::Current();
     CDBIdentity::Apply(config->Identity());
-    CJ3DbFrame frame(m_out, m_err, m_progressBar, m_databaseGiven ? m_databaseFile : config->DatabaseFile(),
-                     m_databaseGiven);
+    CJ3DbFrame frame(m_out, m_err, m_progressBar, database.value_or(config->DatabaseFile()), database.has_value());
     CJ3DbResult result = run(frame, args);
     // Output that could not be written (a full disk, a closed pipe) is a
     // failure, not a listing.
