@@ -66,24 +66,27 @@ CVKSQLiteConnection* CVKDatabase::FileConnection() const
 
 bool CVKDatabase::FailOnConnection(const CString& context)
 {
-    return Fail(context, m_connection ? m_connection->ErrorCode() : 0);
-}
-
-bool CVKDatabase::Fail(const CString& context, int backendResult)
-{
+    const int backendResult = m_connection ? m_connection->ErrorCode() : 0;
+    if (backendResult == 0)
+        return Fail(context);
     m_lastError = context;
     m_lastResult = backendResult;
-    if (backendResult != 0) {
-        if (!context.IsEmpty())
-            m_lastError += ": ";
-        m_lastError += m_connection ? m_connection->ErrorText() : CVKSQLiteConnection::ResultText(backendResult);
-        if (m_connection && m_connection->ErrorIsLock())
-            m_lastError += " (die Datenbank ist " + LockDescription() + ")";
-        // Faults of the database itself go to the program's database error
-        // log; refusals of bad input or missing files are the caller's to show.
-        if (gp_VKSysBase)
-            gp_VKSysBase->DoDBError(m_lastError + gp_VKSysBase->DBErrorString());
-    }
+    if (!context.IsEmpty())
+        m_lastError += ": ";
+    m_lastError += m_connection->ErrorText();
+    if (m_connection->ErrorIsLock())
+        m_lastError += " (die Datenbank ist " + LockDescription() + ")";
+    // Faults of the database itself go to the program's database error
+    // log; refusals of bad input or missing files are the caller's to show.
+    if (gp_VKSysBase)
+        gp_VKSysBase->DoDBError(m_lastError + gp_VKSysBase->DBErrorString());
+    return false;
+}
+
+bool CVKDatabase::Fail(const CString& context)
+{
+    m_lastError = context;
+    m_lastResult = 0;
     return false;
 }
 

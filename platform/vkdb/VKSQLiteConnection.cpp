@@ -192,11 +192,6 @@ void CVKSQLiteConnection::RemoveFiles(const std::filesystem::path& file)
         std::filesystem::remove(file.string() + suffix, ignored);
 }
 
-CString CVKSQLiteConnection::ResultText(int code)
-{
-    return sqlite3_errstr(code);
-}
-
 // SQLite locks with POSIX record locks: the bytes from 1 GiB in the file
 // itself, and in WAL mode the writer, checkpoint and recovery bytes (120 to
 // 122) of the side file "-shm". A lock of this process is not reported.
