@@ -48,6 +48,12 @@ bool CVKDatabase::IsServerLocation(const std::filesystem::path& location)
     return CVKServerLocation::IsServerLocation(location.native());
 }
 
+bool CVKDatabase::IsWritableFile(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    return ::access(folder.c_str(), W_OK) == 0 && ::access(file.c_str(), W_OK) == 0;
+}
+
 CString CVKDatabase::Name() const
 {
     return m_onServer ? CString(CVKServerLocation::Displayable(m_file.string())) : HostText(m_file);

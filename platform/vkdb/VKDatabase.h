@@ -62,6 +62,9 @@ public:
 
     // True for a location that names a database server rather than a file.
     static bool IsServerLocation(const std::filesystem::path& location);
+    // True when a database file and its folder can both be written, as a
+    // read-write open needs: the side files of the file's log lie beside it.
+    static bool IsWritableFile(const std::filesystem::path& file);
 
     bool IsOpen() const { return m_connection != nullptr; }
     bool IsReadOnly() const { return m_readOnly; }
