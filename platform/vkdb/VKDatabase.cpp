@@ -80,7 +80,7 @@ bool CVKDatabase::FailOnConnection(const CString& context)
     if (!context.IsEmpty())
         m_lastError += ": ";
     m_lastError += m_connection->ErrorText();
-    if (m_connection->ErrorIsLock())
+    if (m_connection->Fault() == CVKConnection::EFault::Locked)
         m_lastError += " (die Datenbank ist " + LockDescription() + ")";
     // Faults of the database itself go to the program's database error
     // log; refusals of bad input or missing files are the caller's to show.
@@ -242,9 +242,10 @@ bool CVKDatabase::CheckAndMigrate()
         }
         if (!CVKSchema::MigrateTo(*this, current)) {
             // The backend's reason, without the schema's statements.
-            const CString reason = m_lastResult == 0             ? m_lastError
-                                   : m_connection->ErrorIsLock() ? "sie ist " + LockDescription()
-                                                                 : m_connection->ErrorText();
+            const CString reason = m_lastResult == 0 ? m_lastError
+                                   : m_connection->Fault() == CVKConnection::EFault::Locked
+                                       ? "sie ist " + LockDescription()
+                                       : m_connection->ErrorText();
             return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason +
                         "); sie bleibt, wie sie war.");
         }

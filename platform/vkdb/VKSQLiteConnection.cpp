@@ -151,11 +151,6 @@ CString CVKSQLiteConnection::ErrorText() const
     return m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(m_openResult);
 }
 
-bool CVKSQLiteConnection::ErrorIsLock() const
-{
-    return Fault() == EFault::Locked;
-}
-
 CVKConnection::EFault CVKSQLiteConnection::Fault() const
 {
     switch (ErrorCode() & 0xFF) {

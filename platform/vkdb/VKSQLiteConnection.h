@@ -46,7 +46,6 @@ public:
     bool CheckIntegrity(CString& findings) override;
     int ErrorCode() const override;
     CString ErrorText() const override;
-    bool ErrorIsLock() const override;
     EFault Fault() const override;
     CString LockHolder() const override;
 
