@@ -45,16 +45,15 @@ public:
     virtual bool CheckIntegrity(CString& findings) = 0;
 
     // The last failure: a nonzero code (SQLite's result code, or 1 on a
-    // server), its text, and whether it was a lock held by someone else.
+    // server) and its text.
     virtual int ErrorCode() const = 0;
     virtual CString ErrorText() const = 0;
-    virtual bool ErrorIsLock() const = 0;
 
     // What the last failure means for the user, where the backend can tell:
     // someone else's lock, a file in a folder or with rights that allow only
     // reading, a file that cannot be opened at all, one that is no database.
     enum class EFault { Other, Locked, NotWritable, Unopenable, NoDatabase };
-    virtual EFault Fault() const { return EFault::Other; }
+    virtual EFault Fault() const = 0;
     // Who holds the lock of the last failure, as "Prozess 1234 (j3db)";
     // empty when the backend cannot name one on this machine.
     virtual CString LockHolder() const { return {}; }

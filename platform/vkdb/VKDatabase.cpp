@@ -48,6 +48,12 @@ bool CVKDatabase::IsServerLocation(const std::filesystem::path& location)
     return CVKServerLocation::IsServerLocation(location.native());
 }
 
+bool CVKDatabase::IsWritableFile(const std::filesystem::path& file)
+{
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    return ::access(folder.c_str(), W_OK) == 0 && ::access(file.c_str(), W_OK) == 0;
+}
+
 CString CVKDatabase::Name() const
 {
     return m_onServer ? CString(CVKServerLocation::Displayable(m_file.string())) : HostText(m_file);
@@ -66,24 +72,27 @@ CVKSQLiteConnection* CVKDatabase::FileConnection() const
 
 bool CVKDatabase::FailOnConnection(const CString& context)
 {
-    return Fail(context, m_connection ? m_connection->ErrorCode() : 0);
-}
-
-bool CVKDatabase::Fail(const CString& context, int backendResult)
-{
+    const int backendResult = m_connection ? m_connection->ErrorCode() : 0;
+    if (backendResult == 0)
+        return Fail(context);
     m_lastError = context;
     m_lastResult = backendResult;
-    if (backendResult != 0) {
-        if (!context.IsEmpty())
-            m_lastError += ": ";
-        m_lastError += m_connection ? m_connection->ErrorText() : CVKSQLiteConnection::ResultText(backendResult);
-        if (m_connection && m_connection->ErrorIsLock())
-            m_lastError += " (die Datenbank ist " + LockDescription() + ")";
-        // Faults of the database itself go to the program's database error
-        // log; refusals of bad input or missing files are the caller's to show.
-        if (gp_VKSysBase)
-            gp_VKSysBase->DoDBError(m_lastError + gp_VKSysBase->DBErrorString());
-    }
+    if (!context.IsEmpty())
+        m_lastError += ": ";
+    m_lastError += m_connection->ErrorText();
+    if (m_connection->Fault() == CVKConnection::EFault::Locked)
+        m_lastError += " (die Datenbank ist " + LockDescription() + ")";
+    // Faults of the database itself go to the program's database error
+    // log; refusals of bad input or missing files are the caller's to show.
+    if (gp_VKSysBase)
+        gp_VKSysBase->DoDBError(m_lastError + gp_VKSysBase->DBErrorString());
+    return false;
+}
+
+bool CVKDatabase::Fail(const CString& context)
+{
+    m_lastError = context;
+    m_lastResult = 0;
     return false;
 }
 
@@ -233,9 +242,10 @@ bool CVKDatabase::CheckAndMigrate()
         }
         if (!CVKSchema::MigrateTo(*this, current)) {
             // The backend's reason, without the schema's statements.
-            const CString reason = m_lastResult == 0             ? m_lastError
-                                   : m_connection->ErrorIsLock() ? "sie ist " + LockDescription()
-                                                                 : m_connection->ErrorText();
+            const CString reason = m_lastResult == 0 ? m_lastError
+                                   : m_connection->Fault() == CVKConnection::EFault::Locked
+                                       ? "sie ist " + LockDescription()
+                                       : m_connection->ErrorText();
             return Fail("Die Datenbank " + name + " kann nicht umgestellt werden (" + reason +
                         "); sie bleibt, wie sie war.");
         }

@@ -62,6 +62,9 @@ public:
 
     // True for a location that names a database server rather than a file.
     static bool IsServerLocation(const std::filesystem::path& location);
+    // True when a database file and its folder can both be written, as a
+    // read-write open needs: the side files of the file's log lie beside it.
+    static bool IsWritableFile(const std::filesystem::path& file);
 
     bool IsOpen() const { return m_connection != nullptr; }
     bool IsReadOnly() const { return m_readOnly; }
@@ -81,11 +84,12 @@ public:
     // The backend's result code of the last failure (SQLite's, or 1 for a
     // server's failure); 0 when it was none of the backend's.
     int GetLastResult() const { return m_lastResult; }
-    // Records a failure: the text, and for a backend result code the
-    // backend's own explanation (alone when the text is empty). Returns false
-    // so callers can "return Fail(...)".
-    bool Fail(const CString& context, int backendResult = 0);
-    // Fail with the backend's last failure.
+    // Records a failure that is none of the backend's: the text alone.
+    // Returns false so callers can "return Fail(...)".
+    bool Fail(const CString& context);
+    // Records the backend's last failure: the text and the backend's own
+    // explanation (alone when the text is empty), noted in the database
+    // error log; Fail when the backend reports none.
     bool FailOnConnection(const CString& context);
 
     // Runs statements without parameters and without rows (schema work).

@@ -52,7 +52,8 @@ public:
     bool CheckIntegrity(CString& findings) override;
     int ErrorCode() const override { return m_errorText.IsEmpty() ? 0 : 1; }
     CString ErrorText() const override { return m_errorText; }
-    bool ErrorIsLock() const override { return m_errorIsLock; }
+    // A server tells only a lock wait that ran out.
+    EFault Fault() const override { return m_errorIsLock ? EFault::Locked : EFault::Other; }
 
     // For CVKPgStatement.
     PGconn* Handle() const { return m_conn; }

@@ -1,5 +1,6 @@
 #include "vkdb/VKSQLiteConnection.h"
 
+#include "vkdb/VKDatabase.h"
 #include "vkdb/VKSQLiteStatement.h"
 #include "vkdb/VKSortKeyFunction.h"
 
@@ -13,11 +14,6 @@
 
 namespace {
 
-bool CanWrite(const std::filesystem::path& path)
-{
-    return ::access(path.c_str(), W_OK) == 0;
-}
-
 // Read as unchanging: a folder nobody can write, and no log to replay.
 bool IsUnchanging(const std::filesystem::path& file)
 {
@@ -25,7 +21,7 @@ bool IsUnchanging(const std::filesystem::path& file)
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
     const std::uintmax_t logSize = std::filesystem::file_size(file.string() + "-wal", ignored);
     const bool noLog = logSize == 0 || logSize == static_cast<std::uintmax_t>(-1);
-    return !CanWrite(folder) && noLog && !std::filesystem::exists(file.string() + "-shm", ignored);
+    return ::access(folder.c_str(), W_OK) != 0 && noLog && !std::filesystem::exists(file.string() + "-shm", ignored);
 }
 
 std::string UnchangingUri(const std::filesystem::path& file)
@@ -155,11 +151,6 @@ CString CVKSQLiteConnection::ErrorText() const
     return m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(m_openResult);
 }
 
-bool CVKSQLiteConnection::ErrorIsLock() const
-{
-    return Fault() == EFault::Locked;
-}
-
 CVKConnection::EFault CVKSQLiteConnection::Fault() const
 {
     switch (ErrorCode() & 0xFF) {
@@ -168,10 +159,8 @@ CVKConnection::EFault CVKSQLiteConnection::Fault() const
         return EFault::Locked;
     case SQLITE_CANTOPEN:
     case SQLITE_READONLY:
-    case SQLITE_PERM: {
-        const std::filesystem::path folder = m_file.has_parent_path() ? m_file.parent_path() : ".";
-        return !CanWrite(folder) || !CanWrite(m_file) ? EFault::NotWritable : EFault::Unopenable;
-    }
+    case SQLITE_PERM:
+        return CVKDatabase::IsWritableFile(m_file) ? EFault::Unopenable : EFault::NotWritable;
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
         return EFault::NoDatabase;
@@ -190,11 +179,6 @@ void CVKSQLiteConnection::RemoveFiles(const std::filesystem::path& file)
     std::error_code ignored;
     for (const char* suffix : {"", "-wal", "-shm"})
         std::filesystem::remove(file.string() + suffix, ignored);
-}
-
-CString CVKSQLiteConnection::ResultText(int code)
-{
-    return sqlite3_errstr(code);
 }
 
 // SQLite locks with POSIX record locks: the bytes from 1 GiB in the file

@@ -34,8 +34,6 @@ public:
     bool IsReadOnly() const;
     // The file and the side files of its log.
     static void RemoveFiles(const std::filesystem::path& file);
-    // SQLite's text for a result code.
-    static CString ResultText(int code);
 
     EDialect Dialect() const override { return EDialect::SQLite; }
     std::unique_ptr<CVKStatement> Prepare(const std::string& sql) override;
@@ -48,7 +46,6 @@ public:
     bool CheckIntegrity(CString& findings) override;
     int ErrorCode() const override;
     CString ErrorText() const override;
-    bool ErrorIsLock() const override;
     EFault Fault() const override;
     CString LockHolder() const override;
 

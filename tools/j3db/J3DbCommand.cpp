@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-CJ3DbResult CJ3DbCommand::Choose(std::span<const SSyntax> table, const Args& args, const std::string& caller,
-                                 std::size_t& index)
+CJ3DbResult CJ3DbCommand::Choose(std::span<const SEntry> table, const Args& args, const std::string& caller,
+                                 Handler& run)
 {
     const std::string prefix = caller.empty() ? "" : caller + " ";
-    const auto command = std::find_if(table.begin(), table.end(), [&](const SSyntax& c) { return args[0] == c.name; });
+    const auto command = std::find_if(table.begin(), table.end(), [&](const SEntry& c) { return args[0] == c.name; });
     if (command == table.end()) {
         std::string known;
         for (const auto& c : table)
@@ -16,6 +16,6 @@ CJ3DbResult CJ3DbCommand::Choose(std::span<const SSyntax> table, const Args& arg
     const std::size_t count = args.size() - 1;
     if (count < command->minArgs || count > command->maxArgs)
         return CJ3DbResult::WrongCall("Falsche Zahl von Argumenten für " + prefix + args[0] + ".");
-    index = static_cast<std::size_t>(command - table.begin());
+    run = command->run;
     return CJ3DbResult::Done();
 }

@@ -5,8 +5,6 @@
 #include "j3params/J3HostText.h"
 #include "vkdb/VKDatabase.h"
 
-#include <unistd.h>
-
 CJ3DbFrame::CJ3DbFrame(std::ostream& out, std::ostream& err, bool progressBar, std::filesystem::path database,
                        bool databaseGiven)
     : m_out(out), m_err(err), m_progressBar(progressBar), m_database(std::move(database)),
@@ -30,9 +28,7 @@ CJ3DbResult CJ3DbFrame::OpenDatabase(bool readOnly)
     // Commands that only read also work on a database that cannot be
     // written (a read-only folder or file): they open it read-only then.
     // Otherwise the usual read-write open cleans up the log's side files.
-    const std::filesystem::path folder = m_database.has_parent_path() ? m_database.parent_path() : ".";
-    if (readOnly && !CVKDatabase::IsServerLocation(m_database) &&
-        (access(folder.c_str(), W_OK) != 0 || access(m_database.c_str(), W_OK) != 0))
+    if (readOnly && !CVKDatabase::IsServerLocation(m_database) && !CVKDatabase::IsWritableFile(m_database))
         return dbDatabase.Open(m_database, CVKDatabase::EOpenMode::ReadOnly) ? CJ3DbResult::Done() : DatabaseFailure();
     CString error;
     if (CPracticeDatabase::Open(m_database, error))

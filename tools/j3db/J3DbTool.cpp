@@ -49,6 +49,7 @@ int CJ3DbTool::Run(const std::vector<std::string>& args)
 
 CJ3DbResult CJ3DbTool::Dispatch(const std::vector<std::string>& args)
 {
+    std::optional<std::filesystem::path> database;
     std::size_t next = 0;
     for (; next < args.size() && args[next].starts_with("-"); ++next) {
         if (args[next] == "--help" || args[next] == "-h") {
@@ -59,42 +60,38 @@ CJ3DbResult CJ3DbTool::Dispatch(const std::vector<std::string>& args)
             return CJ3DbResult::WrongCall("Unbekannte Option " + args[next] + ".");
         if (++next == args.size() || args[next].empty())
             return CJ3DbResult::WrongCall("--db braucht eine Datei oder URL.");
-        m_databaseFile = CJ3DbFrame::Location(args[next]);
-        m_databaseGiven = true;
+        database = CJ3DbFrame::Location(args[next]);
     }
     if (next == args.size())
         return CJ3DbResult::WrongCall("Kein Befehl angegeben.");
 
-    static constexpr CJ3DbCommand::SSyntax kCommands[] = {
-        {"init", 0, 2}, {"ls", 1, 2},     {"put", 2, 2},   {"get", 1, 2},
-        {"rm", 1, 1},   {"import", 2, 2}, {"param", 1, 4}, {"migrate", 2, 2},
+    static constexpr CJ3DbCommand::SEntry kCommands[] = {
+        {"init", 0, 2, &CJ3DbCommand::HandlerOf<CJ3DbInit>},
+        {"ls", 1, 2, &CJ3DbCommand::HandlerOf<CJ3DbList>},
+        {"put", 2, 2, &CJ3DbCommand::HandlerOf<CJ3DbPut>},
+        {"get", 1, 2, &CJ3DbCommand::HandlerOf<CJ3DbGet>},
+        {"rm", 1, 1, &CJ3DbCommand::HandlerOf<CJ3DbRemove>},
+        {"import", 2, 2, &CJ3DbCommand::HandlerOf<CJ3DbImport>},
+        {"param", 1, 4, &CJ3DbCommand::HandlerOf<CJ3DbParam>},
+        {"migrate", 2, 2, &CJ3DbCommand::HandlerOf<CJ3DbMigrate>},
     };
-    static const CJ3DbInit init;
-    static const CJ3DbList list;
-    static const CJ3DbPut put;
-    static const CJ3DbGet get;
-    static const CJ3DbRemove remove;
-    static const CJ3DbImport import;
-    static const CJ3DbParam param;
-    static const CJ3DbMigrate migrate;
-    static const CJ3DbCommand* const kRun[] = {&init, &list, &put, &get, &remove, &import, &param, &migrate};
     const std::vector<std::string> commandLine(args.begin() + static_cast<std::ptrdiff_t>(next), args.end());
-    std::size_t index = 0;
-    if (CJ3DbResult chosen = CJ3DbCommand::Choose(kCommands, commandLine, "", index); !chosen.IsDone())
+    CJ3DbCommand::Handler run = nullptr;
+    if (CJ3DbResult chosen = CJ3DbCommand::Choose(kCommands, commandLine, "", run); !chosen.IsDone())
         return chosen;
-    return RunCommand(*kRun[index], std::vector<std::string>(commandLine.begin() + 1, commandLine.end()));
+    return RunCommand(run, std::vector<std::string>(commandLine.begin() + 1, commandLine.end()), database);
 }
 
-CJ3DbResult CJ3DbTool::RunCommand(const CJ3DbCommand& command, const std::vector<std::string>& args)
+CJ3DbResult CJ3DbTool::RunCommand(CJ3DbCommand::Handler run, const std::vector<std::string>& args,
+                                  const std::optional<std::filesystem::path>& database)
 {
     std::string configError;
     if (!CJ3MachineConfig::ReloadCurrent(configError))
         return CJ3DbResult::Failed(configError);
     const auto config = CJ3MachineConfig::Current();
     CDBIdentity::Apply(config->Identity());
-    CJ3DbFrame frame(m_out, m_err, m_progressBar, m_databaseGiven ? m_databaseFile : config->DatabaseFile(),
-                     m_databaseGiven);
-    CJ3DbResult result = command.Run(frame, args);
+    CJ3DbFrame frame(m_out, m_err, m_progressBar, database.value_or(config->DatabaseFile()), database.has_value());
+    CJ3DbResult result = run(frame, args);
     // Output that could not be written (a full disk, a closed pipe) is a
     // failure, not a listing.
     m_out.flush();

@@ -3,6 +3,7 @@
 #include "j3db/J3DbResult.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -59,11 +60,11 @@ private:
     // The options, then the command with its arguments.
     CJ3DbResult Dispatch(const std::vector<std::string>& args);
     // Runs a chosen command in a frame on the configured or given database.
-    CJ3DbResult RunCommand(const CJ3DbCommand& command, const std::vector<std::string>& args);
+    // database: the one given with --db, if any.
+    CJ3DbResult RunCommand(CJ3DbCommand::Handler run, const std::vector<std::string>& args,
+                           const std::optional<std::filesystem::path>& database);
 
     std::ostream& m_out;
     std::ostream& m_err;
     bool m_progressBar;
-    std::filesystem::path m_databaseFile;
-    bool m_databaseGiven = false;
 };

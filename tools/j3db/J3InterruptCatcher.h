@@ -1,4 +1,6 @@
 #pragma once
+#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction is POSIX, <csignal> lacks it
+
 #include <csignal>
 #include <iterator>
 

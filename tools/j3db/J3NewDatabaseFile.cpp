@@ -3,7 +3,7 @@
 #include "dbdll/PracticeFileMode.h"
 
 #include <fcntl.h>
-#include <signal.h> // NOLINT(modernize-deprecated-headers): sigaction is POSIX, <csignal> lacks it
+#include <signal.h> // NOLINT(modernize-deprecated-headers): kill is POSIX, <csignal> lacks it
 #include <unistd.h>
 
 #include <cerrno>
