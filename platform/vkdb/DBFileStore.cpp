@@ -30,10 +30,21 @@ constexpr std::int64_t FirstBatchRows = 16;
 // batch and faults it in again for the next, which cost four times the
 // listing's own work; smaller batches cost more round trips than they save.
 constexpr std::int64_t MaxBatchRows = 1024;
-constexpr const char* SubdirsByNameSql = "SELECT name, path FROM subdirs INDEXED BY subdirs_names "
-                                         "WHERE parentkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
-constexpr const char* FilesByNameSql = "SELECT name, path, mtime, size FROM files INDEXED BY files_names "
-                                       "WHERE dirkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
+// One group of a directory's entries by name, a batch from ?1 on. A server
+// sends an entry's path only where it is spelt otherwise than the directory
+// asked for (?4) and the name: mostly it is not, and the path would be a
+// third of each row's bytes. A file's path is read in place.
+std::string ByNameSql(bool directories, bool onServer)
+{
+    const std::string path =
+        onServer ? "CASE WHEN substr(path, 1, length(path) - length(name)) = ?4 THEN NULL ELSE path END" : "path";
+    return directories ? "SELECT name, " + path +
+                             " FROM subdirs INDEXED BY subdirs_names "
+                             "WHERE parentkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2"
+                       : "SELECT name, " + path +
+                             ", mtime, size FROM files INDEXED BY files_names "
+                             "WHERE dirkey = ?3 AND name >= ?1 ORDER BY name LIMIT ?2";
+}
 
 // Where the name of a path starts: after its last separator.
 std::size_t NameStart(std::string_view path)
@@ -271,17 +282,19 @@ bool CDBFileStore::VisitInDisplayOrder(const CString& dir, const std::function<b
     std::string prefix = CDBStorePath::Normalize(dir.str());
     if (prefix.empty() || prefix.back() != CDBStorePath::Separator)
         prefix += CDBStorePath::Separator;
-    const std::string dirKey = CDBStorePath::Key(prefix);
     bool stopped = false;
-    return VisitNameRange(SubdirsByNameSql, dirKey, true, stopped, visitor) &&
-           (stopped || VisitNameRange(FilesByNameSql, dirKey, false, stopped, visitor));
+    return VisitNameRange(true, prefix, stopped, visitor) &&
+           (stopped || VisitNameRange(false, prefix, stopped, visitor));
 }
 
-bool CDBFileStore::VisitNameRange(const char* sql, const std::string& dirKey, bool directories, bool& stopped,
+bool CDBFileStore::VisitNameRange(bool directories, const std::string& prefix, bool& stopped,
                                   const std::function<bool(const SDBFileEntryView&)>& visitor)
 {
-    CVKQuery query(m_database, sql);
-    query.Bind(3, dirKey);
+    CVKQuery query(m_database, ByNameSql(directories, m_database.IsOnServer()));
+    query.Bind(3, CDBStorePath::Key(prefix));
+    if (m_database.IsOnServer())
+        query.Bind(4, prefix);
+    std::string path;
     std::string from;
     std::int64_t batchLimit = 0;
     std::int64_t batchRows = 0;
@@ -305,6 +318,9 @@ bool CDBFileStore::VisitNameRange(const char* sql, const std::string& dirKey, bo
             from = std::string(query.ColumnBytes(0)) + '\0';
         SDBFileEntryView entry;
         entry.path = query.ColumnBytes(1);
+        // A path is never empty: none sent is the directory asked for and the name.
+        if (entry.path.empty())
+            entry.path = path.assign(prefix).append(query.ColumnBytes(0));
         entry.isDirectory = directories;
         if (!directories) {
             entry.lastWriteTime = query.ColumnInt64(2);

@@ -65,7 +65,7 @@ private:
     bool ForgetEmptySubdirectories(std::string_view normalizedFile);
     // One group of VisitInDisplayOrder; `stopped` tells that the visitor
     // ended it.
-    bool VisitNameRange(const char* sql, const std::string& dirKey, bool directories, bool& stopped,
+    bool VisitNameRange(bool directories, const std::string& prefix, bool& stopped,
                         const std::function<bool(const SDBFileEntryView&)>& visitor);
 
     CVKDatabase& m_database;

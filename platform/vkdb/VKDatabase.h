@@ -68,6 +68,7 @@ public:
 
     bool IsOpen() const { return m_connection != nullptr; }
     bool IsReadOnly() const { return m_readOnly; }
+    bool IsOnServer() const { return m_onServer; }
     // The location it was opened with: a file, or the server's URL.
     const std::filesystem::path& GetFile() const { return m_file; }
     // Schema version stored in the database; 0 when not open.

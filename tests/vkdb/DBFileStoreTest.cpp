@@ -84,6 +84,22 @@ TEST_F(PracticeFile, CaseAndSeparatorsDoNotMatterButTheFirstSpellingStays)
     EXPECT_EQ(entries[0].path, "C:\\Daten\\\xC4rzte\\Brief.TXT");
     EXPECT_EQ(entries[0].length, 14u);
     EXPECT_EQ(entries[0].lastWriteTime, 1234);
+    // In display order too, each entry keeps its own spelling, also of its
+    // directory, whichever way the directory is asked for.
+    ASSERT_TRUE(store.SaveFile("C:\\DATEN\\\xC4RZTE\\Zweiter.txt", "x"));
+    const struct { const char* dir; std::vector<std::string> paths; } cases[] = {
+        {"C:\\Daten\\\xC4rzte", {"C:\\Daten\\\xC4rzte\\Brief.TXT", "C:\\DATEN\\\xC4RZTE\\Zweiter.txt"}},
+        {"c:/daten/\xE4rzte/", {"C:\\Daten\\\xC4rzte\\Brief.TXT", "C:\\DATEN\\\xC4RZTE\\Zweiter.txt"}},
+        {"c:\\DATEN", {"C:\\Daten\\\xC4rzte"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> paths;
+        EXPECT_TRUE(store.VisitInDisplayOrder(c.dir, [&](const SDBFileEntryView& entry) {
+            paths.emplace_back(entry.path);
+            return true;
+        }));
+        EXPECT_EQ(paths, c.paths) << c.dir;
+    }
 }
 
 // The store itself refuses paths no dialog could show, so no caller can leave
