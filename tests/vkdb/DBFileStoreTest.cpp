@@ -110,7 +110,7 @@ TEST_F(PracticeFile, PathsNoDialogCouldShowAreRefusedAndNothingIsStored)
         std::string path;
         const char* reason;
     } cases[] = {
-        {std::string("C:\\d\\x\0y", 9), "NUL"},
+        {std::string("C:\\d\\x\0y", 8), "NUL"},
         {"C:\\J3\\Daten\\..\\..\\evil.txt", "\"..\" ist unter Windows nicht erlaubt"},
         {"C:\\d\\CON", "\"CON\" ist unter Windows nicht erlaubt"},
         {"C:\\d\\" + std::string(256, 'L'), "l\xE4nger als 255 Zeichen"},
