@@ -31,12 +31,13 @@ protected:
     }
 
     // The entries of a directory in display order, directories with a
-    // trailing "\".
-    std::vector<std::string> DisplayNames(const CString& dir)
+    // trailing "\"; with wholePaths their directories as spelt too.
+    std::vector<std::string> DisplayNames(const CString& dir, bool wholePaths = false)
     {
         std::vector<std::string> names;
         EXPECT_TRUE(store.VisitInDisplayOrder(dir, [&](const SDBFileEntryView& entry) {
-            names.push_back(std::string(entry.path.substr(entry.path.rfind('\\') + 1)) + (entry.isDirectory ? "\\" : ""));
+            const std::string_view shown = wholePaths ? entry.path : entry.path.substr(entry.path.rfind('\\') + 1);
+            names.push_back(std::string(shown) + (entry.isDirectory ? "\\" : ""));
             return true;
         }));
         return names;
